@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/tra_entry.h"
+#include "store/tra_error.h"
+
+// An argument that may be absent ("none"), as opposed to present and empty.
+using OptionalText = std::optional<std::string_view>;
+
+// One tra file in memory: every entry in file order, layout entries (comment
+// blocks and blank lines) included, so that saving reproduces the file's
+// comments and blank lines at their places.
+class TraFile {
+public:
+    TraFile() = default;
+    virtual ~TraFile() = default;
+    TraFile(const TraFile&) = delete;
+    TraFile& operator=(const TraFile&) = delete;
+
+    // Reads the file at `path`. On a syntax, read or memory fault the entries
+    // read before the fault stay (the pending one included) and `name` is
+    // emptied; on an open failure the list is empty and `name` is kept.
+    virtual TraError Load(const std::string& path);
+
+    // Writes every entry in the normalised layout, CR LF line ends. The file is
+    // replaced only once everything was written: a failure leaves what was there.
+    virtual TraError Save(const std::string& path) const;
+
+    // Position 0 .. GetSize() - 1, layout entries included; nullptr outside.
+    virtual const TraEntry* GetAt(int position) const;
+
+    // The first entry with this id, or nullptr.
+    virtual const TraEntry* Find(std::int32_t id) const;
+
+    // Edits the first entry with this id. Absent texts and sounds leave their
+    // field alone; a sound longer than 8 bytes is refused with TraBadSound
+    // while the texts still change.
+    virtual TraError SetTexts(std::int32_t id, OptionalText maleText, OptionalText femaleText = {},
+                              OptionalText maleSound = {}, OptionalText femaleSound = {});
+
+    // Appends "// " + line for every line of `text` to the first entry with this id.
+    virtual TraError AddComment(std::int32_t id, OptionalText text);
+
+    // The same edits addressed by position, for files that hold an id twice.
+    TraError SetTextsAt(int position, OptionalText maleText, OptionalText femaleText = {},
+                        OptionalText maleSound = {}, OptionalText femaleSound = {});
+    TraError AddCommentAt(int position, OptionalText text);
+
+    // Position of the first entry with this id, or TraNoId.
+    int IndexOf(std::int32_t id) const;
+    int GetSize() const;
+    int GetEntryCount() const;
+    const std::string& GetName() const;
+    void Clear();
+
+private:
+    std::vector<std::unique_ptr<TraEntry>> entries;
+    int entryCount = 0;
+    std::string name;
+};
