@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+// What goes in front of the recovered entries.
+enum CommentMode : std::int32_t {
+    CommentNone = 0,
+    CommentPerfectMatch = 1,  // "Add comment before entries with perfect match with reference"
+    CommentMissingMatch = 2,  // "Add comment before entries without perfect or likely match"
+};
+
+// The settings of a run: a plain value, copied whole into each job.
+struct RecoveryOptions {
+    std::int32_t minReferenceId = 0;
+    std::int32_t maxReferenceId = 2147483646;
+    double minLikeliness = 50.0;         // per cent, 0 to 100
+    double veryLikelyThreshold = 95.0;   // per cent, 90 to 100
+    bool lineInfoOnly = false;
+    std::int32_t commentMode = CommentPerfectMatch;
+    bool generatePatch = false;
+    bool compareSound = true;
+
+    friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TraFile;
+
+// The words of one reference text, split once per batch.
+struct IndexedText {
+    std::int32_t byteLength = 0;
+    std::int32_t wordCount = 0;
+    std::string textCopy;                  // owns the bytes that `words` view
+    std::vector<std::string_view> words;   // views into textCopy, in order
+};
+
+// Record k belongs to the k-th entry of the original-language reference that
+// carries an id (layout entries skipped), so records pair with entries by
+// position, not by id.
+using ReferenceIndex = std::vector<IndexedText>;
+
+// Empties `index` and fills one record per id-carrying entry of `reference`.
+void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index);

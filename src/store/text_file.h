@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "store/tra_error.h"
+
+// Files are read and written in text mode by our own code, the same on every
+// platform: reading turns CR LF into LF, keeps a lone CR, and stops at a
+// 0x1A byte; writing turns every LF into CR LF. Bytes are never decoded.
+
+struct FileCloser {
+    void operator()(std::FILE* file) const;
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+class TextFileReader {
+public:
+    // TraOpenFailed when the file cannot be opened or is a directory.
+    TraError Open(const std::string& path);
+
+    // Reads one whole line with its LF; a last line without one gets LF.
+    // Returns TraOk, TraEndOfFile (nothing left) or TraReadFailed.
+    TraError ReadLine(std::string& line);
+
+    bool AtEnd() const;
+
+private:
+    FileHandle file;
+    bool atEnd = false;
+    bool failed = false;
+};
+
+// Writes into a temporary file beside the target and renames it over the
+// target only in Commit, once every byte reached the disk: a failed or
+// abandoned write never truncates or destroys the file that was there.
+class TextFileWriter {
+public:
+    TextFileWriter() = default;
+    ~TextFileWriter();  // an uncommitted temporary file is removed
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    // TraOpenFailed when the temporary file cannot be created.
+    TraError Open(const std::string& path);
+    bool IsOpen() const;
+
+    // Writes the bytes with every LF as CR LF; a failure is remembered.
+    void Write(std::string_view bytes);
+
+    // Flushes, closes and renames; TraWriteFailed when any step failed.
+    TraError Commit();
+
+private:
+    void Discard();
+
+    FileHandle file;
+    std::string targetPath;
+    std::string temporaryPath;
+    bool failed = false;
+};
