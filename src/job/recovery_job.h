@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 
+#include "job/check_point.h"
 #include "job/recovery_options.h"
 #include "matching/reference_index.h"
 #include "store/text_file.h"
@@ -63,6 +65,18 @@ public:
     std::int32_t emptyCount = 0;
 
     std::atomic<bool> abortRequested{false};
+
+    // Reads the abort request at a check point, telling the observer first.
+    bool AbortRequestedAt(CheckPoint point) {
+        if (checkPointObserver) {
+            checkPointObserver(point);
+        }
+        return abortRequested.load();
+    }
+    // Empty in the programs. Tests set it to request an abort at an exact
+    // check point, so every abort point is reached without timing. Called on
+    // the worker thread.
+    std::function<void(CheckPoint)> checkPointObserver;
 
     // Inputs, written by Setup before the worker starts.
     std::string referenceOriginalPath;
