@@ -9,10 +9,25 @@ class TraFile;
 
 // The words of one reference text, split once per batch.
 struct IndexedText {
+    IndexedText() = default;
+    // Copies `text` and splits the copy into words.
+    explicit IndexedText(std::string_view text);
+
+    // The word views point into textCopy, so copies and moves point them at
+    // their own textCopy (a short string moves its bytes, not a pointer).
+    IndexedText(const IndexedText& other);
+    IndexedText(IndexedText&& other) noexcept;
+    IndexedText& operator=(const IndexedText& other);
+    IndexedText& operator=(IndexedText&& other) noexcept;
+    ~IndexedText() = default;
+
     std::int32_t byteLength = 0;
     std::int32_t wordCount = 0;
     std::string textCopy;                  // owns the bytes that `words` view
     std::vector<std::string_view> words;   // views into textCopy, in order
+
+private:
+    void PointWordsAt(const char* previousBase);
 };
 
 // Record k belongs to the k-th entry of the original-language reference that

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "matching/reference_search.h"
+
+class RecoveryJob;
+class TraFile;
+struct RecoveryOptions;
+
+// The part of a run's settings that the reference search uses.
+SearchSettings MakeSearchSettings(const RecoveryOptions& options);
+
+// Recovers one loaded mod file in place: for every entry with an id it
+// searches the original-language reference, classifies the best match, puts
+// in the texts of the destination-language entry of the found id (when the
+// match is accepted and lineInfoOnly is clear), adds the comment lines, writes
+// the patch lines when the job's patch file is open, and keeps the job's
+// counters, entryText and entryPercent. Changes go to the entry at the
+// position being processed, so a file that holds an id twice gets each entry
+// its own translation. Stops before the next entry once abort is requested,
+// still closing the patch block. Always returns 0.
+int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOriginal,
+                const TraFile& referenceTranslated);
+
+// The same with the search chosen by the caller; the overload above uses a
+// LinearReferenceSearch over referenceOriginal and the job's referenceIndex.
+// `referenceOriginal` names the reference in the comments.
+int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
+                const TraFile& referenceOriginal, const TraFile& referenceTranslated);

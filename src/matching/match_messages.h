@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "matching/match_candidate.h"
+
+// The comments put in front of recovered entries. Each ends with a line
+// break except the not-found one; the tra file store turns every line into a
+// "// " comment line. Names and texts are copied as data, never as formats.
+
+// For an accepted outcome (Exact, AlmostExact, VeryLikely) of `best`; empty
+// for any other outcome.
+std::string MatchFoundMessage(MatchOutcome outcome, std::string_view referenceName,
+                              const MatchCandidate& best);
+
+// An accepted match whose id the destination-language reference lacks.
+std::string MissingTranslationMessage(MatchOutcome outcome, std::string_view referenceName,
+                                      std::int32_t bestId);
+
+// One line per candidate, in slot order, likeliness without its sign.
+std::string LikelyMessage(std::string_view referenceName,
+                          std::span<const MatchCandidate> candidates);
+
+std::string NotFoundMessage();
+
+std::string EmptyTextMessage(std::int32_t entryId);
+
+// The likeliness of a candidate as the messages show it: 100 × |score| with
+// one decimal, and whether its sound reference was wrong.
+std::string LikelinessPercent(const MatchCandidate& candidate);
+std::string_view WrongSoundMark(const MatchCandidate& candidate);

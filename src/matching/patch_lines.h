@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "matching/match_candidate.h"
+
+// The lines of one mod file's block in the TP2 patch. Accepted outcomes give
+// live "\tSTRING_SET ~mod id~ @reference id" commands; everything else is a
+// "//" comment of the patch. Every line ends with a line break. File names
+// are copied as data, so a '%' in a name reaches the file unchanged.
+
+std::string PatchOpeningLine(std::string_view modName, std::string_view destinationName);
+
+// The line, or for Likely the lines in slot order, of one mod entry.
+std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const SearchResult& result);
+
+// The counts of the closing summary: the first two of this file, the others
+// of the whole batch so far.
+struct PatchSummary {
+    std::int32_t processed = 0;
+    std::int32_t total = 0;
+    std::int32_t exact = 0;
+    std::int32_t veryLikely = 0;
+    std::int32_t likely = 0;
+    std::int32_t empty = 0;
+};
+
+std::string PatchClosingLines(const PatchSummary& summary, std::string_view modName,
+                              std::string_view destinationName, bool interrupted);

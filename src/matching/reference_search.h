@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "matching/match_candidate.h"
+#include "matching/reference_index.h"
+
+class TraFile;
+
+// What a search needs of a run's settings.
+struct SearchSettings {
+    std::int32_t minReferenceId = 0;           // id window, both ends included
+    std::int32_t maxReferenceId = 2147483646;
+    double minLikeliness = 50.0;               // per cent; a candidate must be strictly above
+    bool compareSound = true;                  // sounds must match (up to case for likeliness)
+
+    friend bool operator==(const SearchSettings&, const SearchSettings&) = default;
+};
+
+// Finds the reference entries whose text matches one mod text. Every
+// implementation returns the same result for the same reference, index,
+// settings and mod text, so they can be swapped and compared.
+class ReferenceSearch {
+public:
+    virtual ~ReferenceSearch() = default;
+
+    // `modText` is a non-empty maleText, `modSound` its maleSound ("" if none).
+    virtual SearchResult Search(std::string_view modText, std::string_view modSound) const = 0;
+};
+
+// The plain algorithm: one walk of the reference for the exact pass and, when
+// that finds nothing, one likeliness comparison per in-window entry. It keeps
+// references to the reference and its index, which must outlive it.
+class LinearReferenceSearch final : public ReferenceSearch {
+public:
+    LinearReferenceSearch(const TraFile& reference, const ReferenceIndex& index,
+                          const SearchSettings& settings);
+
+    SearchResult Search(std::string_view modText, std::string_view modSound) const override;
+
+private:
+    const TraFile& reference;
+    const ReferenceIndex& index;
+    SearchSettings settings;
+};
+
+// The linear search as one call.
+SearchResult SearchReference(const SearchSettings& settings, std::string_view modText,
+                             std::string_view modSound, const TraFile& reference,
+                             const ReferenceIndex& index);
+
+// Puts `candidate` into `result` by |score|, largest first: it goes before
+// the first slot of strictly smaller magnitude, so equal magnitudes keep the
+// order in which they were offered; when all five slots are full, the last
+// one drops out, or the candidate itself when no slot is smaller.
+void OfferCandidate(SearchResult& result, const MatchCandidate& candidate);

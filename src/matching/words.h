@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+// The bytes that separate words. They are bytes, not characters: the ones above
+// 0x7F are the ellipsis, quotes, dashes, degree sign and angle quotes of
+// Windows-1252, and they are compared as the same bytes in every code page.
+// Carriage return, digits, the underscore, '<', '>', '=', '+', '%', '#', '$',
+// '^' and '`' are word bytes, so "<CHARNAME>" is one word and "don't" is two.
+inline constexpr std::array<unsigned char, 34> WordDelimiters = {
+    0x20, 0x09, 0x0A, 0x2C, 0x3B, 0x3A, 0x2E, 0x21, 0x3F, 0x85, 0x27, 0x22,
+    0x28, 0x29, 0x5B, 0x5D, 0x2D, 0x7C, 0x2F, 0x5C, 0x2A, 0x7E, 0x26, 0xB0,
+    0x7B, 0x7D, 0x91, 0x92, 0x96, 0x97, 0x93, 0x94, 0xAB, 0xBB,
+};
+
+bool IsWordDelimiter(char byte);
+
+// The maximal runs of non-delimiter bytes of `text`, in order, as views into
+// `text`. Delimiters never form words, so leading, trailing and repeated
+// delimiters produce no empty words.
+std::vector<std::string_view> SplitWords(std::string_view text);
+
+// Byte equality after folding the ASCII capitals A-Z only; no locale, so the
+// accented letters of any code page compare exactly.
+bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right);
