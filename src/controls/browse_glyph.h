@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+
+class QPainter;
+
+// Glyphs are 16 x 16 pixel pictures; a smaller rectangle shows their top-left part.
+inline constexpr int BrowseGlyphSize = 16;
+
+// Draws glyph 1 (open folder with an arrow), 2 (closed folder) or 3 (folder
+// with a magnifier) into glyphRect of the target, on the background colour, in
+// its disabled colours when asked. The glyph is composed off screen at the
+// rectangle's size, so nothing outside the rectangle is touched. Any other
+// glyph number draws nothing.
+void DrawBrowseGlyph(QPainter& target, const QColor& background, const QRect& glyphRect, int glyph,
+                     bool disabled);

@@ -1,0 +1,204 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+#include "controls/path_chooser.h"
+
+class QLineEdit;
+
+// A path field: a single-line text field and, at one end, a small button that
+// opens the folder chooser or the file chooser. The control paints its button
+// itself (border, glyph or caption, hover and pressed states) and reacts to
+// mouse, keyboard and focus on its own:
+// - a press on the button shows it pushed in; dragging off springs it back,
+//   dragging back pushes it in again; releasing on it opens the chooser,
+//   releasing elsewhere opens nothing;
+// - Space on the focused button and Enter anywhere in the control open the
+//   chooser; Enter goes no further, so it never reaches the dialog's default
+//   button;
+// - tabbing onto the control puts the focus into the text field with the
+//   whole text selected.
+// Owner set-up happens once; later the owner reads GetPath() and enables or
+// disables the control.
+//
+// The control and its text field take two consecutive places in the focus
+// chain (the control first); Tab from the field moves on, Shift+Tab from the
+// field stops on the button, where Space works.
+class PathBrowseControl : public QWidget {
+    Q_OBJECT
+
+public:
+    // Mode bits (GetMode/SetMode).
+    enum ModeBit : unsigned {
+        ModeButtonLeft = 0x01,  // clear: the button sits at the right end
+        ModeGlyph = 0x02,       // clear: the button shows GetCaption()
+        ModeFlat = 0x04,        // clear: classic raised border
+        ModeGlyph1 = 0x08,      // open folder with an arrow
+        ModeGlyph2 = 0x10,      // closed folder (when glyph 1 is not chosen)
+        ModeGlyph3 = 0x20,      // folder with a magnifier (when neither of the others)
+        ModeEditable = 0x40,    // clear: read-only field
+        ModeFolder = 0x80,      // clear: file mode
+    };
+    static constexpr unsigned DefaultMode = ModeGlyph | ModeGlyph1;  // 0x0A
+
+    // Results of Browse().
+    enum BrowseResult : int { BrowseAccepted = 1, BrowseCancelled = 2 };
+
+    enum class BrowseMode { Folder, OpenFile, SaveFile };
+    enum class ButtonSide { Left, Right };
+
+    explicit PathBrowseControl(QWidget* parent = nullptr, unsigned mode = DefaultMode);
+    ~PathBrowseControl() override;
+
+    // --- The path ---
+    // The typed text when the user typed one that differs from the first
+    // chosen path (ignoring ASCII letter case on Windows, where the file system
+    // does); otherwise the first chosen path; empty when there is none.
+    QString GetPath() const;
+    // Shows the text in the field and makes it the whole selection (no
+    // selection for an empty text); GetPath() then returns it.
+    void SetPath(const QString& path);
+    // All chosen paths in order, or only the typed text when GetPath() gives it.
+    QStringList GetPaths() const;
+    int GetSelectionCount() const;
+    bool GetReadOnlyChecked() const;
+    // Parts of GetPath() made absolute. In folder mode GetDirectory() is
+    // GetPath() itself and the three file parts are empty. GetDrive() is empty
+    // where paths have no drive; GetFileExtension() has no leading ".".
+    QString GetDrive() const;
+    QString GetDirectory() const;
+    QString GetFileName() const;
+    QString GetFileExtension() const;
+    QString GetFileTitle() const;
+
+    // Opens the chooser. Returns BrowseAccepted when a choice was accepted,
+    // BrowseCancelled when cancelled or when a chooser is already open.
+    // Emits browseFinished(result) before returning (not for the refused
+    // second call).
+    int Browse();
+
+    // --- Mode ---
+    unsigned GetMode() const;
+    // Same bits: nothing happens. Otherwise lays out again, reconfigures the
+    // field (keeping its text) and repaints at once.
+    void SetMode(unsigned mode);
+    void ModifyMode(unsigned remove, unsigned add);
+
+    // Conveniences over the mode bits and the file chooser flags.
+    void SetBrowseMode(BrowseMode browseMode);  // folder bit and Open/Save As
+    BrowseMode GetBrowseMode() const;
+    void SetButtonSide(ButtonSide side);
+    ButtonSide GetButtonSide() const;
+    void SetFlat(bool flat);
+    bool IsFlat() const;
+    void SetEditable(bool editable);
+    bool IsEditable() const;
+    void SetMultipleFiles(bool multiple);  // FileAllowMultiSelect
+    bool GetMultipleFiles() const;
+    // 1, 2 or 3 shows that glyph; 0 shows the caption instead.
+    void SetGlyph(int glyph);
+
+    // --- Chooser settings ---
+    void SetChooserTitle(const QString& title);  // file chooser title, folder chooser caption
+    QString GetChooserTitle() const;
+    void SetFolderPrompt(const QString& prompt);
+    QString GetFolderPrompt() const;
+    void SetFolderFlags(unsigned flags);  // FolderChooserFlag bits, stored unchanged
+    unsigned GetFolderFlags() const;
+    void SetFileFlags(unsigned flags);  // FileChooserFlag bits; FileExplorer is always added
+    unsigned GetFileFlags() const;
+    void SetOpenChooser(bool open);  // true: "Open", false: "Save As"
+    bool GetOpenChooser() const;
+    void SetDefaultExtension(const QString& extension);
+    QString GetDefaultExtension() const;
+    // Pipe form: "Tra files (*.tra)|*.tra|All Files (*.*)|*.*||".
+    void SetFilter(const QString& filter);
+    QString GetFilter() const;
+
+    // The choosers Browse() uses; none puts back the standard dialogs.
+    void SetChooser(std::shared_ptr<PathChooser> chooser);
+
+    // --- Button ---
+    void SetTooltipText(const QString& text);
+    QString GetTooltipText() const;
+    void SetCaption(const QString& caption);  // shown on the button without ModeGlyph
+    QString GetCaption() const;
+
+    // --- Inspection (owners' tests and layouts) ---
+    QLineEdit* Edit() const;
+    QRect ButtonRect() const;
+    QRect GlyphRect() const;
+    QRect EditRect() const;
+    bool IsPressed() const;
+    bool IsHovered() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // After every browse started by a click, Space or Enter, once the chooser
+    // has closed, whatever the outcome.
+    void clicked();
+    // From every Browse() that opened a chooser, before it returns:
+    // BrowseAccepted or BrowseCancelled.
+    void browseFinished(int result);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void LayOut(bool moveEdit);
+    QSize GlyphSize() const;
+    void ConfigureEdit();
+    void ShowChosenPath(const QString& path);
+    void OnTextChanged(const QString& text);
+    void Click();
+    int RunFolderChooser();
+    int RunFileChooser();
+    void SetHover(bool hovering);
+    void PaintBorder(QPainter& painter) const;
+    void PaintCaption(QPainter& painter, const QRect& target) const;
+    bool TypedTextInForce() const;
+    QString AbsolutePath() const;
+
+    QRect buttonRect;
+    QRect glyphRect;
+    QRect editRect;
+    QLineEdit* edit = nullptr;  // child widget, owned through Qt's parent chain
+    bool editFocused = false;
+    bool focusFromEdit = false;
+    unsigned mode = DefaultMode;
+    bool pressed = false;
+    bool hover = false;
+    bool capturing = false;
+    QString tooltipText = QStringLiteral("Browse");
+    QString caption;
+    bool busy = false;
+    QString chooserTitle;
+    QString folderPrompt = QStringLiteral("Please select a folder from the list:");
+    bool openChooser = true;
+    unsigned fileFlags = DefaultFileChooserFlags;
+    unsigned folderFlags = DefaultFolderChooserFlags;
+    bool readOnlyChecked = false;
+    QString defaultExtension;
+    QString filter = QStringLiteral("All Files (*.*)|*.*||");
+    QStringList selection;
+    bool typed = false;
+    QString currentText;
+    std::shared_ptr<PathChooser> chooser;
+};
