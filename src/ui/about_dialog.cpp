@@ -1,0 +1,69 @@
+#include "about_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui_resources.h"
+#include "version_source.h"
+
+namespace {
+
+constexpr int IconSize = 32;
+constexpr int Margin = 16;
+
+QString ReadVersionText(const VersionSource& source) {
+    auto version = source.ReadFileVersion();
+    return version ? FormatFileVersion(*version) : QString(AboutDialog::UnreadableVersion);
+}
+
+QLabel* MakePlainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);  // ampersands are shown as they are
+    return label;
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(tr("About Wordgleaner"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ApplicationIcon().pixmap(IconSize, IconSize));
+    auto* nameLine = MakePlainLabel(tr("Wordgleaner Version"), this);
+    versionLabel = MakePlainLabel(tr("unknown"), this);
+    versionLabel->setObjectName("versionLabel");
+    versionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The template's arrangement: icon on the left, the name line at the top
+    // beside it, OK in the top right corner.
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(nameLine);
+    nameRow->addWidget(versionLabel);
+    nameRow->addStretch();
+    auto* text = new QVBoxLayout;
+    text->addLayout(nameRow);
+    text->addStretch();
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(Margin, Margin, Margin, Margin);
+    layout->addWidget(icon, 0, Qt::AlignVCenter);
+    layout->addSpacing(Margin);
+    layout->addLayout(text, 1);
+    layout->addSpacing(Margin);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    versionLabel->setText(ReadVersionText(versionSource));
+}
+
+QString AboutDialog::VersionText() const {
+    return versionLabel->text();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+enum class MessageIcon { None, Warning, Error };
+
+// Every message box of the program goes through this, so that tests can
+// answer the boxes and see what was said.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal box with one OK button; returns when the user has closed it.
+    virtual void Show(QWidget* parent, MessageIcon icon, const QString& caption,
+                      const QString& text) = 0;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void Show(QWidget* parent, MessageIcon icon, const QString& caption,
+              const QString& text) override;
+};

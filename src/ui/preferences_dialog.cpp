@@ -1,0 +1,249 @@
+#include "preferences_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "job/recovery_options.h"
+#include "message_boxes.h"
+#include "number_text.h"
+
+namespace {
+
+// Width of the two number fields, in average characters.
+constexpr int NumberFieldChars = 9;
+// The note under the threshold field is indented a little against its label.
+constexpr int NoteIndent = 9;
+
+const QString InvalidValueCaption = QStringLiteral("Invalid value");
+
+QLineEdit* MakeNumberField(QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setFixedWidth(field->fontMetrics().averageCharWidth() * NumberFieldChars);
+    return field;
+}
+
+QRadioButton* MakeRadioButton(const QString& text, QWidget* parent) {
+    auto* button = new QRadioButton(text, parent);
+    button->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+    return button;
+}
+
+QLabel* MakeFieldLabel(const QString& text, QLineEdit* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}
+
+bool InRange(double value, double lowest, double highest) {
+    return value >= lowest && value <= highest;
+}
+
+}  // namespace
+
+PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent)
+    : QDialog(parent), messages(messageBoxes) {
+    setWindowTitle(tr("Preferences"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    BuildControls();
+
+    const RecoveryOptions defaults;
+    SetMinLikeliness(defaults.minLikeliness);
+    SetVeryLikelyThreshold(defaults.veryLikelyThreshold);
+    SetLineInfoOnly(defaults.lineInfoOnly);
+    SetCommentMode(defaults.commentMode);
+    SetGeneratePatch(defaults.generatePatch);
+    SetCompareSound(defaults.compareSound);
+}
+
+void PreferencesDialog::BuildControls() {
+    auto* dataOutput = new QGroupBox(tr("Data output (for perfect match)"), this);
+    lineInfoOnlyBox = new QCheckBox(
+        tr("Output line matching information instead of copying the texts"), dataOutput);
+    auto* dataOutputLayout = new QVBoxLayout(dataOutput);
+    dataOutputLayout->addWidget(lineInfoOnlyBox);
+
+    auto* comments = new QGroupBox(tr("Comments on retrieved texts"), this);
+    noCommentButton = MakeRadioButton(tr("None"), comments);
+    perfectMatchCommentButton = MakeRadioButton(
+        tr("Add comment before entries with perfect match with reference"), comments);
+    missingMatchCommentButton =
+        MakeRadioButton(tr("Add comment before entries without perfect or likely match"), comments);
+    auto* commentsLayout = new QVBoxLayout(comments);
+    commentsLayout->addWidget(noCommentButton);
+    commentsLayout->addWidget(perfectMatchCommentButton);
+    commentsLayout->addWidget(missingMatchCommentButton);
+    connect(noCommentButton, &QRadioButton::clicked, this, [this] { commentMode = CommentNone; });
+    connect(perfectMatchCommentButton, &QRadioButton::clicked, this,
+            [this] { commentMode = CommentPerfectMatch; });
+    connect(missingMatchCommentButton, &QRadioButton::clicked, this,
+            [this] { commentMode = CommentMissingMatch; });
+
+    auto* miscellaneous = new QGroupBox(tr("Miscellaneous"), this);
+    auto* multipleReferences = new QCheckBox(
+        tr("Use multiple reference files in a directory instead of a single reference"),
+        miscellaneous);
+    multipleReferences->setEnabled(false);
+    multipleReferences->setObjectName("multipleReferencesBox");
+    minLikelinessField = MakeNumberField(miscellaneous);
+    minLikelinessField->setObjectName("minLikelinessField");
+    thresholdField = MakeNumberField(miscellaneous);
+    thresholdField->setObjectName("veryLikelyThresholdField");
+    auto* thresholdNote =
+        new QLabel(tr("Threshold to consider as equivalent to a perfect match (shall be > 90)"),
+                   miscellaneous);
+    compareSoundBox = new QCheckBox(
+        tr("Compare sound reference as well (no matching if different)"), miscellaneous);
+    auto* numbers = new QGridLayout;
+    numbers->addWidget(
+        MakeFieldLabel(tr("Minimum likeliness percentage"), minLikelinessField, miscellaneous), 0,
+        0);
+    numbers->addWidget(minLikelinessField, 0, 1);
+    numbers->addWidget(MakeFieldLabel(tr("Likeliness threshold to assume matching"), thresholdField,
+                                      miscellaneous),
+                       1, 0);
+    numbers->addWidget(thresholdField, 1, 1);
+    numbers->setColumnStretch(2, 1);
+    auto* note = new QHBoxLayout;
+    note->addSpacing(NoteIndent);
+    note->addWidget(thresholdNote);
+    auto* miscellaneousLayout = new QVBoxLayout(miscellaneous);
+    miscellaneousLayout->addWidget(multipleReferences);
+    miscellaneousLayout->addLayout(numbers);
+    miscellaneousLayout->addLayout(note);
+    miscellaneousLayout->addWidget(compareSoundBox);
+
+    auto* patch = new QGroupBox(tr("Patch generation (EE game translation assistance)"), this);
+    generatePatchBox = new QCheckBox(tr("Generate TP2 patch associated to the tra file"), patch);
+    auto* patchLayout = new QVBoxLayout(patch);
+    patchLayout->addWidget(generatePatchBox);
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &PreferencesDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &PreferencesDialog::reject);
+
+    auto* groups = new QVBoxLayout;
+    groups->addWidget(dataOutput);
+    groups->addWidget(comments);
+    groups->addWidget(miscellaneous);
+    groups->addWidget(patch);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(groups, 1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab order follows the order of the controls; the radio buttons are left out.
+    setTabOrder(ok, cancel);
+    setTabOrder(cancel, lineInfoOnlyBox);
+    setTabOrder(lineInfoOnlyBox, minLikelinessField);
+    setTabOrder(minLikelinessField, thresholdField);
+    setTabOrder(thresholdField, compareSoundBox);
+    setTabOrder(compareSoundBox, generatePatchBox);
+}
+
+void PreferencesDialog::SetMinLikeliness(double value) {
+    minLikeliness = value;
+    minLikelinessField->setText(FormatNumber(value));
+}
+
+void PreferencesDialog::SetVeryLikelyThreshold(double value) {
+    veryLikelyThreshold = value;
+    thresholdField->setText(FormatNumber(value));
+}
+
+void PreferencesDialog::SetLineInfoOnly(bool value) {
+    lineInfoOnly = value;
+    lineInfoOnlyBox->setChecked(value);
+}
+
+void PreferencesDialog::SetCommentMode(std::int32_t value) {
+    commentMode = value;
+    switch (value) {
+        case CommentPerfectMatch:
+            perfectMatchCommentButton->setChecked(true);
+            break;
+        case CommentMissingMatch:
+            missingMatchCommentButton->setChecked(true);
+            break;
+        default:
+            noCommentButton->setChecked(true);
+            break;
+    }
+}
+
+void PreferencesDialog::SetGeneratePatch(bool value) {
+    generatePatch = value;
+    generatePatchBox->setChecked(value);
+}
+
+void PreferencesDialog::SetCompareSound(bool value) {
+    compareSound = value;
+    compareSoundBox->setChecked(value);
+}
+
+std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
+    auto number = ParseNumber(field->text());
+    if (!number) {
+        messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"), tr("Please enter a number."));
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    }
+    return number;
+}
+
+bool PreferencesDialog::TakeMinLikeliness(double value) {
+    if (!InRange(value, MinLikelinessLowest, MinLikelinessHighest)) {
+        messages.Show(this, MessageIcon::Error, InvalidValueCaption,
+                      tr("Minimum likeliness must be between 0 and 100"));
+        return false;
+    }
+    minLikeliness = value;
+    return true;
+}
+
+bool PreferencesDialog::TakeVeryLikelyThreshold(double value) {
+    if (!InRange(value, ThresholdLowest, ThresholdHighest)) {
+        messages.Show(this, MessageIcon::Error, InvalidValueCaption,
+                      tr("Likeliness threshold must be between 90 and 100"));
+        return false;
+    }
+    veryLikelyThreshold = value;
+    return true;
+}
+
+void PreferencesDialog::TakeCheckBoxes() {
+    lineInfoOnly = lineInfoOnlyBox->isChecked();
+    generatePatch = generatePatchBox->isChecked();
+    compareSound = compareSoundBox->isChecked();
+}
+
+void PreferencesDialog::accept() {
+    const auto minimum = ReadNumberField(minLikelinessField);
+    if (!minimum) {
+        return;
+    }
+    const auto threshold = ReadNumberField(thresholdField);
+    if (!threshold) {
+        return;
+    }
+    // Both ranges are checked, so the user hears about every bad value at once.
+    const bool minimumTaken = TakeMinLikeliness(*minimum);
+    const bool thresholdTaken = TakeVeryLikelyThreshold(*threshold);
+    TakeCheckBoxes();
+    if (minimumTaken && thresholdTaken) {
+        QDialog::accept();
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+#include <optional>
+
+class MessageBoxes;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+// Edits six of the settings. It works on its own copy: the owner sets the
+// values, runs the dialog, and reads them back only when it ended with OK.
+class PreferencesDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr double MinLikelinessLowest = 0.0;
+    static constexpr double MinLikelinessHighest = 100.0;
+    static constexpr double ThresholdLowest = 90.0;
+    static constexpr double ThresholdHighest = 100.0;
+
+    explicit PreferencesDialog(MessageBoxes& messages, QWidget* parent = nullptr);
+
+    void SetMinLikeliness(double value);
+    void SetVeryLikelyThreshold(double value);
+    void SetLineInfoOnly(bool value);
+    void SetCommentMode(std::int32_t value);
+    void SetGeneratePatch(bool value);
+    void SetCompareSound(bool value);
+
+    double MinLikeliness() const { return minLikeliness; }
+    double VeryLikelyThreshold() const { return veryLikelyThreshold; }
+    bool LineInfoOnly() const { return lineInfoOnly; }
+    std::int32_t CommentMode() const { return commentMode; }
+    bool GeneratePatch() const { return generatePatch; }
+    bool CompareSound() const { return compareSound; }
+
+public slots:
+    // OK: reads and checks the fields; closes only when both numbers are in range.
+    void accept() override;
+
+private:
+    void BuildControls();
+    std::optional<double> ReadNumberField(QLineEdit* field);
+    bool TakeMinLikeliness(double value);
+    bool TakeVeryLikelyThreshold(double value);
+    void TakeCheckBoxes();
+
+    MessageBoxes& messages;
+
+    double minLikeliness;
+    double veryLikelyThreshold;
+    bool lineInfoOnly;
+    std::int32_t commentMode;
+    bool generatePatch;
+    bool compareSound;
+
+    QCheckBox* lineInfoOnlyBox = nullptr;
+    QRadioButton* noCommentButton = nullptr;
+    QRadioButton* perfectMatchCommentButton = nullptr;
+    QRadioButton* missingMatchCommentButton = nullptr;
+    QLineEdit* minLikelinessField = nullptr;
+    QLineEdit* thresholdField = nullptr;
+    QCheckBox* compareSoundBox = nullptr;
+    QCheckBox* generatePatchBox = nullptr;
+};

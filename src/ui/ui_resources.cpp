@@ -1,0 +1,19 @@
+#include "ui_resources.h"
+
+#include <array>
+
+// The resources live in a static library, so the linker keeps them only when
+// something names their registration functions.
+void LoadUiResources() {
+    Q_INIT_RESOURCE(wordgleaner);
+    Q_INIT_RESOURCE(wordgleaner_version);
+}
+
+QIcon ApplicationIcon() {
+    constexpr std::array drawnSizes{16, 24, 32, 48, 256};
+    QIcon icon;
+    for (int size : drawnSizes) {
+        icon.addFile(QStringLiteral(":/wordgleaner/icon-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+#include "ui/message_boxes.h"
+
+// Records every box instead of showing it; the box counts as closed at once.
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        MessageIcon icon;
+        QString caption;
+        QString text;
+        // What had the focus while the box was up, for the field checks.
+        QWidget* focusWidget;
+    };
+
+    void Show(QWidget* parent, MessageIcon icon, const QString& caption,
+              const QString& text) override {
+        shown.push_back({icon, caption, text, parent ? parent->focusWidget() : nullptr});
+        if (onShow) {
+            onShow(shown.back());
+        }
+    }
+
+    std::vector<Shown> shown;
+    // Runs while the box is "open", e.g. to look at the window behind it.
+    std::function<void(const Shown&)> onShow;
+};
