@@ -28,7 +28,13 @@ public:
     bool AtEnd() const;
 
 private:
+    bool Fill();
+    bool TakeFromBuffer(std::string& line);
+    void StopAtEndMark();
+
     FileHandle file;
+    std::string buffer;
+    std::size_t position = 0;
     bool atEnd = false;
     bool failed = false;
 };
@@ -54,9 +60,11 @@ public:
     TraError Commit();
 
 private:
+    void FlushPending();
     void Discard();
 
     FileHandle file;
+    std::string pending;
     std::string targetPath;
     std::string temporaryPath;
     bool failed = false;

@@ -1,0 +1,297 @@
+#include "store/text_file.h"
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char LineFeed = '\n';
+constexpr char CarriageReturn = '\r';
+// A text-mode reader on Windows treats Ctrl-Z as the end of the file; so do we,
+// so that the same file reads the same everywhere.
+constexpr char EndOfFileMark = '\x1A';
+constexpr std::size_t ReadChunkSize = 64 * 1024;
+constexpr std::size_t WriteChunkSize = 64 * 1024;
+constexpr int TemporaryNameAttempts = 16;
+
+bool IsDirectory(const std::string& path) {
+    std::error_code ignored;
+    return fs::is_directory(path, ignored);
+}
+
+// Devices and pipes (/dev/null, /dev/stdout, a FIFO) cannot be replaced by a
+// renamed file; they are written in place.
+bool IsSpecialFile(const std::string& path) {
+    std::error_code ignored;
+    auto status = fs::status(path, ignored);
+    return fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+}
+
+// Through a symbolic link the file it points to is replaced, not the link.
+std::string ResolveLink(const std::string& path) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) {
+        return path;
+    }
+    auto resolved = fs::canonical(path, error);
+    return error ? path : resolved.string();
+}
+
+std::string TemporaryNameBeside(const std::string& target, std::mt19937_64& random) {
+    constexpr int HexDigits = 12;
+    constexpr char Digits[] = "0123456789abcdef";
+    std::string name = target + ".";
+    auto value = random();
+    for (int digit = 0; digit < HexDigits; ++digit) {
+        name += Digits[value & 0xF];
+        value >>= 4;
+    }
+    return name + ".tmp";
+}
+
+// std::rename replaces an existing target on POSIX systems but refuses to on
+// Windows, where the replacement must be asked for.
+bool RenameOverTarget(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+// The replacement keeps the access rights of the file it replaces.
+void CopyPermissions(const std::string& from, const std::string& to) {
+    std::error_code ignored;
+    auto status = fs::status(from, ignored);
+    if (fs::is_regular_file(status)) {
+        fs::permissions(to, status.permissions(), ignored);
+    }
+}
+
+}  // namespace
+
+void FileCloser::operator()(std::FILE* file) const {
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TextFileReader
+
+TraError TextFileReader::Open(const std::string& path) {
+    file.reset();
+    buffer.clear();
+    position = 0;
+    atEnd = false;
+    failed = false;
+    if (IsDirectory(path)) {
+        return TraOpenFailed;
+    }
+    file.reset(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return TraOpenFailed;
+    }
+    buffer.reserve(ReadChunkSize);
+    return TraOk;
+}
+
+bool TextFileReader::AtEnd() const {
+    return atEnd && position == buffer.size();
+}
+
+bool TextFileReader::Fill() {
+    buffer.resize(ReadChunkSize);
+    std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
+    buffer.resize(count);
+    position = 0;
+    if (count < ReadChunkSize) {
+        if (std::ferror(file.get()) != 0) {
+            failed = true;
+        } else {
+            atEnd = true;
+        }
+    }
+    return count > 0;
+}
+
+TraError TextFileReader::ReadLine(std::string& line) {
+    line.clear();
+    if (!file) {
+        return TraReadFailed;
+    }
+    while (true) {
+        if (position == buffer.size()) {
+            if (failed || atEnd || !Fill()) {
+                if (failed) {
+                    return TraReadFailed;
+                }
+                if (line.empty()) {
+                    return TraEndOfFile;
+                }
+                line += LineFeed;
+                return TraOk;
+            }
+        }
+        if (TakeFromBuffer(line)) {
+            return TraOk;
+        }
+    }
+}
+
+bool TextFileReader::TakeFromBuffer(std::string& line) {
+    const char* start = buffer.data() + position;
+    std::size_t available = buffer.size() - position;
+    auto* lineFeed = static_cast<const char*>(std::memchr(start, LineFeed, available));
+    std::size_t length =
+        lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - start) : available;
+    if (auto* mark = static_cast<const char*>(std::memchr(start, EndOfFileMark, length))) {
+        line.append(start, static_cast<std::size_t>(mark - start));
+        StopAtEndMark();
+        if (line.empty()) {
+            return false;
+        }
+        line += LineFeed;
+        return true;
+    }
+    line.append(start, length);
+    if (lineFeed == nullptr) {
+        position = buffer.size();
+        return false;
+    }
+    position += length + 1;
+    // The CR of a CR LF pair may have come with the previous chunk; it is the
+    // last byte of the line either way.
+    if (!line.empty() && line.back() == CarriageReturn) {
+        line.pop_back();
+    }
+    line += LineFeed;
+    return true;
+}
+
+void TextFileReader::StopAtEndMark() {
+    buffer.clear();
+    position = 0;
+    atEnd = true;
+}
+
+// ---------------------------------------------------------------------------
+// TextFileWriter
+
+TextFileWriter::~TextFileWriter() {
+    Discard();
+}
+
+TraError TextFileWriter::Open(const std::string& path) {
+    Discard();
+    failed = false;
+    pending.clear();
+    targetPath = ResolveLink(path);
+    if (targetPath.empty() || IsDirectory(targetPath)) {
+        return TraOpenFailed;
+    }
+    if (IsSpecialFile(targetPath)) {
+        file.reset(std::fopen(targetPath.c_str(), "wb"));
+        return file ? TraOk : TraOpenFailed;
+    }
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
+        temporaryPath = TemporaryNameBeside(targetPath, random);
+        // "x": never take over a file that happens to have the chosen name.
+        file.reset(std::fopen(temporaryPath.c_str(), "wbx"));
+        if (file) {
+            return TraOk;
+        }
+        std::error_code ignored;
+        if (!fs::exists(temporaryPath, ignored)) {
+            break;
+        }
+    }
+    temporaryPath.clear();
+    return TraOpenFailed;
+}
+
+bool TextFileWriter::IsOpen() const {
+    return file != nullptr;
+}
+
+void TextFileWriter::Write(std::string_view bytes) {
+    if (!file) {
+        failed = true;
+        return;
+    }
+    while (!bytes.empty()) {
+        auto lineFeed = bytes.find(LineFeed);
+        if (lineFeed == std::string_view::npos) {
+            pending.append(bytes);
+            break;
+        }
+        pending.append(bytes.substr(0, lineFeed));
+        pending += "\r\n";
+        bytes.remove_prefix(lineFeed + 1);
+        if (pending.size() >= WriteChunkSize) {
+            FlushPending();
+        }
+    }
+    if (pending.size() >= WriteChunkSize) {
+        FlushPending();
+    }
+}
+
+void TextFileWriter::FlushPending() {
+    if (!pending.empty() && !failed) {
+        if (std::fwrite(pending.data(), 1, pending.size(), file.get()) != pending.size()) {
+            failed = true;
+        }
+    }
+    pending.clear();
+}
+
+TraError TextFileWriter::Commit() {
+    if (!file) {
+        return TraWriteFailed;
+    }
+    FlushPending();
+    if (std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0) {
+        failed = true;
+    }
+    if (std::fclose(file.release()) != 0) {
+        failed = true;
+    }
+    if (failed) {
+        Discard();
+        return TraWriteFailed;
+    }
+    if (temporaryPath.empty()) {
+        return TraOk;
+    }
+    CopyPermissions(targetPath, temporaryPath);
+    if (!RenameOverTarget(temporaryPath, targetPath)) {
+        Discard();
+        return TraWriteFailed;
+    }
+    temporaryPath.clear();
+    return TraOk;
+}
+
+void TextFileWriter::Discard() {
+    file.reset();
+    if (!temporaryPath.empty()) {
+        std::remove(temporaryPath.c_str());
+        temporaryPath.clear();
+    }
+}

@@ -1,0 +1,35 @@
+#include "store/tra_error.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<const char*, TraBadString + 1> Messages = {
+    "No error",
+    "End of line (no error)",
+    "End of file (no error)",
+    "Memory allocation failure",
+    "Failed to open file",
+    "File read failure",
+    "File write failure",
+    "Expected separator missing",
+    "Missing equal sign after string Id",
+    "Missing Id value after @",
+    "Too many strings for a string Id, two are allowed (male, female)",
+    "Missing string Id @ character",
+    "Missing end character ] for sound reference",
+    "Invalid sound reference",
+    "Unknown string Id",
+    "Invalid string",
+};
+
+constexpr const char* UnknownCodeMessage = "Unknown error (internal failure)";
+
+}  // namespace
+
+const char* TraErrorMessage(int code) {
+    if (code < 0 || code >= static_cast<int>(Messages.size())) {
+        return UnknownCodeMessage;
+    }
+    return Messages[static_cast<std::size_t>(code)];
+}

@@ -1,0 +1,169 @@
+#include "store/tra_file.h"
+
+#include <new>
+
+#include "store/text_file.h"
+#include "store/tra_parser.h"
+
+namespace {
+
+// A sound reference names a resource of at most 8 characters.
+constexpr std::size_t MaxSoundLength = 8;
+constexpr std::string_view CommentLinePrefix = "// ";
+
+// Both separators count, so that Windows and POSIX paths give the file name.
+std::string FileNameOf(const std::string& path) {
+    auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool SoundTooLong(OptionalText sound) {
+    return sound && sound->size() > MaxSoundLength;
+}
+
+}  // namespace
+
+TraError TraFile::Load(const std::string& path) {
+    Clear();
+    TextFileReader reader;
+    if (reader.Open(path) != TraOk) {
+        return TraOpenFailed;
+    }
+    TraError status = TraOk;
+    TraParser parser(entries);
+    try {
+        std::string line;
+        while (!reader.AtEnd() && (status == TraOk || status == TraEndOfLine)) {
+            TraError read = reader.ReadLine(line);
+            if (read != TraOk) {
+                status = reader.AtEnd() ? read : TraReadFailed;
+                break;
+            }
+            status = parser.ParseLine(line);
+        }
+        parser.Finish();
+    } catch (const std::bad_alloc&) {
+        status = TraNoMemory;
+    }
+    for (const auto& entry : entries) {
+        entryCount += entry->IsLayout() ? 0 : 1;
+    }
+    if (reader.AtEnd() && (status == TraEndOfLine || status == TraEndOfFile)) {
+        status = TraOk;
+    }
+    name = status == TraOk ? FileNameOf(path) : std::string();
+    return status;
+}
+
+const TraEntry* TraFile::GetAt(int position) const {
+    if (position < 0 || position >= GetSize()) {
+        return nullptr;
+    }
+    return entries[static_cast<std::size_t>(position)].get();
+}
+
+const TraEntry* TraFile::Find(std::int32_t id) const {
+    return GetAt(IndexOf(id));
+}
+
+TraError TraFile::SetTexts(std::int32_t id, OptionalText maleText, OptionalText femaleText,
+                           OptionalText maleSound, OptionalText femaleSound) {
+    int position = IndexOf(id);
+    if (position == TraNoId) {
+        return TraUnknownId;
+    }
+    return SetTextsAt(position, maleText, femaleText, maleSound, femaleSound);
+}
+
+TraError TraFile::AddComment(std::int32_t id, OptionalText text) {
+    int position = IndexOf(id);
+    if (position == TraNoId) {
+        return TraUnknownId;
+    }
+    return AddCommentAt(position, text);
+}
+
+// A layout entry has no texts that Save would write, so it counts as unknown.
+TraError TraFile::SetTextsAt(int position, OptionalText maleText, OptionalText femaleText,
+                             OptionalText maleSound, OptionalText femaleSound) {
+    const TraEntry* found = GetAt(position);
+    if (found == nullptr || found->IsLayout()) {
+        return TraUnknownId;
+    }
+    if (!maleText) {
+        return TraBadString;
+    }
+    try {
+        // Copies first, so that a failed allocation leaves the entry as it was.
+        TraEntry edited = *found;
+        edited.maleText = *maleText;
+        if (femaleText) {
+            edited.femaleText = *femaleText;
+        }
+        TraError result = TraOk;
+        if (SoundTooLong(maleSound) || SoundTooLong(femaleSound)) {
+            result = TraBadSound;
+        }
+        if (maleSound && !SoundTooLong(maleSound)) {
+            edited.maleSound = *maleSound;
+        }
+        if (femaleSound && !SoundTooLong(femaleSound)) {
+            edited.femaleSound = *femaleSound;
+        }
+        *entries[static_cast<std::size_t>(position)] = std::move(edited);
+        return result;
+    } catch (const std::bad_alloc&) {
+        return TraNoMemory;
+    }
+}
+
+TraError TraFile::AddCommentAt(int position, OptionalText text) {
+    const TraEntry* found = GetAt(position);
+    if (found == nullptr || found->IsLayout()) {
+        return TraUnknownId;
+    }
+    if (!text) {
+        return TraBadString;
+    }
+    try {
+        std::string comment = found->comment;
+        std::string_view rest = *text;
+        while (!rest.empty()) {
+            auto lineEnd = rest.find('\n');
+            auto length = lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1;
+            comment += CommentLinePrefix;
+            comment += rest.substr(0, length);
+            rest.remove_prefix(length);
+        }
+        entries[static_cast<std::size_t>(position)]->comment = std::move(comment);
+        return TraOk;
+    } catch (const std::bad_alloc&) {
+        return TraNoMemory;
+    }
+}
+
+int TraFile::IndexOf(std::int32_t id) const {
+    for (std::size_t position = 0; position < entries.size(); ++position) {
+        if (entries[position]->id == id) {
+            return static_cast<int>(position);
+        }
+    }
+    return TraNoId;
+}
+
+int TraFile::GetSize() const {
+    return static_cast<int>(entries.size());
+}
+
+int TraFile::GetEntryCount() const {
+    return entryCount;
+}
+
+const std::string& TraFile::GetName() const {
+    return name;
+}
+
+void TraFile::Clear() {
+    entries.clear();
+    entryCount = 0;
+}

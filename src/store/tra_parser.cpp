@@ -1,0 +1,342 @@
+#include "store/tra_parser.h"
+
+#include <limits>
+
+namespace {
+
+constexpr std::string_view LongDelimiter = "~~~~~";
+constexpr std::string_view TildeDelimiter = "~";
+constexpr std::string_view QuoteDelimiter = "\"";
+constexpr std::string_view PercentDelimiter = "%";
+constexpr std::string_view LineCommentMark = "//";
+constexpr std::string_view BlockCommentOpen = "/*";
+constexpr std::string_view BlockCommentClose = "*/";
+// Every stored comment piece starts with this, whatever its form in the file.
+constexpr std::string_view StoredCommentMark = "//";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+void AppendPiece(std::string& field, std::string_view piece) {
+    field += StoredCommentMark;
+    field += piece;
+}
+
+}  // namespace
+
+TraError TraParser::ParseLine(std::string_view text) {
+    line = text;
+    position = 0;
+    ApplyLineStartRule();
+    TraError status = TraOk;
+    while (status == TraOk) {
+        status = Step();
+    }
+    return status;
+}
+
+void TraParser::Finish() {
+    CompletePending();
+}
+
+// Once the male text is closed, an entry goes on over the following lines until
+// one of them starts (after blanks) with "@", a comment or nothing.
+void TraParser::ApplyLineStartRule() {
+    if (state != State::AfterMale && state != State::AfterMaleSound &&
+        state != State::AfterFemale && state != State::AfterFemaleSound) {
+        return;
+    }
+    SkipBlanks();
+    if (At('@') || At('\n') || At(LineCommentMark) || At(BlockCommentOpen)) {
+        CompletePending();
+        state = State::LineStart;
+    }
+}
+
+TraError TraParser::Step() {
+    switch (state) {
+        case State::LineStart:
+            return OnLineStart();
+        case State::TopLineComment:
+            return OnTopLineComment();
+        case State::TopBlockComment:
+            return OnTopBlockComment();
+        case State::IdValue:
+            return OnIdValue();
+        case State::EqualSign:
+            return OnEqualSign();
+        case State::MaleOpen:
+            return OnMaleOpen();
+        case State::MaleText:
+            return OnText(&TraEntry::maleText, State::AfterMale);
+        case State::AfterMale:
+            return OnAfterText(&TraEntry::maleSound, &TraEntry::maleTextComment, State::AfterMale,
+                               State::AfterMaleSound);
+        case State::AfterMaleSound:
+            return OnAfterMaleSound();
+        case State::FemaleText:
+            return OnText(&TraEntry::femaleText, State::AfterFemale);
+        case State::AfterFemale:
+            return OnAfterText(&TraEntry::femaleSound, &TraEntry::femaleTextComment,
+                               State::AfterFemale, State::AfterFemaleSound);
+        case State::AfterFemaleSound:
+            return OnAfterFemaleSound();
+        case State::InnerLineComment:
+            return OnInnerLineComment();
+        case State::InnerBlockComment:
+            return OnInnerBlockComment();
+        case State::Stopped:
+            break;
+    }
+    return TraEndOfLine;
+}
+
+TraError TraParser::OnLineStart() {
+    SkipBlanks();
+    if (At('@')) {
+        CompletePending();
+        ++position;
+        state = State::IdValue;
+        return TraOk;
+    }
+    if (At('\n')) {
+        CompletePending();
+        entries.push_back(std::make_unique<TraEntry>());
+        return LineDone();
+    }
+    if (At(LineCommentMark)) {
+        position += LineCommentMark.size();
+        state = State::TopLineComment;
+        return TraOk;
+    }
+    if (At(BlockCommentOpen)) {
+        position += BlockCommentOpen.size();
+        state = State::TopBlockComment;
+        return TraOk;
+    }
+    return Stop(TraNoAtSign);
+}
+
+// Consecutive "//" lines stay in one layout entry until something else comes.
+TraError TraParser::OnTopLineComment() {
+    StartLayoutIfNone();
+    AppendPiece(pending->comment, Rest());
+    state = State::LineStart;
+    return LineDone();
+}
+
+TraError TraParser::OnTopBlockComment() {
+    StartLayoutIfNone();
+    auto close = line.find(BlockCommentClose, position);
+    if (close == std::string_view::npos) {
+        AppendPiece(pending->comment, Rest());
+        return LineDone();
+    }
+    AppendPiece(pending->comment, line.substr(position, close - position));
+    CompletePending();
+    position = close + BlockCommentClose.size();
+    state = State::LineStart;
+    return TraOk;
+}
+
+// A value that does not fit 32 bits, or equals the layout marker, would be read
+// as some other id; it is refused like a missing value.
+TraError TraParser::OnIdValue() {
+    bool negative = At('-');
+    std::size_t digit = position + (negative ? 1 : 0);
+    if (digit >= line.size() || !IsDigit(line[digit])) {
+        return Stop(TraNoIdValue);
+    }
+    constexpr std::int64_t Largest = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (; digit < line.size() && IsDigit(line[digit]); ++digit) {
+        magnitude = std::min(magnitude * 10 + (line[digit] - '0'), Largest + 1);
+    }
+    std::int64_t value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<std::int32_t>::min() || value >= TraNoId) {
+        return Stop(TraNoIdValue);
+    }
+    id = static_cast<std::int32_t>(value);
+    position = digit;
+    state = State::EqualSign;
+    return TraOk;
+}
+
+// Digits and blanks before "=" are stepped over: '@5 5 =' reads as id 5.
+TraError TraParser::OnEqualSign() {
+    while (position < line.size() && (IsDigit(line[position]) || IsBlank(line[position]))) {
+        ++position;
+    }
+    if (!At('=')) {
+        return Stop(TraNoEqualSign);
+    }
+    ++position;
+    state = State::MaleOpen;
+    return TraOk;
+}
+
+TraError TraParser::OnMaleOpen() {
+    SkipBlanks();
+    if (!TakeDelimiter()) {
+        return Stop(TraNoSeparator);
+    }
+    pending = std::make_unique<TraEntry>();
+    pending->id = id;
+    state = State::MaleText;
+    return TraOk;
+}
+
+// A text runs to its closing delimiter, over as many lines as it takes.
+TraError TraParser::OnText(Field text, State next) {
+    auto close = line.find(delimiter, position);
+    if (close == std::string_view::npos) {
+        ((*pending).*text).append(Rest());
+        return LineDone();
+    }
+    ((*pending).*text).append(line.substr(position, close - position));
+    position = close + delimiter.size();
+    state = next;
+    return TraOk;
+}
+
+TraError TraParser::OnAfterText(Field sound, Field comment, State self, State next) {
+    SkipBlanks();
+    if (At('[')) {
+        return TakeSound(sound, next);
+    }
+    if (At('\n')) {
+        return LineDone();
+    }
+    if (TakeComment(comment, self)) {
+        return TraOk;
+    }
+    state = next;
+    return TraOk;
+}
+
+TraError TraParser::OnAfterMaleSound() {
+    SkipBlanks();
+    if (TakeDelimiter()) {
+        state = State::FemaleText;
+        return TraOk;
+    }
+    if (At('\n')) {
+        return LineDone();
+    }
+    if (TakeComment(&TraEntry::maleSoundComment, State::AfterMaleSound)) {
+        return TraOk;
+    }
+    return Stop(TraNoSeparator);
+}
+
+TraError TraParser::OnAfterFemaleSound() {
+    SkipBlanks();
+    if (At('\n')) {
+        return LineDone();
+    }
+    if (TakeComment(&TraEntry::femaleSoundComment, State::AfterFemaleSound)) {
+        return TraOk;
+    }
+    return Stop(TraTooManyStrings);
+}
+
+TraError TraParser::OnInnerLineComment() {
+    AppendPiece((*pending).*commentTarget, Rest());
+    state = commentReturn;
+    return LineDone();
+}
+
+TraError TraParser::OnInnerBlockComment() {
+    auto close = line.find(BlockCommentClose, position);
+    if (close == std::string_view::npos) {
+        AppendPiece((*pending).*commentTarget, Rest());
+        return LineDone();
+    }
+    AppendPiece((*pending).*commentTarget, line.substr(position, close - position));
+    position = close + BlockCommentClose.size();
+    state = commentReturn;
+    return TraOk;
+}
+
+bool TraParser::TakeDelimiter() {
+    if (At(LongDelimiter)) {
+        delimiter = LongDelimiter;
+    } else if (At('~')) {
+        delimiter = TildeDelimiter;
+    } else if (At('"')) {
+        delimiter = QuoteDelimiter;
+    } else if (At('%')) {
+        delimiter = PercentDelimiter;
+    } else {
+        return false;
+    }
+    position += delimiter.size();
+    return true;
+}
+
+bool TraParser::TakeComment(Field target, State returnTo) {
+    State next;
+    if (At(LineCommentMark)) {
+        next = State::InnerLineComment;
+    } else if (At(BlockCommentOpen)) {
+        next = State::InnerBlockComment;
+    } else {
+        return false;
+    }
+    position += LineCommentMark.size();
+    commentTarget = target;
+    commentReturn = returnTo;
+    state = next;
+    return true;
+}
+
+TraError TraParser::TakeSound(Field sound, State next) {
+    auto close = line.find(']', position + 1);
+    if (close == std::string_view::npos) {
+        return Stop(TraNoSoundEnd);
+    }
+    (*pending).*sound = line.substr(position + 1, close - position - 1);
+    position = close + 1;
+    state = next;
+    return TraOk;
+}
+
+void TraParser::SkipBlanks() {
+    while (position < line.size() && IsBlank(line[position])) {
+        ++position;
+    }
+}
+
+bool TraParser::At(char c) const {
+    return position < line.size() && line[position] == c;
+}
+
+bool TraParser::At(std::string_view text) const {
+    return line.compare(position, text.size(), text) == 0;
+}
+
+TraError TraParser::LineDone() {
+    position = line.size();
+    return TraEndOfLine;
+}
+
+TraError TraParser::Stop(TraError fault) {
+    state = State::Stopped;
+    return fault;
+}
+
+void TraParser::StartLayoutIfNone() {
+    if (!pending) {
+        pending = std::make_unique<TraEntry>();
+    }
+}
+
+void TraParser::CompletePending() {
+    if (pending) {
+        entries.push_back(std::move(pending));
+    }
+}

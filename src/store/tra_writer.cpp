@@ -1,0 +1,207 @@
+#include "store/text_file.h"
+#include "store/tra_file.h"
+
+#include <charconv>
+#include <new>
+#include <optional>
+
+namespace {
+
+constexpr std::size_t IdFieldWidth = 6;
+constexpr std::size_t FlushThreshold = 64 * 1024;
+constexpr std::string_view StoredCommentMark = "//";
+constexpr std::string_view BlockCommentOpen = "/*";
+constexpr std::string_view BlockCommentClose = "*/";
+
+// The first delimiter that cannot end the text early:
+//   Hello            ->  ~Hello~
+//   say ~hi~         ->  "say ~hi~"
+//   say ~"hi"~       ->  %say ~"hi"~%
+//   50% ~"off"~      ->  ~~~~~50% ~"off"~~~~~~
+std::string_view DelimiterFor(std::string_view text) {
+    if (text.find('~') == std::string_view::npos) {
+        return "~";
+    }
+    if (text.find('"') == std::string_view::npos) {
+        return "\"";
+    }
+    if (text.find('%') == std::string_view::npos) {
+        return "%";
+    }
+    return "~~~~~";
+}
+
+std::optional<std::string> AsBlockComment(std::string_view comment);
+
+// Writes one entry in the normalised layout. `closed` tells whether the output
+// line already ended with a comment; a part after it starts a new line with a
+// blank in front, which the reader joins to the same entry again.
+class EntryWriter {
+public:
+    explicit EntryWriter(std::string& out) : out(out) {}
+
+    void Write(const TraEntry& entry) {
+        WriteIdField(entry.id);
+        WriteText(entry.maleText, "");
+        WriteInnerComment(entry.maleTextComment);
+        // An empty part is still written when something of its own follows it,
+        // otherwise the reader would give that to the part before it.
+        if (!entry.maleSound.empty() || !entry.maleSoundComment.empty()) {
+            WriteSound(entry.maleSound);
+        }
+        WriteInnerComment(entry.maleSoundComment);
+        bool hasFemaleSound = !entry.femaleSound.empty() || !entry.femaleSoundComment.empty();
+        if (!entry.femaleText.empty() || !entry.femaleTextComment.empty() || hasFemaleSound) {
+            WriteText(entry.femaleText, " ");
+        }
+        WriteInnerComment(entry.femaleTextComment);
+        if (hasFemaleSound) {
+            WriteSound(entry.femaleSound);
+        }
+        WriteInnerComment(entry.femaleSoundComment);
+        if (!closed) {
+            out += '\n';
+        }
+    }
+
+private:
+    void WriteIdField(std::int32_t id) {
+        char digits[16];
+        auto result = std::to_chars(std::begin(digits), std::end(digits), id);
+        std::size_t length = static_cast<std::size_t>(result.ptr - digits);
+        out += '@';
+        out.append(digits, length);
+        if (length < IdFieldWidth) {
+            out.append(IdFieldWidth - length, ' ');
+        }
+        out += "= ";
+    }
+
+    void WriteText(std::string_view text, std::string_view separator) {
+        StartPart(separator);
+        auto delimiter = DelimiterFor(text);
+        out += delimiter;
+        out += text;
+        out += delimiter;
+    }
+
+    void WriteSound(std::string_view sound) {
+        StartPart(" ");
+        out += '[';
+        out += sound;
+        out += ']';
+    }
+
+    void StartPart(std::string_view separator) {
+        out += separator;
+        closed = false;
+    }
+
+    void WriteInnerComment(std::string_view comment) {
+        if (comment.empty()) {
+            return;
+        }
+        out += ' ';
+        if (auto block = AsBlockComment(comment)) {
+            out += *block;
+        } else {
+            out += comment;
+        }
+        if (out.back() != '\n') {
+            out += '\n';
+        }
+        closed = true;
+    }
+
+    std::string& out;
+    bool closed = false;
+};
+
+// A comment that spans lines inside an entry came from a "/*" comment; its
+// later lines start with "//", which would end the entry if they were written as
+// stored. It goes back into a "/*" comment instead, and a line comment that
+// ended its last line follows the "*/":
+//   "// a\n//b "         ->  "/* a\nb */"
+//   "// a\n//b // c\n"   ->  "/* a\nb */// c\n"
+// None when the comment is a single line or cannot be put between "/*" and "*/".
+std::optional<std::string> AsBlockComment(std::string_view comment) {
+    constexpr std::size_t MarkSize = StoredCommentMark.size();
+    if (comment.size() <= MarkSize) {
+        return std::nullopt;
+    }
+    auto lastLineStart = comment.rfind('\n', comment.size() - 2);
+    if (lastLineStart == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view lastLine = comment.substr(lastLineStart + 1);
+    std::string_view tail;
+    if (lastLine.ends_with('\n')) {
+        auto split = lastLine.find(StoredCommentMark, MarkSize);
+        if (split != std::string_view::npos) {
+            tail = lastLine.substr(split);
+            lastLine = lastLine.substr(0, split);
+        }
+    }
+    std::string block(BlockCommentOpen);
+    std::string_view rest = comment.substr(0, lastLineStart + 1);
+    while (!rest.empty()) {
+        auto length = rest.find('\n') + 1;
+        if (!rest.starts_with(StoredCommentMark)) {
+            return std::nullopt;
+        }
+        block.append(rest.substr(MarkSize, length - MarkSize));
+        rest.remove_prefix(length);
+    }
+    if (!lastLine.starts_with(StoredCommentMark)) {
+        return std::nullopt;
+    }
+    block.append(lastLine.substr(MarkSize));
+    if (block.find(BlockCommentClose, BlockCommentOpen.size()) != std::string::npos) {
+        return std::nullopt;
+    }
+    if (tail.empty() && block.ends_with('\n')) {
+        block.pop_back();
+    }
+    block += BlockCommentClose;
+    block += tail;
+    return block;
+}
+
+void WriteEntry(std::string& out, const TraEntry& entry) {
+    if (!entry.comment.empty()) {
+        out += entry.comment;
+        if (entry.comment.back() != '\n') {
+            out += '\n';
+        }
+    }
+    if (entry.IsLayout()) {
+        if (entry.comment.empty()) {
+            out += '\n';
+        }
+        return;
+    }
+    EntryWriter(out).Write(entry);
+}
+
+}  // namespace
+
+TraError TraFile::Save(const std::string& path) const {
+    try {
+        TextFileWriter writer;
+        if (writer.Open(path) != TraOk) {
+            return TraOpenFailed;
+        }
+        std::string chunk;
+        for (const auto& entry : entries) {
+            WriteEntry(chunk, *entry);
+            if (chunk.size() >= FlushThreshold) {
+                writer.Write(chunk);
+                chunk.clear();
+            }
+        }
+        writer.Write(chunk);
+        return writer.Commit();
+    } catch (const std::bad_alloc&) {
+        return TraNoMemory;
+    }
+}
