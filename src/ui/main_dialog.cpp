@@ -1,0 +1,286 @@
+#include "main_dialog.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "about_dialog.h"
+#include "controls/path_browse_control.h"
+#include "controls/percent_progress_bar.h"
+#include "job/job_thread.h"
+#include "message_boxes.h"
+#include "preferences_dialog.h"
+#include "system_menu.h"
+#include "ui_resources.h"
+
+namespace {
+
+// The job's last write: the run has ended and its results are all stored.
+constexpr int JobEndedPercent = 100;
+// The path fields and the bars are wide enough for a long path at a glance.
+constexpr int FieldMinimumWidth = 440;
+constexpr auto WorkerWaitStep = std::chrono::milliseconds(1);
+
+constexpr unsigned DestinationFolderFlags =
+    FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
+
+const QString FailureCaption = QStringLiteral("Failure");
+
+// Paths and texts are 8-bit in the system's local encoding inside the job.
+std::string ToJobText(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+QString FromJobText(const std::string& text) {
+    return QString::fromLocal8Bit(text);
+}
+
+QPushButton* MakeButton(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);  // Enter must never start or quit anything
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
+    : QDialog(parent), services(std::move(dialogServices)) {
+    if (!services.startJob) {
+        services.startJob = StartJobThread;
+    }
+    setWindowTitle(tr("Wordgleaner"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ApplicationIcon());
+    BuildControls();
+    ConfigurePathFields();
+    OfferAboutCommand();
+
+    pollTimer.setSingleShot(true);
+    pollTimer.setInterval(PollIntervalMs);
+    connect(&pollTimer, &QTimer::timeout, this, &MainDialog::PollJob);
+}
+
+MainDialog::~MainDialog() {
+    WaitForWorkerToFinish();
+}
+
+void MainDialog::BuildControls() {
+    // Created in the order of the window's controls, which is also the tab order.
+    auto makeLabel = [this](const QString& text) { return new QLabel(text, this); };
+    auto makeField = [this](const char* name) {
+        auto* field = new PathBrowseControl(this);
+        field->setObjectName(name);
+        field->setMinimumWidth(FieldMinimumWidth);
+        return field;
+    };
+    auto makeBar = [this](const char* name) {
+        auto* bar = new PercentProgressBar(this);
+        bar->setObjectName(name);
+        return bar;
+    };
+
+    auto* layout = new QGridLayout(this);
+    layout->setColumnStretch(0, 1);
+    layout->addWidget(makeLabel(tr("Reference tra file in original language")), 0, 0);
+    referenceOriginalField = makeField("referenceOriginalField");
+    layout->addWidget(referenceOriginalField, 1, 0);
+    layout->addWidget(makeLabel(tr("Reference tra file in destination language (translated)")), 2,
+                      0);
+    referenceTranslatedField = makeField("referenceTranslatedField");
+    layout->addWidget(referenceTranslatedField, 3, 0);
+    layout->addWidget(makeLabel(tr("Directory of mod tra files in original language")), 4, 0);
+    modDirectoryField = makeField("modDirectoryField");
+    layout->addWidget(modDirectoryField, 5, 0);
+    layout->addWidget(makeLabel(tr("Directory of mod tra files in destination language (empty)")),
+                      6, 0);
+    destinationDirectoryField = makeField("destinationDirectoryField");
+    layout->addWidget(destinationDirectoryField, 7, 0);
+    layout->addWidget(makeLabel(tr("Files list progress")), 8, 0);
+    filesBar = makeBar("filesProgressBar");
+    layout->addWidget(filesBar, 9, 0);
+    layout->addWidget(makeLabel(tr("File entries progress")), 10, 0);
+    entriesBar = makeBar("entriesProgressBar");
+    layout->addWidget(entriesBar, 11, 0);
+
+    importButton = MakeButton(tr("Import"), this);
+    importButton->setObjectName("importButton");
+    layout->addWidget(importButton, 1, 1);
+    preferencesButton = MakeButton(tr("Preferences..."), this);
+    preferencesButton->setObjectName("preferencesButton");
+    layout->addWidget(preferencesButton, 3, 1);
+    quitButton = MakeButton(tr("Quit"), this);
+    quitButton->setObjectName("quitButton");
+    layout->addWidget(quitButton, 11, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(importButton, &QPushButton::clicked, this, &MainDialog::StartRun);
+    connect(preferencesButton, &QPushButton::clicked, this, &MainDialog::ChangeSettings);
+    connect(quitButton, &QPushButton::clicked, this, &MainDialog::reject);
+}
+
+void MainDialog::ConfigurePathFields() {
+    referenceOriginalField->SetChooserTitle(tr("Select reference tra file in original language"));
+    referenceTranslatedField->SetChooserTitle(
+        tr("Select reference tra file in destination language"));
+    modDirectoryField->SetChooserTitle(
+        tr("Select directory of mod tra files in original language"));
+    destinationDirectoryField->SetChooserTitle(
+        tr("Select directory of mod tra files in destination language"));
+
+    for (auto* field : {modDirectoryField, destinationDirectoryField}) {
+        field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
+    }
+    destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
+
+    if (services.chooser) {
+        for (auto* field : {referenceOriginalField, referenceTranslatedField, modDirectoryField,
+                            destinationDirectoryField}) {
+            field->SetChooser(services.chooser);
+        }
+    }
+}
+
+void MainDialog::OfferAboutCommand() {
+    const QString itemText = tr("&About Wordgleaner...");
+    if (AppendAboutToSystemMenu(*this, itemText)) {
+        return;
+    }
+    auto* about = new QAction(itemText, this);
+    about->setObjectName("aboutAction");
+    about->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(about, &QAction::triggered, this, &MainDialog::ShowAbout);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MainDialog::SetInputsEnabled(bool enabled) {
+    for (QWidget* input : std::initializer_list<QWidget*>{
+             referenceOriginalField, referenceTranslatedField, modDirectoryField,
+             destinationDirectoryField, importButton, preferencesButton}) {
+        input->setEnabled(enabled);
+    }
+}
+
+void MainDialog::StartRun() {
+    if (jobRunning) {
+        return;
+    }
+    const QString referenceOriginal = referenceOriginalField->GetPath();
+    const QString referenceTranslated = referenceTranslatedField->GetPath();
+    const QString modDirectory = modDirectoryField->GetPath();
+    const QString destinationDirectory = destinationDirectoryField->GetPath();
+    if (referenceOriginal.isEmpty() || referenceTranslated.isEmpty() || modDirectory.isEmpty() ||
+        destinationDirectory.isEmpty()) {
+        services.messages.Show(this, MessageIcon::None, FailureCaption,
+                               tr("You must provide a name for each file or directory"));
+        return;
+    }
+
+    SetInputsEnabled(false);
+    quitButton->setText(tr("Abort"));
+    pollTimer.start();
+    job.Setup(ToJobText(referenceOriginal), ToJobText(referenceTranslated), ToJobText(modDirectory),
+              ToJobText(destinationDirectory), settings);
+    job.filePercent = 0;
+    jobRunning = true;
+    if (!services.startJob(job)) {
+        // Nothing would ever end this run: give the window back at once.
+        pollTimer.stop();
+        jobRunning = false;
+        services.messages.Show(this, MessageIcon::Error, FailureCaption,
+                               tr("Could not start the recovery: no worker thread available"));
+        SetInputsEnabled(true);
+        quitButton->setText(tr("Quit"));
+    }
+}
+
+void MainDialog::PollJob() {
+    pollTimer.stop();
+    if (!jobRunning) {
+        return;
+    }
+    // The files percentage first: once it reads 100, every other field is final.
+    const int filePercent = job.filePercent;
+    filesBar->SetPos(filePercent);
+    filesBar->SetText(FromJobText(job.progressText.Get()));
+    entriesBar->SetPos(job.entryPercent);
+    entriesBar->SetText(FromJobText(job.entryText.Get()));
+    if (filePercent == JobEndedPercent) {
+        ShowEnd();
+        return;
+    }
+    pollTimer.start();
+}
+
+void MainDialog::ShowEnd() {
+    if (job.status != 0) {
+        services.messages.Show(this, MessageIcon::Error, FailureCaption,
+                               FromJobText(job.progressText.Get()));
+    } else {
+        services.messages.Show(this, MessageIcon::None, tr("Success"), tr("Updated the tra files"));
+    }
+    SetInputsEnabled(true);
+    quitButton->setText(tr("Quit"));
+    jobRunning = false;
+}
+
+void MainDialog::ChangeSettings() {
+    if (jobRunning) {
+        return;
+    }
+    PreferencesDialog dialog(services.messages, this);
+    dialog.SetMinLikeliness(settings.minLikeliness);
+    dialog.SetVeryLikelyThreshold(settings.veryLikelyThreshold);
+    dialog.SetLineInfoOnly(settings.lineInfoOnly);
+    dialog.SetCommentMode(settings.commentMode);
+    dialog.SetGeneratePatch(settings.generatePatch);
+    dialog.SetCompareSound(settings.compareSound);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    settings.minLikeliness = dialog.MinLikeliness();
+    settings.veryLikelyThreshold = dialog.VeryLikelyThreshold();
+    settings.lineInfoOnly = dialog.LineInfoOnly();
+    settings.commentMode = dialog.CommentMode();
+    settings.generatePatch = dialog.GeneratePatch();
+    settings.compareSound = dialog.CompareSound();
+}
+
+void MainDialog::ShowAbout() {
+    AboutDialog dialog(services.version, this);
+    dialog.exec();
+}
+
+void MainDialog::reject() {
+    if (jobRunning) {
+        job.RequestAbort();
+        return;
+    }
+    QDialog::reject();
+}
+
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (IsAboutSystemCommand(eventType, message)) {
+        ShowAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+
+void MainDialog::WaitForWorkerToFinish() {
+    if (!jobRunning) {
+        return;
+    }
+    job.RequestAbort();
+    // The worker stops at its next check point; its last write is 100.
+    while (job.filePercent != JobEndedPercent) {
+        std::this_thread::sleep_for(WorkerWaitStep);
+    }
+}

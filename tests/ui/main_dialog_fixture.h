@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "controls/path_browse_control.h"
+#include "controls/percent_progress_bar.h"
+#include "fake_message_boxes.h"
+#include "scripted_path_chooser.h"
+#include "ui/main_dialog.h"
+#include "ui/version_source.h"
+
+// A main window with fake boxes and choosers. Unless a test asks for the real
+// worker, starting a run only counts the start: the test then plays the
+// worker's part by writing the job's fields, and drives the ticks itself.
+class MainDialogFixture {
+public:
+    explicit MainDialogFixture(JobStarter starter = {})
+        : chooser(std::make_shared<ScriptedPathChooser>()),
+          window({messages, version, chooser, starter ? std::move(starter) : [this](RecoveryJob&) {
+                      ++starts;
+                      return true;
+                  }}) {
+        window.show();
+    }
+    ~MainDialogFixture() {
+        // A run the test left open ends here, so the window never waits for it.
+        window.Job().filePercent = 100;
+    }
+
+    PathBrowseControl* Field(const char* name) {
+        return window.findChild<PathBrowseControl*>(name);
+    }
+    PercentProgressBar* Bar(const char* name) {
+        return window.findChild<PercentProgressBar*>(name);
+    }
+    QPushButton* Button(const char* name) { return window.findChild<QPushButton*>(name); }
+
+    void SetPaths(const QString& referenceOriginal, const QString& referenceTranslated,
+                  const QString& modDirectory, const QString& destinationDirectory) {
+        Field("referenceOriginalField")->SetPath(referenceOriginal);
+        Field("referenceTranslatedField")->SetPath(referenceTranslated);
+        Field("modDirectoryField")->SetPath(modDirectory);
+        Field("destinationDirectoryField")->SetPath(destinationDirectory);
+    }
+
+    std::vector<QWidget*> Inputs() {
+        return {Field("referenceOriginalField"), Field("referenceTranslatedField"),
+                Field("modDirectoryField"),      Field("destinationDirectoryField"),
+                Button("importButton"),          Button("preferencesButton")};
+    }
+    bool InputsEnabled() {
+        auto inputs = Inputs();
+        return std::all_of(inputs.begin(), inputs.end(), [](QWidget* w) { return w->isEnabled(); });
+    }
+    bool InputsDisabled() {
+        auto inputs = Inputs();
+        return std::none_of(inputs.begin(), inputs.end(),
+                            [](QWidget* w) { return w->isEnabled(); });
+    }
+
+    // Ends the run that the test plays, as the worker would.
+    void FinishJob(int status, const std::string& progressText) {
+        window.Job().status = status;
+        window.Job().progressText.Set(progressText);
+        window.Job().filePercent = 100;
+    }
+
+    FakeMessageBoxes messages;
+    ResourceVersionSource version;
+    std::shared_ptr<ScriptedPathChooser> chooser;
+    int starts = 0;
+    MainDialog window;
+};
+
+// Runs the action on the modal dialog of the given type as soon as it is open.
+template <typename Dialog, typename Action>
+void WhenModalOpens(Action action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog) {
+            action(*dialog);
+        } else if (auto* other = QApplication::activeModalWidget()) {
+            other->close();  // not the expected dialog: never leave the test hanging
+        }
+    });
+}
