@@ -23,8 +23,8 @@ struct IndexedText {
 
     std::int32_t byteLength = 0;
     std::int32_t wordCount = 0;
-    std::string textCopy;                  // owns the bytes that `words` view
-    std::vector<std::string_view> words;   // views into textCopy, in order
+    std::string textCopy;                 // owns the bytes that `words` view
+    std::vector<std::string_view> words;  // views into textCopy, in order
 
 private:
     void PointWordsAt(const char* previousBase);

@@ -1,0 +1,30 @@
+#include "matching/match_candidate.h"
+
+namespace {
+
+constexpr double PercentScale = 100.0;
+
+}  // namespace
+
+bool IsAccepted(MatchOutcome outcome) {
+    return outcome == MatchOutcome::Exact || outcome == MatchOutcome::AlmostExact ||
+           outcome == MatchOutcome::VeryLikely;
+}
+
+MatchOutcome ClassifyMatch(const SearchResult& result, double veryLikelyThreshold) {
+    if (result.count == 0) {
+        return MatchOutcome::NotFound;
+    }
+    const double best = result.Best().score;
+    bool soleExactMatch = result.count == 1 && best >= CaseInsensitiveScore;
+    if (!soleExactMatch && !(best * PercentScale >= veryLikelyThreshold)) {
+        return MatchOutcome::Likely;
+    }
+    if (best == ExactScore) {
+        return MatchOutcome::Exact;
+    }
+    if (best == CaseInsensitiveScore) {
+        return MatchOutcome::AlmostExact;
+    }
+    return MatchOutcome::VeryLikely;
+}

@@ -1,0 +1,67 @@
+#include "matching/patch_lines.h"
+
+#include "matching/match_messages.h"
+#include "matching/number_format.h"
+
+namespace {
+
+constexpr double PercentScale = 100.0;
+constexpr int LikelinessDecimals = 1;
+
+std::string StringSet(std::int32_t entryId, std::int32_t referenceId) {
+    return "STRING_SET ~" + std::to_string(entryId) + "~ @" + std::to_string(referenceId) + "\t// ";
+}
+
+std::string LiveLine(std::int32_t entryId, std::int32_t referenceId, std::string_view note) {
+    return "\t" + StringSet(entryId, referenceId) + std::string(note) + "\n";
+}
+
+std::string LikelyLines(std::int32_t entryId, const SearchResult& result) {
+    std::string lines;
+    for (const MatchCandidate& candidate : result.Found()) {
+        lines += "//\t" + StringSet(entryId, candidate.referenceId) + "Likeliness " +
+                 LikelinessPercent(candidate) + " %";
+        lines += WrongSoundMark(candidate);
+        lines += '\n';
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string PatchOpeningLine(std::string_view modName, std::string_view destinationName) {
+    return "// Recovered for " + std::string(modName) + ", from " + std::string(destinationName) +
+           "\n";
+}
+
+std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId,
+                            const SearchResult& result) {
+    const MatchCandidate& best = result.Best();
+    switch (outcome) {
+        case MatchOutcome::Exact:
+            return LiveLine(entryId, best.referenceId, "Exact match");
+        case MatchOutcome::AlmostExact:
+            return LiveLine(entryId, best.referenceId, "Almost exact match");
+        case MatchOutcome::VeryLikely:
+            return LiveLine(
+                entryId, best.referenceId,
+                "Very likely " + FormatFixed(PercentScale * best.score, LikelinessDecimals) + " %");
+        case MatchOutcome::Likely:
+            return LikelyLines(entryId, result);
+        case MatchOutcome::NotFound:
+            return "//\tText " + std::to_string(entryId) + " Not found\n";
+        case MatchOutcome::Empty:
+            return "//\t" + StringSet(entryId, entryId) + "Empty text\n";
+    }
+    return {};
+}
+
+std::string PatchClosingLines(const PatchSummary& summary, std::string_view modName,
+                              std::string_view destinationName, bool interrupted) {
+    return "// Processed entries " + std::to_string(summary.processed) + " / " +
+           std::to_string(summary.total) + ": Exact " + std::to_string(summary.exact) +
+           " / Very likely " + std::to_string(summary.veryLikely) + " / Likely " +
+           std::to_string(summary.likely) + " / Empty " + std::to_string(summary.empty) + "\n" +
+           "// End of recovery for " + std::string(modName) + ", from " +
+           std::string(destinationName) + (interrupted ? " (interrupted)" : "") + "\n";
+}

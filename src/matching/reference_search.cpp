@@ -1,0 +1,133 @@
+#include "matching/reference_search.h"
+
+#include <cmath>
+#include <new>
+
+#include "matching/likeliness.h"
+#include "matching/words.h"
+#include "store/tra_file.h"
+
+namespace {
+
+bool InWindow(const SearchSettings& settings, std::int32_t id) {
+    return id >= settings.minReferenceId && id <= settings.maxReferenceId;
+}
+
+// Walks the entries that carry an id, in file order, with the position of
+// each among them: the position of its record in the reference index.
+template <typename Visit>
+void ForEachIdEntry(const TraFile& reference, Visit visit) {
+    std::size_t record = 0;
+    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
+        if (entry->IsLayout()) {
+            continue;
+        }
+        if (!visit(*entry, record)) {
+            return;
+        }
+        ++record;
+    }
+}
+
+}  // namespace
+
+void OfferCandidate(SearchResult& result, const MatchCandidate& candidate) {
+    const double magnitude = std::abs(candidate.score);
+    int slot = 0;
+    while (slot < result.count && !(std::abs(result.slots[slot].score) < magnitude)) {
+        ++slot;
+    }
+    if (slot == MaxCandidates) {
+        return;
+    }
+    int last = result.count < MaxCandidates ? result.count : MaxCandidates - 1;
+    for (int moved = last; moved > slot; --moved) {
+        result.slots[moved] = result.slots[moved - 1];
+    }
+    result.slots[slot] = candidate;
+    if (result.count < MaxCandidates) {
+        ++result.count;
+    }
+}
+
+LinearReferenceSearch::LinearReferenceSearch(const TraFile& reference, const ReferenceIndex& index,
+                                             const SearchSettings& settings)
+    : reference(reference), index(index), settings(settings) {}
+
+SearchResult LinearReferenceSearch::Search(std::string_view modText,
+                                           std::string_view modSound) const {
+    return SearchReference(settings, modText, modSound, reference, index);
+}
+
+namespace {
+
+// The first byte-exact entry in file order wins at once; failing one, the
+// first entry equal up to ASCII case.
+SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
+                       std::string_view modSound, const TraFile& reference) {
+    SearchResult result;
+    bool caseOnlyTaken = false;
+    ForEachIdEntry(reference, [&](const TraEntry& entry, std::size_t) {
+        if (!InWindow(settings, entry.id)) {
+            return true;
+        }
+        bool soundExact = !settings.compareSound || entry.maleSound == modSound;
+        if (entry.maleText == modText && soundExact) {
+            result.slots[0] = {entry.id, ExactScore};
+            result.count = 1;
+            return false;
+        }
+        bool soundUpToCase =
+            !settings.compareSound || EqualsIgnoringAsciiCase(entry.maleSound, modSound);
+        if (!caseOnlyTaken && soundUpToCase && EqualsIgnoringAsciiCase(entry.maleText, modText)) {
+            result.slots[0] = {entry.id, CaseInsensitiveScore};
+            result.count = 1;
+            caseOnlyTaken = true;
+        }
+        return true;
+    });
+    return result;
+}
+
+// Candidates are offered in file order, which is what keeps ties in file
+// order. A record missing from a short index yields no candidate.
+SearchResult LikelinessPass(const SearchSettings& settings, std::string_view modText,
+                            std::string_view modSound, const TraFile& reference,
+                            const ReferenceIndex& index) {
+    SearchResult result;
+    IndexedText modWords;
+    try {
+        modWords = IndexedText(modText);
+    } catch (const std::bad_alloc&) {
+        return result;  // as if every comparison failed to copy the mod text
+    }
+    ForEachIdEntry(reference, [&](const TraEntry& entry, std::size_t record) {
+        if (record >= index.size()) {
+            return false;
+        }
+        if (!InWindow(settings, entry.id)) {
+            return true;
+        }
+        LikelinessStats stats;
+        double likeliness = ComputeLikeliness(modWords, index[record], stats);
+        if (likeliness > settings.minLikeliness) {
+            bool wrongSound =
+                settings.compareSound && !EqualsIgnoringAsciiCase(entry.maleSound, modSound);
+            OfferCandidate(result, {entry.id, wrongSound ? -stats.score : stats.score});
+        }
+        return true;
+    });
+    return result;
+}
+
+}  // namespace
+
+SearchResult SearchReference(const SearchSettings& settings, std::string_view modText,
+                             std::string_view modSound, const TraFile& reference,
+                             const ReferenceIndex& index) {
+    SearchResult exact = ExactPass(settings, modText, modSound, reference);
+    if (exact.count > 0) {
+        return exact;
+    }
+    return LikelinessPass(settings, modText, modSound, reference, index);
+}

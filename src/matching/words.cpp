@@ -1,0 +1,51 @@
+#include "matching/words.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr std::size_t ByteValues = std::numeric_limits<unsigned char>::max() + 1;
+
+constexpr std::array<bool, ByteValues> MakeDelimiterTable() {
+    std::array<bool, ByteValues> table{};
+    for (unsigned char byte : WordDelimiters) {
+        table[byte] = true;
+    }
+    return table;
+}
+
+constexpr std::array<bool, ByteValues> DelimiterTable = MakeDelimiterTable();
+
+char FoldAsciiCapital(char byte) {
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+}  // namespace
+
+bool IsWordDelimiter(char byte) {
+    return DelimiterTable[static_cast<unsigned char>(byte)];
+}
+
+std::vector<std::string_view> SplitWords(std::string_view text) {
+    std::vector<std::string_view> words;
+    std::size_t position = 0;
+    while (position < text.size()) {
+        while (position < text.size() && IsWordDelimiter(text[position])) {
+            ++position;
+        }
+        std::size_t start = position;
+        while (position < text.size() && !IsWordDelimiter(text[position])) {
+            ++position;
+        }
+        if (position > start) {
+            words.push_back(text.substr(start, position - start));
+        }
+    }
+    return words;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right) {
+    return std::ranges::equal(
+        left, right, [](char a, char b) { return FoldAsciiCapital(a) == FoldAsciiCapital(b); });
+}
