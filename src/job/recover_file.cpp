@@ -1,0 +1,166 @@
+#include "job/recover_file.h"
+
+#include <cstdint>
+#include <string>
+
+#include "job/recovery_job.h"
+#include "matching/match_messages.h"
+#include "matching/patch_lines.h"
+#include "store/tra_file.h"
+
+namespace {
+
+constexpr std::int64_t FullPercent = 100;
+
+class FileRecovery {
+public:
+    FileRecovery(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
+                 const TraFile& referenceOriginal, const TraFile& referenceTranslated)
+        : job(job),
+          options(job.options),
+          modFile(modFile),
+          search(search),
+          referenceName(referenceOriginal.GetName()),
+          referenceTranslated(referenceTranslated),
+          total(modFile.GetEntryCount()) {}
+
+    void Run() {
+        WritePatch(PatchOpeningLine(modFile.GetName(), referenceTranslated.GetName()));
+        // Layout entries change nothing, so the abort request is read only
+        // before the entries that carry an id.
+        for (int position = 0; const TraEntry* entry = modFile.GetAt(position); ++position) {
+            if (entry->IsLayout()) {
+                continue;
+            }
+            if (job.AbortRequestedAt(CheckPoint::BeforeEntry)) {
+                break;
+            }
+            RecoverEntry(position, *entry);
+        }
+        ShowProgress("Processed");
+        job.entryPercent.store(total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
+        WritePatch(PatchClosingLines(Summary(), modFile.GetName(), referenceTranslated.GetName(),
+                                     job.abortRequested.load()));
+    }
+
+private:
+    void RecoverEntry(int position, const TraEntry& entry) {
+        ShowProgress("Processing");
+        job.entryPercent.store(Percent());
+        ++job.entriesProcessed;
+
+        const std::int32_t entryId = entry.id;
+        SearchResult result;
+        MatchOutcome outcome = MatchOutcome::Empty;
+        if (!entry.maleText.empty()) {
+            result = search.Search(entry.maleText, entry.maleSound);
+            outcome = ClassifyMatch(result, options.veryLikelyThreshold);
+        }
+        ActOn(outcome, position, entryId, result);
+        WritePatch(PatchEntryLines(outcome, entryId, result));
+        ++processed;
+    }
+
+    void ActOn(MatchOutcome outcome, int position, std::int32_t entryId,
+               const SearchResult& result) {
+        switch (outcome) {
+            case MatchOutcome::Exact:
+            case MatchOutcome::AlmostExact:
+                ++job.exactCount;
+                TakeTranslation(outcome, position, result.Best());
+                break;
+            case MatchOutcome::VeryLikely:
+                ++job.veryLikelyCount;
+                TakeTranslation(outcome, position, result.Best());
+                break;
+            case MatchOutcome::Likely:
+                ++job.likelyCount;
+                modFile.AddCommentAt(position, LikelyMessage(referenceName, result.Found()));
+                break;
+            case MatchOutcome::NotFound:
+                if (!options.lineInfoOnly && options.commentMode == CommentMissingMatch) {
+                    modFile.AddCommentAt(position, NotFoundMessage());
+                }
+                break;
+            case MatchOutcome::Empty:
+                ++job.emptyCount;
+                modFile.AddCommentAt(position, EmptyTextMessage(entryId));
+                break;
+        }
+    }
+
+    // The sound references of the mod entry stay; an empty femaleText of the
+    // destination entry empties the mod entry's one.
+    void TakeTranslation(MatchOutcome outcome, int position, const MatchCandidate& best) {
+        std::string message = MatchFoundMessage(outcome, referenceName, best);
+        if (options.lineInfoOnly) {
+            modFile.AddCommentAt(position, message);
+            return;
+        }
+        const TraEntry* translated = referenceTranslated.Find(best.referenceId);
+        if (translated == nullptr) {
+            modFile.AddCommentAt(
+                position, MissingTranslationMessage(outcome, referenceName, best.referenceId));
+            return;
+        }
+        modFile.SetTextsAt(position, translated->maleText, translated->femaleText);
+        if (options.commentMode == CommentPerfectMatch) {
+            modFile.AddCommentAt(position, message);
+        }
+    }
+
+    void ShowProgress(std::string_view verb) {
+        job.entryText.Set(std::string(verb) + " entry " + std::to_string(processed) + " / " +
+                          std::to_string(total) + " (" + std::to_string(job.exactCount) + " / " +
+                          std::to_string(job.veryLikelyCount) + " / " +
+                          std::to_string(job.likelyCount) + ")");
+    }
+
+    // Widened so that a file of more than 21 million entries cannot overflow.
+    std::int32_t Percent() const {
+        if (total == 0) {
+            return 0;
+        }
+        return static_cast<std::int32_t>(std::int64_t{processed} * FullPercent / total);
+    }
+
+    PatchSummary Summary() const {
+        return {processed,           total,           job.exactCount,
+                job.veryLikelyCount, job.likelyCount, job.emptyCount};
+    }
+
+    void WritePatch(const std::string& text) {
+        if (options.generatePatch && job.patchFile && job.patchFile->IsOpen()) {
+            job.patchFile->Write(text);
+        }
+    }
+
+    RecoveryJob& job;
+    const RecoveryOptions& options;
+    TraFile& modFile;
+    const ReferenceSearch& search;
+    std::string referenceName;
+    const TraFile& referenceTranslated;
+    std::int32_t total = 0;
+    std::int32_t processed = 0;
+};
+
+}  // namespace
+
+SearchSettings MakeSearchSettings(const RecoveryOptions& options) {
+    return {options.minReferenceId, options.maxReferenceId, options.minLikeliness,
+            options.compareSound};
+}
+
+int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
+                const TraFile& referenceOriginal, const TraFile& referenceTranslated) {
+    FileRecovery(job, modFile, search, referenceOriginal, referenceTranslated).Run();
+    return 0;
+}
+
+int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOriginal,
+                const TraFile& referenceTranslated) {
+    LinearReferenceSearch search(referenceOriginal, job.referenceIndex,
+                                 MakeSearchSettings(job.options));
+    return RecoverFile(job, modFile, search, referenceOriginal, referenceTranslated);
+}

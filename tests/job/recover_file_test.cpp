@@ -1,0 +1,308 @@
+#include "job/recover_file.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "job/recovery_job.h"
+#include "store/tra_file.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// A job with both references loaded and indexed, and a mod file to recover.
+class RecoverFileTest : public ::testing::Test {
+protected:
+    void UseReferences(std::string_view original, std::string_view translated) {
+        ASSERT_EQ(referenceOriginal.Load(dir.Write("original/reference.tra", original)), TraOk);
+        ASSERT_EQ(referenceTranslated.Load(dir.Write("translated/reference.tra", translated)),
+                  TraOk);
+        BuildReferenceIndex(referenceOriginal, job.referenceIndex);
+    }
+
+    void Recover(std::string_view modText, std::string_view name = "setup.tra") {
+        ASSERT_EQ(mod.Load(dir.Write("mod/" + std::string(name), modText)), TraOk);
+        EXPECT_EQ(RecoverFile(job, mod, referenceOriginal, referenceTranslated), 0);
+    }
+
+    void OpenPatch() {
+        job.options.generatePatch = true;
+        job.patchFile = std::make_unique<TextFileWriter>();
+        ASSERT_EQ(job.patchFile->Open(PatchPath()), TraOk);
+    }
+
+    std::string ClosePatch() {
+        EXPECT_EQ(job.patchFile->Commit(), TraOk);
+        job.patchFile.reset();
+        return test_support::TempDir::Read(PatchPath());
+    }
+
+    std::string PatchPath() const { return dir / "tp2patch.tp2"; }
+
+    std::string Saved() {
+        EXPECT_EQ(mod.Save(dir / "recovered.tra"), TraOk);
+        return test_support::TempDir::Read(dir / "recovered.tra");
+    }
+
+    const TraEntry& At(int position) const { return *mod.GetAt(position); }
+
+    test_support::TempDir dir;
+    TraFile referenceOriginal;
+    TraFile referenceTranslated;
+    TraFile mod;
+    RecoveryJob job;
+};
+
+const char* const SampleOriginal =
+    "@1234 = ~Welcome to the inn.~\n"
+    "@2001 = ~Run, away!~\n"
+    "@77 = ~one two three four nine~\n";
+
+const char* const SampleTranslated =
+    "@77 = ~un deux trois quatre neuf~\n"
+    "@2001 = ~Fuyez !~ ~Fuyez, madame !~\n"
+    "@1234 = ~Bienvenue \xE0 l'auberge.~\n";
+
+// One exact, one very likely, one likely with the wrong sound, one not found
+// and one empty entry.
+const char* const SampleMod =
+    "@1 = ~Welcome to the inn.~\n"
+    "@2 = ~Run away~\n"
+    "@3 = ~one two three four five~ [MODSND]\n"
+    "@4 = ~Gone fishing~\n"
+    "@5 = ~~ ~female only~\n";
+
+TEST_F(RecoverFileTest, WritesTheSamplePatchBlockByteForByte) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    OpenPatch();
+    Recover(SampleMod);
+    EXPECT_EQ(ClosePatch(),
+              "// Recovered for setup.tra, from reference.tra\r\n"
+              "\tSTRING_SET ~1~ @1234\t// Exact match\r\n"
+              "\tSTRING_SET ~2~ @2001\t// Very likely 97.5 %\r\n"
+              "//\tSTRING_SET ~3~ @77\t// Likeliness 80.0 % but wrong sound\r\n"
+              "//\tText 4 Not found\r\n"
+              "//\tSTRING_SET ~5~ @5\t// Empty text\r\n"
+              "// Processed entries 5 / 5: Exact 1 / Very likely 1 / Likely 1 / Empty 1\r\n"
+              "// End of recovery for setup.tra, from reference.tra\r\n");
+}
+
+TEST_F(RecoverFileTest, RecoveredSampleCarriesTranslationsAndComments) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    Recover(SampleMod);
+    EXPECT_EQ(
+        Saved(),
+        "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 1234\r\n"
+        "@1     = ~Bienvenue \xE0 l'auberge.~\r\n"
+        "// Wordgleaner: Very likely string found in file reference.tra at Id 2001, "
+        "likeliness 97.5 %\r\n"
+        "@2     = ~Fuyez !~ ~Fuyez, madame !~\r\n"
+        "// Wordgleaner: Likely string found in file reference.tra at Id 77, likeliness "
+        "80.0 % but wrong sound\r\n"
+        "@3     = ~one two three four five~ [MODSND]\r\n"
+        "@4     = ~Gone fishing~\r\n"
+        "// Wordgleaner: empty string at Id 5\r\n"
+        "@5     = ~~ ~female only~\r\n");
+    EXPECT_EQ(job.entriesProcessed, 5);
+    EXPECT_EQ(job.exactCount, 1);
+    EXPECT_EQ(job.veryLikelyCount, 1);
+    EXPECT_EQ(job.likelyCount, 1);
+    EXPECT_EQ(job.emptyCount, 1);
+    EXPECT_EQ(job.entryText.Get(), "Processed entry 5 / 5 (1 / 1 / 1)");
+    EXPECT_EQ(job.entryPercent.load(), 100);
+}
+
+TEST_F(RecoverFileTest, EachEntryOfADuplicatedIdGetsItsOwnTranslation) {
+    UseReferences("@1 = ~Hello there~\n@2 = ~Good bye~\n", "@1 = ~Bonjour~\n@2 = ~Au revoir~\n");
+    OpenPatch();
+    Recover("@7 = ~Hello there~\n@7 = ~Good bye~\n");
+    EXPECT_EQ(At(0).maleText, "Bonjour");
+    EXPECT_EQ(At(0).comment,
+              "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 1\n");
+    EXPECT_EQ(At(1).maleText, "Au revoir");
+    EXPECT_EQ(At(1).comment,
+              "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 2\n");
+    std::string patch = ClosePatch();
+    EXPECT_NE(patch.find("\tSTRING_SET ~7~ @1\t// Exact match\r\n"
+                         "\tSTRING_SET ~7~ @2\t// Exact match\r\n"),
+              std::string::npos);
+}
+
+TEST_F(RecoverFileTest, TakesBothTextsButKeepsTheModSounds) {
+    UseReferences("@10 = ~Hello there~ [REF]\n", "@10 = ~Salut~\n");
+    job.options.compareSound = false;
+    Recover("@1 = ~Hello there~ [MSND] ~Hello lady~ [FSND]\n");
+    EXPECT_EQ(At(0).maleText, "Salut");
+    EXPECT_EQ(At(0).femaleText, "") << "an empty female text of the translation is taken too";
+    EXPECT_EQ(At(0).maleSound, "MSND");
+    EXPECT_EQ(At(0).femaleSound, "FSND");
+}
+
+TEST_F(RecoverFileTest, MissingTranslationWarnsAndStillWritesALiveLine) {
+    UseReferences("@10 = ~Hello there~\n@11 = ~Good bye now~\n", "@99 = ~other~\n");
+    job.options.commentMode = CommentNone;
+    OpenPatch();
+    Recover("@1 = ~hello there~\n@2 = ~Good bye now!~\n");
+    EXPECT_EQ(At(0).maleText, "hello there");
+    EXPECT_EQ(At(0).comment,
+              "// Wordgleaner: Warning! Exact match found in file reference.tra at Id 10, but "
+              "missing in the reference translated file\n");
+    EXPECT_EQ(At(1).maleText, "Good bye now!");
+    EXPECT_EQ(At(1).comment,
+              "// Wordgleaner: Warning! Very likely match found in file reference.tra at Id 11, "
+              "but missing in the reference translated file\n");
+    EXPECT_EQ(job.exactCount, 1);
+    EXPECT_EQ(job.veryLikelyCount, 1);
+    std::string patch = ClosePatch();
+    EXPECT_NE(patch.find("\tSTRING_SET ~1~ @10\t// Almost exact match\r\n"), std::string::npos);
+    EXPECT_NE(patch.find("\tSTRING_SET ~2~ @11\t// Very likely 99.2 %\r\n"), std::string::npos);
+}
+
+TEST_F(RecoverFileTest, LineInfoOnlyChangesNoTextAndAlwaysComments) {
+    UseReferences("@10 = ~Hello there~\n", "@99 = ~not consulted~\n");
+    job.options.lineInfoOnly = true;
+    job.options.commentMode = CommentMissingMatch;
+    OpenPatch();
+    Recover("@1 = ~Hello there~\n@2 = ~Nothing alike~\n");
+    EXPECT_EQ(At(0).maleText, "Hello there");
+    EXPECT_EQ(At(0).comment,
+              "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 10\n");
+    EXPECT_EQ(At(1).comment, "") << "no not-found note with lineInfoOnly";
+    EXPECT_NE(ClosePatch().find("\tSTRING_SET ~1~ @10\t// Exact match\r\n"), std::string::npos);
+}
+
+struct CommentCase {
+    std::int32_t commentMode;
+    const char* exactComment;
+    const char* notFoundComment;
+};
+
+class RecoverFileCommentModeTest : public RecoverFileTest,
+                                   public ::testing::WithParamInterface<CommentCase> {};
+
+TEST_P(RecoverFileCommentModeTest, AddsTheNotesOfTheCommentMode) {
+    UseReferences("@10 = ~Hello there~\n@11 = ~one two three four~\n",
+                  "@10 = ~Bonjour~\n@11 = ~un deux trois quatre~\n");
+    job.options.commentMode = GetParam().commentMode;
+    Recover(
+        "// kept\n@1 = ~Hello there~\n@2 = ~Nothing alike~\n@3 = ~one two three five~\n@4 = ~~\n");
+    EXPECT_EQ(At(0).comment, "// kept\n");
+    EXPECT_EQ(At(1).maleText, "Bonjour");
+    EXPECT_EQ(At(1).comment, GetParam().exactComment);
+    EXPECT_EQ(At(2).comment, GetParam().notFoundComment);
+    EXPECT_EQ(At(3).comment,
+              "// Wordgleaner: Likely string found in file reference.tra at Id 11, likeliness "
+              "75.0 %\n");
+    EXPECT_EQ(At(4).comment, "// Wordgleaner: empty string at Id 4\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, RecoverFileCommentModeTest,
+    ::testing::Values(
+        CommentCase{CommentNone, "", ""},
+        CommentCase{CommentPerfectMatch,
+                    "// Wordgleaner: case sensitive exact match found in file reference.tra at Id "
+                    "10\n",
+                    ""},
+        CommentCase{CommentMissingMatch, "", "// Wordgleaner: Exact match not found"}));
+
+TEST_F(RecoverFileTest, NotFoundNoteBecomesAWholeCommentLineWhenSaved) {
+    UseReferences("@10 = ~Hello there~\n", "@10 = ~Bonjour~\n");
+    job.options.commentMode = CommentMissingMatch;
+    Recover("@4 = ~Gone fishing~\n");
+    EXPECT_EQ(Saved(), "// Wordgleaner: Exact match not found\r\n@4     = ~Gone fishing~\r\n");
+}
+
+TEST_F(RecoverFileTest, StopsBeforeTheNextEntryOnAbortAndMarksThePatchBlock) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    OpenPatch();
+    int checks = 0;
+    job.checkPointObserver = [&](CheckPoint point) {
+        if (point == CheckPoint::BeforeEntry && ++checks == 3) {
+            job.RequestAbort();
+        }
+    };
+    Recover(SampleMod);
+    EXPECT_EQ(checks, 3);
+    EXPECT_EQ(At(1).maleText, "Fuyez !");
+    EXPECT_EQ(At(2).comment, "") << "the entry after the abort stays as it was";
+    EXPECT_EQ(job.entriesProcessed, 2);
+    EXPECT_EQ(job.entryText.Get(), "Processed entry 2 / 5 (1 / 1 / 0)");
+    EXPECT_EQ(job.entryPercent.load(), 40);
+    EXPECT_EQ(ClosePatch(),
+              "// Recovered for setup.tra, from reference.tra\r\n"
+              "\tSTRING_SET ~1~ @1234\t// Exact match\r\n"
+              "\tSTRING_SET ~2~ @2001\t// Very likely 97.5 %\r\n"
+              "// Processed entries 2 / 5: Exact 1 / Very likely 1 / Likely 0 / Empty 0\r\n"
+              "// End of recovery for setup.tra, from reference.tra (interrupted)\r\n");
+}
+
+TEST_F(RecoverFileTest, ShowsProgressBeforeEachEntryWithTheBatchCounters) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    job.exactCount = 10;  // from an earlier file of the batch
+    std::vector<std::string> texts;
+    std::vector<int> percents;
+    job.checkPointObserver = [&](CheckPoint) {
+        texts.push_back(job.entryText.Get());
+        percents.push_back(job.entryPercent.load());
+    };
+    Recover("@1 = ~Welcome to the inn.~\n\n// note\n@2 = ~Gone fishing~\n@3 = ~Run away~\n");
+    EXPECT_EQ(texts, (std::vector<std::string>{"", "Processing entry 0 / 3 (10 / 0 / 0)",
+                                               "Processing entry 1 / 3 (11 / 0 / 0)"}));
+    EXPECT_EQ(percents, (std::vector<int>{0, 0, 33}));
+    EXPECT_EQ(job.entryText.Get(), "Processed entry 3 / 3 (11 / 1 / 0)");
+}
+
+TEST_F(RecoverFileTest, FileWithoutEntriesEndsAtFullPercent) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    OpenPatch();
+    Recover("// only comments\n\n", "empty.tra");
+    EXPECT_EQ(job.entryText.Get(), "Processed entry 0 / 0 (0 / 0 / 0)");
+    EXPECT_EQ(job.entryPercent.load(), 100);
+    EXPECT_EQ(job.entriesProcessed, 0);
+    EXPECT_EQ(ClosePatch(),
+              "// Recovered for empty.tra, from reference.tra\r\n"
+              "// Processed entries 0 / 0: Exact 0 / Very likely 0 / Likely 0 / Empty 0\r\n"
+              "// End of recovery for empty.tra, from reference.tra\r\n");
+}
+
+TEST_F(RecoverFileTest, LaterFilesOfABatchSumTheCountersInTheirTrailer) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    OpenPatch();
+    Recover(SampleMod, "first.tra");
+    Recover("@9 = ~Welcome to the inn.~\n", "100%s.tra");
+    std::string patch = ClosePatch();
+    EXPECT_NE(
+        patch.find("// Recovered for 100%s.tra, from reference.tra\r\n"
+                   "\tSTRING_SET ~9~ @1234\t// Exact match\r\n"
+                   "// Processed entries 1 / 1: Exact 2 / Very likely 1 / Likely 1 / Empty 1\r\n"
+                   "// End of recovery for 100%s.tra, from reference.tra\r\n"),
+        std::string::npos);
+    EXPECT_EQ(job.entriesProcessed, 6);
+}
+
+TEST_F(RecoverFileTest, WritesNoPatchLinesUnlessAskedAndOpen) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    OpenPatch();
+    job.options.generatePatch = false;
+    Recover(SampleMod);
+    EXPECT_EQ(ClosePatch(), "");
+
+    job.options.generatePatch = true;  // asked, but the patch file could not be created
+    Recover(SampleMod);
+    EXPECT_EQ(job.exactCount, 2);
+}
+
+TEST_F(RecoverFileTest, SearchSettingsComeFromTheJobOptions) {
+    RecoveryOptions options;
+    options.minReferenceId = -4;
+    options.maxReferenceId = 77;
+    options.minLikeliness = 12.5;
+    options.compareSound = false;
+    EXPECT_EQ(MakeSearchSettings(options), (SearchSettings{-4, 77, 12.5, false}));
+    EXPECT_EQ(MakeSearchSettings(RecoveryOptions{}), SearchSettings{});
+}
+
+}  // namespace
