@@ -162,15 +162,18 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    void LayOut(bool moveEdit);
+    void LayOut();
     QSize GlyphSize() const;
+    int ButtonWidth() const;
     void ConfigureEdit();
-    void ShowChosenPath(const QString& path);
-    void OnTextChanged(const QString& text);
+    FolderChooserRequest FolderRequest() const;
+    FileChooserRequest FileRequest() const;
+    int TakeChoice(const ChooserResult& chosen, bool folder);
     void Click();
-    int RunFolderChooser();
-    int RunFileChooser();
-    void SetHover(bool hovering);
+    void OnTextChanged(const QString& text);
+    void OnEditFocusIn(Qt::FocusReason reason);
+    void OnEditFocusOut(Qt::FocusReason reason);
+    void LeaveButton();
     void PaintBorder(QPainter& painter) const;
     void PaintCaption(QPainter& painter, const QRect& target) const;
     bool TypedTextInForce() const;
@@ -179,7 +182,7 @@ private:
     QRect buttonRect;
     QRect glyphRect;
     QRect editRect;
-    QLineEdit* edit = nullptr;  // child widget, owned through Qt's parent chain
+    std::unique_ptr<QLineEdit> edit;  // a child widget, destroyed before the control
     bool editFocused = false;
     bool focusFromEdit = false;
     unsigned mode = DefaultMode;
