@@ -140,6 +140,9 @@ std::optional<std::string> AsBlockComment(std::string_view comment) {
         if (split != std::string_view::npos) {
             tail = lastLine.substr(split);
             lastLine = lastLine.substr(0, split);
+        } else {
+            // Left open at the end of the file: closing it costs only the line end.
+            lastLine.remove_suffix(1);
         }
     }
     std::string block(BlockCommentOpen);
@@ -158,9 +161,6 @@ std::optional<std::string> AsBlockComment(std::string_view comment) {
     block.append(lastLine.substr(MarkSize));
     if (block.find(BlockCommentClose, BlockCommentOpen.size()) != std::string::npos) {
         return std::nullopt;
-    }
-    if (tail.empty() && block.ends_with('\n')) {
-        block.pop_back();
     }
     block += BlockCommentClose;
     block += tail;

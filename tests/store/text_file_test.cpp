@@ -1,1 +1,102 @@
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/text_file.h"
+#include "support/temp_dir.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+std::vector<std::string> ReadAllLines(const std::string& path) {
+    TextFileReader reader;
+    EXPECT_EQ(reader.Open(path), TraOk);
+    std::vector<std::string> lines;
+    std::string line;
+    TraError code;
+    while ((code = reader.ReadLine(line)) == TraOk) {
+        lines.push_back(line);
+    }
+    EXPECT_EQ(code, TraEndOfFile);
+    EXPECT_TRUE(reader.AtEnd());
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFileReader, TurnsCrLfIntoLfAndKeepsEveryOtherByte) {
+    test_support::TempDir dir;
+    EXPECT_EQ(ReadAllLines(dir.Write("a", "a\r\nb\rc\n\r\r\nnul \0 byte\r"s)),
+              (Lines{"a\n", "b\rc\n", "\r\n", "nul \0 byte\r\n"s}));
+    EXPECT_EQ(ReadAllLines(dir.Write("b", "")), Lines{});
+}
+
+TEST(TextFileReader, EndOfFileMarkEndsTheFile) {
+    test_support::TempDir dir;
+    EXPECT_EQ(ReadAllLines(dir.Write("a", "a\nb\x1A c\nd\n")), (Lines{"a\n", "b\n"}));
+    EXPECT_EQ(ReadAllLines(dir.Write("b", "a\r\n\x1A\r\nb")), (Lines{"a\n"}));
+}
+
+// The reader works in chunks: lines and CR LF pairs that straddle a chunk
+// boundary must come out whole.
+TEST(TextFileReader, LinesLongerThanAnyBufferComeOutWhole) {
+    test_support::TempDir dir;
+    for (std::size_t length : {65'535u, 65'536u, 65'537u, 300'000u}) {
+        std::string text(length, 'x');
+        auto lines = ReadAllLines(dir.Write("long", text + "\r\n" + text));
+        ASSERT_EQ(lines.size(), 2u) << length;
+        EXPECT_EQ(lines[0], text + "\n");
+        EXPECT_EQ(lines[1], text + "\n");
+    }
+}
+
+TEST(TextFileReader, MissingFileAndDirectoryCannotBeOpened) {
+    test_support::TempDir dir;
+    TextFileReader reader;
+    EXPECT_EQ(reader.Open(dir / "missing"), TraOpenFailed);
+    EXPECT_EQ(reader.Open(dir.Path().string()), TraOpenFailed);
+}
+
+TEST(TextFileWriter, WritesCrLfAndReplacesTheTargetOnlyOnCommit) {
+    test_support::TempDir dir;
+    const std::string target = dir.Write("out.txt", "old");
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open(target), TraOk);
+    writer.Write("a\nb");
+    writer.Write("\n\n");
+    EXPECT_EQ(test_support::TempDir::Read(target), "old");
+    EXPECT_EQ(writer.Commit(), TraOk);
+    EXPECT_EQ(test_support::TempDir::Read(target), "a\r\nb\r\n\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(TextFileWriter, AbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    test_support::TempDir dir;
+    const std::string target = dir.Write("out.txt", "old");
+    {
+        TextFileWriter writer;
+        ASSERT_EQ(writer.Open(target), TraOk);
+        writer.Write(std::string(200'000, 'x'));
+    }
+    EXPECT_EQ(test_support::TempDir::Read(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+#ifndef _WIN32
+TEST(TextFileWriter, ThroughASymbolicLinkTheLinkedFileIsReplaced) {
+    test_support::TempDir dir;
+    const std::string real = dir.Write("real.txt", "old");
+    std::filesystem::create_symlink(real, dir.Path() / "link.txt");
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open(dir / "link.txt"), TraOk);
+    writer.Write("new");
+    ASSERT_EQ(writer.Commit(), TraOk);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.txt"));
+    EXPECT_EQ(test_support::TempDir::Read(real), "new");
+}
+#endif
+
+}  // namespace

@@ -1,1 +1,100 @@
 #include <gtest/gtest.h>
+
+#include "support/file_size_limit.h"
+#include "tra_test_helpers.h"
+
+namespace {
+
+// Loads `input`, saves it, and returns the saved bytes.
+std::string Resaved(std::string_view input) {
+    TraFile file;
+    EXPECT_EQ(LoadBytes(file, input), TraOk) << input;
+    return SavedBytes(file);
+}
+
+TEST(TraFileSave, WritesTheNormalisedLayoutWithCrLf) {
+    EXPECT_EQ(Resaved("@5=~Hello~"), "@5     = ~Hello~\r\n");
+    EXPECT_EQ(Resaved("@123456 = ~Hello~"), "@123456= ~Hello~\r\n");
+    EXPECT_EQ(Resaved("@-1234567 =\t~x~\t[S]  ~y~ [T]"), "@-1234567= ~x~ [S] ~y~ [T]\r\n");
+    EXPECT_EQ(Resaved("@5 = ~~ []"), "@5     = ~~\r\n");
+    EXPECT_EQ(Resaved("   // a\n\t\n/* b */\n"), "// a\r\n\r\n// b \r\n\r\n");
+    EXPECT_EQ(Resaved("@5 = ~Hello~ // note\n[SND]"), "@5     = ~Hello~ // note\r\n [SND]\r\n");
+    EXPECT_EQ(Resaved("@5 = ~a\nb~"), "@5     = ~a\r\nb~\r\n");
+}
+
+TEST(TraFileSave, ChoosesTheFirstDelimiterThatTheTextDoesNotHold) {
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@1 = ~~\n@2 = ~~\n@3 = ~~\n"), TraOk);
+    file.SetTexts(1, "a ~tilde~");
+    file.SetTexts(2, "a ~tilde~ and \"quotes\"");
+    file.SetTexts(3, "~, \" and %", "plain");
+    EXPECT_EQ(SavedBytes(file),
+              "@1     = \"a ~tilde~\"\r\n"
+              "@2     = %a ~tilde~ and \"quotes\"%\r\n"
+              "@3     = ~~~~~~, \" and %~~~~~ ~plain~\r\n");
+}
+
+TEST(TraFileSave, AddedCommentsStandBeforeTheirEntryOnLinesOfTheirOwn) {
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@5 = ~a~\n@6 = ~b~\n"), TraOk);
+    file.AddComment(5, "one\ntwo");
+    file.AddComment(6, "three\n");
+    EXPECT_EQ(SavedBytes(file), "// one\r\n// two\r\n@5     = ~a~\r\n// three\r\n@6     = ~b~\r\n");
+}
+
+// A female sound without a female text must not turn into the male sound, or
+// make the file unreadable next to a male sound.
+TEST(TraFileSave, EmptyFemaleTextIsWrittenWhenAFemaleSoundFollows) {
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@5 = ~m~ [S1] ~f~ [S2]\n@6 = ~m~ ~f~ [S2]\n"), TraOk);
+    file.SetTexts(5, "x", "");
+    file.SetTexts(6, "y", "");
+    EXPECT_EQ(SavedBytes(file), "@5     = ~x~ [S1] ~~ [S2]\r\n@6     = ~y~ ~~ [S2]\r\n");
+}
+
+// Empty parts that carry a comment of their own keep their place, and a comment
+// over several lines inside an entry stays a block comment, so that every such
+// entry reads back the same.
+TEST(TraFileSave, CommentsInsideAnEntryReadBackIntoTheSameParts) {
+    EXPECT_EQ(Resaved("@5 = ~m~ [] // s\n"), "@5     = ~m~ [] // s\r\n");
+    EXPECT_EQ(Resaved("@5 = ~m~ ~~ // f\n"), "@5     = ~m~ ~~ // f\r\n");
+    EXPECT_EQ(Resaved("@5 = ~m~ /* a\nb */ [S] ~f~"), "@5     = ~m~ /* a\r\nb */\r\n [S] ~f~\r\n");
+    EXPECT_EQ(Resaved("@5 = ~m~ /* a\nb */ // c\n"), "@5     = ~m~ /* a\r\nb */// c\r\n");
+    EXPECT_EQ(Resaved("@5 = ~m~ /* left\nopen\n"), "@5     = ~m~ /* left\r\nopen*/\r\n");
+}
+
+TEST(TraFileSave, FailureToCreateReturnsOpenFailedAndTouchesNothing) {
+    test_support::TempDir dir;
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(file.Save(dir / "missing/out.tra"), TraOpenFailed);
+    EXPECT_EQ(file.Save(dir.Path().string()), TraOpenFailed);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+#ifndef _WIN32
+TEST(TraFileSave, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    test_support::TempDir dir;
+    const std::string old = dir.Write("out.tra", "old contents\r\n");
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@1 = ~" + std::string(100'000, 'x') + "~\n"), TraOk);
+    {
+        test_support::FileSizeLimit limit(1000);
+        EXPECT_EQ(file.Save(old), TraWriteFailed);
+    }
+    EXPECT_EQ(test_support::TempDir::Read(old), "old contents\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(TraFileSave, WriteFailureOnAFullDeviceIsReported) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(file.Save("/dev/full"), TraWriteFailed);
+}
+#endif
+
+}  // namespace
