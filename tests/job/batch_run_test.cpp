@@ -1,0 +1,433 @@
+// The batch driver end to end in temporary folders: what it writes, what it
+// reports, and how each failure and each abort point ends a run.
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "job/check_point.h"
+#include "job/recovery_job.h"
+#include "support/abort_at.h"
+#include "support/batch_files.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+using test_support::AbortAt;
+using test_support::NamesIn;
+using test_support::TempDir;
+
+namespace {
+
+constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* ReportName = "Wordgleaner_report.txt";
+constexpr const char* PatchName = "tp2patch.tp2";
+
+std::string CompletedText(int started, int count) {
+    return "Completed (" + std::to_string(started) + " / " + std::to_string(count) +
+           ") with threshold for very likely match 95.00 %, threshold for likely 50.00 %";
+}
+
+class BatchRunTest : public ::testing::Test {
+protected:
+    BatchRunTest() {
+        paths = {
+            root.Write("orig.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n@3 = ~Open the door~\n"),
+            root.Write("trans.tra", "@1 = ~Bonjour~\n@2 = ~Au revoir~\n@3 = ~Ouvrez la porte~\n"),
+            root / "mod", root / "out"};
+        fs::create_directory(paths.modDirectory);
+        fs::create_directory(paths.destinationDirectory);
+    }
+
+    void AddModFile(const std::string& name, const std::string& content) {
+        root.Write("mod/" + name, content);
+    }
+
+    void Run(const RecoveryOptions& options = {}) { test_support::RunBatch(job, paths, options); }
+
+    std::string Out(const std::string& name) const {
+        return TempDir::Read((fs::path(paths.destinationDirectory) / name).string());
+    }
+    Names Written() const { return NamesIn(paths.destinationDirectory); }
+
+    TempDir root;
+    test_support::BatchPaths paths;
+    RecoveryJob job;
+};
+
+// --- A normal run -----------------------------------------------------------
+
+TEST_F(BatchRunTest, OneFileIsShownAsFileZeroOfOneWhileItRunsThenAsCompleted) {
+    AddModFile("name.tra", "@7 = ~Hello~\n");
+    std::vector<std::pair<std::string, int>> seen;
+    job.checkPointObserver = [this, &seen](CheckPoint point) {
+        if (point == CheckPoint::BeforeEntry) {
+            seen.emplace_back(job.progressText.Get(), job.filePercent.load());
+        }
+    };
+
+    Run();
+
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), std::make_pair(std::string("Processing name.tra (0 / 1)"), 0));
+    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(job.filePercent, 100);
+    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 1));
+    EXPECT_EQ(job.entryText.Get(),
+              "Entries: 1, Exact match: 1, Very likely match: 0, Likely match: 0");
+    EXPECT_EQ(Out("name.tra"),
+              "// Wordgleaner: case sensitive exact match found in file orig.tra at Id 1\r\n"
+              "@7     = ~Bonjour~\r\n");
+    EXPECT_EQ(Out(ReportName), CompletedText(1, 1) +
+                                   "\r\nEntries: 1, Exact match: 1, Very likely match: 0, "
+                                   "Likely match: 0\r\n");
+}
+
+TEST_F(BatchRunTest, SevenFilesMoveTheFileBarInWholePercentsRoundedDown) {
+    for (char letter = 'a'; letter < 'h'; ++letter) {
+        AddModFile(std::string(1, letter) + ".tra", "@1 = ~Hello~\n");
+    }
+    std::vector<int> percents;
+    job.checkPointObserver = [this, &percents](CheckPoint point) {
+        if (point == CheckPoint::BeforeEntry) {
+            percents.push_back(job.filePercent);
+        }
+    };
+
+    Run();
+
+    EXPECT_EQ(percents, (std::vector<int>{0, 14, 28, 42, 57, 71, 85}));
+    EXPECT_EQ(job.filePercent, 100);
+    EXPECT_EQ(job.progressText.Get(), CompletedText(7, 7));
+}
+
+TEST_F(BatchRunTest, FilesAreProcessedInFoldedNameOrderWhateverTheListingGives) {
+    AddModFile("b.tra", "@1 = ~Hello~\n");
+    AddModFile("A.TRA", "@1 = ~Hello~\n");
+    AddModFile("c.Tra", "@1 = ~Hello~\n");
+    std::vector<std::string> order;
+    job.checkPointObserver = [this, &order](CheckPoint point) {
+        if (point == CheckPoint::BeforeEntry) {
+            order.push_back(job.progressText.Get());
+        }
+    };
+
+    Run();
+
+    EXPECT_EQ(order, (Names{"Processing A.TRA (0 / 3)", "Processing b.tra (1 / 3)",
+                            "Processing c.Tra (2 / 3)"}));
+    EXPECT_EQ(Written(), (Names{"A.TRA", ReportName, "b.tra", "c.Tra"}));
+}
+
+TEST_F(BatchRunTest, CountersAddUpOverTheBatchAndTheSummaryLeavesEmptyTextsOut) {
+    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~~\n@3 = ~Open the doors~\n");
+    AddModFile("b.tra", "@1 = ~GOOD BYE~\n@2 = ~Nothing like it~\n");
+
+    Run();
+
+    EXPECT_EQ(job.entryText.Get(),
+              "Entries: 5, Exact match: 2, Very likely match: 0, Likely match: 1");
+    EXPECT_EQ(job.emptyCount, 1);
+}
+
+TEST_F(BatchRunTest, ThePatchFileGetsOneBlockPerFileAndIsClosedAtTheEnd) {
+    AddModFile("a.tra", "@5 = ~Hello~\n");
+    AddModFile("b.tra", "@6 = ~Nothing like it~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    EXPECT_EQ(job.patchFile, nullptr);
+    EXPECT_EQ(Out(PatchName),
+              "// Recovered for a.tra, from trans.tra\r\n"
+              "\tSTRING_SET ~5~ @1\t// Exact match\r\n"
+              "// Processed entries 1 / 1: Exact 1 / Very likely 0 / Likely 0 / Empty 0\r\n"
+              "// End of recovery for a.tra, from trans.tra\r\n"
+              "// Recovered for b.tra, from trans.tra\r\n"
+              "//\tText 6 Not found\r\n"
+              "// Processed entries 1 / 1: Exact 1 / Very likely 0 / Likely 0 / Empty 0\r\n"
+              "// End of recovery for b.tra, from trans.tra\r\n");
+}
+
+TEST_F(BatchRunTest, TheCompletionLineShowsTheThresholdsWithTwoDecimalsInAnyLocale) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    RecoveryOptions options;
+    options.veryLikelyThreshold = 97.5;
+    options.minLikeliness = 0.0;
+    // The desktop program runs under the user's locale; try one with a
+    // decimal comma when the machine has it.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const bool commaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+
+    Run(options);
+
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(job.progressText.Get(),
+              "Completed (1 / 1) with threshold for very likely match 97.50 %, threshold for "
+              "likely 0.00 %")
+        << (commaLocale ? "under de_DE" : "under the C locale");
+}
+
+TEST_F(BatchRunTest, ADestinationEqualToTheModFolderReplacesEachModFileByItsRecovery) {
+    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n");
+    AddModFile("b.tra", "@1 = ~Open the door~\n");
+    paths.destinationDirectory = paths.modDirectory;
+
+    Run();
+
+    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(NamesIn(paths.modDirectory), (Names{ReportName, "a.tra", "b.tra"}));
+    EXPECT_EQ(TempDir::Read(root / "mod/b.tra"),
+              "// Wordgleaner: case sensitive exact match found in file orig.tra at Id 3\r\n"
+              "@1     = ~Ouvrez la porte~\r\n");
+}
+
+TEST_F(BatchRunTest, ASecondRunIntoTheSameFolderOverwritesEveryOutputAndRecountsFromZero) {
+    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+    Run(options);
+    const std::string firstSummary = job.entryText.Get();
+    root.Write("out/a.tra", "stale text that must go\n");
+    root.Write("out/" + std::string(PatchName), "stale patch\n");
+    root.Write("out/" + std::string(ReportName), "stale report\nwith more lines\n\n\n");
+
+    options.commentMode = CommentNone;
+    Run(options);
+
+    EXPECT_EQ(job.entryText.Get(), firstSummary);
+    EXPECT_EQ(Out("a.tra"), "@1     = ~Bonjour~\r\n@2     = ~Au revoir~\r\n");
+    EXPECT_EQ(Out(PatchName).rfind("// Recovered for a.tra", 0), 0u);
+    EXPECT_EQ(Out(ReportName), CompletedText(1, 1) + "\r\n" + firstSummary + "\r\n");
+}
+
+TEST_F(BatchRunTest, LongPathsWork) {
+    fs::path deep = root.Path() / "mod";
+    while (deep.string().size() < 300) {
+        deep /= std::string(50, 'm');
+    }
+    fs::create_directories(deep);
+    paths.modDirectory = deep.string();
+    paths.destinationDirectory = deep.string();
+    root.Write((fs::relative(deep, root.Path()) / "a.tra").string(), "@1 = ~Hello~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(NamesIn(deep), (Names{ReportName, "a.tra", PatchName}));
+}
+
+// --- Failures ---------------------------------------------------------------
+
+TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithoutLoadingAnythingOrWritingAReport) {
+    fs::create_directory(root.Path() / "mod/sub.tra");
+    AddModFile("readme.txt", "not a tra file");
+    paths.referenceOriginal = root / "no such reference.tra";
+    const std::string missing = (root.Path() / "missing").string();
+
+    for (const std::string& modFolder : {paths.modDirectory, missing}) {
+        paths.modDirectory = modFolder;
+        Run();
+
+        EXPECT_EQ(job.status, TraOpenFailed) << modFolder;
+        EXPECT_EQ(job.progressText.Get(), NoFileText);
+        EXPECT_EQ(job.entryText.Get(), "");
+        EXPECT_EQ(job.filePercent, 100);
+        EXPECT_TRUE(Written().empty());
+    }
+}
+
+TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    const std::string original = paths.referenceOriginal;
+    const std::string missing = root / "missing.tra";
+    struct Case {
+        std::string original, translated, named;
+    };
+    for (const Case& failing :
+         {Case{missing, paths.referenceTranslated, missing}, Case{original, missing, missing},
+          Case{root.Write("bad.tra", "@1 ~x~\n"), original, root / "bad.tra"}}) {
+        paths.referenceOriginal = failing.original;
+        paths.referenceTranslated = failing.translated;
+        RecoveryOptions options;
+        options.generatePatch = true;
+        Run(options);
+
+        const int expectedStatus = failing.named == missing ? TraOpenFailed : TraNoEqualSign;
+        EXPECT_EQ(job.status, expectedStatus) << failing.named;
+        const std::string text =
+            "Failed to load " + failing.named + ", cause: " + TraErrorMessage(expectedStatus);
+        EXPECT_EQ(job.progressText.Get(), text);
+        EXPECT_EQ(job.filePercent, 100);
+        EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
+        EXPECT_EQ(Out(ReportName), text + "\r\n\r\n");
+    }
+}
+
+TEST_F(BatchRunTest, AModFileThatFailsToLoadIsNamedByItsBaseNameAndStopsTheBatchThere) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AddModFile("setup.tra", "@1 = ~Good bye~\n@2 ~x~\n");
+    AddModFile("z.tra", "@1 = ~Hello~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    const std::string text = "Failed to load setup, cause: Missing equal sign after string Id";
+    EXPECT_EQ(job.status, TraNoEqualSign);
+    EXPECT_EQ(job.progressText.Get(), text);
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
+    const std::string lastEntryLine = job.entryText.Get();
+    EXPECT_EQ(lastEntryLine.rfind("Processed entry 1 / 1", 0), 0u) << lastEntryLine;
+    EXPECT_EQ(Out(ReportName), text + "\r\n" + lastEntryLine + "\r\n");
+    EXPECT_EQ(Out(PatchName).find("setup"), std::string::npos);
+}
+
+TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AddModFile("b.tra", "@1 = ~Hello~\n");
+    paths.destinationDirectory = root / "not created";
+
+    Run();
+
+    EXPECT_EQ(job.status, TraOpenFailed);
+    EXPECT_EQ(job.progressText.Get(), "Processing a.tra (0 / 2)");
+    EXPECT_EQ(job.filePercent, 100);
+    EXPECT_FALSE(fs::exists(paths.destinationDirectory));
+}
+
+TEST_F(BatchRunTest, AnUnsavableRecoveredFileStopsTheBatchAndKeepsTheFilesBeforeIt) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AddModFile("b.tra", "@1 = ~Good bye~\n");
+    AddModFile("c.tra", "@1 = ~Hello~\n");
+    root.Write("out/b.tra/blocker", "a folder where b.tra should go");
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    EXPECT_NE(job.status, TraOk);
+    EXPECT_EQ(job.progressText.Get(), "Processing b.tra (1 / 3)");
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", "b.tra", PatchName}));
+    EXPECT_TRUE(fs::is_directory(root / "out/b.tra"));
+    EXPECT_EQ(Out(ReportName), "Processing b.tra (1 / 3)\r\n" + job.entryText.Get() + "\r\n");
+    EXPECT_NE(Out(PatchName).find("// End of recovery for b.tra"), std::string::npos)
+        << "the patch keeps what was recovered";
+}
+
+TEST_F(BatchRunTest, APatchOrReportThatCannotBeWrittenIsLeftOutAndTheRunStillSucceeds) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    root.Write("out/" + std::string(PatchName) + "/blocker", "");
+    root.Write("out/" + std::string(ReportName) + "/blocker", "");
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 1));
+    EXPECT_NE(Out("a.tra").find("@1     = ~Bonjour~"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(root.Path() / "out" / PatchName));
+    EXPECT_TRUE(fs::is_directory(root.Path() / "out" / ReportName));
+}
+
+// --- Abort at each check point ----------------------------------------------
+
+TEST_F(BatchRunTest, AnAbortSeenAfterAReferenceLoadEndsTheRunAsInterruptedWithStatusZero) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+    for (CheckPoint point :
+         {CheckPoint::AfterOriginalReference, CheckPoint::AfterTranslatedReference}) {
+        const std::string& path = point == CheckPoint::AfterOriginalReference
+                                      ? paths.referenceOriginal
+                                      : paths.referenceTranslated;
+        AbortAt(job, point);
+        Run(options);
+
+        const std::string text = "Failed to load " + path + ", cause: No error";
+        EXPECT_EQ(job.status, TraOk);
+        EXPECT_EQ(job.progressText.Get(), text);
+        EXPECT_EQ(job.filePercent, 100);
+        EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
+        EXPECT_EQ(Out(ReportName), "Process interrupted.\r\n" + text + "\r\n\r\n");
+    }
+}
+
+TEST_F(BatchRunTest, AnAbortBeforeAFileLeavesThatFileAndTheRestUnwritten) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AddModFile("b.tra", "@1 = ~Good bye~\n");
+    AddModFile("c.tra", "@1 = ~Hello~\n");
+    AbortAt(job, CheckPoint::BeforeFile, 2);
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 3));
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
+    EXPECT_EQ(Out(ReportName), "Process interrupted.\r\n" + CompletedText(1, 3) +
+                                   "\r\nEntries: 1, Exact match: 1, Very likely match: 0, "
+                                   "Likely match: 0\r\n");
+    EXPECT_EQ(Out(PatchName).find("(interrupted)"), std::string::npos)
+        << "the first file was finished before the abort";
+}
+
+TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AbortAt(job, CheckPoint::BeforeFile, 1);
+    RecoveryOptions options;
+    options.generatePatch = true;
+
+    Run(options);
+
+    EXPECT_EQ(job.progressText.Get(), CompletedText(0, 1));
+    EXPECT_EQ(Written(), (Names{ReportName, PatchName}));
+    EXPECT_EQ(Out(PatchName), "");
+}
+
+TEST_F(BatchRunTest, AnAbortBeforeAnEntrySavesThePartlyRecoveredFileAndCountsItAsStarted) {
+    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n@3 = ~Open the door~\n");
+    AddModFile("b.tra", "@1 = ~Hello~\n");
+    AbortAt(job, CheckPoint::BeforeEntry, 2);
+    RecoveryOptions options;
+    options.generatePatch = true;
+    options.commentMode = CommentNone;
+
+    Run(options);
+
+    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 2));
+    EXPECT_EQ(job.entryText.Get(),
+              "Entries: 1, Exact match: 1, Very likely match: 0, Likely match: 0");
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
+    EXPECT_EQ(Out("a.tra"),
+              "@1     = ~Bonjour~\r\n@2     = ~Good bye~\r\n@3     = ~Open the door~\r\n");
+    EXPECT_NE(Out(PatchName).find("// End of recovery for a.tra, from trans.tra (interrupted)\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Out(ReportName).rfind("Process interrupted.\r\n", 0), 0u);
+}
+
+TEST_F(BatchRunTest, ANewRunAfterAnAbortedOneRunsToTheEnd) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AddModFile("b.tra", "@1 = ~Hello~\n");
+    AbortAt(job, CheckPoint::BeforeFile, 2);
+    Run();
+    ASSERT_EQ(job.progressText.Get(), CompletedText(1, 2));
+
+    job.checkPointObserver = nullptr;
+    Run();
+
+    EXPECT_EQ(job.progressText.Get(), CompletedText(2, 2));
+    EXPECT_EQ(Out(ReportName).find("Process interrupted."), std::string::npos);
+}
+
+}  // namespace

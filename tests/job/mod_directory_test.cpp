@@ -1,0 +1,115 @@
+#include "job/mod_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+using test_support::TempDir;
+
+TEST(ModDirectory, ListsRegularTraFilesInAnyLetterCaseAndNothingElse) {
+    TempDir mod;
+    for (const char* name :
+         {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak", "dialog.tr", ".tra"}) {
+        mod.Write(name, "@1 = ~x~\n");
+    }
+    fs::create_directory(mod.Path() / "folder.tra");
+    mod.Write("nested/inner.tra", "@1 = ~x~\n");
+
+    ModFileList list = ListModFiles(mod.Path().string());
+
+    EXPECT_EQ(list.status, TraOk);
+    EXPECT_EQ(list.names, (Names{".tra", "a.tra", "B.TRA", "c.Tra"}));
+}
+
+TEST(ModDirectory, TakesALinkToAFileButNeitherABrokenLinkNorALinkToADirectory) {
+    TempDir mod;
+    std::string target = mod.Write("target.txt", "@1 = ~x~\n");
+    fs::create_directory(mod.Path() / "folder");
+    fs::create_symlink(target, mod.Path() / "linked.tra");
+    fs::create_symlink(mod.Path() / "missing", mod.Path() / "broken.tra");
+    fs::create_directory_symlink(mod.Path() / "folder", mod.Path() / "dir.tra");
+
+    EXPECT_EQ(ListModFiles(mod.Path().string()).names, Names{"linked.tra"});
+}
+
+TEST(ModDirectory, SortsWithAsciiLettersFoldedAndBreaksTiesByRawBytes) {
+    TempDir mod;
+    for (const char* name :
+         {"b.tra", "Z.tra", "B.tra", "a2.tra", "_x.tra", "A10.tra", "\xC3\xA9.tra"}) {
+        mod.Write(name, "");
+    }
+    // '_' (0x5F) sorts before the folded letters; a byte above 0x7F after them.
+    EXPECT_EQ(ListModFiles(mod.Path().string()).names,
+              (Names{"_x.tra", "A10.tra", "a2.tra", "B.tra", "b.tra", "Z.tra", "\xC3\xA9.tra"}));
+}
+
+TEST(ModDirectory, NameOrderIsTotalAndIgnoresOnlyAsciiCase) {
+    EXPECT_TRUE(ModFileNameLess("a.tra", "B.tra"));
+    EXPECT_FALSE(ModFileNameLess("B.tra", "a.tra"));
+    EXPECT_TRUE(ModFileNameLess("B.tra", "b.tra"));
+    EXPECT_FALSE(ModFileNameLess("b.tra", "b.tra"));
+    EXPECT_TRUE(ModFileNameLess("ab.tra", "abc.tra"));
+    // Accented letters are not folded: 0xC9 and 0xE9 (E acute and e acute in
+    // cp1252) differ at once, so the second letter never gets a say.
+    EXPECT_TRUE(ModFileNameLess("\311b.tra", "\351a.tra"));
+}
+
+TEST(ModDirectory, AnEmptyOrSubDirectoryOnlyFolderListsNothingButIsNoFailure) {
+    TempDir mod;
+    EXPECT_EQ(ListModFiles(mod.Path().string()).status, TraOk);
+    fs::create_directory(mod.Path() / "one.tra");
+    ModFileList list = ListModFiles(mod.Path().string());
+    EXPECT_EQ(list.status, TraOk);
+    EXPECT_TRUE(list.names.empty());
+}
+
+TEST(ModDirectory, AFolderThatCannotBeListedFailsWithOpenFailed) {
+    TempDir mod;
+    std::string file = mod.Write("plain.tra", "");
+
+    for (const std::string& path : {(mod.Path() / "missing").string(), file, std::string()}) {
+        ModFileList list = ListModFiles(path);
+        EXPECT_EQ(list.status, TraOpenFailed) << path;
+        EXPECT_TRUE(list.names.empty()) << path;
+    }
+}
+
+TEST(ModDirectory, PathsLongerThanTheOldFixedBuffersWork) {
+    TempDir root;
+    fs::path deep = root.Path();
+    while (deep.string().size() < 400) {
+        deep /= std::string(60, 'd');
+    }
+    fs::create_directories(deep);
+    std::string name = std::string(200, 'n') + ".tra";
+    std::string joined = JoinPath(deep.string(), name);
+    std::ofstream(joined) << "@1 = ~x~\n";
+
+    EXPECT_GT(joined.size(), 600u);
+    EXPECT_EQ(ListModFiles(deep.string()).names, Names{name});
+}
+
+TEST(ModDirectory, SplitsAListedNameAtItsLastDot) {
+    auto split = [](const std::string& name) {
+        SplitFileName parts = SplitAtLastDot(name);
+        return parts.baseName + "|" + parts.extension;
+    };
+    EXPECT_EQ(split("dialog.tra"), "dialog|.tra");
+    EXPECT_EQ(split("v1.2.TRA"), "v1.2|.TRA");
+    EXPECT_EQ(split(".tra"), "|.tra");
+    EXPECT_EQ(split("noext"), "noext|");
+}
+
+TEST(ModDirectory, JoinsWithThePlatformSeparatorWithoutDoublingIt) {
+    const std::string separator(1, static_cast<char>(fs::path::preferred_separator));
+    EXPECT_EQ(JoinPath("mods", "a.tra"), "mods" + separator + "a.tra");
+    EXPECT_EQ(JoinPath("mods" + separator, "a.tra"), "mods" + separator + "a.tra");
+    EXPECT_EQ(JoinPath("", "a.tra"), "a.tra");
+}

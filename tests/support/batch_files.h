@@ -1,0 +1,40 @@
+#pragma once
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "job/recovery_job.h"
+#include "job/recovery_options.h"
+
+namespace test_support {
+
+// The four paths of a run.
+struct BatchPaths {
+    std::string referenceOriginal;
+    std::string referenceTranslated;
+    std::string modDirectory;
+    std::string destinationDirectory;
+};
+
+// Sets the job up and runs the whole batch on the calling thread.
+inline void RunBatch(RecoveryJob& job, const BatchPaths& paths,
+                     const RecoveryOptions& options = {}) {
+    job.Setup(paths.referenceOriginal, paths.referenceTranslated, paths.modDirectory,
+              paths.destinationDirectory, options);
+    job.filePercent = 0;
+    job.Run();
+}
+
+// The names of the entries directly in `directory`, sorted by bytes.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace test_support
