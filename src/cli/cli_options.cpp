@@ -1,0 +1,237 @@
+#include "cli/cli_options.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "wordgleaner/version.h"
+
+namespace {
+
+constexpr const char* ProgramName = "wordgleaner-cli";
+constexpr const char* UsageLine =
+    "Usage: wordgleaner-cli [options] REF_ORIGINAL REF_TRANSLATED MOD_DIR DEST_DIR";
+
+constexpr double LikelinessLowest = 0.0;
+constexpr double LikelinessHighest = 100.0;
+constexpr double ThresholdLowest = 90.0;
+constexpr double ThresholdHighest = 100.0;
+
+// The option values as typed; numbers are converted here rather than by the
+// parser so that "010" is ten, not an octal eight, and the messages are ours.
+struct RawOptions {
+    std::optional<std::string> minLikeliness;  // absent when not given
+    std::optional<std::string> threshold;
+    std::string comments = "perfect";
+    std::optional<std::string> minId;
+    std::optional<std::string> maxId;
+    bool lineInfoOnly = false;
+    bool patch = false;
+    bool noSoundCheck = false;
+};
+
+template <typename Number>
+std::optional<Number> ParseWhole(std::string_view text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> ParseFinite(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);  // from_chars takes no plus sign
+    }
+    std::optional<double> value = ParseWhole<double>(text);
+    if (value && !std::isfinite(*value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+class OptionChecker {
+public:
+    explicit OptionChecker(RecoveryOptions& options) : options(options) {}
+
+    void Percentage(const std::optional<std::string>& given, const char* name, double lowest,
+                    double highest, const char* rangeMessage, double& field) {
+        if (!given) {
+            return;  // the default stays
+        }
+        const std::string& text = *given;
+        std::optional<double> value = ParseFinite(text);
+        if (!value) {
+            problems.push_back(std::string(name) + ": Please enter a number.");
+        } else if (*value < lowest || *value > highest) {
+            problems.push_back(rangeMessage);
+        } else {
+            field = *value;
+        }
+    }
+
+    void Id(const std::optional<std::string>& given, const char* name, std::int32_t& field) {
+        if (!given) {
+            return;
+        }
+        std::optional<std::int32_t> value = ParseWhole<std::int32_t>(*given);
+        if (!value) {
+            problems.push_back(std::string(name) +
+                               ": a whole number from -2147483648 to 2147483647 is needed");
+        } else {
+            field = *value;
+        }
+    }
+
+    void Comments(const std::string& text) {
+        if (text == "none") {
+            options.commentMode = CommentNone;
+        } else if (text == "perfect") {
+            options.commentMode = CommentPerfectMatch;
+        } else if (text == "missing") {
+            options.commentMode = CommentMissingMatch;
+        } else {
+            problems.push_back("--comments: must be none, perfect or missing");
+        }
+    }
+
+    void IdWindow() {
+        if (options.minReferenceId > options.maxReferenceId) {
+            problems.push_back("--min-id must not be greater than --max-id");
+        }
+    }
+
+    const std::vector<std::string>& Problems() const { return problems; }
+
+private:
+    RecoveryOptions& options;
+    std::vector<std::string> problems;
+};
+
+std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& options) {
+    OptionChecker check(options);
+    check.Percentage(raw.minLikeliness, "--min-likeliness", LikelinessLowest, LikelinessHighest,
+                     "Minimum likeliness must be between 0 and 100", options.minLikeliness);
+    check.Percentage(raw.threshold, "--threshold", ThresholdLowest, ThresholdHighest,
+                     "Likeliness threshold must be between 90 and 100",
+                     options.veryLikelyThreshold);
+    check.Comments(raw.comments);
+    check.Id(raw.minId, "--min-id", options.minReferenceId);
+    check.Id(raw.maxId, "--max-id", options.maxReferenceId);
+    check.IdWindow();
+    options.lineInfoOnly = raw.lineInfoOnly;
+    options.generatePatch = raw.patch;
+    options.compareSound = !raw.noSoundCheck;
+    return check.Problems();
+}
+
+// The value of a text option, absent when the option was not given (an
+// empty value given on purpose is still a value, and gets refused).
+class TextOption {
+public:
+    void Declare(CLI::App& app, const std::string& name, const std::string& help,
+                 const std::string& valueName) {
+        option = app.add_option(name, text, help);
+        option->option_text(valueName);
+    }
+    std::optional<std::string> Given() const {
+        return option != nullptr && option->count() > 0 ? std::optional(text) : std::nullopt;
+    }
+
+private:
+    std::string text;
+    CLI::Option* option = nullptr;
+};
+
+struct DeclaredOptions {
+    TextOption minLikeliness;
+    TextOption threshold;
+    TextOption minId;
+    TextOption maxId;
+    RawOptions raw;
+
+    RawOptions Read() const {
+        RawOptions values = raw;
+        values.minLikeliness = minLikeliness.Given();
+        values.threshold = threshold.Given();
+        values.minId = minId.Given();
+        values.maxId = maxId.Given();
+        return values;
+    }
+};
+
+void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
+    RawOptions& raw = declared.raw;
+    declared.minLikeliness.Declare(
+        app, "--min-likeliness", "Minimum likeliness percentage, 0 to 100 (default 50)", "PERCENT");
+    declared.threshold.Declare(app, "--threshold",
+                               "Likeliness threshold to assume matching, 90 to 100 (default 95)",
+                               "PERCENT");
+    app.add_flag("--line-info-only", raw.lineInfoOnly,
+                 "Output line matching information instead of copying the texts");
+    app.add_option("--comments", raw.comments,
+                   "Comments on retrieved texts: none, perfect (before entries with perfect "
+                   "match with reference, the default) or missing (before entries without "
+                   "perfect or likely match)")
+        ->option_text("none|perfect|missing");
+    app.add_flag("--patch", raw.patch, "Generate TP2 patch associated to the tra file");
+    app.add_flag("--no-sound-check", raw.noSoundCheck,
+                 "Do not compare sound references (by default a different sound prevents a match)");
+    declared.minId.Declare(app, "--min-id", "Lowest reference string id searched (default 0)",
+                           "ID");
+    declared.maxId.Declare(app, "--max-id",
+                           "Highest reference string id searched (default 2147483646)", "ID");
+    app.add_option("REF_ORIGINAL", request.referenceOriginal,
+                   "Reference tra file in the original language")
+        ->required();
+    app.add_option("REF_TRANSLATED", request.referenceTranslated,
+                   "The same reference tra file in the destination language")
+        ->required();
+    app.add_option("MOD_DIR", request.modDirectory,
+                   "Directory of the mod's tra files in the original language")
+        ->required();
+    app.add_option("DEST_DIR", request.destinationDirectory,
+                   "Directory that receives the recovered tra files, the patch and the report")
+        ->required();
+}
+
+int UsageFailure(const std::vector<std::string>& problems, std::ostream& err) {
+    for (const std::string& problem : problems) {
+        err << ProgramName << ": " << problem << '\n';
+    }
+    err << UsageLine << "\nRun with --help for more information.\n";
+    return UsageExitCode;
+}
+
+}  // namespace
+
+CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
+                                std::ostream& err) {
+    CLI::App app("Carries existing translations over to a game mod's tra files.", ProgramName);
+    app.set_version_flag("--version", std::string(ProgramName) + " " + WORDGLEANER_VERSION);
+    DeclaredOptions declared;
+    CliRequest request;
+    DeclareOptions(app, declared, request);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return {std::nullopt, 0};
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
+        return {std::nullopt, 0};
+    } catch (const CLI::ParseError& error) {
+        return {std::nullopt, UsageFailure({error.what()}, err)};
+    }
+    std::vector<std::string> problems = CheckOptions(declared.Read(), request.options);
+    if (!problems.empty()) {
+        return {std::nullopt, UsageFailure(problems, err)};
+    }
+    return {std::move(request), 0};
+}

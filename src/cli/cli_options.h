@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "job/recovery_options.h"
+
+// What the command line asks for: the four paths of a run and its settings.
+struct CliRequest {
+    std::string referenceOriginal;
+    std::string referenceTranslated;
+    std::string modDirectory;
+    std::string destinationDirectory;
+    RecoveryOptions options;
+};
+
+// The usual exit code of a command-line program called the wrong way.
+inline constexpr int UsageExitCode = 64;
+
+struct CliParseResult {
+    std::optional<CliRequest> request;  // present when a run should follow
+    int exitCode = 0;                   // otherwise the program ends with this code
+};
+
+// Reads the arguments. --help and --version print to `out` and end with 0;
+// bad options print the reasons and a usage line to `err` and end with
+// UsageExitCode. The settings are checked with the ranges and messages of the
+// desktop program's Preferences dialog.
+CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
+                                std::ostream& err);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <ostream>
+
+#include "cli/cli_options.h"
+#include "cli/progress_view.h"
+
+class RecoveryJob;
+
+// The window's polling period, kept by the command-line tool as well.
+inline constexpr std::chrono::milliseconds PollInterval{100};
+
+// No worker thread could be started (EX_OSERR of the BSD exit codes).
+inline constexpr int NoThreadExitCode = 71;
+
+struct JobWatch {
+    ProgressView& view;
+    std::ostream& out;
+    std::ostream& err;
+    std::function<bool()> interruptReceived;  // polled; true once the user asked to stop
+    std::chrono::milliseconds interval = PollInterval;
+};
+
+// Runs a job exactly as the desktop window does: sets it up from the
+// request, starts it on its worker thread, polls it until filePercent is
+// 100, forwarding an interrupt as the abort request, then prints
+// progressText and entryText. Returns the exit code: the job's status, or
+// NoThreadExitCode.
+int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch);

@@ -1,0 +1,157 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "wordgleaner/version.h"
+
+namespace {
+
+struct Parsed {
+    CliParseResult result;
+    std::string out;
+    std::string err;
+};
+
+// Parses the options followed by the four paths "o", "t", "m", "d".
+Parsed ParseWithPaths(std::initializer_list<std::string> options, bool withPaths = true) {
+    std::vector<std::string> words{"wordgleaner-cli"};
+    words.insert(words.end(), options);
+    if (withPaths) {
+        words.insert(words.end(), {"o", "t", "m", "d"});
+    }
+    std::vector<const char*> argv;
+    for (const std::string& word : words) {
+        argv.push_back(word.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    Parsed parsed{ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, err), {}, {}};
+    parsed.out = out.str();
+    parsed.err = err.str();
+    return parsed;
+}
+
+RecoveryOptions OptionsOf(std::initializer_list<std::string> options) {
+    Parsed parsed = ParseWithPaths(options);
+    EXPECT_TRUE(parsed.result.request.has_value()) << parsed.err;
+    return parsed.result.request ? parsed.result.request->options : RecoveryOptions{};
+}
+
+void ExpectRefused(std::initializer_list<std::string> options, const std::string& message,
+                   bool withPaths = true) {
+    Parsed parsed = ParseWithPaths(options, withPaths);
+    EXPECT_FALSE(parsed.result.request.has_value());
+    EXPECT_EQ(parsed.result.exitCode, UsageExitCode);
+    EXPECT_NE(parsed.err.find(message), std::string::npos) << parsed.err;
+    EXPECT_NE(parsed.err.find("Usage: wordgleaner-cli [options] REF_ORIGINAL REF_TRANSLATED "
+                              "MOD_DIR DEST_DIR"),
+              std::string::npos)
+        << parsed.err;
+    EXPECT_EQ(parsed.out, "");
+}
+
+TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
+    Parsed parsed = ParseWithPaths({});
+    ASSERT_TRUE(parsed.result.request.has_value()) << parsed.err;
+    const CliRequest& request = *parsed.result.request;
+    EXPECT_EQ(request.referenceOriginal, "o");
+    EXPECT_EQ(request.referenceTranslated, "t");
+    EXPECT_EQ(request.modDirectory, "m");
+    EXPECT_EQ(request.destinationDirectory, "d");
+    EXPECT_EQ(request.options, RecoveryOptions{});
+    EXPECT_EQ(request.options.commentMode, CommentPerfectMatch);
+    EXPECT_TRUE(request.options.compareSound);
+}
+
+TEST(CliOptions, EveryOptionReachesItsSetting) {
+    RecoveryOptions options = OptionsOf({"--min-likeliness", "62.5", "--threshold=97.25",
+                                         "--line-info-only", "--comments", "missing", "--patch",
+                                         "--no-sound-check", "--min-id", "-5", "--max-id=010"});
+    EXPECT_EQ(options.minLikeliness, 62.5);
+    EXPECT_EQ(options.veryLikelyThreshold, 97.25);
+    EXPECT_TRUE(options.lineInfoOnly);
+    EXPECT_EQ(options.commentMode, CommentMissingMatch);
+    EXPECT_TRUE(options.generatePatch);
+    EXPECT_FALSE(options.compareSound);
+    EXPECT_EQ(options.minReferenceId, -5);
+    EXPECT_EQ(options.maxReferenceId, 10) << "a leading zero is no octal prefix";
+    EXPECT_EQ(OptionsOf({"--comments=none"}).commentMode, CommentNone);
+    EXPECT_EQ(OptionsOf({"--comments=perfect"}).commentMode, CommentPerfectMatch);
+}
+
+TEST(CliOptions, TheRangeEndsAreAccepted) {
+    EXPECT_EQ(OptionsOf({"--min-likeliness=0"}).minLikeliness, 0.0);
+    EXPECT_EQ(OptionsOf({"--min-likeliness=100"}).minLikeliness, 100.0);
+    EXPECT_EQ(OptionsOf({"--threshold=90"}).veryLikelyThreshold, 90.0);
+    EXPECT_EQ(OptionsOf({"--threshold=+100"}).veryLikelyThreshold, 100.0);
+    RecoveryOptions fullWindow = OptionsOf({"--min-id=-2147483648", "--max-id=2147483647"});
+    EXPECT_EQ(fullWindow.minReferenceId, -2147483647 - 1);
+    EXPECT_EQ(fullWindow.maxReferenceId, 2147483647);
+}
+
+TEST(CliOptions, OutOfRangePercentagesAreRefusedWithThePreferencesMessages) {
+    const std::string minimum = "Minimum likeliness must be between 0 and 100";
+    const std::string threshold = "Likeliness threshold must be between 90 and 100";
+    ExpectRefused({"--min-likeliness=-0.01"}, minimum);
+    ExpectRefused({"--min-likeliness=100.5"}, minimum);
+    ExpectRefused({"--threshold=89.99"}, threshold);
+    ExpectRefused({"--threshold=100.01"}, threshold);
+
+    Parsed both = ParseWithPaths({"--min-likeliness=101", "--threshold=50"});
+    EXPECT_LT(both.err.find(minimum), both.err.find(threshold)) << "both are told, in this order";
+    EXPECT_NE(both.err.find(threshold), std::string::npos);
+}
+
+TEST(CliOptions, ValuesThatAreNoNumbersAreRefused) {
+    for (const char* value : {"abc", "50%", "5O", "nan", "inf", "1e400", "", " 50"}) {
+        SCOPED_TRACE(value);
+        ExpectRefused({"--min-likeliness", value}, "--min-likeliness: Please enter a number.");
+    }
+    ExpectRefused({"--threshold", "ninety"}, "--threshold: Please enter a number.");
+}
+
+TEST(CliOptions, BadIdsAndAnEmptyIdWindowAreRefused) {
+    for (const char* value : {"2147483648", "-2147483649", "1.5", "0x10", "ten"}) {
+        SCOPED_TRACE(value);
+        ExpectRefused({std::string("--min-id=") + value}, "--min-id: a whole number");
+    }
+    ExpectRefused({"--min-id=10", "--max-id=9"}, "--min-id must not be greater than --max-id");
+    EXPECT_EQ(OptionsOf({"--min-id=9", "--max-id=9"}).minReferenceId, 9);
+}
+
+TEST(CliOptions, AnUnknownCommentModeIsRefused) {
+    ExpectRefused({"--comments", "all"}, "--comments: must be none, perfect or missing");
+    ExpectRefused({"--comments", "Perfect"}, "--comments: must be none, perfect or missing");
+}
+
+TEST(CliOptions, WrongArgumentsEndWithTheUsageExitCode) {
+    ExpectRefused({"o", "t", "m"}, "DEST_DIR", false);
+    ExpectRefused({"o", "t", "m", "d", "extra"}, "extra", false);
+    ExpectRefused({"--no-such-option"}, "--no-such-option");
+    ExpectRefused({"--patch=maybe"}, "maybe");
+    ExpectRefused({"--min-likeliness"}, "--min-likeliness", false);
+}
+
+TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
+    Parsed help = ParseWithPaths({"--help"}, false);
+    EXPECT_FALSE(help.result.request.has_value());
+    EXPECT_EQ(help.result.exitCode, 0);
+    for (const char* word :
+         {"REF_ORIGINAL", "--min-likeliness", "--threshold", "--line-info-only", "--comments",
+          "--patch", "--no-sound-check", "--min-id", "--max-id", "--version"}) {
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    }
+
+    Parsed version = ParseWithPaths({"--version"});
+    EXPECT_FALSE(version.result.request.has_value());
+    EXPECT_EQ(version.result.exitCode, 0);
+    EXPECT_EQ(version.out, std::string("wordgleaner-cli ") + WORDGLEANER_VERSION + "\n");
+    EXPECT_EQ(version.err, "");
+}
+
+}  // namespace

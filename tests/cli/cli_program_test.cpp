@@ -1,0 +1,134 @@
+// The built wordgleaner-cli run as a separate process, its output going to
+// files as in a script's pipe.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "wordgleaner/version.h"
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+namespace fs = std::filesystem;
+using test_support::TempDir;
+
+namespace {
+
+const std::string Program = WORDGLEANER_CLI_PROGRAM;
+const fs::path Examples = WORDGLEANER_EXAMPLES;
+
+std::string Quoted(const std::string& word) {
+#if defined(_WIN32)
+    return "\"" + word + "\"";
+#else
+    std::string quoted = "'";
+    for (char byte : word) {
+        quoted += byte == '\'' ? std::string("'\\''") : std::string(1, byte);
+    }
+    return quoted + "'";
+#endif
+}
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunProgram(const std::vector<std::string>& arguments, const TempDir& scratch) {
+    std::string command = Quoted(Program);
+    for (const std::string& argument : arguments) {
+        command += " " + Quoted(argument);
+    }
+    const std::string outFile = scratch / "stdout.txt";
+    const std::string errFile = scratch / "stderr.txt";
+    command +=
+        " <" + Quoted(scratch / "stdout.txt") + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
+    scratch.Write("stdout.txt", "");
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+#if defined(_WIN32)
+    outcome.exitCode = raw;
+#else
+    outcome.exitCode = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    outcome.out = TempDir::Read(outFile);
+    outcome.err = TempDir::Read(errFile);
+    return outcome;
+}
+
+std::vector<std::string> ExampleArguments(const std::string& destination) {
+    return {(Examples / "reference/english.tra").string(),
+            (Examples / "reference/french.tra").string(), (Examples / "mod").string(), destination};
+}
+
+TEST(CliProgram, RecoversTheExamplesAndPrintsPlainLinesIntoAPipe) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    std::vector<std::string> arguments{"--patch"};
+    for (const std::string& argument : ExampleArguments(scratch / "out")) {
+        arguments.push_back(argument);
+    }
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out.find('\x1b'), std::string::npos) << "no cursor movement in a pipe";
+    const std::string ending =
+        "Completed (3 / 3) with threshold for very likely match 95.00 %, threshold for likely "
+        "50.00 %\nEntries: 16, Exact match: 8, Very likely match: 2, Likely match: 2\n";
+    ASSERT_GE(outcome.out.size(), ending.size()) << outcome.out;
+    EXPECT_EQ(outcome.out.substr(outcome.out.size() - ending.size()), ending);
+    std::vector<std::string> written;
+    for (const auto& entry : fs::directory_iterator(scratch.Path() / "out")) {
+        written.push_back(entry.path().filename().string());
+    }
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"Wordgleaner_report.txt", "dialog.tra",
+                                                 "items.tra", "setup.TRA", "tp2patch.tp2"}));
+}
+
+TEST(CliProgram, ExitsWithTheJobStatusWhenTheRunFails) {
+    TempDir scratch;
+    std::vector<std::string> arguments = ExampleArguments(scratch / "out");
+    arguments[2] = scratch / "no mod here";
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 4);
+    EXPECT_EQ(outcome.out, "No file to process. Check specified mod directory.\n");
+    EXPECT_EQ(outcome.err, "wordgleaner-cli: failed with status 4 (Failed to open file)\n");
+}
+
+TEST(CliProgram, BadOptionsExitWith64AndAUsageMessageOnTheErrorStream) {
+    TempDir scratch;
+    std::vector<std::string> arguments{"--threshold", "80"};
+    for (const std::string& argument : ExampleArguments(scratch / "out")) {
+        arguments.push_back(argument);
+    }
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 64);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find("Likeliness threshold must be between 90 and 100"),
+              std::string::npos);
+    EXPECT_NE(outcome.err.find("Usage: wordgleaner-cli"), std::string::npos);
+    EXPECT_FALSE(fs::exists(scratch.Path() / "out"));
+}
+
+TEST(CliProgram, PrintsItsVersion) {
+    TempDir scratch;
+    Outcome outcome = RunProgram({"--version"}, scratch);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, std::string("wordgleaner-cli ") + WORDGLEANER_VERSION + "\n");
+}
+
+}  // namespace
