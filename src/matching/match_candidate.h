@@ -29,9 +29,11 @@ struct SearchResult {
     std::array<MatchCandidate, MaxCandidates> slots{};
     int count = 0;
 
-    std::span<const MatchCandidate> Found() const {
+    std::span<const MatchCandidate> Found() const& {
         return std::span<const MatchCandidate>(slots.data(), static_cast<std::size_t>(count));
     }
+    // A view of a temporary result would dangle, as in a range-for over Search(...).Found().
+    std::span<const MatchCandidate> Found() const&& = delete;
     const MatchCandidate& Best() const { return slots[0]; }
 
     friend bool operator==(const SearchResult&, const SearchResult&) = default;

@@ -23,7 +23,8 @@ protected:
 
     std::vector<std::int32_t> FoundIds(std::string_view modText) const {
         std::vector<std::int32_t> ids;
-        for (const MatchCandidate& candidate : Search(modText).Found()) {
+        const SearchResult result = Search(modText);
+        for (const MatchCandidate& candidate : result.Found()) {
             ids.push_back(candidate.referenceId);
         }
         return ids;
