@@ -1,0 +1,480 @@
+#include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "controls/path_browse_control.h"
+#include "scripted_path_chooser.h"
+
+namespace {
+
+constexpr int Width = 300;
+constexpr int Height = 22;
+constexpr int GlyphButtonWidth = 16 + 11;
+const QString ChosenFile = QStringLiteral("/data/reference/dialog.tra");
+
+// A control in a window of its own, with a scripted chooser.
+struct Fixture {
+    explicit Fixture(unsigned mode = PathBrowseControl::DefaultMode, int width = Width,
+                     int height = Height)
+        : control(std::make_unique<PathBrowseControl>(nullptr, mode)),
+          chooser(std::make_shared<ScriptedPathChooser>()),
+          clicks(control.get(), &PathBrowseControl::clicked),
+          results(control.get(), &PathBrowseControl::browseFinished) {
+        control->resize(width, height);
+        control->SetChooser(chooser);
+        control->show();  // a hidden widget is laid out only once shown
+    }
+
+    QPoint ButtonCentre() const { return control->ButtonRect().center(); }
+    QPoint OutsideButton() const { return control->EditRect().center(); }
+    QLineEdit& Edit() const { return *control->Edit(); }
+
+    std::unique_ptr<PathBrowseControl> control;
+    std::shared_ptr<ScriptedPathChooser> chooser;
+    QSignalSpy clicks;
+    QSignalSpy results;
+};
+
+void TypeInto(QLineEdit& edit, const QString& text) {
+    edit.selectAll();
+    QTest::keyClicks(&edit, text);
+}
+
+// A move with no mouse button down, delivered straight to the widget.
+void Hover(QWidget& widget, QPoint position) {
+    QMouseEvent move(QEvent::MouseMove, position, widget.mapToGlobal(position), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
+
+QRgb PixelAt(PathBrowseControl& control, QPoint point) {
+    return control.grab().toImage().pixel(point);
+}
+
+QRgb Role(const QWidget& widget, QPalette::ColorRole role) {
+    return widget.palette().color(QPalette::Active, role).rgb();
+}
+
+// Where glyph 1 has a black outline pixel (row 4, column 2) and where it has
+// background (row 0, column 0).
+const QPoint OutlinePixel(2, 4);
+
+}  // namespace
+
+class PathBrowseControlTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // --- Layout ---
+
+    void layoutPlacesButtonGlyphAndField_data() {
+        QTest::addColumn<unsigned>("mode");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("button");
+        QTest::addColumn<QRect>("glyph");
+        QTest::addColumn<QRect>("field");
+        const unsigned right = PathBrowseControl::DefaultMode;
+        const unsigned left = right | PathBrowseControl::ModeButtonLeft;
+        // The glyph is centred in the inner rectangle (the button less 2 on each side).
+        QTest::newRow("button at the right")
+            << right << QSize(Width, Height) << QRect(273, 0, 27, 22) << QRect(278, 3, 16, 16)
+            << QRect(0, 0, 273, 22);
+        QTest::newRow("button at the left") << left << QSize(Width, Height) << QRect(0, 0, 27, 22)
+                                            << QRect(5, 3, 16, 16) << QRect(27, 0, 273, 22);
+        QTest::newRow("as wide as the button") << right << QSize(27, Height) << QRect(0, 0, 27, 22)
+                                               << QRect(5, 3, 16, 16) << QRect(0, 0, 0, 22);
+        QTest::newRow("narrower than the button, left")
+            << left << QSize(20, Height) << QRect(0, 0, 20, 22) << QRect(2, 3, 16, 16)
+            << QRect(20, 0, 0, 22);
+        // An inner rectangle of 16 pixels or less: the glyph takes its full height.
+        QTest::newRow("inner height 16") << right << QSize(Width, 20) << QRect(273, 0, 27, 20)
+                                         << QRect(278, 2, 16, 16) << QRect(0, 0, 273, 20);
+        QTest::newRow("inner height 12") << right << QSize(Width, 16) << QRect(273, 0, 27, 16)
+                                         << QRect(278, 2, 16, 12) << QRect(0, 0, 273, 16);
+    }
+
+    void layoutPlacesButtonGlyphAndField() {
+        QFETCH(unsigned, mode);
+        QFETCH(QSize, size);
+        QFETCH(QRect, button);
+        QFETCH(QRect, glyph);
+        QFETCH(QRect, field);
+        Fixture f(mode, size.width(), size.height());
+        QCOMPARE(f.control->ButtonRect(), button);
+        QCOMPARE(f.control->GlyphRect(), glyph);
+        QCOMPARE(f.control->EditRect(), field);
+        QCOMPARE(f.Edit().geometry(), field);
+    }
+
+    void captionModeSizesTheButtonToTheCaption() {
+        Fixture f(0);
+        f.control->SetCaption(QStringLiteral("Choose a folder..."));
+        const QFontMetrics metrics(f.control->font());
+        const int textWidth = metrics.horizontalAdvance(f.control->GetCaption());
+        QCOMPARE(f.control->ButtonRect().width(), textWidth + 11);
+        QCOMPARE(f.control->GlyphRect().width(), textWidth);
+        QCOMPARE(f.control->EditRect().width(), Width - textWidth - 11);
+    }
+
+    void setModeLaysOutAgainAndKeepsTheText() {
+        Fixture f;
+        f.control->SetPath(ChosenFile);
+        QVERIFY(f.Edit().isReadOnly());
+        f.control->ModifyMode(0,
+                              PathBrowseControl::ModeButtonLeft | PathBrowseControl::ModeEditable);
+        QCOMPARE(f.control->GetMode(), 0x4BU);
+        QCOMPARE(f.control->ButtonRect(), QRect(0, 0, GlyphButtonWidth, Height));
+        QCOMPARE(f.Edit().geometry().left(), GlyphButtonWidth);
+        QVERIFY(!f.Edit().isReadOnly());
+        QCOMPARE(f.Edit().text(), ChosenFile);
+        f.control->SetBrowseMode(PathBrowseControl::BrowseMode::Folder);
+        QCOMPARE(f.control->GetMode(), 0xCBU);
+        f.control->SetGlyph(3);
+        QCOMPARE(f.control->GetMode() & 0x3E, 0x22U);
+    }
+
+    // --- The path ---
+
+    void getPathGivesTheChosenPath() {
+        Fixture f;
+        f.chooser->Accept({ChosenFile});
+        QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseAccepted));
+        QCOMPARE(f.control->GetPath(), ChosenFile);
+        QCOMPARE(f.control->GetSelectionCount(), 1);
+        QCOMPARE(f.Edit().text(), ChosenFile);
+        QCOMPARE(f.Edit().selectedText(), ChosenFile);
+    }
+
+    void typingIntoAReadOnlyFieldIsImpossible() {
+        Fixture f;
+        f.chooser->Accept({ChosenFile});
+        f.control->Browse();
+        TypeInto(f.Edit(), QStringLiteral("/elsewhere"));
+        QCOMPARE(f.Edit().text(), ChosenFile);
+        QCOMPARE(f.control->GetPath(), ChosenFile);
+    }
+
+    void typedTextInAnEditableFieldBecomesThePath() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        f.chooser->Accept({ChosenFile});
+        f.control->Browse();
+        TypeInto(f.Edit(), QStringLiteral("/data/other.tra"));
+        QCOMPARE(f.control->GetPath(), QStringLiteral("/data/other.tra"));
+        QCOMPARE(f.control->GetPaths(), QStringList{QStringLiteral("/data/other.tra")});
+        QCOMPARE(f.control->GetSelectionCount(), 1);
+    }
+
+    void typedTextDifferingOnlyInCaseFollowsTheFileSystem() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        f.chooser->Accept({ChosenFile});
+        f.control->Browse();
+        const QString shouted = ChosenFile.toUpper();
+        TypeInto(f.Edit(), shouted);
+#ifdef Q_OS_WIN
+        QCOMPARE(f.control->GetPath(), ChosenFile);  // the same file there
+#else
+        QCOMPARE(f.control->GetPath(), shouted);  // a different file here
+#endif
+        TypeInto(f.Edit(), ChosenFile);
+        QCOMPARE(f.control->GetPath(), ChosenFile);
+    }
+
+    void aChoiceOfSeveralFilesShowsTheFirst() {
+        Fixture f;
+        const QStringList files = {QStringLiteral("/mod/a.tra"), QStringLiteral("/mod/b.tra"),
+                                   QStringLiteral("/mod/c.TRA")};
+        f.chooser->Accept(files, true);
+        f.control->Browse();
+        QCOMPARE(f.Edit().text(), files.first());
+        QCOMPARE(f.control->GetPath(), files.first());
+        QCOMPARE(f.control->GetSelectionCount(), 3);
+        QCOMPARE(f.control->GetPaths(), files);
+        QVERIFY(f.control->GetReadOnlyChecked());
+    }
+
+    void aFolderChoiceKeepsOnePathAndNoReadOnlyState() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder);
+        f.chooser->Accept({QStringLiteral("/mod"), QStringLiteral("/other")}, true);
+        f.control->Browse();
+        QCOMPARE(f.control->GetPaths(), QStringList{QStringLiteral("/mod")});
+        QVERIFY(!f.control->GetReadOnlyChecked());
+    }
+
+    void aCancelledChooserChangesNothing() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        f.chooser->Accept({ChosenFile});
+        f.control->Browse();
+        TypeInto(f.Edit(), QStringLiteral("/typed"));
+        f.chooser->Cancel();
+        QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseCancelled));
+        QCOMPARE(f.control->GetPath(), QStringLiteral("/typed"));
+        QCOMPARE(f.Edit().text(), QStringLiteral("/typed"));
+        QCOMPARE(f.control->GetSelectionCount(), 1);
+        // A chooser that claims success without a path is taken as cancelled.
+        f.chooser->Accept({});
+        QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseCancelled));
+        QCOMPARE(f.control->GetPath(), QStringLiteral("/typed"));
+    }
+
+    void setPathMakesTheWholeSelectionAndReplacesTypedText() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        TypeInto(f.Edit(), QStringLiteral("/typed"));
+        f.control->SetEditable(false);  // the typed text stays in force
+        QCOMPARE(f.control->GetPath(), QStringLiteral("/typed"));
+        f.control->SetPath(ChosenFile);
+        QCOMPARE(f.control->GetPath(), ChosenFile);
+        QCOMPARE(f.control->GetSelectionCount(), 1);
+        f.control->SetPath(QString());
+        QCOMPARE(f.control->GetPath(), QString());
+        QCOMPARE(f.control->GetSelectionCount(), 0);
+    }
+
+    void pathPartsAreTakenFromTheAbsolutePath() {
+        Fixture f;
+        f.control->SetPath(QStringLiteral("/data/mods/dialog.en.tra"));
+        QCOMPARE(f.control->GetDirectory(), QStringLiteral("/data/mods"));
+        QCOMPARE(f.control->GetFileName(), QStringLiteral("dialog.en.tra"));
+        QCOMPARE(f.control->GetFileExtension(), QStringLiteral("tra"));
+        QCOMPARE(f.control->GetFileTitle(), QStringLiteral("dialog.en"));
+        f.control->SetPath(QStringLiteral("/top.tra"));
+        QCOMPARE(f.control->GetDirectory(), QStringLiteral("/"));
+        f.control->SetBrowseMode(PathBrowseControl::BrowseMode::Folder);
+        f.control->SetPath(QStringLiteral("/data/mods"));
+        QCOMPARE(f.control->GetDirectory(), QStringLiteral("/data/mods"));
+        QCOMPARE(f.control->GetFileName(), QString());
+        f.control->SetPath(QString());
+        QCOMPARE(f.control->GetDirectory(), QString());
+        QCOMPARE(f.control->GetDrive(), QString());
+    }
+
+    // --- Browsing ---
+
+    void theFolderChooserGetsTitlePromptFlagsAndCurrentPath() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder);
+        f.control->SetChooserTitle(QStringLiteral("Mod folder"));
+        f.control->SetFolderFlags(0x51);
+        f.control->SetPath(QStringLiteral("/mod"));
+        f.control->Browse();
+        QCOMPARE(f.chooser->folderRequests.size(), std::size_t(1));
+        const FolderChooserRequest& request = f.chooser->folderRequests.front();
+        QCOMPARE(request.title, QStringLiteral("Mod folder"));
+        QCOMPARE(request.prompt, QStringLiteral("Please select a folder from the list:"));
+        QCOMPARE(request.flags, 0x51U);
+        QCOMPARE(request.initialPath, QStringLiteral("/mod"));
+    }
+
+    void theFileChooserGetsItsSettings() {
+        Fixture f;
+        QCOMPARE(f.control->GetFileFlags(), 0x882202U);
+        QCOMPARE(f.control->GetFilter(), QStringLiteral("All Files (*.*)|*.*||"));
+        f.control->SetFileFlags(FileMustExist);
+        QCOMPARE(f.control->GetFileFlags(), unsigned(FileMustExist | FileExplorer));
+        f.control->SetMultipleFiles(true);
+        f.control->SetBrowseMode(PathBrowseControl::BrowseMode::SaveFile);
+        f.control->SetFilter(QStringLiteral("Tra files (*.tra)|*.tra||"));
+        f.control->SetDefaultExtension(QStringLiteral("tra"));
+        f.control->SetChooserTitle(QStringLiteral("Save the patch"));
+        f.control->Browse();
+        QCOMPARE(f.chooser->fileRequests.size(), std::size_t(1));
+        const FileChooserRequest& request = f.chooser->fileRequests.front();
+        QVERIFY(!request.open);
+        QCOMPARE(request.flags, unsigned(FileMustExist | FileExplorer | FileAllowMultiSelect));
+        QCOMPARE(request.filter, QStringLiteral("Tra files (*.tra)|*.tra||"));
+        QCOMPARE(request.defaultExtension, QStringLiteral("tra"));
+        QCOMPARE(request.title, QStringLiteral("Save the patch"));
+        QCOMPARE(f.control->GetBrowseMode(), PathBrowseControl::BrowseMode::SaveFile);
+    }
+
+    void aSecondBrowseWhileOneIsOpenIsRefused() {
+        Fixture f;
+        int inner = 0;
+        f.chooser->whileOpen = [&] { inner = f.control->Browse(); };
+        f.chooser->Accept({ChosenFile});
+        QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseAccepted));
+        QCOMPARE(inner, int(PathBrowseControl::BrowseCancelled));
+        QCOMPARE(f.chooser->Calls(), 1);
+        QCOMPARE(f.results.size(), 1);
+        QCOMPARE(f.results.front().front().toInt(), int(PathBrowseControl::BrowseAccepted));
+        QCOMPARE(f.clicks.size(), 0);  // Browse() alone is no click
+    }
+
+    // --- Mouse ---
+
+    void clickingTheButtonOpensTheChooserOnce() {
+        Fixture f;
+        f.chooser->Accept({ChosenFile});
+        bool pressedWhileDown = false;
+        QTest::mousePress(f.control.get(), Qt::LeftButton, {}, f.ButtonCentre());
+        pressedWhileDown = f.control->IsPressed();
+        QTest::mouseRelease(f.control.get(), Qt::LeftButton, {}, f.ButtonCentre());
+        QVERIFY(pressedWhileDown);
+        QVERIFY(!f.control->IsPressed());
+        QCOMPARE(f.chooser->Calls(), 1);
+        QCOMPARE(f.clicks.size(), 1);
+        QCOMPARE(f.control->GetPath(), ChosenFile);
+    }
+
+    void draggingOffSpringsBackAndDraggingBackPressesAgain() {
+        Fixture f;
+        QTest::mousePress(f.control.get(), Qt::LeftButton, {}, f.ButtonCentre());
+        QTest::mouseMove(f.control.get(), f.ButtonCentre());
+        QVERIFY(f.control->IsPressed());
+        QVERIFY(f.control->IsHovered());
+        QTest::mouseMove(f.control.get(), f.OutsideButton());
+        QVERIFY(!f.control->IsPressed());
+        QVERIFY(!f.control->IsHovered());
+        QTest::mouseMove(f.control.get(), f.ButtonCentre());
+        QVERIFY(f.control->IsPressed());
+        QTest::mouseMove(f.control.get(), f.OutsideButton());
+        QTest::mouseRelease(f.control.get(), Qt::LeftButton, {}, f.OutsideButton());
+        QVERIFY(!f.control->IsPressed());
+        QCOMPARE(f.chooser->Calls(), 0);
+        QCOMPARE(f.clicks.size(), 0);
+    }
+
+    void hoveringWithoutAButtonDoesNotPress() {
+        Fixture f;
+        Hover(*f.control, f.ButtonCentre());
+        QVERIFY(f.control->IsHovered());
+        QVERIFY(!f.control->IsPressed());
+        Hover(*f.control, f.OutsideButton());
+        QVERIFY(!f.control->IsHovered());
+    }
+
+    // --- Keyboard and focus ---
+
+    void spacePressesTheButtonAndOpensTheChooserOnRelease() {
+        Fixture f;
+        f.chooser->Cancel();
+        QTest::keyPress(f.control.get(), Qt::Key_Space);
+        QVERIFY(f.control->IsPressed());
+        QCOMPARE(f.chooser->Calls(), 0);
+        QTest::keyRelease(f.control.get(), Qt::Key_Space);
+        QVERIFY(!f.control->IsPressed());
+        QCOMPARE(f.chooser->Calls(), 1);
+        QCOMPARE(f.clicks.size(), 1);  // told whatever the outcome
+        QCOMPARE(f.results.front().front().toInt(), int(PathBrowseControl::BrowseCancelled));
+    }
+
+    void enterOpensTheChooserAndNeverReachesTheDialog() {
+        QDialog dialog;
+        auto* layout = new QHBoxLayout(&dialog);
+        auto* control = new PathBrowseControl(&dialog);
+        auto* plainField = new QLineEdit(&dialog);
+        auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+        ok->setDefault(true);
+        layout->addWidget(control);
+        layout->addWidget(plainField);
+        layout->addWidget(ok);
+        auto chooser = std::make_shared<ScriptedPathChooser>();
+        control->SetChooser(chooser);
+        QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        dialog.show();
+
+        QTest::keyClick(control->Edit(), Qt::Key_Return);
+        QTest::keyClick(control->Edit(), Qt::Key_Enter);
+        QTest::keyClick(control, Qt::Key_Return);
+        QCOMPARE(chooser->Calls(), 3);
+        QCOMPARE(accepted.size(), 0);
+        // The same key in an ordinary field does reach the default button.
+        QTest::keyClick(plainField, Qt::Key_Return);
+        QCOMPARE(accepted.size(), 1);
+    }
+
+    void tabbingOntoTheControlSelectsTheWholeText() {
+        QWidget window;
+        auto* layout = new QHBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        auto* control = new PathBrowseControl(&window);
+        layout->addWidget(before);
+        layout->addWidget(control);
+        control->SetPath(ChosenFile);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+
+        QTest::keyClick(before, Qt::Key_Tab);
+        QVERIFY(control->Edit()->hasFocus());
+        QCOMPARE(control->Edit()->selectedText(), ChosenFile);
+
+        // Shift+Tab from the field stops on the button, where Space works.
+        QTest::keyClick(control->Edit(), Qt::Key_Backtab);
+        QVERIFY(control->hasFocus());
+        QVERIFY(!control->Edit()->hasSelectedText());
+    }
+
+    void focusGivenToTheControlGoesIntoTheField() {
+        QWidget window;
+        auto* layout = new QHBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        auto* control = new PathBrowseControl(&window);
+        layout->addWidget(before);
+        layout->addWidget(control);
+        control->SetPath(ChosenFile);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        control->setFocus();
+        QVERIFY(control->Edit()->hasFocus());
+        QCOMPARE(control->Edit()->selectedText(), ChosenFile);
+        before->setFocus();
+        QVERIFY(!control->Edit()->hasSelectedText());
+    }
+
+    // --- Drawing ---
+
+    void aPressedButtonDrawsTheGlyphOnePixelLowerAndFurtherRight() {
+        Fixture f;
+        const QPoint glyphOrigin = f.control->GlyphRect().topLeft();
+        QCOMPARE(PixelAt(*f.control, glyphOrigin + OutlinePixel), qRgb(0, 0, 0));
+        QTest::mousePress(f.control.get(), Qt::LeftButton, {}, f.ButtonCentre());
+        const QImage pressed = f.control->grab().toImage();
+        QCOMPARE(pressed.pixel(glyphOrigin + OutlinePixel + QPoint(1, 1)), qRgb(0, 0, 0));
+        QCOMPARE(pressed.pixel(glyphOrigin + OutlinePixel), Role(*f.control, QPalette::Button));
+        QTest::mouseRelease(f.control.get(), Qt::LeftButton, {}, f.OutsideButton());
+    }
+
+    void aDisabledControlDrawsTheGreyGlyphOnTheSameFace() {
+        Fixture f;
+        const QPoint glyphOrigin = f.control->GlyphRect().topLeft();
+        const QRgb face = PixelAt(*f.control, glyphOrigin);
+        f.control->setEnabled(false);
+        QVERIFY(!f.Edit().isEnabled());
+        QCOMPARE(PixelAt(*f.control, glyphOrigin + OutlinePixel), qRgb(128, 128, 128));
+        QCOMPARE(PixelAt(*f.control, glyphOrigin), face);
+        f.control->setEnabled(true);
+        QVERIFY(f.Edit().isEnabled());
+        QCOMPARE(PixelAt(*f.control, glyphOrigin + OutlinePixel), qRgb(0, 0, 0));
+    }
+
+    void classicAndFlatBordersFollowTheButtonState() {
+        Fixture f;
+        const QPoint corner = f.control->ButtonRect().topLeft();
+        QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Light));
+        QTest::mousePress(f.control.get(), Qt::LeftButton, {}, f.ButtonCentre());
+        QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Shadow));
+        QTest::mouseRelease(f.control.get(), Qt::LeftButton, {}, f.OutsideButton());
+
+        f.control->SetFlat(true);
+        QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Button));
+        Hover(*f.control, f.ButtonCentre());
+        QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Light));
+    }
+
+    void theTooltipSaysBrowse() {
+        Fixture f;
+        QCOMPARE(f.control->GetTooltipText(), QStringLiteral("Browse"));
+    }
+};
+
+QTEST_MAIN(PathBrowseControlTest)
+#include "path_browse_control_test.moc"
