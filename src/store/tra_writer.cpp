@@ -117,6 +117,26 @@ private:
     bool closed = false;
 };
 
+// Appends stored comment text to the inside of a "/*" comment. A "*/" in it can
+// only be where a comment closed right after a '*' and the next one began
+// ("/* a **/ /* b" is stored "// a *// b"); it is written as "**//*", which
+// closes one comment and opens the next. False if some other "*/" is in it.
+bool AppendBlockContent(std::string& out, std::string_view content) {
+    std::size_t from = 0;
+    for (auto close = content.find(BlockCommentClose); close != std::string_view::npos;
+         close = content.find(BlockCommentClose, from)) {
+        if (content.compare(close + 1, StoredCommentMark.size(), StoredCommentMark) != 0) {
+            return false;
+        }
+        out.append(content.substr(from, close + 1 - from));
+        out += BlockCommentClose;
+        out += BlockCommentOpen;
+        from = close + 1 + StoredCommentMark.size();
+    }
+    out.append(content.substr(from));
+    return true;
+}
+
 // A comment that spans lines inside an entry came from a "/*" comment; its
 // later lines start with "//", which would end the entry if they were written as
 // stored. It goes back into a "/*" comment instead, and a line comment that
@@ -133,37 +153,41 @@ std::optional<std::string> AsBlockComment(std::string_view comment) {
     if (lastLineStart == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view lastLine = comment.substr(lastLineStart + 1);
-    std::string_view tail;
-    if (lastLine.ends_with('\n')) {
-        auto split = lastLine.find(StoredCommentMark, MarkSize);
-        if (split != std::string_view::npos) {
-            tail = lastLine.substr(split);
-            lastLine = lastLine.substr(0, split);
-        } else {
-            // Left open at the end of the file: closing it costs only the line end.
-            lastLine.remove_suffix(1);
-        }
-    }
     std::string block(BlockCommentOpen);
     std::string_view rest = comment.substr(0, lastLineStart + 1);
     while (!rest.empty()) {
         auto length = rest.find('\n') + 1;
-        if (!rest.starts_with(StoredCommentMark)) {
+        if (!rest.starts_with(StoredCommentMark) ||
+            !AppendBlockContent(block, rest.substr(MarkSize, length - MarkSize - 1))) {
             return std::nullopt;
         }
-        block.append(rest.substr(MarkSize, length - MarkSize));
+        block += '\n';
         rest.remove_prefix(length);
     }
+    std::string_view lastLine = comment.substr(lastLineStart + 1);
     if (!lastLine.starts_with(StoredCommentMark)) {
         return std::nullopt;
     }
-    block.append(lastLine.substr(MarkSize));
-    if (block.find(BlockCommentClose, BlockCommentOpen.size()) != std::string::npos) {
+    std::string_view content = lastLine.substr(MarkSize);
+    if (content.ends_with('\n')) {
+        content.remove_suffix(1);
+        // The comment closed on this line and a line comment followed.
+        for (auto split = content.find(StoredCommentMark); split != std::string_view::npos;
+             split = content.find(StoredCommentMark, split + 1)) {
+            std::string closed = block;
+            if (AppendBlockContent(closed, content.substr(0, split))) {
+                closed += BlockCommentClose;
+                closed += content.substr(split);
+                closed += '\n';
+                return closed;
+            }
+        }
+        // Left open at the end of the file: closing it costs only the line end.
+    }
+    if (!AppendBlockContent(block, content)) {
         return std::nullopt;
     }
     block += BlockCommentClose;
-    block += tail;
     return block;
 }
 

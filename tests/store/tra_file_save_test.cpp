@@ -61,6 +61,8 @@ TEST(TraFileSave, CommentsInsideAnEntryReadBackIntoTheSameParts) {
     EXPECT_EQ(Resaved("@5 = ~m~ /* a\nb */ [S] ~f~"), "@5     = ~m~ /* a\r\nb */\r\n [S] ~f~\r\n");
     EXPECT_EQ(Resaved("@5 = ~m~ /* a\nb */ // c\n"), "@5     = ~m~ /* a\r\nb */// c\r\n");
     EXPECT_EQ(Resaved("@5 = ~m~ /* left\nopen\n"), "@5     = ~m~ /* left\r\nopen*/\r\n");
+    EXPECT_EQ(Resaved("@5 = ~m~ /* a **/ /* b\nc */ [S]"),
+              "@5     = ~m~ /* a **//* b\r\nc */\r\n [S]\r\n");
 }
 
 TEST(TraFileSave, FailureToCreateReturnsOpenFailedAndTouchesNothing) {
