@@ -222,12 +222,14 @@ QString PercentProgressBar::DisplayedText() const {
     return QString::asprintf("%d%%", TruncateToInt(Fraction() * 100.0));
 }
 
+// The default colours stay the same whether the window is active or not.
 QColor PercentProgressBar::ResolvedBarColour() const {
-    return barColour.isValid() ? barColour : palette().color(QPalette::Highlight);
+    return barColour.isValid() ? barColour : palette().color(QPalette::Active, QPalette::Highlight);
 }
 
 QColor PercentProgressBar::ResolvedBackgroundColour() const {
-    return backgroundColour.isValid() ? backgroundColour : palette().color(QPalette::Base);
+    return backgroundColour.isValid() ? backgroundColour
+                                      : palette().color(QPalette::Active, QPalette::Base);
 }
 
 void PercentProgressBar::paintEvent(QPaintEvent* /*event*/) {

@@ -469,11 +469,6 @@ private slots:
         Hover(*f.control, f.ButtonCentre());
         QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Light));
     }
-
-    void theTooltipSaysBrowse() {
-        Fixture f;
-        QCOMPARE(f.control->GetTooltipText(), QStringLiteral("Browse"));
-    }
 };
 
 QTEST_MAIN(PathBrowseControlTest)
