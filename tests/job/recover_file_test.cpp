@@ -295,14 +295,4 @@ TEST_F(RecoverFileTest, WritesNoPatchLinesUnlessAskedAndOpen) {
     EXPECT_EQ(job.exactCount, 2);
 }
 
-TEST_F(RecoverFileTest, SearchSettingsComeFromTheJobOptions) {
-    RecoveryOptions options;
-    options.minReferenceId = -4;
-    options.maxReferenceId = 77;
-    options.minLikeliness = 12.5;
-    options.compareSound = false;
-    EXPECT_EQ(MakeSearchSettings(options), (SearchSettings{-4, 77, 12.5, false}));
-    EXPECT_EQ(MakeSearchSettings(RecoveryOptions{}), SearchSettings{});
-}
-
 }  // namespace

@@ -26,18 +26,6 @@ TEST(RecoveryJob, StartsEmpty) {
     EXPECT_EQ(job.options, RecoveryOptions{});
 }
 
-TEST(RecoveryOptions, DefaultsAreThoseOfANewWindow) {
-    RecoveryOptions options;
-    EXPECT_EQ(options.minReferenceId, 0);
-    EXPECT_EQ(options.maxReferenceId, 2147483646);
-    EXPECT_EQ(options.minLikeliness, 50.0);
-    EXPECT_EQ(options.veryLikelyThreshold, 95.0);
-    EXPECT_FALSE(options.lineInfoOnly);
-    EXPECT_EQ(options.commentMode, CommentPerfectMatch);
-    EXPECT_FALSE(options.generatePatch);
-    EXPECT_TRUE(options.compareSound);
-}
-
 TEST(RecoveryJob, SetupCopiesTheInputsAndClearsAnEarlierAbort) {
     RecoveryJob job;
     job.RequestAbort();

@@ -22,23 +22,6 @@ TEST(MatchFoundMessage, RoundsAnExactTieOfTheLikelinessAwayFromZero) {
               "Wordgleaner: Very likely string found in file r at Id 1, likeliness 97.3 %\n");
 }
 
-TEST(MatchFoundMessage, IsEmptyForOutcomesThatAreNotAccepted) {
-    EXPECT_EQ(MatchFoundMessage(MatchOutcome::Likely, "r", {1, 0.5}), "");
-    EXPECT_EQ(MatchFoundMessage(MatchOutcome::NotFound, "r", {}), "");
-}
-
-TEST(MissingTranslationMessage, SaysExactForBothExactKindsAndVeryLikelyOtherwise) {
-    const std::string tail =
-        " match found in file ref.tra at Id 42, but missing in the reference "
-        "translated file\n";
-    EXPECT_EQ(MissingTranslationMessage(MatchOutcome::Exact, "ref.tra", 42),
-              "Wordgleaner: Warning! Exact" + tail);
-    EXPECT_EQ(MissingTranslationMessage(MatchOutcome::AlmostExact, "ref.tra", 42),
-              "Wordgleaner: Warning! Exact" + tail);
-    EXPECT_EQ(MissingTranslationMessage(MatchOutcome::VeryLikely, "ref.tra", 42),
-              "Wordgleaner: Warning! Very likely" + tail);
-}
-
 TEST(LikelyMessage, ListsEveryCandidateInSlotOrderWithoutSignAndWithTheSoundMark) {
     std::vector<MatchCandidate> candidates = {{77, -0.8}, {12, 0.6125}, {3, 0.5000001}};
     EXPECT_EQ(LikelyMessage("ref.tra", candidates),

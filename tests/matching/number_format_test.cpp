@@ -82,9 +82,4 @@ TEST(FormatFixed, AgreesWithPrintfOnEveryValueThatIsNoExactTie) {
     }
 }
 
-TEST(FormatFixed, ClampsTheNumberOfDecimals) {
-    EXPECT_EQ(FormatFixed(1.23456, -1), "1");
-    EXPECT_EQ(FormatFixed(1.23456, 9), "1.235");
-}
-
 }  // namespace

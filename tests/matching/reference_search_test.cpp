@@ -139,12 +139,4 @@ TEST_F(ReferenceSearchTest, IndexShorterThanTheReferenceGivesNoCandidateForTheRe
     EXPECT_EQ(Search("alpha beta gamma").Best(), (MatchCandidate{2, ExactScore}));
 }
 
-TEST_F(ReferenceSearchTest, LinearSearchObjectGivesTheSameResults) {
-    UseReference("@1 = ~Hello there~ [S]\n@2 = ~HELLO there~\n@3 = ~Hello where~\n");
-    const LinearReferenceSearch search(reference, index, settings);
-    for (std::string_view text : {"Hello there", "hello there", "Hello here", "zzz"}) {
-        EXPECT_EQ(search.Search(text, "s"), SearchReference(settings, text, "s", reference, index));
-    }
-}
-
 }  // namespace
