@@ -68,14 +68,6 @@ TEST_F(JobRunner, AFailedRunExitsWithItsStatusAndSaysSoOnTheErrorStream) {
     EXPECT_EQ(err.str(), "wordgleaner-cli: failed with status 4 (Failed to open file)\n");
 }
 
-TEST_F(JobRunner, AnEmptyModFolderIsAFailure) {
-    request.modDirectory = root / "nothing here";
-
-    EXPECT_EQ(Run(), TraOpenFailed);
-    EXPECT_NE(out.str().find("No file to process. Check specified mod directory.\n"),
-              std::string::npos);
-}
-
 TEST_F(JobRunner, AnInterruptRequestsTheAbortAndTheRunStillEndsNormally) {
     // The worker waits after the first reference load until the abort
     // request has arrived, so the order never depends on timing.

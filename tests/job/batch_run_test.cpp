@@ -123,37 +123,6 @@ TEST_F(BatchRunTest, FilesAreProcessedInFoldedNameOrderWhateverTheListingGives) 
     EXPECT_EQ(Written(), (Names{"A.TRA", ReportName, "b.tra", "c.Tra"}));
 }
 
-TEST_F(BatchRunTest, CountersAddUpOverTheBatchAndTheSummaryLeavesEmptyTextsOut) {
-    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~~\n@3 = ~Open the doors~\n");
-    AddModFile("b.tra", "@1 = ~GOOD BYE~\n@2 = ~Nothing like it~\n");
-
-    Run();
-
-    EXPECT_EQ(job.entryText.Get(),
-              "Entries: 5, Exact match: 2, Very likely match: 0, Likely match: 1");
-    EXPECT_EQ(job.emptyCount, 1);
-}
-
-TEST_F(BatchRunTest, ThePatchFileGetsOneBlockPerFileAndIsClosedAtTheEnd) {
-    AddModFile("a.tra", "@5 = ~Hello~\n");
-    AddModFile("b.tra", "@6 = ~Nothing like it~\n");
-    RecoveryOptions options;
-    options.generatePatch = true;
-
-    Run(options);
-
-    EXPECT_EQ(job.patchFile, nullptr);
-    EXPECT_EQ(Out(PatchName),
-              "// Recovered for a.tra, from trans.tra\r\n"
-              "\tSTRING_SET ~5~ @1\t// Exact match\r\n"
-              "// Processed entries 1 / 1: Exact 1 / Very likely 0 / Likely 0 / Empty 0\r\n"
-              "// End of recovery for a.tra, from trans.tra\r\n"
-              "// Recovered for b.tra, from trans.tra\r\n"
-              "//\tText 6 Not found\r\n"
-              "// Processed entries 1 / 1: Exact 1 / Very likely 0 / Likely 0 / Empty 0\r\n"
-              "// End of recovery for b.tra, from trans.tra\r\n");
-}
-
 TEST_F(BatchRunTest, TheCompletionLineShowsTheThresholdsWithTwoDecimalsInAnyLocale) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     RecoveryOptions options;
@@ -271,25 +240,6 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
     }
 }
 
-TEST_F(BatchRunTest, AModFileThatFailsToLoadIsNamedByItsBaseNameAndStopsTheBatchThere) {
-    AddModFile("a.tra", "@1 = ~Hello~\n");
-    AddModFile("setup.tra", "@1 = ~Good bye~\n@2 ~x~\n");
-    AddModFile("z.tra", "@1 = ~Hello~\n");
-    RecoveryOptions options;
-    options.generatePatch = true;
-
-    Run(options);
-
-    const std::string text = "Failed to load setup, cause: Missing equal sign after string Id";
-    EXPECT_EQ(job.status, TraNoEqualSign);
-    EXPECT_EQ(job.progressText.Get(), text);
-    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
-    const std::string lastEntryLine = job.entryText.Get();
-    EXPECT_EQ(lastEntryLine.rfind("Processed entry 1 / 1", 0), 0u) << lastEntryLine;
-    EXPECT_EQ(Out(ReportName), text + "\r\n" + lastEntryLine + "\r\n");
-    EXPECT_EQ(Out(PatchName).find("setup"), std::string::npos);
-}
-
 TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     AddModFile("b.tra", "@1 = ~Hello~\n");
@@ -392,28 +342,6 @@ TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {
     EXPECT_EQ(job.progressText.Get(), CompletedText(0, 1));
     EXPECT_EQ(Written(), (Names{ReportName, PatchName}));
     EXPECT_EQ(Out(PatchName), "");
-}
-
-TEST_F(BatchRunTest, AnAbortBeforeAnEntrySavesThePartlyRecoveredFileAndCountsItAsStarted) {
-    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n@3 = ~Open the door~\n");
-    AddModFile("b.tra", "@1 = ~Hello~\n");
-    AbortAt(job, CheckPoint::BeforeEntry, 2);
-    RecoveryOptions options;
-    options.generatePatch = true;
-    options.commentMode = CommentNone;
-
-    Run(options);
-
-    EXPECT_EQ(job.status, TraOk);
-    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 2));
-    EXPECT_EQ(job.entryText.Get(),
-              "Entries: 1, Exact match: 1, Very likely match: 0, Likely match: 0");
-    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
-    EXPECT_EQ(Out("a.tra"),
-              "@1     = ~Bonjour~\r\n@2     = ~Good bye~\r\n@3     = ~Open the door~\r\n");
-    EXPECT_NE(Out(PatchName).find("// End of recovery for a.tra, from trans.tra (interrupted)\r\n"),
-              std::string::npos);
-    EXPECT_EQ(Out(ReportName).rfind("Process interrupted.\r\n", 0), 0u);
 }
 
 TEST_F(BatchRunTest, ANewRunAfterAnAbortedOneRunsToTheEnd) {

@@ -133,14 +133,6 @@ TEST_F(JobThread, RunsTheBatchOnItsOwnThreadWhileTheWindowPollsWholeTexts) {
     EXPECT_GT(polls, 0);
 }
 
-TEST_F(JobThread, AFailedBatchStillPublishesItsEnd) {
-    Start((root.Path() / "missing").string());
-
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(job.status, TraOpenFailed);
-    EXPECT_EQ(job.progressText.Get(), "No file to process. Check specified mod directory.");
-}
-
 TEST_F(JobThread, AnAbortRequestedDuringAReferenceLoadTakesEffectRightAfterIt) {
     Handshake handshake;
     handshake.Arm(job, CheckPoint::AfterOriginalReference);

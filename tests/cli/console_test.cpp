@@ -1,0 +1,38 @@
+// The console side of the tool: Ctrl-C handling and terminal detection.
+
+#include "cli/interrupt.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+#include "cli/terminal.h"
+
+namespace {
+
+TEST(Interrupt, TheFirstCtrlCIsOnlyRememberedAndTheNextOneEndsTheProgram) {
+    InstallInterruptHandler();
+    EXPECT_FALSE(InterruptReceived());
+
+    ASSERT_EQ(std::raise(SIGINT), 0);
+
+    EXPECT_TRUE(InterruptReceived());
+    // The handler stepped aside: the default action (ending the program)
+    // now answers a second Ctrl-C.
+    EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL);
+
+    InstallInterruptHandler();
+    EXPECT_FALSE(InterruptReceived()) << "a new run starts uninterrupted";
+    std::signal(SIGINT, SIG_DFL);
+}
+
+TEST(Terminal, AFileIsNoInteractiveTerminalAndGetsTheDefaultWidth) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+    ASSERT_NE(file, nullptr);
+    EXPECT_FALSE(IsInteractiveTerminal(file.get()));
+    EXPECT_EQ(TerminalColumns(file.get()), 80);
+}
+
+}  // namespace
