@@ -7,8 +7,10 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "cli/terminal.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -29,7 +31,10 @@ TEST(Interrupt, TheFirstCtrlCIsOnlyRememberedAndTheNextOneEndsTheProgram) {
 }
 
 TEST(Terminal, AFileIsNoInteractiveTerminalAndGetsTheDefaultWidth) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+    test_support::TempDir folder;
+    const std::string path = folder.Write("not a terminal.txt", "");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "w"),
+                                                         &std::fclose);
     ASSERT_NE(file, nullptr);
     EXPECT_FALSE(IsInteractiveTerminal(file.get()));
     EXPECT_EQ(TerminalColumns(file.get()), 80);

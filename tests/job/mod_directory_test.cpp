@@ -28,6 +28,7 @@ TEST(ModDirectory, ListsRegularTraFilesInAnyLetterCaseAndNothingElse) {
     EXPECT_EQ(list.names, (Names{".tra", "a.tra", "B.TRA", "c.Tra"}));
 }
 
+#if !defined(_WIN32)  // links need privileges there
 TEST(ModDirectory, TakesALinkToAFileButNeitherABrokenLinkNorALinkToADirectory) {
     TempDir mod;
     std::string target = mod.Write("target.txt", "@1 = ~x~\n");
@@ -38,19 +39,26 @@ TEST(ModDirectory, TakesALinkToAFileButNeitherABrokenLinkNorALinkToADirectory) {
 
     EXPECT_EQ(ListModFiles(mod.Path().string()).names, Names{"linked.tra"});
 }
+#endif
 
 TEST(ModDirectory, SortsWithAsciiLettersFoldedAndBreaksTiesByRawBytes) {
     TempDir mod;
-    for (const char* name :
-         {"b.tra", "Z.tra", "B.tra", "a2.tra", "_x.tra", "A10.tra", "\351a.tra", "\311b.tra"}) {
-        mod.Write(name, "");
-    }
+    std::vector<const char*> names{"b.tra", "Z.tra", "a2.tra", "_x.tra", "A10.tra"};
+    Names sorted{"_x.tra", "A10.tra", "a2.tra", "b.tra", "Z.tra"};
+#if !defined(_WIN32)  // names that differ only in case need a case-sensitive file system
+    names.insert(names.end(), {"B.tra", "\351a.tra", "\311b.tra"});
     // '_' (0x5F) sorts before the folded letters; bytes above 0x7F come after
     // them unfolded: E acute (0xC9 in cp1252) before e acute (0xE9), whatever
     // follows.
-    EXPECT_EQ(ListModFiles(mod.Path().string()).names,
-              (Names{"_x.tra", "A10.tra", "a2.tra", "B.tra", "b.tra", "Z.tra", "\311b.tra",
-                     "\351a.tra"}));
+    sorted = {"_x.tra", "A10.tra", "a2.tra", "B.tra", "b.tra", "Z.tra", "\311b.tra", "\351a.tra"};
+#endif
+    for (const char* name : names) {
+        mod.Write(name, "");
+    }
+    EXPECT_EQ(ListModFiles(mod.Path().string()).names, sorted);
+    EXPECT_TRUE(ModFileNameLess("B.tra", "b.tra"));
+    EXPECT_FALSE(ModFileNameLess("b.tra", "B.tra"));
+    EXPECT_FALSE(ModFileNameLess("b.tra", "b.tra"));
 }
 
 TEST(ModDirectory, AnEmptyOrSubDirectoryOnlyFolderListsNothingButIsNoFailure) {
