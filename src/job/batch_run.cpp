@@ -5,7 +5,9 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "job/mod_directory.h"
@@ -26,8 +28,9 @@ constexpr const char* PatchFileName = "tp2patch.tp2";
 constexpr const char* ReportFileName = "Wordgleaner_report.txt";
 constexpr std::int32_t FullPercent = 100;
 
-// "%0.2f" without the C locale's say: the desktop program runs under the
-// user's locale, which may well use a decimal comma.
+// What printf's "%0.2f" gives in the C locale. printf itself would follow the
+// process locale, and the desktop program runs under the user's, which may
+// well use a decimal comma.
 std::string TwoDecimals(double value) {
     std::array<char, 64> buffer{};
     auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
