@@ -86,6 +86,16 @@ TEST(TextFileWriter, AbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
 }
 
 #ifndef _WIN32
+// The folder disappears while the file is written: the rename at commit fails.
+TEST(TextFileWriter, FailedRenameIsAWriteFailure) {
+    test_support::TempDir dir;
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open(dir.Write("sub/out.txt", "old")), TraOk);
+    writer.Write("new");
+    std::filesystem::remove_all(dir.Path() / "sub");
+    EXPECT_EQ(writer.Commit(), TraWriteFailed);
+}
+
 TEST(TextFileWriter, ThroughASymbolicLinkTheLinkedFileIsReplaced) {
     test_support::TempDir dir;
     const std::string real = dir.Write("real.txt", "old");

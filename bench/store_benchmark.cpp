@@ -1,0 +1,94 @@
+// Load and save speed of the tra file store on a generated string table, and
+// the peak memory of the process against the file size.
+//   store_benchmark [benchmark options]
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include "store/tra_file.h"
+#include "tra_generator.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double Megabyte = 1024.0 * 1024.0;
+
+void LoadStringTable(benchmark::State& state, const std::string& path) {
+    const auto bytes = static_cast<std::int64_t>(fs::file_size(path));
+    TraFile file;
+    for (auto _ : state) {
+        if (file.Load(path) != TraOk) {
+            state.SkipWithError("load failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["entries"] = file.GetEntryCount();
+}
+
+void SaveStringTable(benchmark::State& state, const std::string& path, const std::string& out) {
+    TraFile file;
+    if (file.Load(path) != TraOk) {
+        state.SkipWithError("load failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (file.Save(out) != TraOk) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(out)));
+}
+
+// Peak resident memory of the whole process so far, in bytes (0 if unknown).
+double PeakMemory() {
+#ifndef _WIN32
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    constexpr double KilobytesToBytes = 1024.0;  // Linux reports kilobytes
+    return static_cast<double>(usage.ru_maxrss) * KilobytesToBytes;
+#else
+    return 0;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    const fs::path folder = fs::temp_directory_path() / "wordgleaner-store-benchmark";
+    fs::create_directories(folder);
+    const std::string input = (folder / "string_table.tra").string();
+    const std::string output = (folder / "saved.tra").string();
+    if (GenerateTraFile(input) != TraOk) {
+        std::fprintf(stderr, "cannot write %s\n", input.c_str());
+        return 1;
+    }
+    const double fileSize = static_cast<double>(fs::file_size(input));
+    std::printf("input: %s, %d entries, %.1f MB\n", input.c_str(), StringTableEntries,
+                fileSize / Megabyte);
+
+    // Wall-clock time, so that the figures include reading and writing the disk.
+    benchmark::RegisterBenchmark("Load", LoadStringTable, input)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Save", SaveStringTable, input, output)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    const double peak = PeakMemory();
+    std::printf("peak memory: %.1f MB = %.2f x the file size\n", peak / Megabyte, peak / fileSize);
+    fs::remove_all(folder);
+    return 0;
+}
