@@ -1,0 +1,51 @@
+#include "matching/exact_text_index.h"
+
+#include <algorithm>
+
+#include "matching/folded_hash.h"
+#include "matching/reference_search.h"
+#include "matching/words.h"
+#include "store/tra_file.h"
+
+ExactTextIndex::ExactTextIndex(const TraFile& reference, const SearchSettings& settings)
+    : compareSound(settings.compareSound) {
+    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
+        if (!entry->IsLayout() && entry->id >= settings.minReferenceId &&
+            entry->id <= settings.maxReferenceId) {
+            slots.push_back({FoldedKey(entry->maleText, entry->maleSound), entry});
+        }
+    }
+    // Stable, so entries of one key stay in file order.
+    std::stable_sort(slots.begin(), slots.end(),
+                     [](const Slot& left, const Slot& right) { return left.key < right.key; });
+}
+
+std::uint64_t ExactTextIndex::FoldedKey(std::string_view text, std::string_view sound) const {
+    std::uint64_t hash = HashLength(ContinueFoldedHash(FoldedHashStart, text), text.size());
+    if (compareSound) {
+        hash = ContinueFoldedHash(hash, sound);
+    }
+    return FinishFoldedHash(hash);
+}
+
+SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view modSound) const {
+    const std::uint64_t key = FoldedKey(modText, modSound);
+    auto first =
+        std::lower_bound(slots.begin(), slots.end(), key,
+                         [](const Slot& slot, std::uint64_t wanted) { return slot.key < wanted; });
+    SearchResult result;
+    for (auto slot = first; slot != slots.end() && slot->key == key; ++slot) {
+        const TraEntry& entry = *slot->entry;
+        if (entry.maleText == modText && (!compareSound || entry.maleSound == modSound)) {
+            result.slots[0] = {entry.id, ExactScore};
+            result.count = 1;
+            return result;
+        }
+        if (result.count == 0 && EqualsIgnoringAsciiCase(entry.maleText, modText) &&
+            (!compareSound || EqualsIgnoringAsciiCase(entry.maleSound, modSound))) {
+            result.slots[0] = {entry.id, CaseInsensitiveScore};
+            result.count = 1;
+        }
+    }
+    return result;
+}

@@ -1,0 +1,419 @@
+#include "matching/indexed_reference_search.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <new>
+
+#include "matching/likeliness.h"
+#include "matching/likeliness_bounds.h"
+#include "matching/search_workspace.h"
+#include "matching/words.h"
+#include "store/tra_file.h"
+
+namespace {
+
+using Rank = WordPostings::Rank;
+using WordId = WordVocabulary::WordId;
+
+// Finishing a side's remaining posting lists makes its counts exact and
+// spares checking each text met against its words; it pays while those
+// lists hold at most this many entries per text met.
+constexpr std::size_t CompletionFactor = 4;
+
+// A posting list and how much each text on it adds to its count.
+struct PostingList {
+    WordPostings::Ranks ranks;
+    std::int32_t weight = 1;
+};
+
+// The lists of one side of a search, rarest first: `walked` of them have
+// been counted for every text on them; the others only for texts met already.
+struct ListSide {
+    std::vector<PostingList> lists;
+    std::size_t walked = 0;
+    std::int32_t unwalkedWeight = 0;  // added to a count to bound it from above
+
+    void SortRarestFirst() {
+        std::sort(lists.begin(), lists.end(),
+                  [](const PostingList& left, const PostingList& right) {
+                      return left.ranks.size() < right.ranks.size();
+                  });
+    }
+    std::size_t UnwalkedEntries() const {
+        std::size_t entries = 0;
+        for (std::size_t i = walked; i < lists.size(); ++i) {
+            entries += lists[i].ranks.size();
+        }
+        return entries;
+    }
+};
+
+// The largest five values offered, for the fifth best so far.
+class BestFive {
+public:
+    void Offer(double value) {
+        int slot = MaxCandidates - 1;
+        if (count < MaxCandidates) {
+            slot = count++;
+        } else if (!(value > values[slot])) {
+            return;
+        }
+        // Insertion keeps the values in descending order.
+        for (; slot > 0 && values[slot - 1] < value; --slot) {
+            values[slot] = values[slot - 1];
+        }
+        values[slot] = value;
+    }
+    // Below this, a value cannot be among the best five.
+    double Fifth() const {
+        return count < MaxCandidates ? -std::numeric_limits<double>::infinity()
+                                     : values[MaxCandidates - 1];
+    }
+
+private:
+    std::array<double, MaxCandidates> values{};
+    int count = 0;
+};
+
+bool InRange(Rank rank, WordPostings::RankRange range) {
+    return rank >= range.first && rank < range.last;
+}
+
+}  // namespace
+
+// One likeliness pass: walks the posting lists of the mod text's words,
+// bounds the score of every text met, and scores the survivors best first
+// until no other can reach the five best.
+class IndexedReferenceSearch::Query {
+public:
+    Query(const IndexedReferenceSearch& search, const IndexedText& mod, std::string_view modSound,
+          SearchWorkspace& workspace)
+        : search(search),
+          postings(search.postings),
+          mod(mod),
+          modSound(modSound),
+          work(workspace),
+          minLikeliness(search.settings.minLikeliness),
+          minShared(MinSharedOccurrences(mod.wordCount, minLikeliness)),
+          wordBagPossible(minShared <= mod.wordCount) {}
+
+    // Leaves the workspace zeroed for the next search, also after a failure.
+    ~Query() {
+        for (Rank rank : work.touched) {
+            work.positional[rank] = 0;
+            work.shared[rank] = 0;
+        }
+        work.touched.clear();
+        for (WordId word : distinctWords) {
+            work.occurrences[word] = 0;
+        }
+    }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    SearchResult Run() {
+        LookUpWords();
+        ChooseRanges();
+        WalkPositionalPrefix();
+        WalkSharedPrefix();
+        CompleteCheapSides();
+        return ScoreSurvivors(BoundTextsMet());
+    }
+
+private:
+    struct Survivor {
+        double high = 0.0;
+        Rank rank = 0;
+    };
+    struct Found {
+        std::uint32_t record = 0;
+        MatchCandidate candidate;
+    };
+
+    void LookUpWords() {
+        const WordVocabulary& vocabulary = postings.Vocabulary();
+        modWords.reserve(mod.words.size());
+        for (std::string_view word : mod.words) {
+            WordId id = vocabulary.Find(word);
+            modWords.push_back(id);
+            if (id == WordVocabulary::UnknownWord) {
+                continue;
+            }
+            if (work.occurrences[id] == 0) {
+                distinctWords.push_back(id);
+            }
+            ++work.occurrences[id];
+        }
+    }
+
+    // The positional lists cover the word-bag range too, so that a text that
+    // may take the word-bag score has its positional count bounded as well.
+    void ChooseRanges() {
+        LengthRange lengths = PositionalLengths(mod.byteLength, minLikeliness);
+        if (wordBagPossible) {
+            LengthRange bag = WordBagLengths(mod.byteLength);
+            wordBagRanks = postings.RanksOfLengths(bag.shortest, bag.longest);
+            lengths.shortest = std::min(lengths.shortest, bag.shortest);
+            lengths.longest = std::max(lengths.longest, bag.longest);
+        }
+        positionalRanks = postings.RanksOfLengths(lengths.shortest, lengths.longest);
+    }
+
+    void WalkPositionalPrefix() {
+        for (std::size_t i = 0; i < modWords.size(); ++i) {
+            if (modWords[i] == WordVocabulary::UnknownWord) {
+                continue;
+            }
+            auto ranks = ClipToRanks(postings.WithWordAt(modWords[i], static_cast<std::int32_t>(i)),
+                                     positionalRanks);
+            if (!ranks.empty()) {
+                positional.lists.push_back({ranks, 1});
+            }
+        }
+        positional.SortRarestFirst();
+        const auto lists = static_cast<std::int32_t>(positional.lists.size());
+        const std::int32_t needed = MinPositionalMatches(mod.wordCount, minLikeliness);
+        positional.unwalkedWeight = lists;
+        while (positional.unwalkedWeight >= needed) {
+            CountAndMeet(positional.lists[positional.walked++].ranks, work.positional, 1);
+            --positional.unwalkedWeight;
+        }
+    }
+
+    void WalkSharedPrefix() {
+        if (!wordBagPossible) {
+            return;
+        }
+        for (WordId word : distinctWords) {
+            auto ranks = ClipToRanks(postings.Containing(word), wordBagRanks);
+            if (!ranks.empty()) {
+                shared.lists.push_back({ranks, work.occurrences[word]});
+                shared.unwalkedWeight += work.occurrences[word];
+            }
+        }
+        shared.SortRarestFirst();
+        while (shared.unwalkedWeight >= minShared) {
+            const PostingList& list = shared.lists[shared.walked++];
+            CountAndMeet(list.ranks, work.shared, list.weight);
+            shared.unwalkedWeight -= list.weight;
+        }
+    }
+
+    void CountAndMeet(WordPostings::Ranks ranks, std::vector<std::int32_t>& counts,
+                      std::int32_t weight) {
+        for (Rank rank : ranks) {
+            if (work.positional[rank] == 0 && work.shared[rank] == 0) {
+                work.touched.push_back(rank);
+            }
+            counts[rank] += weight;
+        }
+    }
+
+    void CompleteCheapSides() {
+        Complete(positional, work.positional);
+        Complete(shared, work.shared);
+    }
+
+    // Counts the remaining lists for the texts met so far only: a text not
+    // met cannot become a candidate whatever the remaining lists hold.
+    void Complete(ListSide& side, std::vector<std::int32_t>& counts) {
+        if (side.walked == side.lists.size() ||
+            side.UnwalkedEntries() > CompletionFactor * work.touched.size()) {
+            return;
+        }
+        for (; side.walked < side.lists.size(); ++side.walked) {
+            const PostingList& list = side.lists[side.walked];
+            for (Rank rank : list.ranks) {
+                if (work.positional[rank] != 0 || work.shared[rank] != 0) {
+                    counts[rank] += list.weight;
+                }
+            }
+        }
+        side.unwalkedWeight = 0;
+    }
+
+    // The texts met whose score can exceed the minimum and still reach the
+    // five best, with an upper score each.
+    std::vector<Survivor> BoundTextsMet() {
+        std::vector<Survivor> survivors;
+        BestFive sureLows;
+        for (Rank rank : work.touched) {
+            ComparisonCounts counts = CountsOf(rank);
+            const bool wordBagHere = wordBagPossible && InRange(rank, wordBagRanks);
+            counts.positionalMatches += positional.unwalkedWeight;
+            counts.sharedWords += wordBagHere ? shared.unwalkedWeight : 0;
+            if (!AboveMinimum(UpperScore(counts, wordBagHere), minLikeliness)) {
+                continue;
+            }
+            ScoreBounds bounds = BoundScore(ExactCounts(rank, wordBagHere));
+            if (!AboveMinimum(bounds.high, minLikeliness) || bounds.high < sureLows.Fifth()) {
+                continue;
+            }
+            survivors.push_back({bounds.high, rank});
+            if (AboveMinimum(bounds.low, minLikeliness)) {
+                sureLows.Offer(bounds.low);
+            }
+        }
+        std::erase_if(survivors, [fifth = sureLows.Fifth()](const Survivor& survivor) {
+            return survivor.high < fifth;
+        });
+        std::sort(
+            survivors.begin(), survivors.end(),
+            [](const Survivor& left, const Survivor& right) { return left.high > right.high; });
+        return survivors;
+    }
+
+    ComparisonCounts CountsOf(Rank rank) const {
+        return {mod.wordCount, mod.byteLength, postings.ByteLength(rank), work.positional[rank],
+                work.shared[rank]};
+    }
+
+    // The counts straight from the words when the lists did not count them
+    // all; c2 only where the word-bag gate can open, since it is used nowhere else.
+    ComparisonCounts ExactCounts(Rank rank, bool wordBagHere) {
+        ComparisonCounts counts = CountsOf(rank);
+        const bool positionalExact = positional.walked == positional.lists.size();
+        const bool sharedExact = wordBagHere && shared.walked == shared.lists.size();
+        const bool lengthMayOpenGate = InRange(rank, wordBagRanks) || !wordBagPossible;
+        if (!positionalExact) {
+            counts.positionalMatches = CountPositionalMatches(rank);
+        }
+        if (!sharedExact && lengthMayOpenGate) {
+            counts.sharedWords = CountSharedOccurrences(rank);
+        }
+        return counts;
+    }
+
+    std::int32_t CountPositionalMatches(Rank rank) const {
+        auto words = postings.Words(rank);
+        const std::size_t common = std::min(words.size(), modWords.size());
+        std::int32_t matches = 0;
+        for (std::size_t i = 0; i < common; ++i) {
+            matches += words[i] == modWords[i] ? 1 : 0;
+        }
+        return matches;
+    }
+
+    // Each distinct word of the text adds its occurrences in the mod text.
+    std::int32_t CountSharedOccurrences(Rank rank) {
+        if (++work.stamp == 0) {
+            std::fill(work.seen.begin(), work.seen.end(), 0);
+            work.stamp = 1;
+        }
+        std::int32_t occurrences = 0;
+        for (WordId word : postings.Words(rank)) {
+            if (work.seen[word] != work.stamp) {
+                work.seen[word] = work.stamp;
+                occurrences += work.occurrences[word];
+            }
+        }
+        return occurrences;
+    }
+
+    // Scores the survivors best bound first and stops when the next bound is
+    // below the fifth best score found; the candidates are then offered in
+    // file order, which ranks ties as the linear search does.
+    SearchResult ScoreSurvivors(const std::vector<Survivor>& survivors) {
+        std::vector<Found> found;
+        BestFive magnitudes;
+        for (const Survivor& survivor : survivors) {
+            if (survivor.high < magnitudes.Fifth()) {
+                break;
+            }
+            const std::uint32_t record = postings.RecordOf(survivor.rank);
+            LikelinessStats stats;
+            if (!(ComputeLikeliness(mod, search.index[record], stats) > minLikeliness)) {
+                continue;
+            }
+            const TraEntry& entry = *search.entryOfRank[survivor.rank];
+            const bool wrongSound =
+                search.settings.compareSound && !EqualsIgnoringAsciiCase(entry.maleSound, modSound);
+            found.push_back({record, {entry.id, wrongSound ? -stats.score : stats.score}});
+            magnitudes.Offer(stats.score);
+        }
+        std::sort(found.begin(), found.end(),
+                  [](const Found& left, const Found& right) { return left.record < right.record; });
+        SearchResult result;
+        for (const Found& each : found) {
+            OfferCandidate(result, each.candidate);
+        }
+        return result;
+    }
+
+    const IndexedReferenceSearch& search;
+    const WordPostings& postings;
+    const IndexedText& mod;
+    std::string_view modSound;
+    SearchWorkspace& work;
+    const double minLikeliness;
+    const std::int32_t minShared;
+    const bool wordBagPossible;
+
+    std::vector<WordId> modWords;       // UnknownWord where no reference text has the word
+    std::vector<WordId> distinctWords;  // the known ones, each once
+    WordPostings::RankRange positionalRanks;
+    WordPostings::RankRange wordBagRanks;
+    ListSide positional;
+    ListSide shared;
+};
+
+IndexedReferenceSearch::IndexedReferenceSearch(const TraFile& reference,
+                                               const ReferenceIndex& index,
+                                               const SearchSettings& settings)
+    : reference(reference), index(index), settings(settings), exactTexts(reference, settings) {
+    // Records pair with the entries that carry an id, by position, as in the
+    // linear search; a record missing from a short index ends the pairing.
+    std::vector<std::uint32_t> records;
+    std::vector<const TraEntry*> entryOfRecord(index.size(), nullptr);
+    std::uint32_t record = 0;
+    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
+        if (entry->IsLayout()) {
+            continue;
+        }
+        if (record >= index.size()) {
+            break;
+        }
+        if (entry->id >= settings.minReferenceId && entry->id <= settings.maxReferenceId) {
+            records.push_back(record);
+            entryOfRecord[record] = entry;
+        }
+        ++record;
+    }
+    postings = WordPostings(index, records);
+    entryOfRank.reserve(postings.RecordCount());
+    for (Rank rank = 0; rank < postings.RecordCount(); ++rank) {
+        entryOfRank.push_back(entryOfRecord[postings.RecordOf(rank)]);
+    }
+    workspaces =
+        std::make_unique<SearchWorkspacePool>(postings.RecordCount(), postings.Vocabulary().Size());
+}
+
+IndexedReferenceSearch::~IndexedReferenceSearch() = default;
+
+SearchResult IndexedReferenceSearch::Search(std::string_view modText,
+                                            std::string_view modSound) const {
+    SearchResult exact = exactTexts.Find(modText, modSound);
+    if (exact.count > 0) {
+        return exact;
+    }
+    // The filters hold for a minimum of 0 or more; below it every text counts.
+    if (!(settings.minLikeliness >= 0.0)) {
+        return ScoreEveryText(modText, modSound);
+    }
+    try {
+        IndexedText mod(modText);
+        if (mod.wordCount == 0) {
+            return {};  // the measure gives no number, so no candidate
+        }
+        SearchWorkspacePool::Lease workspace = workspaces->Borrow();
+        return Query(*this, mod, modSound, *workspace).Run();
+    } catch (const std::bad_alloc&) {
+        return ScoreEveryText(modText, modSound);
+    }
+}
+
+SearchResult IndexedReferenceSearch::ScoreEveryText(std::string_view modText,
+                                                    std::string_view modSound) const {
+    return SearchReference(settings, modText, modSound, reference, index);
+}

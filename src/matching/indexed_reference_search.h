@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "matching/exact_text_index.h"
+#include "matching/reference_search.h"
+#include "matching/word_postings.h"
+
+class TraFile;
+struct TraEntry;
+class SearchWorkspacePool;
+
+// The same results as LinearReferenceSearch, candidate for candidate and score
+// for score, through indexes built once: a hash of the texts for the exact
+// pass, and posting lists of the folded words that lead the likeliness pass
+// to the few reference texts that can score above the minimum (the filters
+// and why they lose nothing are told in likeliness_bounds.h). Every text
+// kept is scored by ComputeLikeliness, and the candidates are offered in file
+// order, so ties rank as in the linear search.
+//
+// Search is safe to call from several threads at once. The reference and
+// the index must outlive the search and stay unchanged.
+class IndexedReferenceSearch final : public ReferenceSearch {
+public:
+    // May throw std::bad_alloc.
+    IndexedReferenceSearch(const TraFile& reference, const ReferenceIndex& index,
+                           const SearchSettings& settings);
+    ~IndexedReferenceSearch() override;
+
+    SearchResult Search(std::string_view modText, std::string_view modSound) const override;
+
+private:
+    class Query;
+
+    // The likeliness pass for a minimum the filters do not cover (negative
+    // or not a number), or when working memory runs out: the linear walk.
+    SearchResult ScoreEveryText(std::string_view modText, std::string_view modSound) const;
+
+    const TraFile& reference;
+    const ReferenceIndex& index;
+    SearchSettings settings;
+    ExactTextIndex exactTexts;
+    WordPostings postings;
+    std::vector<const TraEntry*> entryOfRank;  // the reference entry of each ranked record
+    std::unique_ptr<SearchWorkspacePool> workspaces;
+};

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// The working memory of one indexed search: counters by reference record
+// and by word, zero between searches. Sized once and reused, because
+// clearing a few touched counters is far cheaper than allocating arrays the
+// size of the reference for every mod text.
+struct SearchWorkspace {
+    SearchWorkspace(std::size_t records, std::size_t words)
+        : positional(records, 0), shared(records, 0), occurrences(words, 0), seen(words, 0) {}
+
+    std::vector<std::int32_t> positional;   // by rank: positional matches counted
+    std::vector<std::int32_t> shared;       // by rank: shared occurrences counted
+    std::vector<std::uint32_t> touched;     // ranks whose counters are not zero
+    std::vector<std::int32_t> occurrences;  // by word: occurrences in the mod text
+    std::vector<std::uint32_t> seen;        // by word: last stamp that met it
+    std::uint32_t stamp = 0;
+};
+
+// Hands each concurrent search a workspace of its own, so one search object
+// serves several threads; workspaces are made on first need and kept.
+class SearchWorkspacePool {
+public:
+    // Gives a workspace back to the pool when it goes out of scope.
+    class Lease {
+    public:
+        Lease(SearchWorkspacePool& pool, std::unique_ptr<SearchWorkspace> workspace)
+            : pool(pool), workspace(std::move(workspace)) {}
+        ~Lease() { pool.Return(std::move(workspace)); }
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+
+        SearchWorkspace& operator*() const { return *workspace; }
+        SearchWorkspace* operator->() const { return workspace.get(); }
+
+    private:
+        SearchWorkspacePool& pool;
+        std::unique_ptr<SearchWorkspace> workspace;
+    };
+
+    SearchWorkspacePool(std::size_t records, std::size_t words) : records(records), words(words) {}
+
+    // May throw std::bad_alloc when a new workspace is needed.
+    Lease Borrow() {
+        {
+            std::lock_guard lock(mutex);
+            if (!idle.empty()) {
+                std::unique_ptr<SearchWorkspace> workspace = std::move(idle.back());
+                idle.pop_back();
+                return Lease(*this, std::move(workspace));
+            }
+        }
+        return Lease(*this, std::make_unique<SearchWorkspace>(records, words));
+    }
+
+private:
+    void Return(std::unique_ptr<SearchWorkspace> workspace) {
+        std::lock_guard lock(mutex);
+        try {
+            idle.push_back(std::move(workspace));
+        } catch (const std::bad_alloc&) {
+            // Dropped: the next search makes a new one.
+        }
+    }
+
+    std::size_t records;
+    std::size_t words;
+    std::mutex mutex;
+    std::vector<std::unique_ptr<SearchWorkspace>> idle;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "matching/reference_index.h"
+#include "matching/word_vocabulary.h"
+
+// Where the folded words of the searched reference records occur: the
+// inverted index that lets a search visit only the records sharing words with
+// a mod text. Records are numbered here by rank, their order by byte length
+// (ties in record order), so the records of a length range are one run of
+// ranks and every posting list, sorted by rank, is cut to a length range by
+// binary search.
+class WordPostings {
+public:
+    using Rank = std::uint32_t;
+    using Ranks = std::span<const Rank>;
+    using WordId = WordVocabulary::WordId;
+
+    // Ranks [first, last).
+    struct RankRange {
+        Rank first = 0;
+        Rank last = 0;
+    };
+
+    WordPostings() = default;
+    // Indexes the records of `index` numbered in `records` (ascending).
+    WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records);
+
+    const WordVocabulary& Vocabulary() const { return vocabulary; }
+    std::size_t RecordCount() const { return recordOfRank.size(); }
+    std::uint32_t RecordOf(Rank rank) const { return recordOfRank[rank]; }
+    std::int32_t ByteLength(Rank rank) const { return byteLengths[rank]; }
+    std::span<const WordId> Words(Rank rank) const {
+        return std::span<const WordId>(wordIds).subspan(wordStarts[rank],
+                                                        wordStarts[rank + 1] - wordStarts[rank]);
+    }
+
+    // The records whose byte length lies in [shortest, longest].
+    RankRange RanksOfLengths(std::int64_t shortest, std::int64_t longest) const;
+
+    // The records whose word at `position` (counting from 0) is `word`, by rank.
+    Ranks WithWordAt(WordId word, std::int32_t position) const;
+    // The records that hold `word` at least once, each once, by rank.
+    Ranks Containing(WordId word) const;
+
+private:
+    void RankByLength(const ReferenceIndex& index, std::span<const std::uint32_t> records);
+    void NumberWords(const ReferenceIndex& index);
+    void ListPositions();
+    void ListContainingRecords();
+
+    WordVocabulary vocabulary;
+    std::vector<std::uint32_t> recordOfRank;
+    std::vector<std::int32_t> byteLengths;  // ascending
+    std::vector<std::size_t> wordStarts;    // by rank, into wordIds; one more than records
+    std::vector<WordId> wordIds;            // every record's words in order
+
+    // Per word, its occurrences ordered by (position, rank).
+    std::vector<std::size_t> positionalStarts;  // by word, one more than words
+    std::vector<std::int32_t> positionalPositions;
+    std::vector<Rank> positionalRanks;
+
+    // Per word, the ranks of the records holding it.
+    std::vector<std::size_t> containingStarts;  // by word, one more than words
+    std::vector<Rank> containingRanks;
+};
+
+// The part of a rank-sorted list that lies in `range`.
+WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRange range);

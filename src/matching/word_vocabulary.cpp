@@ -1,0 +1,82 @@
+#include "matching/word_vocabulary.h"
+
+#include "matching/folded_hash.h"
+
+namespace {
+
+constexpr std::size_t FirstSlotCount = 1024;  // a power of two
+// Grown before half the slots are taken, so probe runs stay short.
+constexpr std::size_t MaxLoadDivisor = 2;
+
+}  // namespace
+
+std::uint64_t WordVocabulary::FoldedHash(std::string_view word) {
+    return FinishFoldedHash(ContinueFoldedHash(FoldedHashStart, word));
+}
+
+bool WordVocabulary::SameFoldedWord(WordId id, std::string_view word) const {
+    if (wordLengths[id] != word.size()) {
+        return false;
+    }
+    const char* folded = foldedBytes.data() + wordStarts[id];
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (folded[i] != FoldAsciiByte(word[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t WordVocabulary::SlotOf(std::string_view word, std::uint64_t hash) const {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t slot = static_cast<std::size_t>(hash) & mask;
+    while (slots[slot] != EmptySlot) {
+        WordId id = slots[slot] - 1;
+        if (wordHashes[id] == hash && SameFoldedWord(id, word)) {
+            return slot;
+        }
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+WordVocabulary::WordId WordVocabulary::Find(std::string_view word) const {
+    if (slots.empty()) {
+        return UnknownWord;
+    }
+    std::uint32_t held = slots[SlotOf(word, FoldedHash(word))];
+    return held == EmptySlot ? UnknownWord : held - 1;
+}
+
+WordVocabulary::WordId WordVocabulary::Add(std::string_view word) {
+    if ((Size() + 1) * MaxLoadDivisor > slots.size()) {
+        Grow();
+    }
+    const std::uint64_t hash = FoldedHash(word);
+    const std::size_t slot = SlotOf(word, hash);
+    if (slots[slot] != EmptySlot) {
+        return slots[slot] - 1;
+    }
+    const auto id = static_cast<WordId>(Size());
+    wordHashes.push_back(hash);
+    wordStarts.push_back(foldedBytes.size());
+    wordLengths.push_back(static_cast<std::uint32_t>(word.size()));
+    for (char byte : word) {
+        foldedBytes.push_back(FoldAsciiByte(byte));
+    }
+    slots[slot] = id + 1;
+    return id;
+}
+
+void WordVocabulary::Grow() {
+    std::vector<std::uint32_t> grown(slots.empty() ? FirstSlotCount : slots.size() * 2, EmptySlot);
+    const std::size_t mask = grown.size() - 1;
+    for (WordId id = 0; id < Size(); ++id) {
+        std::size_t slot = static_cast<std::size_t>(wordHashes[id]) & mask;
+        while (grown[slot] != EmptySlot) {
+            slot = (slot + 1) & mask;
+        }
+        grown[slot] = id + 1;
+    }
+    slots = std::move(grown);
+}
