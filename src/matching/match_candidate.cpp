@@ -6,11 +6,6 @@ constexpr double PercentScale = 100.0;
 
 }  // namespace
 
-bool IsAccepted(MatchOutcome outcome) {
-    return outcome == MatchOutcome::Exact || outcome == MatchOutcome::AlmostExact ||
-           outcome == MatchOutcome::VeryLikely;
-}
-
 MatchOutcome ClassifyMatch(const SearchResult& result, double veryLikelyThreshold) {
     if (result.count == 0) {
         return MatchOutcome::NotFound;

@@ -50,8 +50,6 @@ enum class MatchOutcome {
     Likely,
 };
 
-bool IsAccepted(MatchOutcome outcome);
-
 // Only the best slot decides: a wrong-sound candidate in front makes the
 // outcome Likely even when a right-sound one above the threshold follows.
 // `veryLikelyThreshold` is in per cent.
