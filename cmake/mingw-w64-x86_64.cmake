@@ -30,6 +30,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # prefix of their own inside the build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run;${CMAKE_BINARY_DIR}/wine-prefix")
 
-# GoogleTest for the target and the Wine prefix of the tests, right after
-# project(wordgleaner).
-set(CMAKE_PROJECT_wordgleaner_INCLUDE "${CMAKE_CURRENT_LIST_DIR}/cross-tests.cmake")
+# CLI11 and GoogleTest for the target and the Wine prefix of the tests,
+# right after project(wordgleaner).
+set(CMAKE_PROJECT_wordgleaner_INCLUDE "${CMAKE_CURRENT_LIST_DIR}/cross-target.cmake")

@@ -1,8 +1,27 @@
-# Included right after project(wordgleaner) by the cross toolchain: makes the
-# test suites build and run for the target. GoogleTest is built for the
-# target from local sources (Debian ships it for the host only) and answers
-# the project's find_package(GTest); the Wine prefix that runs the tests is
-# prepared. Nothing is downloaded.
+# Included right after project(wordgleaner) by the cross toolchain: what the
+# cross build needs beyond the compiler. Debian ships CLI11 and GoogleTest for
+# the host only; CLI11 is headers alone and is taken as it is, GoogleTest is
+# built for the target from its sources. Both answer the project's
+# find_package() calls. The Wine prefix that runs the tests is prepared too.
+# Nothing is downloaded.
+
+set(WORDGLEANER_CLI11_HEADERS /usr/include/CLI
+    CACHE PATH "CLI11 headers to use for the target (Debian package libcli11-dev)")
+if(NOT EXISTS "${WORDGLEANER_CLI11_HEADERS}/CLI.hpp")
+    message(FATAL_ERROR "No CLI11 headers in ${WORDGLEANER_CLI11_HEADERS}: "
+                        "install Debian's libcli11-dev or set WORDGLEANER_CLI11_HEADERS")
+endif()
+# A copy of their own: the host's include folder must not reach the target's
+# compiler, whose C library headers differ.
+file(COPY "${WORDGLEANER_CLI11_HEADERS}/" DESTINATION "${CMAKE_BINARY_DIR}/cli11/include/CLI")
+# find_package() looks into this folder before any other place, in any mode.
+file(WRITE "${CMAKE_FIND_PACKAGE_REDIRECTS_DIR}/cli11-config.cmake" "\
+if(NOT TARGET CLI11::CLI11)
+    add_library(CLI11::CLI11 INTERFACE IMPORTED)
+    set_target_properties(CLI11::CLI11 PROPERTIES
+        INTERFACE_INCLUDE_DIRECTORIES \"${CMAKE_BINARY_DIR}/cli11/include\")
+endif()
+")
 
 set(WORDGLEANER_GOOGLETEST_SOURCE /usr/src/googletest
     CACHE PATH "GoogleTest sources to build for the target (Debian package googletest)")
@@ -20,7 +39,6 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory("${WORDGLEANER_GOOGLETEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest"
                  EXCLUDE_FROM_ALL SYSTEM)
 
-# find_package() looks into this folder before any other place, in any mode.
 file(WRITE "${CMAKE_FIND_PACKAGE_REDIRECTS_DIR}/gtest-config.cmake"
      "# GoogleTest built in this tree for the target.\nset(GTest_FOUND TRUE)\n")
 file(WRITE "${CMAKE_FIND_PACKAGE_REDIRECTS_DIR}/gtest-config-version.cmake"
