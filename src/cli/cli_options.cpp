@@ -32,6 +32,7 @@ struct RawOptions {
     bool lineInfoOnly = false;
     bool patch = false;
     bool noSoundCheck = false;
+    bool exhaustiveSearch = false;
 };
 
 template <typename Number>
@@ -128,6 +129,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.lineInfoOnly = raw.lineInfoOnly;
     options.generatePatch = raw.patch;
     options.compareSound = !raw.noSoundCheck;
+    options.exhaustiveSearch = raw.exhaustiveSearch;
     return check.Problems();
 }
 
@@ -183,6 +185,10 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--patch", raw.patch, "Generate TP2 patch associated to the tra file");
     app.add_flag("--no-sound-check", raw.noSoundCheck,
                  "Do not compare sound references (by default a different sound prevents a match)");
+    // Hidden: for checking the indexed search against the linear one.
+    app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
+                 "Search with the linear walk of the reference (the same results, far slower)")
+        ->group("");
     declared.minId.Declare(app, "--min-id", "Lowest reference string id searched (default 0)",
                            "ID");
     declared.maxId.Declare(app, "--max-id",

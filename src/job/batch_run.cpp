@@ -104,6 +104,7 @@ private:
             return status;
         }
         BuildReferenceIndex(referenceOriginal, job.referenceIndex);
+        search = MakeReferenceSearch(referenceOriginal, job.referenceIndex, job.options);
         if (!LoadReference(referenceTranslated, job.referenceTranslatedPath, LoadingTranslatedText,
                            CheckPoint::AfterTranslatedReference, status)) {
             return status;
@@ -181,7 +182,7 @@ private:
             job.progressText.Set(FailedToLoadText(split.baseName, status));
             return status;
         }
-        RecoverFile(job, modFile, referenceOriginal, referenceTranslated);
+        RecoverFile(job, modFile, *search, referenceOriginal, referenceTranslated);
         return modFile.Save(JoinPath(job.destinationDirectory, name));
     }
 
@@ -205,6 +206,8 @@ private:
     TraFile referenceOriginal;
     TraFile referenceTranslated;
     TraFile modFile;  // loaded anew for every mod file
+    // Built once per run, over referenceOriginal and the job's index.
+    std::unique_ptr<ReferenceSearch> search;
 };
 
 }  // namespace

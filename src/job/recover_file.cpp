@@ -1,11 +1,15 @@
 #include "job/recover_file.h"
 
 #include <cstdint>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "job/recovery_job.h"
+#include "matching/indexed_reference_search.h"
 #include "matching/match_messages.h"
 #include "matching/patch_lines.h"
+#include "matching/search_ahead.h"
 #include "store/tra_file.h"
 
 namespace {
@@ -26,6 +30,7 @@ public:
 
     void Run() {
         WritePatch(PatchOpeningLine(modFile.GetName(), referenceTranslated.GetName()));
+        SearchAhead ahead(search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
         for (int position = 0; const TraEntry* entry = modFile.GetAt(position); ++position) {
@@ -33,9 +38,10 @@ public:
                 continue;
             }
             if (job.AbortRequestedAt(CheckPoint::BeforeEntry)) {
+                ahead.Cancel();
                 break;
             }
-            RecoverEntry(position, *entry);
+            RecoverEntry(position, *entry, ahead);
         }
         ShowProgress("Processed");
         job.entryPercent.store(total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
@@ -44,7 +50,20 @@ public:
     }
 
 private:
-    void RecoverEntry(int position, const TraEntry& entry) {
+    // The texts that RecoverEntry will search, in the order it searches
+    // them; an entry's edits touch only that entry, so none of them changes
+    // before its turn.
+    static std::vector<SearchQuery> QueriesOf(const TraFile& file) {
+        std::vector<SearchQuery> queries;
+        for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
+            if (!entry->IsLayout() && !entry->maleText.empty()) {
+                queries.push_back({entry->maleText, entry->maleSound});
+            }
+        }
+        return queries;
+    }
+
+    void RecoverEntry(int position, const TraEntry& entry, SearchAhead& ahead) {
         ShowProgress("Processing");
         job.entryPercent.store(Percent());
         ++job.entriesProcessed;
@@ -53,7 +72,7 @@ private:
         SearchResult result;
         MatchOutcome outcome = MatchOutcome::Empty;
         if (!entry.maleText.empty()) {
-            result = search.Search(entry.maleText, entry.maleSound);
+            result = ahead.Take(searched++);
             outcome = ClassifyMatch(result, options.veryLikelyThreshold);
         }
         ActOn(outcome, position, entryId, result);
@@ -143,6 +162,7 @@ private:
     const TraFile& referenceTranslated;
     std::int32_t total = 0;
     std::int32_t processed = 0;
+    std::size_t searched = 0;  // results taken from the search ahead
 };
 
 }  // namespace
@@ -150,6 +170,20 @@ private:
 SearchSettings MakeSearchSettings(const RecoveryOptions& options) {
     return {options.minReferenceId, options.maxReferenceId, options.minLikeliness,
             options.compareSound};
+}
+
+std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOriginal,
+                                                     const ReferenceIndex& index,
+                                                     const RecoveryOptions& options) {
+    const SearchSettings settings = MakeSearchSettings(options);
+    if (!options.exhaustiveSearch) {
+        try {
+            return std::make_unique<IndexedReferenceSearch>(referenceOriginal, index, settings);
+        } catch (const std::bad_alloc&) {
+            // The linear search needs no memory of its own and finds the same.
+        }
+    }
+    return std::make_unique<LinearReferenceSearch>(referenceOriginal, index, settings);
 }
 
 int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
@@ -160,7 +194,7 @@ int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& searc
 
 int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOriginal,
                 const TraFile& referenceTranslated) {
-    LinearReferenceSearch search(referenceOriginal, job.referenceIndex,
-                                 MakeSearchSettings(job.options));
-    return RecoverFile(job, modFile, search, referenceOriginal, referenceTranslated);
+    std::unique_ptr<ReferenceSearch> search =
+        MakeReferenceSearch(referenceOriginal, job.referenceIndex, job.options);
+    return RecoverFile(job, modFile, *search, referenceOriginal, referenceTranslated);
 }

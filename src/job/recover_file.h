@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "matching/reference_search.h"
 
 class RecoveryJob;
@@ -8,6 +10,13 @@ struct RecoveryOptions;
 
 // The part of a run's settings that the reference search uses.
 SearchSettings MakeSearchSettings(const RecoveryOptions& options);
+
+// The search a run uses over the original-language reference and its index:
+// the indexed one, or the linear one when the options ask for it or the
+// indexes do not fit in memory (the results are the same). Both must outlive it.
+std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOriginal,
+                                                     const ReferenceIndex& index,
+                                                     const RecoveryOptions& options);
 
 // Recovers one loaded mod file in place: for every entry with an id it
 // searches the original-language reference, classifies the best match, puts
@@ -21,8 +30,9 @@ SearchSettings MakeSearchSettings(const RecoveryOptions& options);
 int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOriginal,
                 const TraFile& referenceTranslated);
 
-// The same with the search chosen by the caller; the overload above uses a
-// LinearReferenceSearch over referenceOriginal and the job's referenceIndex.
-// `referenceOriginal` names the reference in the comments.
+// The same with the search chosen by the caller; the overload above makes one
+// with MakeReferenceSearch over referenceOriginal and the job's referenceIndex.
+// `referenceOriginal` names the reference in the comments. The entries are
+// searched ahead on a few threads; everything else happens in file order.
 int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
                 const TraFile& referenceOriginal, const TraFile& referenceTranslated);

@@ -19,6 +19,9 @@ struct RecoveryOptions {
     std::int32_t commentMode = CommentPerfectMatch;
     bool generatePatch = false;
     bool compareSound = true;
+    // Searches with the plain linear walk instead of the indexes: the same
+    // results, far slower; kept to check the indexed search against.
+    bool exhaustiveSearch = false;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };
