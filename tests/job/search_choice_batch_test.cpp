@@ -1,0 +1,156 @@
+// Whole batches with the indexed search and with the linear one write the
+// same bytes: recovered files, patch file and report, and end with the same
+// counters and progress texts, for the settings a user can choose.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "job/check_point.h"
+#include "job/recovery_job.h"
+#include "support/abort_at.h"
+#include "support/batch_files.h"
+#include "support/random_tra.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using test_support::RandomEntry;
+using test_support::RandomTra;
+
+// A reference pair and a mod directory of three files, generated from a seed.
+class GeneratedBatch {
+public:
+    explicit GeneratedBatch(std::uint64_t seed) {
+        RandomTra random(seed, {.referenceEntries = 150, .modEntries = 40, .idRange = 200});
+        std::vector<RandomEntry> reference = random.Reference();
+        paths.referenceOriginal = dir.Write("reference/original.tra", random.TraText(reference));
+        paths.referenceTranslated =
+            dir.Write("reference/translated.tra", random.TraText(Translated(random, reference)));
+        for (const char* name : {"a.tra", "b.tra", "c.tra"}) {
+            dir.Write(std::string("mod/") + name, random.TraText(random.Mod(reference)));
+        }
+        paths.modDirectory = dir / "mod";
+    }
+
+    // Runs the batch into a folder of its own and reads back every file written.
+    struct Outcome {
+        std::vector<std::string> names;
+        std::vector<std::string> contents;
+        std::string progressText;
+        std::string entryText;
+        std::int32_t status = 0;
+        std::vector<std::int32_t> counters;
+    };
+
+    Outcome Run(RecoveryOptions options, bool exhaustive, int abortBeforeEntry = 0) {
+        options.exhaustiveSearch = exhaustive;
+        test_support::BatchPaths run = paths;
+        run.destinationDirectory = dir / ("out" + std::to_string(runs++));
+        std::filesystem::create_directories(run.destinationDirectory);
+        RecoveryJob job;
+        if (abortBeforeEntry > 0) {
+            test_support::AbortAt(job, CheckPoint::BeforeEntry, abortBeforeEntry);
+        }
+        test_support::RunBatch(job, run, options);
+        Outcome outcome;
+        outcome.names = test_support::NamesIn(run.destinationDirectory);
+        for (const std::string& name : outcome.names) {
+            outcome.contents.push_back(
+                test_support::TempDir::Read(run.destinationDirectory + "/" + name));
+        }
+        outcome.progressText = job.progressText.Get();
+        outcome.entryText = job.entryText.Get();
+        outcome.status = job.status;
+        outcome.counters = {job.entriesProcessed, job.exactCount, job.veryLikelyCount,
+                            job.likelyCount,      job.emptyCount, job.entryPercent};
+        return outcome;
+    }
+
+private:
+    // Translations of most entries; a few ids are missing, so the warning
+    // for a translation that is not there shows up too.
+    static std::vector<RandomEntry> Translated(RandomTra& random,
+                                               const std::vector<RandomEntry>& reference) {
+        std::vector<RandomEntry> translated;
+        for (const RandomEntry& entry : reference) {
+            if (!random.Chance(8)) {
+                translated.push_back({entry.id, "[fr] " + entry.text, entry.sound});
+            }
+        }
+        return translated;
+    }
+
+    test_support::TempDir dir;
+    test_support::BatchPaths paths;
+    int runs = 0;
+};
+
+void ExpectSameOutcome(const GeneratedBatch::Outcome& linear,
+                       const GeneratedBatch::Outcome& indexed, const std::string& context) {
+    ASSERT_EQ(indexed.names, linear.names) << context;
+    for (std::size_t i = 0; i < linear.names.size(); ++i) {
+        EXPECT_EQ(indexed.contents[i], linear.contents[i]) << context << ", " << linear.names[i];
+    }
+    EXPECT_EQ(indexed.progressText, linear.progressText) << context;
+    EXPECT_EQ(indexed.entryText, linear.entryText) << context;
+    EXPECT_EQ(indexed.status, linear.status) << context;
+    EXPECT_EQ(indexed.counters, linear.counters) << context;
+}
+
+std::vector<RecoveryOptions> OptionsToCompare() {
+    std::vector<RecoveryOptions> all;
+    RecoveryOptions options;
+    options.generatePatch = true;
+    for (double minimum : {0.0, 50.0, 99.9, 100.0}) {
+        for (bool compareSound : {true, false}) {
+            options.minLikeliness = minimum;
+            options.compareSound = compareSound;
+            all.push_back(options);
+        }
+    }
+    options = RecoveryOptions{};
+    options.generatePatch = true;
+    options.veryLikelyThreshold = 90.0;
+    options.commentMode = CommentMissingMatch;
+    all.push_back(options);
+    options.veryLikelyThreshold = 100.0;
+    options.lineInfoOnly = true;
+    all.push_back(options);
+    options = RecoveryOptions{};
+    options.minReferenceId = 20;
+    options.maxReferenceId = 60;
+    options.commentMode = CommentNone;
+    all.push_back(options);
+    return all;
+}
+
+TEST(SearchChoiceBatch, IndexedAndLinearSearchesWriteTheSameBytesForEverySetting) {
+    for (std::uint64_t seed : {1, 2, 3}) {
+        GeneratedBatch batch(seed);
+        int setting = 0;
+        for (const RecoveryOptions& options : OptionsToCompare()) {
+            const std::string context =
+                "seed " + std::to_string(seed) + ", setting " + std::to_string(setting++);
+            GeneratedBatch::Outcome linear = batch.Run(options, true);
+            ASSERT_EQ(linear.status, 0) << context;
+            ExpectSameOutcome(linear, batch.Run(options, false), context);
+        }
+    }
+}
+
+TEST(SearchChoiceBatch, AnAbortBeforeAnEntryStopsBothSearchesAtThatEntry) {
+    GeneratedBatch batch(4);
+    RecoveryOptions options;
+    options.generatePatch = true;
+    for (int entry : {1, 17, 55}) {
+        GeneratedBatch::Outcome linear = batch.Run(options, true, entry);
+        GeneratedBatch::Outcome indexed = batch.Run(options, false, entry);
+        ExpectSameOutcome(linear, indexed, "abort before entry " + std::to_string(entry));
+        EXPECT_EQ(indexed.counters[0], entry - 1) << "entries processed before the abort";
+    }
+}
+
+}  // namespace
