@@ -1,5 +1,6 @@
 #include "store/tra_file.h"
 
+#include <algorithm>
 #include <new>
 
 #include "store/text_file.h"
@@ -48,6 +49,7 @@ TraError TraFile::Load(const std::string& path) {
     for (const auto& entry : entries) {
         entryCount += entry->IsLayout() ? 0 : 1;
     }
+    IndexIds();
     if (reader.AtEnd() && (status == TraEndOfLine || status == TraEndOfFile)) {
         status = TraOk;
     }
@@ -142,7 +144,34 @@ TraError TraFile::AddCommentAt(int position, OptionalText text) {
     }
 }
 
+void TraFile::IndexIds() {
+    try {
+        firstPositions.clear();
+        firstPositions.reserve(entries.size());
+        for (std::size_t position = 0; position < entries.size(); ++position) {
+            firstPositions.emplace_back(entries[position]->id, static_cast<int>(position));
+        }
+        // Stable, so the first entry of an id leads its run and unique keeps it.
+        auto byId = [](const auto& left, const auto& right) { return left.first < right.first; };
+        std::stable_sort(firstPositions.begin(), firstPositions.end(), byId);
+        auto sameId = [](const auto& left, const auto& right) { return left.first == right.first; };
+        firstPositions.erase(std::unique(firstPositions.begin(), firstPositions.end(), sameId),
+                             firstPositions.end());
+        idsIndexed = true;
+    } catch (const std::bad_alloc&) {
+        firstPositions.clear();
+        idsIndexed = false;
+    }
+}
+
 int TraFile::IndexOf(std::int32_t id) const {
+    if (idsIndexed) {
+        auto before = [](const std::pair<std::int32_t, int>& slot, std::int32_t wanted) {
+            return slot.first < wanted;
+        };
+        auto found = std::lower_bound(firstPositions.begin(), firstPositions.end(), id, before);
+        return found != firstPositions.end() && found->first == id ? found->second : TraNoId;
+    }
     for (std::size_t position = 0; position < entries.size(); ++position) {
         if (entries[position]->id == id) {
             return static_cast<int>(position);
@@ -166,4 +195,6 @@ const std::string& TraFile::GetName() const {
 void TraFile::Clear() {
     entries.clear();
     entryCount = 0;
+    firstPositions.clear();
+    idsIndexed = true;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/tra_entry.h"
@@ -60,7 +61,14 @@ public:
     void Clear();
 
 private:
+    void IndexIds();
+
     std::vector<std::unique_ptr<TraEntry>> entries;
     int entryCount = 0;
     std::string name;
+    // The position of the first entry of each id, sorted by id, so a lookup in
+    // a game's string table is a binary search, not a walk. Rebuilt by every
+    // load and emptied by Clear; edits never change an id, so it stays right.
+    std::vector<std::pair<std::int32_t, int>> firstPositions;
+    bool idsIndexed = true;  // false when the index did not fit in memory: lookups walk
 };
