@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#if defined(_WIN32)
+#include "job/mod_directory_win32.h"
+#endif
+
 namespace {
 
 constexpr std::string_view TraExtension = ".tra";
@@ -13,10 +17,12 @@ char FoldAsciiCapital(char byte) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : byte;
 }
 
+#if !defined(_WIN32)
 bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name) {
     std::error_code ignored;  // an entry that cannot be examined is no regular file
     return HasTraExtension(name) && entry.is_regular_file(ignored);
 }
+#endif
 
 }  // namespace
 
@@ -47,6 +53,11 @@ bool ModFileNameLess(std::string_view left, std::string_view right) {
 
 ModFileList ListModFiles(const std::string& directory) {
     ModFileList list;
+#if defined(_WIN32)
+    if (!ListTraFileNamesWin32(directory, list.names)) {
+        return {{}, TraOpenFailed};
+    }
+#else
     try {
         std::error_code error;
         std::filesystem::directory_iterator entry(std::filesystem::path(directory), error);
@@ -60,9 +71,10 @@ ModFileList ListModFiles(const std::string& directory) {
             return {{}, TraOpenFailed};
         }
     } catch (const std::exception&) {
-        // Out of memory, or (on Windows) a name the 8-bit code page cannot hold.
+        // Out of memory.
         return {{}, TraOpenFailed};
     }
+#endif
     std::sort(list.names.begin(), list.names.end(),
               [](const std::string& a, const std::string& b) { return ModFileNameLess(a, b); });
     return list;
@@ -77,5 +89,9 @@ SplitFileName SplitAtLastDot(const std::string& name) {
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
+#if defined(_WIN32)
+    return JoinPathWin32(directory, name);
+#else
     return (std::filesystem::path(directory) / std::filesystem::path(name)).string();
+#endif
 }
