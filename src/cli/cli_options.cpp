@@ -221,6 +221,9 @@ CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream&
                                 std::ostream& err) {
     CLI::App app("Carries existing translations over to a game mod's tra files.", ProgramName);
     app.set_version_flag("--version", std::string(ProgramName) + " " + WORDGLEANER_VERSION);
+    // The same command line on every platform: on Windows too, an argument
+    // that begins with a slash is a path ("/mods"), never an option.
+    app.allow_windows_style_options(false);
     DeclaredOptions declared;
     CliRequest request;
     DeclareOptions(app, declared, request);

@@ -35,6 +35,15 @@ std::string Quoted(const std::string& word) {
 #endif
 }
 
+// The program's lines as text: on Windows its standard streams end them with
+// CR LF.
+std::string WithoutCarriageReturns(std::string text) {
+#if defined(_WIN32)
+    std::erase(text, '\r');
+#endif
+    return text;
+}
+
 struct Outcome {
     int exitCode = -1;
     std::string out;
@@ -48,9 +57,15 @@ Outcome RunProgram(const std::vector<std::string>& arguments, const TempDir& scr
     }
     const std::string outFile = scratch / "stdout.txt";
     const std::string errFile = scratch / "stderr.txt";
+    // Standard input from a file of its own: Windows refuses to open one file
+    // as both input and output.
     command +=
-        " <" + Quoted(scratch / "stdout.txt") + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
-    scratch.Write("stdout.txt", "");
+        " <" + Quoted(scratch / "stdin.txt") + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
+    scratch.Write("stdin.txt", "");
+#if defined(_WIN32)
+    // cmd.exe takes off the first and the last quote of a command line.
+    command = "\"" + command + "\"";
+#endif
     const int raw = std::system(command.c_str());
     Outcome outcome;
 #if defined(_WIN32)
@@ -58,8 +73,8 @@ Outcome RunProgram(const std::vector<std::string>& arguments, const TempDir& scr
 #else
     outcome.exitCode = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-    outcome.out = TempDir::Read(outFile);
-    outcome.err = TempDir::Read(errFile);
+    outcome.out = WithoutCarriageReturns(TempDir::Read(outFile));
+    outcome.err = WithoutCarriageReturns(TempDir::Read(errFile));
     return outcome;
 }
 

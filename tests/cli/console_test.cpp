@@ -14,6 +14,7 @@
 
 namespace {
 
+#if !defined(_WIN32)  // the console's Ctrl-C there: ctrl_c_test.sh runs the program
 TEST(Interrupt, TheFirstCtrlCIsOnlyRememberedAndTheNextOneEndsTheProgram) {
     InstallInterruptHandler();
     EXPECT_FALSE(InterruptReceived());
@@ -29,6 +30,7 @@ TEST(Interrupt, TheFirstCtrlCIsOnlyRememberedAndTheNextOneEndsTheProgram) {
     EXPECT_FALSE(InterruptReceived()) << "a new run starts uninterrupted";
     std::signal(SIGINT, SIG_DFL);
 }
+#endif
 
 TEST(Terminal, AFileIsNoInteractiveTerminalAndGetsTheDefaultWidth) {
     test_support::TempDir folder;
