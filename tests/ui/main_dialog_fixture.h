@@ -78,15 +78,20 @@ public:
     MainDialog window;
 };
 
-// Runs the action on the modal dialog of the given type as soon as it is open.
+// Runs the action on the modal dialog of the given type once it is open. A
+// different modal window is closed, so a wrong turn fails instead of hanging.
 template <typename Dialog, typename Action>
-void WhenModalOpens(Action action) {
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog) {
+void WhenModalOpens(Action action, int turnsLeft = 100) {
+    QTimer::singleShot(0, [action, turnsLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (turnsLeft > 0) {  // not open yet: look again on the next turn
+                WhenModalOpens<Dialog>(action, turnsLeft - 1);
+            }
+        } else if (auto* dialog = qobject_cast<Dialog*>(modal)) {
             action(*dialog);
-        } else if (auto* other = QApplication::activeModalWidget()) {
-            other->close();  // not the expected dialog: never leave the test hanging
+        } else {
+            modal->close();
         }
     });
 }

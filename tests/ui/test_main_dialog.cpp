@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QLineEdit>
 #include <QTest>
 
 #include <wordgleaner/version.h>
@@ -305,12 +306,12 @@ private slots:
         auto* about = fixture.window.findChild<QAction*>("aboutAction");
         QVERIFY(about);
         QCOMPARE(about->text(), QString("&About Wordgleaner..."));
+        QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
         QString shown;
         WhenModalOpens<AboutDialog>([&shown](AboutDialog& dialog) {
             shown = dialog.VersionText();
             dialog.accept();
         });
-        QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
         QTest::keyClick(&fixture.window, Qt::Key_F1);
         QCOMPARE(shown, QString(WORDGLEANER_VERSION));
     }
