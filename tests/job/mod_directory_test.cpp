@@ -82,6 +82,9 @@ TEST(ModDirectory, AFolderThatCannotBeListedFailsWithOpenFailed) {
 }
 
 TEST(ModDirectory, PathsLongerThanTheOldFixedBuffersWork) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "the 8-bit file API of Windows stops at MAX_PATH (260 bytes)";
+#endif
     TempDir root;
     fs::path deep = root.Path();
     while (deep.string().size() < 400) {
