@@ -22,6 +22,8 @@
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#elif defined(_WIN32)
+#include <windows.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -235,6 +237,19 @@ TEST(ThreadPriority, LoweringTwiceGoesDownTwoStepsOnThatThreadOnly) {
     }).join();
     EXPECT_EQ(after, std::min(before + 2, 19));
     EXPECT_EQ(NiceOfCallingThread(), before);
+}
+#elif defined(_WIN32)
+TEST_F(JobThread, TheWorkerRunsBelowNormalPriorityAndTheStartingThreadStaysNormal) {
+    std::atomic<int> workerPriority{THREAD_PRIORITY_ERROR_RETURN};
+    job.checkPointObserver = [&workerPriority](CheckPoint) {
+        workerPriority = GetThreadPriority(GetCurrentThread());
+    };
+
+    Start();
+    ASSERT_TRUE(WaitForEnd());
+
+    EXPECT_EQ(workerPriority.load(), THREAD_PRIORITY_BELOW_NORMAL);
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);
 }
 #endif
 
