@@ -21,16 +21,17 @@
 class MainDialogFixture {
 public:
     explicit MainDialogFixture(JobStarter starter = {})
-        : chooser(std::make_shared<ScriptedPathChooser>()),
-          window({messages, version, chooser, starter ? std::move(starter) : [this](RecoveryJob&) {
-                      ++starts;
-                      return true;
-                  }}) {
+        : playsWorker(!starter),
+          chooser(std::make_shared<ScriptedPathChooser>()),
+          window({messages, version, chooser, playsWorker ? CountingStarter() : starter}) {
         window.show();
     }
     ~MainDialogFixture() {
-        // A run the test left open ends here, so the window never waits for it.
-        window.Job().filePercent = 100;
+        // A played run that the test left open ends here, so the window does
+        // not wait for it. A real worker is waited for by the window itself.
+        if (playsWorker) {
+            window.Job().filePercent = 100;
+        }
     }
 
     PathBrowseControl* Field(const char* name) {
@@ -71,11 +72,20 @@ public:
         window.Job().filePercent = 100;
     }
 
+    const bool playsWorker;
     FakeMessageBoxes messages;
     ResourceVersionSource version;
     std::shared_ptr<ScriptedPathChooser> chooser;
     int starts = 0;
     MainDialog window;
+
+private:
+    JobStarter CountingStarter() {
+        return [this](RecoveryJob&) {
+            ++starts;
+            return true;
+        };
+    }
 };
 
 // Runs the action on the modal dialog of the given type once it is open. A
