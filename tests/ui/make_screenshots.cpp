@@ -2,16 +2,97 @@
 // and the main window during a run. Usage: ui_screenshots OUTPUT_FOLDER
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTextStream>
 
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "controls/path_browse_control.h"
 #include "fake_message_boxes.h"
+#include "job/job_thread.h"
 #include "ui/about_dialog.h"
+#include "ui/main_dialog.h"
 #include "ui/preferences_dialog.h"
 #include "ui/ui_resources.h"
 #include "ui/version_source.h"
 
 namespace {
+
+// Big enough that a run lasts a few seconds, so it can be caught half-way.
+constexpr int ReferenceEntries = 30000;
+constexpr int ModFiles = 5;
+constexpr int ModEntriesPerFile = 3000;
+constexpr qint64 RunTimeoutMs = 120000;
+
+const std::vector<std::string> Words = {
+    "the",    "guard",  "bridge", "old",    "river",   "lord",   "lady",  "gold",
+    "you",    "shall",  "return", "with",   "pelts",   "writ",   "north", "gate",
+    "friend", "reward", "sword",  "travel", "village", "temple", "night", "dark",
+    "come",   "back",   "when",   "have",   "watch",   "step",   "kind",  "hero"};
+
+class TextMaker {
+public:
+    std::string Sentence() {
+        std::uniform_int_distribution<int> length(5, 14);
+        std::uniform_int_distribution<std::size_t> word(0, Words.size() - 1);
+        std::string text;
+        for (int count = length(random); count > 0; --count) {
+            text += (text.empty() ? "" : " ") + Words[word(random)];
+        }
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+        return text + ".";
+    }
+    int Pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random); }
+
+private:
+    std::mt19937 random{20240611};
+};
+
+void WriteTraFile(const QString& path, const std::vector<std::string>& texts, int firstId) {
+    std::ofstream out(path.toLocal8Bit().toStdString(), std::ios::binary);
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+        out << '@' << firstId + static_cast<int>(index) << " = ~" << texts[index] << "~\r\n";
+    }
+}
+
+// A reference pair and a mod folder: a third of the mod's texts copied from
+// the reference, a third changed by one word, a third new.
+void WriteRunData(const QDir& root) {
+    TextMaker maker;
+    std::vector<std::string> original;
+    std::vector<std::string> translated;
+    for (int index = 0; index < ReferenceEntries; ++index) {
+        original.push_back(maker.Sentence());
+        translated.push_back("[fr] " + original.back());
+    }
+    root.mkpath("reference");
+    root.mkpath("westmarch/tra/english");
+    root.mkpath("westmarch/tra/french");
+    WriteTraFile(root.filePath("reference/english.tra"), original, 1);
+    WriteTraFile(root.filePath("reference/french.tra"), translated, 1);
+    const char* names[ModFiles] = {"areas", "dialog", "items", "journal", "setup"};
+    for (const char* name : names) {
+        std::vector<std::string> texts;
+        for (int index = 0; index < ModEntriesPerFile; ++index) {
+            std::string text = original[maker.Pick(ReferenceEntries)];
+            switch (index % 3) {
+                case 1:
+                    text.insert(text.size() - 1, " again");
+                    break;
+                case 2:
+                    text = maker.Sentence();
+                    break;
+            }
+            texts.push_back(text);
+        }
+        WriteTraFile(root.filePath(QString("westmarch/tra/english/%1.tra").arg(name)), texts, 100);
+    }
+}
 
 bool Save(QWidget& widget, const QDir& folder, const QString& name) {
     widget.show();
@@ -22,6 +103,50 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name) {
         return false;
     }
     return true;
+}
+
+bool BothBarsMoving(RecoveryJob& job) {
+    const int files = job.filePercent;
+    const int entries = job.entryPercent;
+    return files >= 20 && files <= 80 && entries >= 30 && entries <= 70;
+}
+
+// Starts a real run and grabs the window at a tick that shows both bars
+// half-way, then aborts the run and waits for its end.
+bool SaveMainWindowDuringARun(const QDir& folder) {
+    QTemporaryDir work(QDir::temp().filePath("wordgleaner-XXXXXX"));
+    const QDir root(work.path());
+    WriteRunData(root);
+
+    FakeMessageBoxes messages;
+    ResourceVersionSource version;
+    MainDialog window({messages, version, nullptr, StartJobThread});
+    window.show();
+    const std::pair<const char*, const char*> paths[] = {
+        {"referenceOriginalField", "reference/english.tra"},
+        {"referenceTranslatedField", "reference/french.tra"},
+        {"modDirectoryField", "westmarch/tra/english"},
+        {"destinationDirectoryField", "westmarch/tra/french"}};
+    for (auto [field, path] : paths) {
+        window.findChild<PathBrowseControl*>(field)->SetPath(root.filePath(path));
+    }
+    window.StartRun();
+
+    bool saved = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (window.JobRunning() && clock.elapsed() < RunTimeoutMs) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!saved && BothBarsMoving(window.Job())) {
+            window.PollJob();  // show exactly what the job holds now
+            saved = Save(window, folder, "main-window.png");
+            window.reject();  // Abort
+        }
+    }
+    if (!saved) {
+        QTextStream(stderr) << "The run never showed both bars half-way\n";
+    }
+    return saved && !window.JobRunning();
 }
 
 }  // namespace
@@ -40,7 +165,8 @@ int main(int argc, char* argv[]) {
     ResourceVersionSource version;
     AboutDialog about(version);
     PreferencesDialog preferences(messages);
-    const bool saved =
-        Save(about, folder, "about.png") && Save(preferences, folder, "preferences.png");
+    const bool saved = Save(about, folder, "about.png") &&
+                       Save(preferences, folder, "preferences.png") &&
+                       SaveMainWindowDuringARun(folder);
     return saved ? 0 : 1;
 }
