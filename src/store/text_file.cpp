@@ -14,6 +14,8 @@
 #include <windows.h>
 #endif
 
+#include "store/new_file.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -211,8 +213,8 @@ TraError TextFileWriter::Open(const std::string& path) {
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
         temporaryPath = TemporaryNameBeside(targetPath, random);
-        // "x": never take over a file that happens to have the chosen name.
-        file.reset(std::fopen(temporaryPath.c_str(), "wbx"));
+        // Never take over a file that happens to have the chosen name.
+        file.reset(CreateNewFile(temporaryPath));
         if (file) {
             return TraOk;
         }
