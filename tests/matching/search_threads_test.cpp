@@ -20,8 +20,9 @@
 namespace {
 
 // Answers query "n" with the id n; "fail" throws std::bad_alloc. With a
-// gate, each search waits for a permit, so a test decides how far the
-// threads may run ahead.
+// gate, the search of query n waits until queries below n + 1 are allowed,
+// so a test decides how far the threads may run ahead whichever thread takes
+// which query.
 class ScriptedSearch final : public ReferenceSearch {
 public:
     explicit ScriptedSearch(bool gated = false) : gated(gated) {}
@@ -31,13 +32,11 @@ public:
             std::unique_lock lock(mutex);
             ++started;
             stateChanged.notify_all();
-            stateChanged.wait(lock, [&] { return !gated || open || permits > 0; });
-            if (gated && !open) {
-                --permits;
+            if (modText == "fail") {
+                throw std::bad_alloc();
             }
-        }
-        if (modText == "fail") {
-            throw std::bad_alloc();
+            const int number = std::stoi(std::string(modText));
+            stateChanged.wait(lock, [&] { return !gated || open || number < allowedBelow; });
         }
         SearchResult result;
         result.slots[0] = {std::stoi(std::string(modText)), 1.0};
@@ -45,9 +44,9 @@ public:
         return result;
     }
 
-    void Allow(int searches) {
+    void AllowBelow(int number) {
         std::lock_guard lock(mutex);
-        permits += searches;
+        allowedBelow = number;
         stateChanged.notify_all();
     }
     void Open() {
@@ -68,7 +67,7 @@ private:
     const bool gated;
     mutable std::mutex mutex;
     mutable std::condition_variable stateChanged;
-    mutable int permits = 0;
+    int allowedBelow = 0;
     mutable int started = 0;
     bool open = false;
 };
@@ -110,7 +109,7 @@ TEST(SearchAhead, CancelLetsTheSearchesUnderWayEndAndBeginsNoOther) {
     ScriptedSearch search(/*gated=*/true);
     {
         SearchAhead ahead(search, NumberedQueries(1000), 2);
-        search.Allow(2);  // the first two; each thread then waits in its second
+        search.AllowBelow(2);  // 0 and 1; the threads then wait in 2 and 3
         EXPECT_EQ(ahead.Take(0).Best().referenceId, 0);
         EXPECT_EQ(ahead.Take(1).Best().referenceId, 1);
         search.WaitUntilStarted(4);
