@@ -2,8 +2,6 @@
 // recovered against the reference pair and saved into the destination
 // directory, with the patch file and the report file.
 
-#include <array>
-#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +11,7 @@
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
 #include "job/recovery_job.h"
+#include "matching/number_format.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
 
@@ -28,17 +27,11 @@ constexpr const char* PatchFileName = "tp2patch.tp2";
 constexpr const char* ReportFileName = "Wordgleaner_report.txt";
 constexpr std::int32_t FullPercent = 100;
 
-// What printf's "%0.2f" gives in the C locale. printf itself would follow the
-// process locale, and the desktop program runs under the user's, which may
-// well use a decimal comma.
+// Two decimals as "%0.2f", but independent of the process locale (the
+// desktop program runs under the user's, which may use a decimal comma) and
+// with halfway values rounded away from zero like every other figure we print.
 std::string TwoDecimals(double value) {
-    std::array<char, 64> buffer{};
-    auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 2);
-    if (error != std::errc()) {
-        return "?";
-    }
-    return std::string(buffer.data(), end);
+    return FormatFixed(value, 2);
 }
 
 std::string FailedToLoadText(const std::string& what, TraError code) {
