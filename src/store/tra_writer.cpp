@@ -17,7 +17,7 @@ constexpr std::string_view BlockCommentClose = "*/";
 //   Hello            ->  ~Hello~
 //   say ~hi~         ->  "say ~hi~"
 //   say ~"hi"~       ->  %say ~"hi"~%
-//   50% ~"off"~      ->  ~~~~~50% ~"off"~~~~~~
+//   ~"50%"~ off      ->  ~~~~~~"50%"~ off~~~~~
 std::string_view DelimiterFor(std::string_view text) {
     if (text.find('~') == std::string_view::npos) {
         return "~";
