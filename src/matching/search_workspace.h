@@ -11,11 +11,38 @@
 // size of the reference for every mod text.
 struct SearchWorkspace {
     SearchWorkspace(std::size_t records, std::size_t words)
-        : positional(records, 0), shared(records, 0), occurrences(words, 0), seen(words, 0) {}
+        : positional(records, 0),
+          shared(records, 0),
+          metBits((records + BitsPerWord - 1) / BitsPerWord, 0),
+          occurrences(words, 0),
+          seen(words, 0) {}
+
+    // A bit per record tells whether it was met: small enough to stay in the
+    // nearest cache while long posting lists are checked against it.
+    bool Met(std::uint32_t rank) const {
+        return (metBits[rank / BitsPerWord] >> (rank % BitsPerWord) & 1) != 0;
+    }
+    // May throw std::bad_alloc, before anything changes.
+    void Meet(std::uint32_t rank) {
+        touched.push_back(rank);
+        metBits[rank / BitsPerWord] |= std::uint64_t{1} << (rank % BitsPerWord);
+    }
+    // Zeroes what the records met have counted.
+    void ForgetMet() {
+        for (std::uint32_t rank : touched) {
+            positional[rank] = 0;
+            shared[rank] = 0;
+            metBits[rank / BitsPerWord] = 0;
+        }
+        touched.clear();
+    }
+
+    static constexpr std::uint32_t BitsPerWord = 64;
 
     std::vector<std::int32_t> positional;   // by rank: positional matches counted
     std::vector<std::int32_t> shared;       // by rank: shared occurrences counted
-    std::vector<std::uint32_t> touched;     // ranks whose counters are not zero
+    std::vector<std::uint64_t> metBits;     // by rank
+    std::vector<std::uint32_t> touched;     // the ranks met, in the order met
     std::vector<std::int32_t> occurrences;  // by word: occurrences in the mod text
     std::vector<std::uint32_t> seen;        // by word: last stamp that met it
     std::uint32_t stamp = 0;
