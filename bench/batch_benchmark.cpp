@@ -1,0 +1,220 @@
+// A whole recovery batch of game size: a 100,000-entry reference pair and a
+// 10,000-entry mod directory. Prints the batch time with the indexed search,
+// the floor (the same loads and saves with no search), the time per mod entry
+// of the indexed and the linear search on a sample of entries, the speed-up,
+// and the peak memory. Run on a Release build:
+//   batch_benchmark [DATA_DIR] [--sample N]
+// DATA_DIR keeps the generated data between runs (generated when missing).
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#if defined(__unix__)
+#include <sys/resource.h>
+#endif
+
+#include "game_data.h"
+#include "job/recover_file.h"
+#include "job/recovery_job.h"
+#include "matching/indexed_reference_search.h"
+#include "matching/search_ahead.h"
+#include "store/tra_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int DefaultSample = 150;
+constexpr double KibibytesPerMebibyte = 1024.0;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double PeakMemoryMebibytes() {
+#if defined(__unix__)
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / KibibytesPerMebibyte;  // kilobytes on Linux
+#else
+    return 0.0;
+#endif
+}
+
+std::vector<std::string> ModFileNames(const std::string& modDirectory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(modDirectory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+void Fail(const std::string& what) {
+    std::fprintf(stderr, "batch_benchmark: %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Loading both references, then loading and saving every mod file: the part
+// of a batch that no search can make faster.
+double MeasureFloor(const GameDataPaths& paths, const std::string& output) {
+    fs::create_directories(output);
+    Clock::time_point start = Clock::now();
+    TraFile original;
+    TraFile translated;
+    TraFile mod;
+    if (original.Load(paths.referenceOriginal) != TraOk ||
+        translated.Load(paths.referenceTranslated) != TraOk) {
+        Fail("cannot load the references");
+    }
+    for (const std::string& name : ModFileNames(paths.modDirectory)) {
+        if (mod.Load((fs::path(paths.modDirectory) / name).string()) != TraOk ||
+            mod.Save((fs::path(output) / name).string()) != TraOk) {
+            Fail("cannot load or save " + name);
+        }
+    }
+    return SecondsSince(start);
+}
+
+double MeasureBatch(const GameDataPaths& paths, const std::string& output,
+                    const RecoveryOptions& options, std::string& summary) {
+    fs::create_directories(output);
+    RecoveryJob job;
+    job.Setup(paths.referenceOriginal, paths.referenceTranslated, paths.modDirectory, output,
+              options);
+    Clock::time_point start = Clock::now();
+    job.Run();
+    double seconds = SecondsSince(start);
+    if (job.status != TraOk) {
+        Fail("the batch failed: " + job.progressText.Get());
+    }
+    summary = job.entryText.Get();
+    return seconds;
+}
+
+struct SampleTimes {
+    double linearSeconds = 0.0;   // per entry
+    double indexedSeconds = 0.0;  // per entry, one thread
+    double indexBuildSeconds = 0.0;
+    bool identical = true;
+};
+
+// Every k-th non-empty mod text, searched by both searches on one thread.
+SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
+                          const ReferenceIndex& index, const SearchSettings& settings,
+                          int sampleSize) {
+    std::vector<TraEntry> all;
+    TraFile mod;
+    for (const std::string& name : ModFileNames(paths.modDirectory)) {
+        mod.Load((fs::path(paths.modDirectory) / name).string());
+        for (int position = 0; const TraEntry* entry = mod.GetAt(position); ++position) {
+            if (!entry->IsLayout() && !entry->maleText.empty()) {
+                all.push_back(*entry);
+            }
+        }
+    }
+    std::vector<TraEntry> sample;
+    const std::size_t step = std::max<std::size_t>(1, all.size() / sampleSize);
+    for (std::size_t i = 0; i < all.size() && sample.size() < std::size_t(sampleSize); i += step) {
+        sample.push_back(all[i]);
+    }
+
+    SampleTimes times;
+    Clock::time_point start = Clock::now();
+    IndexedReferenceSearch indexed(reference, index, settings);
+    times.indexBuildSeconds = SecondsSince(start);
+
+    std::vector<SearchResult> fast;
+    start = Clock::now();
+    for (const TraEntry& entry : sample) {
+        fast.push_back(indexed.Search(entry.maleText, entry.maleSound));
+    }
+    times.indexedSeconds = SecondsSince(start) / static_cast<double>(sample.size());
+
+    start = Clock::now();
+    for (std::size_t i = 0; i < sample.size(); ++i) {
+        SearchResult linear =
+            SearchReference(settings, sample[i].maleText, sample[i].maleSound, reference, index);
+        times.identical = times.identical && linear == fast[i];
+    }
+    times.linearSeconds = SecondsSince(start) / static_cast<double>(sample.size());
+    return times;
+}
+
+void Report(const char* title, double floor, double batch, int modEntries,
+            const SampleTimes& sample, int sampleSize, const std::string& summary) {
+    std::printf("\n%s\n", title);
+    std::printf("  whole batch, indexed search:   %8.3f s  (%.2f x the floor)\n", batch,
+                batch / floor);
+    std::printf("  per mod entry in the batch:    %8.1f us\n", batch / modEntries * 1e6);
+    std::printf("  %s\n", summary.c_str());
+    std::printf("  sample of %d entries, one thread each:\n", sampleSize);
+    std::printf("    linear search per entry:     %8.3f ms\n", sample.linearSeconds * 1e3);
+    std::printf("    indexed search per entry:    %8.1f us  (index built in %.3f s)\n",
+                sample.indexedSeconds * 1e6, sample.indexBuildSeconds);
+    std::printf("    speed-up per entry:          %8.0f x\n",
+                sample.linearSeconds / sample.indexedSeconds);
+    std::printf("    speed-up against the batch:  %8.0f x  (linear per entry / batch per entry)\n",
+                sample.linearSeconds / (batch / modEntries));
+    std::printf("    results identical:           %s\n", sample.identical ? "yes" : "NO");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string directory = (fs::temp_directory_path() / "wordgleaner-game-data").string();
+    int sampleSize = DefaultSample;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--sample" && i + 1 < argc) {
+            sampleSize = std::max(1, std::atoi(argv[++i]));
+        } else {
+            directory = argument;
+        }
+    }
+    const GameDataShape shape;
+    const GameDataPaths paths = GameDataPathsIn(directory);
+    if (!fs::exists(paths.modDirectory)) {
+        Clock::time_point start = Clock::now();
+        if (GenerateGameData(directory, shape) != TraOk) {
+            Fail("cannot write the data into " + directory);
+        }
+        std::printf("generated the data in %.1f s\n", SecondsSince(start));
+    }
+    std::printf("reference pair: %d entries, %.1f MB each; mod: %d entries in %d files\n",
+                shape.referenceEntries,
+                static_cast<double>(fs::file_size(paths.referenceOriginal)) / 1e6, shape.modEntries,
+                shape.modFiles);
+    std::printf("search threads: %u\n", SearchThreadsForHardware());
+
+    const double floor = MeasureFloor(paths, directory + "/out-floor");
+    std::printf("floor (load both references, load and save every mod file): %.3f s\n", floor);
+
+    RecoveryOptions defaults;
+    std::string summary;
+    const double batch = MeasureBatch(paths, directory + "/out-default", defaults, summary);
+    const double peak = PeakMemoryMebibytes();
+    std::printf("peak memory after the default batch: %.0f MiB\n", peak);
+
+    RecoveryOptions weakest = defaults;
+    weakest.minLikeliness = 0.0;
+    std::string weakestSummary;
+    const double weakestBatch =
+        MeasureBatch(paths, directory + "/out-minimum-0", weakest, weakestSummary);
+
+    TraFile reference;
+    reference.Load(paths.referenceOriginal);
+    ReferenceIndex index;
+    BuildReferenceIndex(reference, index);
+    Report("default settings (minimum likeliness 50 %)", floor, batch, shape.modEntries,
+           MeasureSample(paths, reference, index, MakeSearchSettings(defaults), sampleSize),
+           sampleSize, summary);
+    Report("minimum likeliness 0 %", floor, weakestBatch, shape.modEntries,
+           MeasureSample(paths, reference, index, MakeSearchSettings(weakest), sampleSize),
+           sampleSize, weakestSummary);
+    return 0;
+}

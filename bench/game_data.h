@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "store/tra_error.h"
+
+// The size of a real job: a game's string table as the reference pair and a
+// big mod.
+struct GameDataShape {
+    int referenceEntries = 100'000;
+    int modEntries = 10'000;
+    int modFiles = 8;
+    std::uint64_t seed = 1;
+};
+
+// Where GenerateGameData put things.
+struct GameDataPaths {
+    std::string referenceOriginal;    // DIR/reference/dialog.tra
+    std::string referenceTranslated;  // DIR/reference/dialog_translated.tra
+    std::string modDirectory;         // DIR/mod
+};
+
+GameDataPaths GameDataPathsIn(const std::string& directory);
+
+// Writes a reference pair and a mod directory into `directory`. Reference
+// texts have 1 to 80 words drawn with the skew of natural text (a few words
+// make up most of it), some run over several lines, a fifth carry sound
+// references, and some appear twice with other blanks. Mod texts are exact
+// copies, case changes, small edits, reordered words, new texts and empty
+// texts, spread over several files of unequal size. The same shape gives the
+// same bytes.
+TraError GenerateGameData(const std::string& directory, const GameDataShape& shape = {});
