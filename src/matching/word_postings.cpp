@@ -15,32 +15,65 @@ std::vector<std::size_t> StartsFromCounts(const std::vector<std::size_t>& counts
 }  // namespace
 
 WordPostings::WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records) {
-    RankByLength(index, records);
-    NumberWords(index);
+    const std::vector<std::uint32_t> slotOfRank = RankByLength(index, records);
+    NumberWords(index, records, slotOfRank);
     ListPositions();
     ListContainingRecords();
 }
 
-void WordPostings::RankByLength(const ReferenceIndex& index,
-                                std::span<const std::uint32_t> records) {
-    recordOfRank.assign(records.begin(), records.end());
-    std::stable_sort(recordOfRank.begin(), recordOfRank.end(),
-                     [&index](std::uint32_t left, std::uint32_t right) {
-                         return index[left].byteLength < index[right].byteLength;
-                     });
-    byteLengths.reserve(recordOfRank.size());
-    for (std::uint32_t record : recordOfRank) {
-        byteLengths.push_back(index[record].byteLength);
+// Sorting (length, slot) keys, which are all distinct, orders the records by
+// length with ties in record order, as a stable sort would, while reading
+// the index once in order instead of at random from the comparisons.
+std::vector<std::uint32_t> WordPostings::RankByLength(const ReferenceIndex& index,
+                                                      std::span<const std::uint32_t> records) {
+    constexpr int SlotBits = 32;
+    constexpr std::uint32_t SignBit = 0x80000000U;  // flipped so signed lengths sort as unsigned
+    std::vector<std::uint64_t> keys;
+    keys.reserve(records.size());
+    for (std::uint32_t slot = 0; slot < records.size(); ++slot) {
+        const auto length = static_cast<std::uint32_t>(index[records[slot]].byteLength) ^ SignBit;
+        keys.push_back(std::uint64_t{length} << SlotBits | slot);
     }
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::uint32_t> slotOfRank;
+    slotOfRank.reserve(keys.size());
+    recordOfRank.reserve(keys.size());
+    byteLengths.reserve(keys.size());
+    for (std::uint64_t key : keys) {
+        const auto slot = static_cast<std::uint32_t>(key);
+        slotOfRank.push_back(slot);
+        recordOfRank.push_back(records[slot]);
+        byteLengths.push_back(
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> SlotBits) ^ SignBit));
+    }
+    return slotOfRank;
 }
 
-void WordPostings::NumberWords(const ReferenceIndex& index) {
-    wordStarts.reserve(recordOfRank.size() + 1);
-    wordStarts.push_back(0);
-    for (std::uint32_t record : recordOfRank) {
+// The words are numbered in record order, which reads the index through
+// memory in the order it was built; visiting it by length instead would
+// miss the cache on nearly every record. The numbers are then laid out by rank.
+void WordPostings::NumberWords(const ReferenceIndex& index, std::span<const std::uint32_t> records,
+                               std::span<const std::uint32_t> slotOfRank) {
+    std::vector<std::size_t> slotStarts;
+    slotStarts.reserve(records.size() + 1);
+    slotStarts.push_back(0);
+    for (std::uint32_t record : records) {
+        slotStarts.push_back(slotStarts.back() + index[record].words.size());
+    }
+    std::vector<WordId> idsBySlot;
+    idsBySlot.reserve(slotStarts.back());
+    for (std::uint32_t record : records) {
         for (std::string_view word : index[record].words) {
-            wordIds.push_back(vocabulary.Add(word));
+            idsBySlot.push_back(vocabulary.Add(word));
         }
+    }
+    wordIds.reserve(idsBySlot.size());
+    wordStarts.reserve(slotOfRank.size() + 1);
+    wordStarts.push_back(0);
+    for (std::uint32_t slot : slotOfRank) {
+        wordIds.insert(wordIds.end(),
+                       idsBySlot.begin() + static_cast<std::ptrdiff_t>(slotStarts[slot]),
+                       idsBySlot.begin() + static_cast<std::ptrdiff_t>(slotStarts[slot + 1]));
         wordStarts.push_back(wordIds.size());
     }
 }

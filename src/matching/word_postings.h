@@ -47,8 +47,11 @@ public:
     Ranks Containing(WordId word) const;
 
 private:
-    void RankByLength(const ReferenceIndex& index, std::span<const std::uint32_t> records);
-    void NumberWords(const ReferenceIndex& index);
+    // Returns the position in `records` of each ranked record.
+    std::vector<std::uint32_t> RankByLength(const ReferenceIndex& index,
+                                            std::span<const std::uint32_t> records);
+    void NumberWords(const ReferenceIndex& index, std::span<const std::uint32_t> records,
+                     std::span<const std::uint32_t> slotOfRank);
     void ListPositions();
     void ListContainingRecords();
 
