@@ -8,6 +8,7 @@
 #include "matching/likeliness.h"
 #include "matching/likeliness_bounds.h"
 #include "matching/search_workspace.h"
+#include "matching/side_by_side.h"
 #include "matching/words.h"
 #include "store/tra_file.h"
 
@@ -356,10 +357,19 @@ private:
     ListSide shared;
 };
 
+// The exact-text index and the word postings share nothing, so they are
+// built side by side.
 IndexedReferenceSearch::IndexedReferenceSearch(const TraFile& reference,
                                                const ReferenceIndex& index,
                                                const SearchSettings& settings)
-    : reference(reference), index(index), settings(settings), exactTexts(reference, settings) {
+    : reference(reference), index(index), settings(settings) {
+    RunSideBySide([this] { exactTexts = ExactTextIndex(this->reference, this->settings); },
+                  [this] { IndexWords(); });
+    workspaces =
+        std::make_unique<SearchWorkspacePool>(postings.RecordCount(), postings.Vocabulary().Size());
+}
+
+void IndexedReferenceSearch::IndexWords() {
     // Records pair with the entries that carry an id, by position, as in the
     // linear search; a record missing from a short index ends the pairing.
     std::vector<std::uint32_t> records;
@@ -383,8 +393,6 @@ IndexedReferenceSearch::IndexedReferenceSearch(const TraFile& reference,
     for (Rank rank = 0; rank < postings.RecordCount(); ++rank) {
         entryOfRank.push_back(entryOfRecord[postings.RecordOf(rank)]);
     }
-    workspaces =
-        std::make_unique<SearchWorkspacePool>(postings.RecordCount(), postings.Vocabulary().Size());
 }
 
 IndexedReferenceSearch::~IndexedReferenceSearch() = default;

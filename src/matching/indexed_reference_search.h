@@ -35,6 +35,9 @@ public:
 private:
     class Query;
 
+    // The word postings of the in-window records and the entry of each.
+    void IndexWords();
+
     // The likeliness pass for a minimum the filters do not cover (negative
     // or not a number), or when working memory runs out: the linear walk.
     SearchResult ScoreEveryText(std::string_view modText, std::string_view modSound) const;

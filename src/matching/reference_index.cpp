@@ -2,9 +2,13 @@
 
 #include <new>
 
+#include "matching/side_by_side.h"
 #include "store/tra_file.h"
 
 namespace {
+
+// Below this many texts a second thread costs more than it saves.
+constexpr std::size_t MinTextsToSplit = 4096;
 
 // A record whose copy cannot be made keeps its length and no words, so it can
 // never become a candidate, and the index still pairs with the reference.
@@ -18,14 +22,39 @@ IndexedText IndexOneText(const std::string& text) {
     }
 }
 
+std::vector<const std::string*> TextsWithIds(const TraFile& reference) {
+    std::vector<const std::string*> texts;
+    texts.reserve(static_cast<std::size_t>(reference.GetEntryCount()));
+    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
+        if (!entry->IsLayout()) {
+            texts.push_back(&entry->maleText);
+        }
+    }
+    return texts;
+}
+
+// Fills records [first, last); never throws, so it may run on any thread.
+void IndexTexts(const std::vector<const std::string*>& texts, std::size_t first, std::size_t last,
+                ReferenceIndex& index) noexcept {
+    for (std::size_t record = first; record < last; ++record) {
+        index[record] = IndexOneText(*texts[record]);
+    }
+}
+
 }  // namespace
 
+// Each record depends on its own text only, so the two halves of a large
+// reference are split on two threads into records made beforehand.
 void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
     index.clear();
     index.reserve(static_cast<std::size_t>(reference.GetEntryCount()));
-    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (!entry->IsLayout()) {
-            index.push_back(IndexOneText(entry->maleText));
-        }
+    const std::vector<const std::string*> texts = TextsWithIds(reference);
+    index.resize(texts.size());
+    if (texts.size() < MinTextsToSplit) {
+        IndexTexts(texts, 0, texts.size(), index);
+        return;
     }
+    const std::size_t half = texts.size() / 2;
+    RunSideBySide([&] { IndexTexts(texts, half, texts.size(), index); },
+                  [&] { IndexTexts(texts, 0, half, index); });
 }

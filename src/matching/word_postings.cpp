@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "matching/side_by_side.h"
+
 namespace {
 
 // Turns per-bucket counts into bucket starts, with one more entry for the end.
@@ -17,8 +19,8 @@ std::vector<std::size_t> StartsFromCounts(const std::vector<std::size_t>& counts
 WordPostings::WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records) {
     const std::vector<std::uint32_t> slotOfRank = RankByLength(index, records);
     NumberWords(index, records, slotOfRank);
-    ListPositions();
-    ListContainingRecords();
+    // Both only read the numbered words and fill lists of their own.
+    RunSideBySide([this] { ListContainingRecords(); }, [this] { ListPositions(); });
 }
 
 // Sorting (length, slot) keys, which are all distinct, orders the records by

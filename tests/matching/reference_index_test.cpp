@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "loaded_tra.h"
+#include "support/random_tra.h"
 
 namespace {
 
@@ -81,6 +82,33 @@ TEST(BuildReferenceIndex, PairsOneRecordWithEachEntryThatCarriesAnId) {
     EXPECT_EQ(index[2].wordCount, 0);
     EXPECT_EQ(index[3].byteLength, 0);
     EXPECT_EQ(index[3].wordCount, 0);
+}
+
+// Large enough for the build to split the texts over two threads.
+TEST(BuildReferenceIndex, SplitsALargeReferenceIntoTheSameRecordsAsOneTextAtATime) {
+    test_support::RandomTraShape shape;
+    shape.referenceEntries = 9000;
+    test_support::RandomTra random(7, shape);
+    test_support::TempDir dir;
+    TraFile reference;
+    LoadTra(dir, "ref.tra", random.TraText(random.Reference()), reference);
+    ReferenceIndex index;
+    BuildReferenceIndex(reference, index);
+
+    std::size_t record = 0;
+    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
+        if (entry->IsLayout()) {
+            continue;
+        }
+        ASSERT_LT(record, index.size());
+        const IndexedText expected(entry->maleText);
+        EXPECT_EQ(index[record].byteLength, expected.byteLength) << "record " << record;
+        EXPECT_EQ(index[record].wordCount, expected.wordCount) << "record " << record;
+        EXPECT_EQ(WordsOf(index[record]), WordsOf(expected)) << "record " << record;
+        ++record;
+    }
+    EXPECT_EQ(record, index.size());
+    EXPECT_GT(record, 8000u);
 }
 
 TEST(BuildReferenceIndex, EmptiesTheIndexForAReferenceWithoutEntries) {
