@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 // What word counts tell about a likeliness score before ComputeLikeliness
 // runs, so that the indexed search can skip the reference texts that cannot
@@ -89,15 +92,88 @@ LengthRange PositionalLengths(std::int32_t modLength, double minLikeliness);
 // Reference byte lengths for which the word-bag gate can open; a little wide.
 LengthRange WordBagLengths(std::int32_t modLength);
 
+// The per-text bounds are defined here, where the search can inline them:
+// it calls them for every reference text it meets.
+namespace likeliness_bounds_detail {
+
+// The weights and gate of ComputeLikeliness.
+inline constexpr double LengthPenaltyWeight = 0.1;
+inline constexpr double OrderPenaltyWeight = 0.1;
+inline constexpr double WordBagGateRate = 0.5;
+inline constexpr double PercentScale = 100.0;
+// In score units (1.0 is 100 %): a million times the rounding error of the
+// few double operations a score takes, and far below the 1 / nA steps of a
+// real score.
+inline constexpr double RoundingMargin = 1e-9;
+
+inline double LengthDifference(const ComparisonCounts& counts) {
+    return std::abs(static_cast<double>(counts.modLength) -
+                    static_cast<double>(counts.referenceLength)) /
+           static_cast<double>(counts.modLength);
+}
+
+inline double PositionalScore(double modWords, double positional, double lengthDifference) {
+    return positional / modWords - LengthPenaltyWeight * lengthDifference;
+}
+
+inline double WordBagScore(double modWords, double positional, double shared,
+                           double lengthDifference) {
+    return shared / modWords - OrderPenaltyWeight * (1 - positional / modWords) -
+           LengthPenaltyWeight * lengthDifference;
+}
+
+// The gate of ComputeLikeliness, c/nA < 0.5 and D < 0.1, on the integers: a
+// quotient of two counts below 2^31 is never within rounding reach of 0.5 or
+// 0.1 unless it equals them, so these tests agree with the double ones.
+inline bool RateOpensGate(std::int64_t positional, std::int64_t modWords) {
+    return 2 * positional < modWords;
+}
+
+inline bool LengthOpensGate(const ComparisonCounts& counts) {
+    const std::int64_t difference =
+        std::llabs(std::int64_t{counts.modLength} - std::int64_t{counts.referenceLength});
+    return 10 * difference < std::int64_t{counts.modLength};
+}
+
+}  // namespace likeliness_bounds_detail
+
 // A score at least as high as the real one when the counts are upper bounds
 // of the real counts. `wordBagPossible` false means the word-bag score cannot
 // exceed the minimum for this text, so only the positional score matters.
-double UpperScore(const ComparisonCounts& counts, bool wordBagPossible);
+inline double UpperScore(const ComparisonCounts& counts, bool wordBagPossible) {
+    using namespace likeliness_bounds_detail;
+    const double modWords = counts.modWords;
+    const double lengthDifference = LengthDifference(counts);
+    const std::int64_t positional = std::min(counts.positionalMatches, counts.modWords);
+    double high = PositionalScore(modWords, static_cast<double>(positional), lengthDifference);
+    if (wordBagPossible && LengthOpensGate(counts)) {
+        // The gate needs 2c < nA, and c <= c2.
+        const std::int64_t gated = std::min<std::int64_t>(
+            {positional, counts.sharedWords, (std::int64_t{counts.modWords} - 1) / 2});
+        const double shared = std::min(counts.sharedWords, counts.modWords);
+        high = std::max(
+            high, WordBagScore(modWords, static_cast<double>(std::max<std::int64_t>(gated, 0)),
+                               shared, lengthDifference));
+    }
+    return high + RoundingMargin;
+}
 
 // The score for exact counts, within the rounding margin.
-ScoreBounds BoundScore(const ComparisonCounts& counts);
+inline ScoreBounds BoundScore(const ComparisonCounts& counts) {
+    using namespace likeliness_bounds_detail;
+    const double modWords = counts.modWords;
+    const double lengthDifference = LengthDifference(counts);
+    double score = PositionalScore(modWords, counts.positionalMatches, lengthDifference);
+    if (RateOpensGate(counts.positionalMatches, counts.modWords) && LengthOpensGate(counts)) {
+        score =
+            WordBagScore(modWords, counts.positionalMatches, counts.sharedWords, lengthDifference);
+    }
+    return {score - RoundingMargin, score + RoundingMargin};
+}
 
 // Whether `score` makes a candidate, compared as the search compares: a text
 // whose upper score is not above can be dropped, one whose lower score is
 // above surely is a candidate.
-bool AboveMinimum(double score, double minLikeliness);
+inline bool AboveMinimum(double score, double minLikeliness) {
+    return likeliness_bounds_detail::PercentScale * score > minLikeliness;
+}
