@@ -49,7 +49,9 @@ private slots:
 
     void thePathFieldsAskTheirChoosersWithTheirTitles() {
         MainDialogFixture fixture;
-        fixture.chooser->answers = {"/ref/orig.tra", "/ref/trans.tra", "/mod", "/out"};
+        for (const char* path : {"/ref/orig.tra", "/ref/trans.tra", "/mod", "/out"}) {
+            fixture.chooser->Accept({path});
+        }
         for (const char* name : FieldNames) {
             QCOMPARE(fixture.Field(name)->Browse(), int(PathBrowseControl::BrowseAccepted));
         }
