@@ -222,14 +222,24 @@ private:
             return;
         }
         for (; side.walked < side.lists.size(); ++side.walked) {
-            const PostingList& list = side.lists[side.walked];
-            for (Rank rank : list.ranks) {
-                if (work.Met(rank)) {
-                    counts[rank] += list.weight;
-                }
-            }
+            AddToTextsMet(side.lists[side.walked], counts.data());
         }
         side.unwalkedWeight = 0;
+    }
+
+    // Adds the weight to every text met without a branch: whether a text
+    // on a long list was met is too random to predict, and adding zero to
+    // the others costs less than the mispredictions.
+    void AddToTextsMet(const PostingList& list, std::int32_t* counts) const {
+        const std::int32_t weight = list.weight;
+        const std::uint64_t* metBits = work.metBits.data();
+        for (Rank rank : list.ranks) {
+            const auto met =
+                static_cast<std::int32_t>(metBits[rank / SearchWorkspace::BitsPerWord] >>
+                                              (rank % SearchWorkspace::BitsPerWord) &
+                                          1);
+            counts[rank] += weight * met;
+        }
     }
 
     // The texts met whose score can exceed the minimum and still reach the
