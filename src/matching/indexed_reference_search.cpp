@@ -98,6 +98,7 @@ public:
           modSound(modSound),
           work(workspace),
           minLikeliness(search.settings.minLikeliness),
+          minPositional(MinPositionalMatches(mod.wordCount, minLikeliness)),
           minShared(MinSharedOccurrences(mod.wordCount, minLikeliness)),
           wordBagPossible(minShared <= mod.wordCount) {}
 
@@ -172,9 +173,8 @@ private:
         }
         positional.SortRarestFirst();
         const auto lists = static_cast<std::int32_t>(positional.lists.size());
-        const std::int32_t needed = MinPositionalMatches(mod.wordCount, minLikeliness);
         positional.unwalkedWeight = lists;
-        while (positional.unwalkedWeight >= needed) {
+        while (positional.unwalkedWeight >= minPositional) {
             CountAndMeet(positional.lists[positional.walked++].ranks, work.positional, 1);
             --positional.unwalkedWeight;
         }
@@ -248,8 +248,11 @@ private:
         std::vector<Survivor> survivors;
         BestFive sureLows;
         for (Rank rank : work.touched) {
-            ComparisonCounts counts = CountsOf(rank);
             const bool wordBagHere = wordBagPossible && InRange(rank, wordBagRanks);
+            if (!CountsMayExceedMinimum(rank, wordBagHere)) {
+                continue;
+            }
+            ComparisonCounts counts = CountsOf(rank);
             counts.positionalMatches += positional.unwalkedWeight;
             counts.sharedWords += wordBagHere ? shared.unwalkedWeight : 0;
             if (!AboveMinimum(UpperScore(counts, wordBagHere), minLikeliness)) {
@@ -271,6 +274,14 @@ private:
             survivors.begin(), survivors.end(),
             [](const Survivor& left, const Survivor& right) { return left.high > right.high; });
         return survivors;
+    }
+
+    // The count thresholds the prefix walks rest on: a text below both
+    // cannot exceed the minimum, and is dropped before the bounds, which
+    // divide, are worked out.
+    bool CountsMayExceedMinimum(Rank rank, bool wordBagHere) const {
+        return work.positional[rank] + positional.unwalkedWeight >= minPositional ||
+               (wordBagHere && work.shared[rank] + shared.unwalkedWeight >= minShared);
     }
 
     ComparisonCounts CountsOf(Rank rank) const {
@@ -356,6 +367,7 @@ private:
     std::string_view modSound;
     SearchWorkspace& work;
     const double minLikeliness;
+    const std::int32_t minPositional;
     const std::int32_t minShared;
     const bool wordBagPossible;
 
