@@ -234,11 +234,7 @@ private:
         const std::int32_t weight = list.weight;
         const std::uint64_t* metBits = work.metBits.data();
         for (Rank rank : list.ranks) {
-            const auto met =
-                static_cast<std::int32_t>(metBits[rank / SearchWorkspace::BitsPerWord] >>
-                                              (rank % SearchWorkspace::BitsPerWord) &
-                                          1);
-            counts[rank] += weight * met;
+            counts[rank] += weight * SearchWorkspace::MetBit(metBits, rank);
         }
     }
 

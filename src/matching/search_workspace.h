@@ -19,8 +19,11 @@ struct SearchWorkspace {
 
     // A bit per record tells whether it was met: small enough to stay in the
     // nearest cache while long posting lists are checked against it.
-    bool Met(std::uint32_t rank) const {
-        return (metBits[rank / BitsPerWord] >> (rank % BitsPerWord) & 1) != 0;
+    bool Met(std::uint32_t rank) const { return MetBit(metBits.data(), rank) != 0; }
+    // 1 when `rank` was met, else 0, from a table held in a local, for
+    // loops that use the bit without a branch.
+    static std::int32_t MetBit(const std::uint64_t* bits, std::uint32_t rank) {
+        return static_cast<std::int32_t>(bits[rank / BitsPerWord] >> (rank % BitsPerWord) & 1);
     }
     // May throw std::bad_alloc, before anything changes.
     void Meet(std::uint32_t rank) {
