@@ -47,7 +47,6 @@ void IndexTexts(const std::vector<const std::string*>& texts, std::size_t first,
 // reference are split on two threads into records made beforehand.
 void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
     index.clear();
-    index.reserve(static_cast<std::size_t>(reference.GetEntryCount()));
     const std::vector<const std::string*> texts = TextsWithIds(reference);
     index.resize(texts.size());
     if (texts.size() < MinTextsToSplit) {
