@@ -24,6 +24,8 @@
 #include "matching/search_ahead.h"
 #include "store/tra_file.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -8,6 +8,8 @@
 
 #include "store/text_file.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // The most frequent words come first; the rest of the vocabulary is made of

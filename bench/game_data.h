@@ -5,6 +5,8 @@
 
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 // The size of a real job: a game's string table as the reference pair and a
 // big mod.
 struct GameDataShape {
@@ -31,3 +33,5 @@ GameDataPaths GameDataPathsIn(const std::string& directory);
 // texts, spread over several files of unequal size. The same shape gives the
 // same bytes.
 TraError GenerateGameData(const std::string& directory, const GameDataShape& shape = {});
+
+}  // namespace wordgleaner

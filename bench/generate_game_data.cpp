@@ -6,6 +6,8 @@
 
 #include "game_data.h"
 
+using namespace wordgleaner;
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,

@@ -4,6 +4,8 @@
 
 #include "tra_generator.h"
 
+using namespace wordgleaner;
+
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: %s OUT.tra [ENTRIES]\n", argv[0]);

@@ -17,6 +17,8 @@
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 constexpr int ReferenceEntries = 20000;

@@ -15,6 +15,8 @@
 #include "store/tra_file.h"
 #include "tra_generator.h"
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -9,6 +9,8 @@
 
 #include "store/text_file.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 constexpr std::array<std::string_view, 48> Words = {

@@ -5,6 +5,8 @@
 
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 // Size of a game's string table, the largest file the tool loads.
 inline constexpr int StringTableEntries = 100'000;
 
@@ -14,3 +16,5 @@ inline constexpr int StringTableEntries = 100'000;
 // The same seed gives the same file.
 TraError GenerateTraFile(const std::string& path, int entries = StringTableEntries,
                          std::uint64_t seed = 1);
+
+}  // namespace wordgleaner

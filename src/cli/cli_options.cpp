@@ -10,6 +10,8 @@
 
 #include "wordgleaner/version.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr const char* ProgramName = "wordgleaner-cli";
@@ -244,3 +246,5 @@ CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream&
     }
     return {std::move(request), 0};
 }
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 
 #include "job/recovery_options.h"
 
+namespace wordgleaner {
+
 // What the command line asks for: the four paths of a run and its settings.
 struct CliRequest {
     std::string referenceOriginal;
@@ -29,3 +31,5 @@ struct CliParseResult {
 // desktop program's Preferences dialog.
 CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
                                 std::ostream& err);
+
+}  // namespace wordgleaner

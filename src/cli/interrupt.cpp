@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+namespace wordgleaner {
+
 namespace {
 
 // A signal handler can reach nothing but a flag of static storage; this one
@@ -23,3 +25,5 @@ void InstallInterruptHandler() {
 bool InterruptReceived() {
     return interruptReceived != 0;
 }
+
+}  // namespace wordgleaner

@@ -8,6 +8,8 @@
 
 #include "cli/interrupt.h"
 
+namespace wordgleaner {
+
 namespace {
 
 // Written by the console's thread, read by the polling loop.
@@ -33,3 +35,5 @@ void InstallInterruptHandler() {
 bool InterruptReceived() {
     return interruptReceived.load();
 }
+
+}  // namespace wordgleaner

@@ -7,6 +7,8 @@
 #include "job/recovery_job.h"
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::int32_t EndedPercent = 100;
@@ -69,3 +71,5 @@ int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& wat
     PrintOutcome(job, watch);
     return job.status.load();
 }
+
+}  // namespace wordgleaner

@@ -7,6 +7,8 @@
 #include "cli/cli_options.h"
 #include "cli/progress_view.h"
 
+namespace wordgleaner {
+
 class RecoveryJob;
 
 // The window's polling period, kept by the command-line tool as well.
@@ -29,3 +31,5 @@ struct JobWatch {
 // progressText and entryText. Returns the exit code: the job's status, or
 // NoThreadExitCode.
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch);
+
+}  // namespace wordgleaner

@@ -11,6 +11,8 @@
 #include "cli/terminal.h"
 #include "job/recovery_job.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 std::unique_ptr<ProgressView> MakeProgressView() {

@@ -4,6 +4,8 @@
 
 #include "job/recovery_job.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::int32_t FullPercent = 100;
@@ -117,3 +119,5 @@ void TerminalProgressView::Draw(const ProgressSnapshot& progress) {
     shown = progress;
     drawn = true;
 }
+
+}  // namespace wordgleaner

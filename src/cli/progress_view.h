@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+namespace wordgleaner {
+
 class RecoveryJob;
 
 // The four progress values of a job as one poll reads them.
@@ -73,3 +75,5 @@ std::string ProgressBar(std::int32_t percent, int width);
 // The first bytes of `line` that fit in `columns` terminal cells, counting a
 // UTF-8 character as one cell and never cutting one in two.
 std::string FitToColumns(const std::string& line, int columns);
+
+}  // namespace wordgleaner

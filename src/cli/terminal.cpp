@@ -8,6 +8,8 @@
 #include <unistd.h>
 #endif
 
+namespace wordgleaner {
+
 namespace {
 constexpr int DefaultColumns = 80;
 }
@@ -55,3 +57,5 @@ int TerminalColumns(std::FILE* stream) {
 }
 
 #endif
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+namespace wordgleaner {
+
 namespace {
 
 using PixelMap = std::array<std::string_view, BrowseGlyphSize>;
@@ -153,3 +155,5 @@ void DrawBrowseGlyph(QPainter& target, const QColor& background, const QRect& gl
     }
     target.drawImage(glyphRect.topLeft(), image);
 }
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 
 class QPainter;
 
+namespace wordgleaner {
+
 // Glyphs are 16 x 16 pixel pictures; a smaller rectangle shows their top-left part.
 inline constexpr int BrowseGlyphSize = 16;
 
@@ -15,3 +17,5 @@ inline constexpr int BrowseGlyphSize = 16;
 // glyph number draws nothing.
 void DrawBrowseGlyph(QPainter& target, const QColor& background, const QRect& glyphRect, int glyph,
                      bool disabled);
+
+}  // namespace wordgleaner

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+namespace wordgleaner {
+
 // How the chooser flags map onto QFileDialog.
 //
 // Folder chooser (QFileDialog::Directory):
@@ -171,3 +173,5 @@ ChooserResult DialogPathChooser::ChooseFiles(const FileChooserRequest& request) 
     }
     return {true, dialog.selectedFiles(), ReadOnlyBoxChecked(request.flags)};
 }
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 
 class QFileDialog;
 
+namespace wordgleaner {
+
 // The standard choosers: QFileDialog for folders and for files.
 class DialogPathChooser final : public PathChooser {
 public:
@@ -20,3 +22,5 @@ QStringList NameFiltersFromPipeFilter(const QString& filter);
 // Set a dialog up for a request without opening it.
 void ConfigureFolderDialog(QFileDialog& dialog, const FolderChooserRequest& request);
 void ConfigureFileDialog(QFileDialog& dialog, const FileChooserRequest& request);
+
+}  // namespace wordgleaner

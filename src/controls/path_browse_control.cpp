@@ -18,6 +18,8 @@
 #include "controls/browse_glyph.h"
 #include "controls/dialog_path_chooser.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr int MinimumGlyphWidth = BrowseGlyphSize;
@@ -759,3 +761,5 @@ void PathBrowseControl::changeEvent(QEvent* event) {
             break;
     }
 }
+
+}  // namespace wordgleaner

@@ -10,6 +10,8 @@
 
 class QLineEdit;
 
+namespace wordgleaner {
+
 // A path field: a single-line text field and, at one end, a small button that
 // opens the folder chooser or the file chooser. The control paints its button
 // itself (border, glyph or caption, hover and pressed states) and reacts to
@@ -205,3 +207,5 @@ private:
     QString currentText;
     std::shared_ptr<PathChooser> chooser;
 };
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace wordgleaner {
+
 // Flag words of the choosers. The bit values are those of the Windows common
 // dialogs, so a flags word written for one platform reads the same on every
 // other; DialogPathChooser translates them to the nearest QFileDialog options.
@@ -69,3 +71,5 @@ public:
     virtual ChooserResult ChooseFolder(const FolderChooserRequest& request) = 0;
     virtual ChooserResult ChooseFiles(const FileChooserRequest& request) = 0;
 };
+
+}  // namespace wordgleaner

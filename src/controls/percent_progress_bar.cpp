@@ -9,6 +9,8 @@
 #include <cmath>
 #include <utility>
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr unsigned AlignmentBits = 0x03;
@@ -293,3 +295,5 @@ QSize PercentProgressBar::minimumSizeHint() const {
                        metrics.height() + TextPadding);
     return orientation == Qt::Horizontal ? across : across.transposed();
 }
+
+}  // namespace wordgleaner

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace wordgleaner {
+
 struct ProgressRange {
     int low = 0;
     int high = 0;
@@ -105,3 +107,5 @@ private:
     unsigned textFormat = DefaultTextFormat;
     Qt::Orientation orientation = Qt::Horizontal;
 };
+
+}  // namespace wordgleaner

@@ -15,6 +15,8 @@
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr const char* BuildingListText = "Building list of tra files to process...";
@@ -221,3 +223,5 @@ void RecoveryJob::Run() {
     }
     filePercent = FullPercent;  // the last write: from here on the job belongs to the window
 }
+
+}  // namespace wordgleaner

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace wordgleaner {
+
 // The places where a running job looks at its abort request. A load or a
 // save in progress is never cut short: the request takes effect at the next
 // of these points.
@@ -9,3 +11,5 @@ enum class CheckPoint {
     BeforeFile,                // before each mod file of the batch
     BeforeEntry,               // before each entry of the file being recovered
 };
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 #include "job/recovery_job.h"
 #include "job/thread_priority.h"
 
+namespace wordgleaner {
+
 namespace {
 constexpr int NoJobExitCode = 1;
 constexpr int RanExitCode = 0;
@@ -33,3 +35,5 @@ bool StartJobThread(RecoveryJob& job) {
         return false;
     }
 }
+
+}  // namespace wordgleaner

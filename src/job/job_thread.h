@@ -1,5 +1,7 @@
 #pragma once
 
+namespace wordgleaner {
+
 class RecoveryJob;
 
 // The worker's entry point: exit code 1 at once without a job, otherwise runs
@@ -11,3 +13,5 @@ int JobThreadProc(RecoveryJob* job);
 // must then not wait for the job to finish. The caller has set up the job and
 // set filePercent to 0 before.
 bool StartJobThread(RecoveryJob& job);
+
+}  // namespace wordgleaner

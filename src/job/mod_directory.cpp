@@ -9,6 +9,8 @@
 #include "job/mod_directory_win32.h"
 #endif
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::string_view TraExtension = ".tra";
@@ -95,3 +97,5 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     return (std::filesystem::path(directory) / std::filesystem::path(name)).string();
 #endif
 }
+
+}  // namespace wordgleaner

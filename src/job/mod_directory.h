@@ -6,6 +6,8 @@
 
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 // The tra files of a mod directory, in the order the batch processes them.
 struct ModFileList {
     std::vector<std::string> names;  // bare file names, no directory
@@ -39,3 +41,5 @@ SplitFileName SplitAtLastDot(const std::string& name);
 // The directory and the bare name joined with the platform's separator; a
 // separator already ending the directory is not doubled.
 std::string JoinPath(const std::string& directory, const std::string& name);
+
+}  // namespace wordgleaner

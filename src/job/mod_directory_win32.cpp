@@ -13,6 +13,8 @@
 
 #include "job/mod_directory.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr char Backslash = '\\';
@@ -88,3 +90,5 @@ std::string JoinPathWin32(const std::string& directory, const std::string& name)
     }
     return directory + Backslash + name;
 }
+
+}  // namespace wordgleaner

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace wordgleaner {
+
 // Appends the names of the files directly in `directory` whose names end in
 // ".tra" in any letter case, in the order Windows lists them; directories are
 // never taken. False when the directory cannot be listed, or the listing
@@ -17,3 +19,5 @@ bool ListTraFileNamesWin32(const std::string& directory, std::vector<std::string
 // `directory`, a backslash and `name`; no backslash after an empty directory,
 // a directory that ends in a separator, or a bare drive ("C:").
 std::string JoinPathWin32(const std::string& directory, const std::string& name);
+
+}  // namespace wordgleaner

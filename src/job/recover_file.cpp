@@ -12,6 +12,8 @@
 #include "matching/search_ahead.h"
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::int64_t FullPercent = 100;
@@ -198,3 +200,5 @@ int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOrig
         MakeReferenceSearch(referenceOriginal, job.referenceIndex, job.options);
     return RecoverFile(job, modFile, *search, referenceOriginal, referenceTranslated);
 }
+
+}  // namespace wordgleaner

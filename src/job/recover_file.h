@@ -4,6 +4,8 @@
 
 #include "matching/reference_search.h"
 
+namespace wordgleaner {
+
 class RecoveryJob;
 class TraFile;
 struct RecoveryOptions;
@@ -36,3 +38,5 @@ int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOrig
 // searched ahead on a few threads; everything else happens in file order.
 int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
                 const TraFile& referenceOriginal, const TraFile& referenceTranslated);
+
+}  // namespace wordgleaner

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace wordgleaner {
+
 // An open patch file is kept, not discarded: the lines written so far are the
 // record of the entries that were recovered.
 RecoveryJob::~RecoveryJob() {
@@ -24,3 +26,5 @@ void RecoveryJob::Setup(std::string referenceOriginal, std::string referenceTran
 void RecoveryJob::RequestAbort() {
     abortRequested.store(true);
 }
+
+}  // namespace wordgleaner

@@ -12,6 +12,8 @@
 #include "matching/reference_index.h"
 #include "store/text_file.h"
 
+namespace wordgleaner {
+
 // A text written by the worker and read by the window on every poll: it is
 // replaced and copied under a lock, so a reader always gets a whole text.
 class SharedText {
@@ -89,3 +91,5 @@ public:
     std::unique_ptr<TextFileWriter> patchFile;  // open while the batch writes the patch
     ReferenceIndex referenceIndex;
 };
+
+}  // namespace wordgleaner

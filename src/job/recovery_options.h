@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace wordgleaner {
+
 // What goes in front of the recovered entries.
 enum CommentMode : std::int32_t {
     CommentNone = 0,
@@ -13,8 +15,8 @@ enum CommentMode : std::int32_t {
 struct RecoveryOptions {
     std::int32_t minReferenceId = 0;
     std::int32_t maxReferenceId = 2147483646;
-    double minLikeliness = 50.0;         // per cent, 0 to 100
-    double veryLikelyThreshold = 95.0;   // per cent, 90 to 100
+    double minLikeliness = 50.0;        // per cent, 0 to 100
+    double veryLikelyThreshold = 95.0;  // per cent, 90 to 100
     bool lineInfoOnly = false;
     std::int32_t commentMode = CommentPerfectMatch;
     bool generatePatch = false;
@@ -25,3 +27,5 @@ struct RecoveryOptions {
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };
+
+}  // namespace wordgleaner

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+namespace wordgleaner {
+
 bool LowerCurrentThreadPriority() {
     return SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL) != 0;
 }
+}  // namespace wordgleaner
 
 #elif defined(__linux__)
 
@@ -15,6 +18,8 @@ bool LowerCurrentThreadPriority() {
 #include <unistd.h>
 
 #include <cerrno>
+
+namespace wordgleaner {
 
 namespace {
 constexpr int NiceStep = 1;  // one step below normal
@@ -31,11 +36,16 @@ bool LowerCurrentThreadPriority() {
     }
     return setpriority(PRIO_PROCESS, thread, nice + NiceStep) == 0;
 }
+}  // namespace wordgleaner
 
 #else
+
+namespace wordgleaner {
 
 bool LowerCurrentThreadPriority() {
     return false;  // no per-thread priority that an unprivileged process may lower
 }
+
+}  // namespace wordgleaner
 
 #endif

@@ -7,6 +7,8 @@
 #include "matching/words.h"
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 ExactTextIndex::ExactTextIndex(const TraFile& reference, const SearchSettings& settings)
     : compareSound(settings.compareSound) {
     for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
@@ -49,3 +51,5 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
     }
     return result;
 }
+
+}  // namespace wordgleaner

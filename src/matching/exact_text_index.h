@@ -6,6 +6,8 @@
 
 #include "matching/match_candidate.h"
 
+namespace wordgleaner {
+
 class TraFile;
 struct TraEntry;
 struct SearchSettings;
@@ -35,3 +37,5 @@ private:
     std::vector<Slot> slots;  // sorted by key
     bool compareSound = true;
 };
+
+}  // namespace wordgleaner

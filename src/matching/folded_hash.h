@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace wordgleaner {
+
 // Hashes of byte strings after folding the ASCII capitals A-Z only, so that
 // two strings equal up to ASCII case hash alike (64-bit FNV-1a).
 inline constexpr std::uint64_t FoldedHashStart = 14695981039346656037ULL;
@@ -31,3 +33,5 @@ inline std::uint64_t HashLength(std::uint64_t hash, std::size_t length) {
 inline std::uint64_t FinishFoldedHash(std::uint64_t hash) {
     return hash ^ (hash >> 29);
 }
+
+}  // namespace wordgleaner

@@ -12,6 +12,8 @@
 #include "matching/words.h"
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 namespace {
 
 using Rank = WordPostings::Rank;
@@ -441,3 +443,5 @@ SearchResult IndexedReferenceSearch::ScoreEveryText(std::string_view modText,
                                                     std::string_view modSound) const {
     return SearchReference(settings, modText, modSound, reference, index);
 }
+
+}  // namespace wordgleaner

@@ -9,6 +9,8 @@
 #include "matching/reference_search.h"
 #include "matching/word_postings.h"
 
+namespace wordgleaner {
+
 class TraFile;
 struct TraEntry;
 class SearchWorkspacePool;
@@ -50,3 +52,5 @@ private:
     std::vector<const TraEntry*> entryOfRank;  // the reference entry of each ranked record
     std::unique_ptr<SearchWorkspacePool> workspaces;
 };
+
+}  // namespace wordgleaner

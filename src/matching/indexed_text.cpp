@@ -2,6 +2,8 @@
 
 #include "matching/words.h"
 
+namespace wordgleaner {
+
 IndexedText::IndexedText(std::string_view text)
     : byteLength(static_cast<std::int32_t>(text.size())), textCopy(text) {
     words = SplitWords(textCopy);
@@ -53,3 +55,5 @@ void IndexedText::PointWordsAt(const char* previousBase) {
         word = std::string_view(textCopy.data() + (word.data() - previousBase), word.size());
     }
 }
+
+}  // namespace wordgleaner

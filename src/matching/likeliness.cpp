@@ -8,6 +8,8 @@
 
 #include "matching/words.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr double LengthPenaltyWeight = 0.1;
@@ -80,3 +82,5 @@ double ComputeLikeliness(std::string_view modText, const IndexedText& reference,
         return LikelinessAllocationFailed;
     }
 }
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 
 #include "matching/reference_index.h"
 
+namespace wordgleaner {
+
 // The working record of one comparison, filled by ComputeLikeliness.
 struct LikelinessStats {
     std::int32_t modLength = 0;          // lenA
@@ -39,3 +41,5 @@ double ComputeLikeliness(std::string_view modText, const IndexedText& reference,
 // mod text once instead of once per reference entry. Never fails.
 double ComputeLikeliness(const IndexedText& modText, const IndexedText& reference,
                          LikelinessStats& stats);
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <limits>
 
+namespace wordgleaner {
+
 namespace {
 
 using namespace likeliness_bounds_detail;
@@ -58,3 +60,5 @@ LengthRange WordBagLengths(std::int32_t modLength) {
     const std::int64_t tenth = std::int64_t{modLength} / 10;
     return {std::int64_t{modLength} - tenth - 1, std::int64_t{modLength} + tenth + 1};
 }
+
+}  // namespace wordgleaner

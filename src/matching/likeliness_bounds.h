@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace wordgleaner {
+
 // What word counts tell about a likeliness score before ComputeLikeliness
 // runs, so that the indexed search can skip the reference texts that cannot
 // become candidates. The search still scores every text it keeps with
@@ -177,3 +179,5 @@ inline ScoreBounds BoundScore(const ComparisonCounts& counts) {
 inline bool AboveMinimum(double score, double minLikeliness) {
     return likeliness_bounds_detail::PercentScale * score > minLikeliness;
 }
+
+}  // namespace wordgleaner

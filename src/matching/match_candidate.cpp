@@ -1,5 +1,7 @@
 #include "matching/match_candidate.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr double PercentScale = 100.0;
@@ -23,3 +25,5 @@ MatchOutcome ClassifyMatch(const SearchResult& result, double veryLikelyThreshol
     }
     return MatchOutcome::VeryLikely;
 }
+
+}  // namespace wordgleaner

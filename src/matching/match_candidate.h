@@ -6,6 +6,8 @@
 
 #include "store/tra_entry.h"
 
+namespace wordgleaner {
+
 // Scores of the exact pass: markers far above any likeliness fraction (at most
 // 1.0), told from a likeliness by being at least CaseInsensitiveScore.
 inline constexpr double ExactScore = 1000.0;
@@ -54,3 +56,5 @@ enum class MatchOutcome {
 // outcome Likely even when a right-sound one above the threshold follows.
 // `veryLikelyThreshold` is in per cent.
 MatchOutcome ClassifyMatch(const SearchResult& result, double veryLikelyThreshold);
+
+}  // namespace wordgleaner

@@ -4,6 +4,8 @@
 
 #include "matching/number_format.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr double PercentScale = 100.0;
@@ -71,3 +73,5 @@ std::string NotFoundMessage() {
 std::string EmptyTextMessage(std::int32_t entryId) {
     return "Wordgleaner: empty string at Id " + std::to_string(entryId) + "\n";
 }
+
+}  // namespace wordgleaner

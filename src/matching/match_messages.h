@@ -7,6 +7,8 @@
 
 #include "matching/match_candidate.h"
 
+namespace wordgleaner {
+
 // The comments put in front of recovered entries. Each ends with a line
 // break except the not-found one; the tra file store turns every line into a
 // "// " comment line. Names and texts are copied as data, never as formats.
@@ -32,3 +34,5 @@ std::string EmptyTextMessage(std::int32_t entryId);
 // one decimal, and whether its sound reference was wrong.
 std::string LikelinessPercent(const MatchCandidate& candidate);
 std::string_view WrongSoundMark(const MatchCandidate& candidate);
+
+}  // namespace wordgleaner

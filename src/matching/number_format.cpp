@@ -7,6 +7,8 @@
 #include <limits>
 #include <system_error>
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr int SignificandBits = std::numeric_limits<double>::digits;  // 53
@@ -80,3 +82,5 @@ std::string FormatFixed(double value, int decimals) {
     }
     return sign + FormatScaled(ScaleAndRound(magnitude, decimals), decimals);
 }
+
+}  // namespace wordgleaner

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace wordgleaner {
+
 // The most decimals FormatFixed handles: value × 10^decimals must stay exact
 // in 64 bits for every 53-bit significand.
 inline constexpr int MaxFixedDecimals = 3;
@@ -13,3 +15,5 @@ inline constexpr int MaxFixedDecimals = 3;
 // below a tie, such as 0.15 (stored as 0.1499999...), still rounds down.
 // `decimals` is clamped to 0 .. MaxFixedDecimals.
 std::string FormatFixed(double value, int decimals);
+
+}  // namespace wordgleaner

@@ -3,6 +3,8 @@
 #include "matching/match_messages.h"
 #include "matching/number_format.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr double PercentScale = 100.0;
@@ -65,3 +67,5 @@ std::string PatchClosingLines(const PatchSummary& summary, std::string_view modN
            "// End of recovery for " + std::string(modName) + ", from " +
            std::string(destinationName) + (interrupted ? " (interrupted)" : "") + "\n";
 }
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 
 #include "matching/match_candidate.h"
 
+namespace wordgleaner {
+
 // The lines of one mod file's block in the TP2 patch. Accepted outcomes give
 // live "\tSTRING_SET ~mod id~ @reference id" commands; everything else is a
 // "//" comment of the patch. Every line ends with a line break. File names
@@ -29,3 +31,5 @@ struct PatchSummary {
 
 std::string PatchClosingLines(const PatchSummary& summary, std::string_view modName,
                               std::string_view destinationName, bool interrupted);
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 #include "matching/side_by_side.h"
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 namespace {
 
 // Below this many texts a second thread costs more than it saves.
@@ -57,3 +59,5 @@ void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
     RunSideBySide([&] { IndexTexts(texts, half, texts.size(), index); },
                   [&] { IndexTexts(texts, 0, half, index); });
 }
+
+}  // namespace wordgleaner

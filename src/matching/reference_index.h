@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wordgleaner {
+
 class TraFile;
 
 // The words of one reference text, split once per batch.
@@ -37,3 +39,5 @@ using ReferenceIndex = std::vector<IndexedText>;
 
 // Empties `index` and fills one record per id-carrying entry of `reference`.
 void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index);
+
+}  // namespace wordgleaner

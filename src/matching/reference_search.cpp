@@ -7,6 +7,8 @@
 #include "matching/words.h"
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 namespace {
 
 bool InWindow(const SearchSettings& settings, std::int32_t id) {
@@ -131,3 +133,5 @@ SearchResult SearchReference(const SearchSettings& settings, std::string_view mo
     }
     return LikelinessPass(settings, modText, modSound, reference, index);
 }
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 #include "matching/match_candidate.h"
 #include "matching/reference_index.h"
 
+namespace wordgleaner {
+
 class TraFile;
 
 // What a search needs of a run's settings.
@@ -55,3 +57,5 @@ SearchResult SearchReference(const SearchSettings& settings, std::string_view mo
 // order in which they were offered; when all five slots are full, the last
 // one drops out, or the candidate itself when no slot is smaller.
 void OfferCandidate(SearchResult& result, const MatchCandidate& candidate);
+
+}  // namespace wordgleaner

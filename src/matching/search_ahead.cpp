@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+namespace wordgleaner {
+
 unsigned SearchThreadsForHardware() {
     const unsigned hardware = std::thread::hardware_concurrency();
     return hardware == 0 ? 1 : hardware;
@@ -78,3 +80,5 @@ SearchResult SearchAhead::Take(std::size_t index) {
     }
     return results[index];
 }
+
+}  // namespace wordgleaner

@@ -10,6 +10,8 @@
 
 #include "matching/reference_search.h"
 
+namespace wordgleaner {
+
 // One mod text to search, copied so that the caller may edit its file while
 // the search runs ahead.
 struct SearchQuery {
@@ -61,3 +63,5 @@ private:
 
     std::vector<std::thread> threads;  // last, so they start after the rest exists
 };
+
+}  // namespace wordgleaner

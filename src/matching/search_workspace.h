@@ -5,6 +5,8 @@
 #include <mutex>
 #include <vector>
 
+namespace wordgleaner {
+
 // The working memory of one indexed search: counters by reference record
 // and by word, zero between searches. Sized once and reused, because
 // clearing a few touched counters is far cheaper than allocating arrays the
@@ -102,3 +104,5 @@ private:
     std::mutex mutex;
     std::vector<std::unique_ptr<SearchWorkspace>> idle;
 };
+
+}  // namespace wordgleaner

@@ -4,6 +4,8 @@
 #include <thread>
 #include <utility>
 
+namespace wordgleaner {
+
 // Runs `beside` on a thread of its own while the caller runs `here`, and
 // returns once both are done, so two independent halves of an index build
 // share the time of two cores. Nothing escapes the extra thread: an
@@ -39,3 +41,5 @@ void RunSideBySide(Beside&& beside, Here&& here) {
         std::rethrow_exception(besideFailure);
     }
 }
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 
 #include "matching/side_by_side.h"
 
+namespace wordgleaner {
+
 namespace {
 
 // Turns per-bucket counts into bucket starts, with one more entry for the end.
@@ -175,3 +177,5 @@ WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRan
     return ranks.subspan(static_cast<std::size_t>(first - ranks.begin()),
                          static_cast<std::size_t>(last - first));
 }
+
+}  // namespace wordgleaner

@@ -7,6 +7,8 @@
 #include "matching/reference_index.h"
 #include "matching/word_vocabulary.h"
 
+namespace wordgleaner {
+
 // Where the folded words of the searched reference records occur: the
 // inverted index that lets a search visit only the records sharing words with
 // a mod text. Records are numbered here by rank, their order by byte length
@@ -73,3 +75,5 @@ private:
 
 // The part of a rank-sorted list that lies in `range`.
 WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRange range);
+
+}  // namespace wordgleaner

@@ -2,6 +2,8 @@
 
 #include "matching/folded_hash.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::size_t FirstSlotCount = 1024;  // a power of two
@@ -80,3 +82,5 @@ void WordVocabulary::Grow() {
     }
     slots = std::move(grown);
 }
+
+}  // namespace wordgleaner

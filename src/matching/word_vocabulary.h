@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wordgleaner {
+
 // Numbers the distinct words of a reference after folding the ASCII capitals,
 // so that two words are equal in the sense of the likeliness measure exactly
 // when they get the same number. An open-addressing table over one buffer of
@@ -41,3 +43,5 @@ private:
     std::vector<std::uint32_t> wordLengths;
     std::string foldedBytes;
 };
+
+}  // namespace wordgleaner

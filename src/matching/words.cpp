@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::size_t ByteValues = std::numeric_limits<unsigned char>::max() + 1;
@@ -68,3 +70,5 @@ bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right) {
     return std::ranges::equal(
         left, right, [](char a, char b) { return FoldAsciiCapital(a) == FoldAsciiCapital(b); });
 }
+
+}  // namespace wordgleaner

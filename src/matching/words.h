@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wordgleaner {
+
 // The bytes that separate words. They are bytes, not characters: the ones above
 // 0x7F are the ellipsis, quotes, dashes, degree sign and angle quotes of
 // Windows-1252, and they are compared as the same bytes in every code page.
@@ -25,3 +27,5 @@ std::vector<std::string_view> SplitWords(std::string_view text);
 // Byte equality after folding the ASCII capitals A-Z only; no locale, so the
 // accented letters of any code page compare exactly.
 bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right);
+
+}  // namespace wordgleaner

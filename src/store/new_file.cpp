@@ -6,6 +6,8 @@
 #include <io.h>
 #include <sys/stat.h>
 
+namespace wordgleaner {
+
 // The C library that comes with every Windows (msvcrt) knows no "x" in
 // fopen's mode: depending on its version it refuses the mode or ignores the
 // "x" and empties an existing file. Its _open takes the exclusive creation as
@@ -22,11 +24,16 @@ std::FILE* CreateNewFile(const std::string& path) {
     }
     return file;
 }
+}  // namespace wordgleaner
 
 #else
+
+namespace wordgleaner {
 
 std::FILE* CreateNewFile(const std::string& path) {
     return std::fopen(path.c_str(), "wbx");
 }
+
+}  // namespace wordgleaner
 
 #endif

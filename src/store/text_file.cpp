@@ -16,6 +16,8 @@
 
 #include "store/new_file.h"
 
+namespace wordgleaner {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -297,3 +299,5 @@ void TextFileWriter::Discard() {
         temporaryPath.clear();
     }
 }
+
+}  // namespace wordgleaner

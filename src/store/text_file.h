@@ -7,6 +7,8 @@
 
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 // Files are read and written in text mode by our own code, the same on every
 // platform: reading turns CR LF into LF, keeps a lone CR, and stops at a
 // 0x1A byte; writing turns every LF into CR LF. Bytes are never decoded.
@@ -69,3 +71,5 @@ private:
     std::string temporaryPath;
     bool failed = false;
 };
+
+}  // namespace wordgleaner

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wordgleaner {
+
 // Id of a layout entry: a comment block or a blank line between entries.
 inline constexpr std::int32_t TraNoId = 2147483647;
 
@@ -23,3 +25,5 @@ struct TraEntry {
     bool IsLayout() const { return id == TraNoId; }
     friend bool operator==(const TraEntry&, const TraEntry&) = default;
 };
+
+}  // namespace wordgleaner

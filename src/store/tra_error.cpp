@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::array<const char*, TraBadString + 1> Messages = {
@@ -33,3 +35,5 @@ const char* TraErrorMessage(int code) {
     }
     return Messages[static_cast<std::size_t>(code)];
 }
+
+}  // namespace wordgleaner

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace wordgleaner {
+
 // Result codes of the tra file store. They are also the final status of a
 // recovery job, so the numbers are part of the program's behaviour (exit
 // codes, reports) and must never be renumbered.
@@ -25,3 +27,5 @@ enum TraError : int {
 // The fixed English message of a result code; any code outside the table
 // gives "Unknown error (internal failure)".
 const char* TraErrorMessage(int code);
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 #include "store/text_file.h"
 #include "store/tra_parser.h"
 
+namespace wordgleaner {
+
 namespace {
 
 // A sound reference names a resource of at most 8 characters.
@@ -198,3 +200,5 @@ void TraFile::Clear() {
     firstPositions.clear();
     idsIndexed = true;
 }
+
+}  // namespace wordgleaner

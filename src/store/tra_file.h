@@ -11,6 +11,8 @@
 #include "store/tra_entry.h"
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 // An argument that may be absent ("none"), as opposed to present and empty.
 using OptionalText = std::optional<std::string_view>;
 
@@ -72,3 +74,5 @@ private:
     std::vector<std::pair<std::int32_t, int>> firstPositions;
     bool idsIndexed = true;  // false when the index did not fit in memory: lookups walk
 };
+
+}  // namespace wordgleaner

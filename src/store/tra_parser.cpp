@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::string_view LongDelimiter = "~~~~~";
@@ -340,3 +342,5 @@ void TraParser::CompletePending() {
         entries.push_back(std::move(pending));
     }
 }
+
+}  // namespace wordgleaner

@@ -9,6 +9,8 @@
 #include "store/tra_entry.h"
 #include "store/tra_error.h"
 
+namespace wordgleaner {
+
 // The state machine that turns the lines of a tra file into entries. Lines are
 // fed one at a time, each ending with LF; completed entries are appended to the
 // list given at construction, so whatever was read before a fault stays there.
@@ -82,3 +84,5 @@ private:
     Field commentTarget = nullptr;
     State commentReturn = State::LineStart;
 };
+
+}  // namespace wordgleaner

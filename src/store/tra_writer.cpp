@@ -5,6 +5,8 @@
 #include <new>
 #include <optional>
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr std::size_t IdFieldWidth = 6;
@@ -229,3 +231,5 @@ TraError TraFile::Save(const std::string& path) const {
         return TraNoMemory;
     }
 }
+
+}  // namespace wordgleaner

@@ -8,6 +8,8 @@
 #include "ui_resources.h"
 #include "version_source.h"
 
+namespace wordgleaner {
+
 namespace {
 
 constexpr int IconSize = 32;
@@ -67,3 +69,5 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
 QString AboutDialog::VersionText() const {
     return versionLabel->text();
 }
+
+}  // namespace wordgleaner

@@ -3,6 +3,9 @@
 #include <QDialog>
 
 class QLabel;
+
+namespace wordgleaner {
+
 class VersionSource;
 
 // "About Wordgleaner": the icon, the name line and the version that the
@@ -20,3 +23,5 @@ public:
 private:
     QLabel* versionLabel;
 };
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 #include "ui/ui_resources.h"
 #include "ui/version_source.h"
 
+using namespace wordgleaner;
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordgleaner"));

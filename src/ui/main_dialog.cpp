@@ -18,6 +18,8 @@
 #include "system_menu.h"
 #include "ui_resources.h"
 
+namespace wordgleaner {
+
 namespace {
 
 // The job's last write: the run has ended and its results are all stored.
@@ -284,3 +286,5 @@ void MainDialog::WaitForWorkerToFinish() {
         std::this_thread::sleep_for(WorkerWaitStep);
     }
 }
+
+}  // namespace wordgleaner

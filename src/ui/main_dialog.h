@@ -9,12 +9,15 @@
 #include "job/recovery_job.h"
 #include "job/recovery_options.h"
 
+class QAction;
+class QPushButton;
+
+namespace wordgleaner {
+
 class MessageBoxes;
 class PathBrowseControl;
 class PathChooser;
 class PercentProgressBar;
-class QAction;
-class QPushButton;
 class VersionSource;
 
 // Starts the worker of a set-up job; false when no thread could be started.
@@ -86,3 +89,5 @@ private:
     QPushButton* preferencesButton = nullptr;
     QPushButton* quitButton = nullptr;
 };
+
+}  // namespace wordgleaner

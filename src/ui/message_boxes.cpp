@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+namespace wordgleaner {
+
 namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
@@ -25,3 +27,5 @@ void QtMessageBoxes::Show(QWidget* parent, MessageIcon icon, const QString& capt
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
+
+}  // namespace wordgleaner

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace wordgleaner {
+
 enum class MessageIcon { None, Warning, Error };
 
 // Every message box of the program goes through this, so that tests can
@@ -21,3 +23,5 @@ public:
     void Show(QWidget* parent, MessageIcon icon, const QString& caption,
               const QString& text) override;
 };
+
+}  // namespace wordgleaner

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace wordgleaner {
+
 namespace {
 
 // The digits a double carries faithfully through text and back.
@@ -22,3 +24,5 @@ std::optional<double> ParseNumber(const QString& text) {
     }
     return value;
 }
+
+}  // namespace wordgleaner

@@ -14,6 +14,8 @@
 #include "message_boxes.h"
 #include "number_text.h"
 
+namespace wordgleaner {
+
 namespace {
 
 // Width of the two number fields, in average characters.
@@ -247,3 +249,5 @@ void PreferencesDialog::accept() {
         QDialog::accept();
     }
 }
+
+}  // namespace wordgleaner

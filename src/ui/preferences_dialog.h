@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <optional>
 
-class MessageBoxes;
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+
+namespace wordgleaner {
+
+class MessageBoxes;
 
 // Edits six of the settings. It works on its own copy: the owner sets the
 // values, runs the dialog, and reads them back only when it ended with OK.
@@ -66,3 +69,5 @@ private:
     QCheckBox* compareSoundBox = nullptr;
     QCheckBox* generatePatchBox = nullptr;
 };
+
+}  // namespace wordgleaner

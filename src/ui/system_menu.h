@@ -4,6 +4,8 @@ class QByteArray;
 class QString;
 class QWidget;
 
+namespace wordgleaner {
+
 // The command id of the About item in the window's system menu.
 constexpr unsigned AboutCommandId = 0x0010;
 
@@ -13,3 +15,5 @@ bool AppendAboutToSystemMenu(QWidget& window, const QString& itemText);
 
 // Whether a native event is the choice of the About item in the system menu.
 bool IsAboutSystemCommand(const QByteArray& eventType, void* message);
+
+}  // namespace wordgleaner

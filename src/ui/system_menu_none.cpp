@@ -1,5 +1,7 @@
 #include "system_menu.h"
 
+namespace wordgleaner {
+
 // Platforms whose window managers own the title bar menu: the About item is
 // offered in the window's context menu and on F1 instead.
 bool AppendAboutToSystemMenu(QWidget&, const QString&) {
@@ -9,3 +11,5 @@ bool AppendAboutToSystemMenu(QWidget&, const QString&) {
 bool IsAboutSystemCommand(const QByteArray&, void*) {
     return false;
 }
+
+}  // namespace wordgleaner

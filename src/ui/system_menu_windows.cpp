@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+namespace wordgleaner {
+
 namespace {
 
 // System commands keep their low four bits for the system's own use.
@@ -33,3 +35,5 @@ bool IsAboutSystemCommand(const QByteArray& eventType, void* message) {
     const auto* msg = static_cast<const MSG*>(message);
     return msg->message == WM_SYSCOMMAND && (msg->wParam & SystemCommandMask) == AboutCommandId;
 }
+
+}  // namespace wordgleaner

@@ -3,10 +3,17 @@
 #include <array>
 
 // The resources live in a static library, so the linker keeps them only when
-// something names their registration functions.
-void LoadUiResources() {
+// something names their registration functions, which Qt declares in the
+// global namespace.
+static void RegisterUiResources() {
     Q_INIT_RESOURCE(wordgleaner);
     Q_INIT_RESOURCE(wordgleaner_version);
+}
+
+namespace wordgleaner {
+
+void LoadUiResources() {
+    RegisterUiResources();
 }
 
 QIcon ApplicationIcon() {
@@ -17,3 +24,5 @@ QIcon ApplicationIcon() {
     }
     return icon;
 }
+
+}  // namespace wordgleaner

@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+namespace wordgleaner {
+
 namespace {
 
 // The record is a single short line; anything longer is not a version.
@@ -82,3 +84,5 @@ QString FormatFileVersion(const FileVersion& version) {
         .arg(version[2])
         .arg(version[3]);
 }
+
+}  // namespace wordgleaner

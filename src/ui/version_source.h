@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+namespace wordgleaner {
+
 // The four 16-bit parts of a file version, most significant first.
 using FileVersion = std::array<std::uint16_t, 4>;
 
@@ -37,3 +39,5 @@ std::optional<FileVersion> ParseFileVersion(std::string_view text);
 
 // "%d.%d.%d.%d" with the four parts as unsigned numbers.
 QString FormatFileVersion(const FileVersion& version);
+
+}  // namespace wordgleaner

@@ -9,6 +9,8 @@
 
 #include "wordgleaner/version.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 struct Parsed {

@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #endif
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 using test_support::TempDir;
 

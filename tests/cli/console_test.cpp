@@ -12,6 +12,8 @@
 #include "cli/terminal.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 #if !defined(_WIN32)  // the console's Ctrl-C there: ctrl_c_test.sh runs the program

@@ -8,6 +8,8 @@
 
 #include "cli/cli_options.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 CliParseResult Parse(std::vector<std::string> words, std::string* out = nullptr) {

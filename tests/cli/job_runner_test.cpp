@@ -14,6 +14,8 @@
 #include "job/recovery_job.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 using test_support::TempDir;
 
 namespace {

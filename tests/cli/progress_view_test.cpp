@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+using namespace wordgleaner;
+
 namespace {
 
 ProgressSnapshot Snapshot(int filePercent, const std::string& progress, int entryPercent = 0,

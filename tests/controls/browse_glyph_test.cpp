@@ -5,6 +5,8 @@
 
 #include "controls/browse_glyph.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 using PixelMap = std::array<const char*, 16>;

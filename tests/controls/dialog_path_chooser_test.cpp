@@ -10,6 +10,8 @@
 #include "controls/dialog_path_chooser.h"
 #include "controls/path_browse_control.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // Acts on the file dialog as soon as it runs modally.

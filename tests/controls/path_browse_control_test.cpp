@@ -11,6 +11,8 @@
 #include "controls/path_browse_control.h"
 #include "scripted_path_chooser.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 constexpr int Width = 300;

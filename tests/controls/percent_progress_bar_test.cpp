@@ -5,6 +5,8 @@
 
 #include "controls/percent_progress_bar.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 const QColor Bar(200, 0, 0);

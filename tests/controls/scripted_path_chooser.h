@@ -6,6 +6,8 @@
 
 #include "controls/path_chooser.h"
 
+namespace wordgleaner {
+
 // A chooser that answers from a script instead of opening a dialog, and keeps
 // every request it was given. An empty script answers "cancelled".
 class ScriptedPathChooser final : public PathChooser {
@@ -46,3 +48,5 @@ private:
 
     std::deque<ChooserResult> answers;
 };
+
+}  // namespace wordgleaner

@@ -9,6 +9,8 @@
 #include "support/temp_dir.h"
 #include "support/tra_round_trip.h"
 
+using namespace wordgleaner;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // One folder for the whole run: creating one per input would dominate the time.
     static const test_support::TempDir workDir;

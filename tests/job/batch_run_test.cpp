@@ -15,6 +15,8 @@
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using test_support::AbortAt;

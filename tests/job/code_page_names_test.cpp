@@ -22,6 +22,8 @@
 #include <sys/stat.h>
 #endif
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using test_support::TempDir;

@@ -26,6 +26,8 @@
 #include <windows.h>
 #endif
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 using test_support::TempDir;
 

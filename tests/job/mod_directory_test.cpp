@@ -9,6 +9,8 @@
 
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using test_support::TempDir;

@@ -10,6 +10,8 @@
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // A job with both references loaded and indexed, and a mod file to recover.

@@ -27,6 +27,8 @@
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 using test_support::TempDir;
 

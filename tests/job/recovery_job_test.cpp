@@ -8,6 +8,8 @@
 
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 TEST(RecoveryJob, StartsEmpty) {

@@ -15,6 +15,8 @@
 #include "support/random_tra.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 using test_support::RandomEntry;

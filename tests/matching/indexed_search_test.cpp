@@ -16,6 +16,8 @@
 #include "store/tra_file.h"
 #include "support/random_tra.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 using test_support::RandomEntry;

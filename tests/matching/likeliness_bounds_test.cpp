@@ -13,6 +13,8 @@
 #include "matching/reference_index.h"
 #include "matching/words.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // Texts over a handful of words, so that pairs share words, repeat them and

@@ -7,6 +7,8 @@
 
 #include "matching/number_format.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 struct Comparison {

@@ -8,6 +8,8 @@
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
+namespace wordgleaner {
+
 namespace matching_test {
 
 // Writes `text` as a tra file named `name` into `dir` and loads it.
@@ -17,3 +19,5 @@ inline void LoadTra(const test_support::TempDir& dir, std::string_view name, std
 }
 
 }  // namespace matching_test
+
+}  // namespace wordgleaner

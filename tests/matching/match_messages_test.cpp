@@ -4,6 +4,8 @@
 
 #include <vector>
 
+using namespace wordgleaner;
+
 namespace {
 
 TEST(MatchFoundMessage, NamesTheReferenceAndTheBestId) {

@@ -5,6 +5,8 @@
 #include "matching/match_candidate.h"
 #include "matching/reference_search.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 SearchResult Offered(const std::vector<MatchCandidate>& candidates) {

@@ -8,6 +8,8 @@
 #include <random>
 #include <string>
 
+using namespace wordgleaner;
+
 namespace {
 
 std::string Printf(double value, int decimals) {

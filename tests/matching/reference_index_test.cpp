@@ -8,6 +8,8 @@
 #include "loaded_tra.h"
 #include "support/random_tra.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 using matching_test::LoadTra;

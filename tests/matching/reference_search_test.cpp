@@ -7,6 +7,8 @@
 
 #include "loaded_tra.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // A reference loaded from text, its index, and a search over both.

@@ -17,6 +17,8 @@
 #include "store/tra_file.h"
 #include "support/random_tra.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // Answers query "n" with the id n; "fail" throws std::bad_alloc. With a

@@ -11,6 +11,8 @@
 #include <new>
 #include <thread>
 
+using namespace wordgleaner;
+
 namespace {
 
 TEST(RunSideBySide, RunsOneTaskOnAnotherThreadAndReturnsWhenBothAreDone) {

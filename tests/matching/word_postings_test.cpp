@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace wordgleaner;
+
 namespace {
 
 using Ranks = std::vector<WordPostings::Rank>;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace wordgleaner;
+
 namespace {
 
 std::vector<std::string> Words(std::string_view text) {

@@ -10,6 +10,8 @@
 
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 using test_support::TempDir;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "support/temp_dir.h"
 #include "support/tra_round_trip.h"
 
+using namespace wordgleaner;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 
+using namespace wordgleaner;
+
 using namespace std::string_literals;
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include "store/tra_error.h"
 
+using namespace wordgleaner;
+
 TEST(TraErrorMessage, GivesTheFixedMessageOfEveryCodeAndOneForAnyOther) {
     EXPECT_STREQ(TraErrorMessage(TraOk), "No error");
     EXPECT_STREQ(TraErrorMessage(TraNoEqualSign), "Missing equal sign after string Id");

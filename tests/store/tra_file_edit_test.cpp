@@ -2,6 +2,8 @@
 
 #include "tra_test_helpers.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 class TraFileEdit : public testing::Test {

@@ -8,6 +8,8 @@
 #include "support/random_tra.h"
 #include "tra_test_helpers.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // What a walk of the list gives: the position of the first entry with `id`.

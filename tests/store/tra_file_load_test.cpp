@@ -5,6 +5,8 @@
 
 #include "tra_test_helpers.h"
 
+using namespace wordgleaner;
+
 using namespace std::string_literals;
 
 namespace {

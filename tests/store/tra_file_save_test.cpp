@@ -3,6 +3,8 @@
 #include "support/file_size_limit.h"
 #include "tra_test_helpers.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // Loads `input`, saves it, and returns the saved bytes.

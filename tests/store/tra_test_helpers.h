@@ -8,6 +8,8 @@
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
+namespace wordgleaner {
+
 // Loads raw bytes through a real file, as the program does.
 inline TraError LoadBytes(TraFile& file, std::string_view bytes) {
     test_support::TempDir dir;
@@ -47,3 +49,5 @@ inline void PrintTo(const TraEntry& entry, std::ostream* out) {
     field("femaleSoundComment", entry.femaleSoundComment);
     *out << "}";
 }
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 #include "job/check_point.h"
 #include "job/recovery_job.h"
 
+namespace wordgleaner {
+
 namespace test_support {
 
 // Makes `job` request its own abort the `occurrence`-th time (counting from
@@ -20,3 +22,5 @@ inline void AbortAt(RecoveryJob& job, CheckPoint point, int occurrence = 1) {
 }
 
 }  // namespace test_support
+
+}  // namespace wordgleaner

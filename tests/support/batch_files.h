@@ -8,6 +8,8 @@
 #include "job/recovery_job.h"
 #include "job/recovery_options.h"
 
+namespace wordgleaner {
+
 namespace test_support {
 
 // The four paths of a run.
@@ -38,3 +40,5 @@ inline std::vector<std::string> NamesIn(const std::filesystem::path& directory) 
 }
 
 }  // namespace test_support
+
+}  // namespace wordgleaner

@@ -5,6 +5,8 @@
 
 #include <csignal>
 
+namespace wordgleaner {
+
 namespace test_support {
 
 // Makes every write that would grow a file beyond `bytes` fail (EFBIG) for as
@@ -32,4 +34,7 @@ private:
 };
 
 }  // namespace test_support
+
+}  // namespace wordgleaner
+
 #endif

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace wordgleaner {
+
 namespace test_support {
 
 // One entry of a generated tra file.
@@ -196,3 +198,5 @@ private:
 };
 
 }  // namespace test_support
+
+}  // namespace wordgleaner

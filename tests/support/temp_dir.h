@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace wordgleaner {
+
 namespace test_support {
 
 // A fresh directory under the system's temporary folder, removed with
@@ -49,3 +51,5 @@ private:
 };
 
 }  // namespace test_support
+
+}  // namespace wordgleaner

@@ -7,6 +7,8 @@
 
 #include "store/tra_file.h"
 
+namespace wordgleaner {
+
 namespace test_support {
 
 // What a save -> load keeps of an entry: the writer ends every comment with a
@@ -78,3 +80,5 @@ inline RoundTrip CheckRoundTrip(const std::string& input, const std::string& wor
 }
 
 }  // namespace test_support
+
+}  // namespace wordgleaner

@@ -8,6 +8,8 @@
 
 #include "ui/message_boxes.h"
 
+namespace wordgleaner {
+
 // Records every box instead of showing it; the box counts as closed at once.
 class FakeMessageBoxes : public MessageBoxes {
 public:
@@ -31,3 +33,5 @@ public:
     // Runs while the box is "open", e.g. to look at the window behind it.
     std::function<void(const Shown&)> onShow;
 };
+
+}  // namespace wordgleaner

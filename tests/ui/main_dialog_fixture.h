@@ -15,6 +15,8 @@
 #include "ui/main_dialog.h"
 #include "ui/version_source.h"
 
+namespace wordgleaner {
+
 // A main window with fake boxes and choosers. Unless a test asks for the real
 // worker, starting a run only counts the start: the test then plays the
 // worker's part by writing the job's fields, and drives the ticks itself.
@@ -105,3 +107,5 @@ void WhenModalOpens(Action action, int turnsLeft = 100) {
         }
     });
 }
+
+}  // namespace wordgleaner

@@ -21,6 +21,8 @@
 #include "ui/ui_resources.h"
 #include "ui/version_source.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 // Big enough that a run lasts a few seconds, so it can be caught half-way.

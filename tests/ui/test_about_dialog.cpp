@@ -7,6 +7,8 @@
 #include "ui/ui_resources.h"
 #include "ui/version_source.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 class FixedVersionSource : public VersionSource {

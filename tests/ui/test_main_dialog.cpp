@@ -9,6 +9,8 @@
 #include "ui/preferences_dialog.h"
 #include "ui/ui_resources.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 const char* const FieldNames[] = {"referenceOriginalField", "referenceTranslatedField",

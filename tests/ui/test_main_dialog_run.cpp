@@ -8,6 +8,8 @@
 #include "support/temp_dir.h"
 #include "ui/ui_resources.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 constexpr int RunTimeoutMs = 30000;

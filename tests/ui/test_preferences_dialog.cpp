@@ -8,6 +8,8 @@
 #include "ui/number_text.h"
 #include "ui/preferences_dialog.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 constexpr const char* MinimumRangeText = "Minimum likeliness must be between 0 and 100";

@@ -23,6 +23,8 @@
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
 
+using namespace wordgleaner;
+
 namespace {
 
 constexpr int GlyphZoom = 8;
