@@ -5,13 +5,17 @@
 //   expected/                     every file the run leaves in the destination,
 //                                 byte for byte, and final.txt with the job's
 //                                 status and last texts
-// The case folder's path appears in expected texts as "$CASE". Adding a
-// case is adding a folder; WORDGLEANER_UPDATE_GOLDEN=1 writes what a run
-// produces into expected/ (check it by hand before committing it).
+// The case folder's path appears in expected texts as "$CASE". Adding a case
+// is adding a folder: every folder is a test of its own.
+// WORDGLEANER_RECOVER_CASE names the one folder to run (the build gives each
+// folder its own ctest entry that way); without it every folder runs.
+// WORDGLEANER_UPDATE_GOLDEN=1 writes what a run produces into expected/
+// (check it by hand before committing it).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +23,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "job/check_point.h"
@@ -35,9 +40,9 @@ using test_support::TempDir;
 namespace {
 
 const fs::path CasesRoot = WORDGLEANER_RECOVER_CASES;
+constexpr const char* OnlyCaseVariable = "WORDGLEANER_RECOVER_CASE";
 constexpr const char* FinalLinesName = "final.txt";
 constexpr const char* CasePlaceholder = "$CASE";
-constexpr std::size_t FewestCases = 5;  // guards against a moved or emptied data folder
 
 using FileContents = std::map<std::string, std::string>;
 
@@ -188,42 +193,57 @@ void WriteExpected(const fs::path& expectedFolder, const FileContents& produced)
     }
 }
 
-std::vector<fs::path> CaseFolders() {
-    std::vector<fs::path> folders;
-    for (const auto& entry : fs::directory_iterator(CasesRoot)) {
+// The folder that WORDGLEANER_RECOVER_CASE names, or every case folder.
+std::vector<std::string> CaseNames() {
+    const char* only = std::getenv(OnlyCaseVariable);
+    if (only != nullptr && *only != '\0') {
+        return {only};
+    }
+    std::vector<std::string> names;
+    std::error_code error;  // a missing root gives no case, which fails the run
+    for (const auto& entry : fs::directory_iterator(CasesRoot, error)) {
         if (entry.is_directory()) {
-            folders.push_back(entry.path());
+            names.push_back(entry.path().filename().string());
         }
     }
-    std::sort(folders.begin(), folders.end());
-    return folders;
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-TEST(RecoverCases, EveryCaseFolderProducesItsExpectedFilesByteForByte) {
-    const bool update = std::getenv("WORDGLEANER_UPDATE_GOLDEN") != nullptr;
-    const std::vector<fs::path> folders = CaseFolders();
-    ASSERT_GE(folders.size(), FewestCases) << CasesRoot;
+// Test names allow letters, digits and underscores only.
+std::string TestNameOf(const testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param;
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '_');
+    return name;
+}
 
-    for (const fs::path& folder : folders) {
-        SCOPED_TRACE(folder.filename().string());
-        const FileContents produced = RunCase(folder);
-        if (update) {
-            WriteExpected(folder / "expected", produced);
-            continue;
-        }
-        const FileContents expected = ReadFolder(folder / "expected");
-        for (const auto& [name, bytes] : expected) {
-            auto actual = produced.find(name);
-            if (actual == produced.end()) {
-                ADD_FAILURE() << name << " was not written";
-            } else {
-                EXPECT_EQ(actual->second, bytes) << "in " << name;
-            }
-        }
-        for (const auto& [name, bytes] : produced) {
-            EXPECT_TRUE(expected.count(name)) << name << " was written but is not expected";
+class RecoverCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(RecoverCase, ProducesItsExpectedFilesByteForByte) {
+    const fs::path folder = CasesRoot / GetParam();
+    const fs::path expectedFolder = folder / "expected";
+    const FileContents produced = RunCase(folder);
+    if (std::getenv("WORDGLEANER_UPDATE_GOLDEN") != nullptr) {
+        WriteExpected(expectedFolder, produced);
+        return;
+    }
+    ASSERT_TRUE(fs::is_regular_file(expectedFolder / FinalLinesName))
+        << "not a case folder: " << folder;
+    const FileContents expected = ReadFolder(expectedFolder);
+    for (const auto& [name, bytes] : expected) {
+        auto actual = produced.find(name);
+        if (actual == produced.end()) {
+            ADD_FAILURE() << name << " was not written";
+        } else {
+            EXPECT_EQ(actual->second, bytes) << "in " << name;
         }
     }
+    for (const auto& [name, bytes] : produced) {
+        EXPECT_TRUE(expected.count(name)) << name << " was written but is not expected";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(RecoverCases, RecoverCase, testing::ValuesIn(CaseNames()), TestNameOf);
 
 }  // namespace
