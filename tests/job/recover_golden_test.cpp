@@ -1,12 +1,17 @@
 // Recovery cases kept as folders in tests/data/recover/<case>/:
 //   ref_orig.tra, ref_trans.tra   the reference pair (either may be missing)
 //   mod/                          the mod's tra files
-//   options.txt                   "key = value" lines, see ReadCaseSettings
+//   options.txt                   "key = value" lines, see ReadCaseSettings;
+//                                 "inputs = examples" runs on the reference pair
+//                                 and mod folder of examples/ instead, so the
+//                                 shipped examples are checked without a copy
+//                                 (the pair is read under the names above)
 //   expected/                     every file the run leaves in the destination,
 //                                 byte for byte, and final.txt with the job's
 //                                 status and last texts
-// The case folder's path appears in expected texts as "$CASE". Adding a case
-// is adding a folder: every folder is a test of its own.
+// The folder of the reference pair appears in expected texts as "$CASE", the
+// examples folder as "$EXAMPLES". Adding a case is adding a folder: every
+// folder is a test of its own.
 // WORDGLEANER_RECOVER_CASE names the one folder to run (the build gives each
 // folder its own ctest entry that way); without it every folder runs.
 // WORDGLEANER_UPDATE_GOLDEN=1 writes what a run produces into expected/
@@ -24,6 +29,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "job/check_point.h"
@@ -40,14 +46,17 @@ using test_support::TempDir;
 namespace {
 
 const fs::path CasesRoot = WORDGLEANER_RECOVER_CASES;
+const fs::path ExamplesRoot = WORDGLEANER_EXAMPLES;
 constexpr const char* OnlyCaseVariable = "WORDGLEANER_RECOVER_CASE";
 constexpr const char* FinalLinesName = "final.txt";
 constexpr const char* CasePlaceholder = "$CASE";
+constexpr const char* ExamplesPlaceholder = "$EXAMPLES";
 
 using FileContents = std::map<std::string, std::string>;
 
 struct CaseSettings {
     RecoveryOptions options;
+    bool examplesInputs = false;
     std::optional<CheckPoint> abortPoint;
     int abortOccurrence = 1;
 };
@@ -108,6 +117,9 @@ void ApplySetting(const std::string& key, const std::string& value, CaseSettings
         options.minReferenceId = std::stoi(value);
     } else if (key == "max_id") {
         options.maxReferenceId = std::stoi(value);
+    } else if (key == "inputs") {
+        EXPECT_EQ(value, "examples") << "unknown inputs";
+        settings.examplesInputs = value == "examples";
     } else if (key == "abort_at") {  // "before-entry 3": the third time that point is reached
         std::istringstream words(value);
         std::string point;
@@ -162,25 +174,43 @@ std::string FinalLines(const RecoveryJob& job) {
            "\nprogress: " + job.progressText.Get() + "\nentries: " + job.entryText.Get() + "\n";
 }
 
-// Runs one case and returns everything it produced, with the case folder's
-// path replaced by the placeholder.
+// The examples' reference pair, copied under the names that a case folder
+// gives it: recovered files name the reference file in their comments.
+std::string StageExampleReferences(const TempDir& staged) {
+    const fs::path reference = ExamplesRoot / "reference";
+    for (const auto& [from, to] :
+         {std::pair{"english.tra", "ref_orig.tra"}, std::pair{"french.tra", "ref_trans.tra"}}) {
+        std::error_code error;
+        fs::copy_file(reference / from, staged.Path() / to, error);
+        EXPECT_FALSE(error) << "cannot copy " << from << ": " << error.message();
+    }
+    return staged.Path().generic_string();
+}
+
+// Runs one case and returns everything it produced, with the folder of its
+// reference pair and the examples folder replaced by their placeholders.
 FileContents RunCase(const fs::path& caseFolder) {
     CaseSettings settings = ReadCaseSettings(caseFolder / "options.txt");
-    const std::string folder = caseFolder.generic_string();
+    const std::string examples = ExamplesRoot.generic_string();
+    TempDir staged;
+    const std::string inputs =
+        settings.examplesInputs ? StageExampleReferences(staged) : caseFolder.generic_string();
+    const std::string mod =
+        settings.examplesInputs ? examples + "/mod" : caseFolder.generic_string() + "/mod";
     TempDir out;
     RecoveryJob job;
     if (settings.abortPoint) {
         test_support::AbortAt(job, *settings.abortPoint, settings.abortOccurrence);
     }
     test_support::RunBatch(
-        job,
-        {folder + "/ref_orig.tra", folder + "/ref_trans.tra", folder + "/mod", out.Path().string()},
+        job, {inputs + "/ref_orig.tra", inputs + "/ref_trans.tra", mod, out.Path().string()},
         settings.options);
 
     FileContents produced = ReadFolder(out.Path());
     produced[FinalLinesName] = FinalLines(job);
     for (auto& [name, bytes] : produced) {
-        bytes = ReplaceAll(bytes, folder, CasePlaceholder);
+        bytes =
+            ReplaceAll(ReplaceAll(bytes, inputs, CasePlaceholder), examples, ExamplesPlaceholder);
     }
     return produced;
 }
