@@ -26,12 +26,6 @@ constexpr int MinimumGlyphWidth = BrowseGlyphSize;
 constexpr int ButtonPadding = 11;  // border and breathing room around the glyph
 constexpr int GlyphInset = 2;      // the two border lines
 constexpr int EditMargin = 1;
-constexpr unsigned GlyphBits = PathBrowseControl::ModeGlyph | PathBrowseControl::ModeGlyph1 |
-                               PathBrowseControl::ModeGlyph2 | PathBrowseControl::ModeGlyph3;
-
-unsigned BitIf(bool on, unsigned bit) {
-    return on ? bit : 0U;
-}
 
 bool IsEnterKey(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
@@ -289,59 +283,6 @@ void PathBrowseControl::SetMode(unsigned newMode) {
 
 void PathBrowseControl::ModifyMode(unsigned remove, unsigned add) {
     SetMode((mode & ~remove) | add);
-}
-
-void PathBrowseControl::SetBrowseMode(BrowseMode browseMode) {
-    if (browseMode != BrowseMode::Folder) {
-        openChooser = browseMode == BrowseMode::OpenFile;
-    }
-    ModifyMode(ModeFolder, BitIf(browseMode == BrowseMode::Folder, ModeFolder));
-}
-
-PathBrowseControl::BrowseMode PathBrowseControl::GetBrowseMode() const {
-    if (mode & ModeFolder) {
-        return BrowseMode::Folder;
-    }
-    return openChooser ? BrowseMode::OpenFile : BrowseMode::SaveFile;
-}
-
-void PathBrowseControl::SetButtonSide(ButtonSide side) {
-    ModifyMode(ModeButtonLeft, BitIf(side == ButtonSide::Left, ModeButtonLeft));
-}
-
-PathBrowseControl::ButtonSide PathBrowseControl::GetButtonSide() const {
-    return (mode & ModeButtonLeft) ? ButtonSide::Left : ButtonSide::Right;
-}
-
-void PathBrowseControl::SetFlat(bool flat) {
-    ModifyMode(ModeFlat, BitIf(flat, ModeFlat));
-}
-
-bool PathBrowseControl::IsFlat() const {
-    return (mode & ModeFlat) != 0;
-}
-
-void PathBrowseControl::SetEditable(bool editable) {
-    ModifyMode(ModeEditable, BitIf(editable, ModeEditable));
-}
-
-bool PathBrowseControl::IsEditable() const {
-    return (mode & ModeEditable) != 0;
-}
-
-void PathBrowseControl::SetMultipleFiles(bool multiple) {
-    SetFileFlags(multiple ? fileFlags | FileAllowMultiSelect : fileFlags & ~FileAllowMultiSelect);
-}
-
-bool PathBrowseControl::GetMultipleFiles() const {
-    return (fileFlags & FileAllowMultiSelect) != 0;
-}
-
-void PathBrowseControl::SetGlyph(int glyph) {
-    static constexpr unsigned GlyphModes[] = {0, ModeGlyph | ModeGlyph1, ModeGlyph | ModeGlyph2,
-                                              ModeGlyph | ModeGlyph3};
-    const bool known = glyph >= 1 && glyph <= 3;
-    ModifyMode(GlyphBits, known ? GlyphModes[glyph] : 0);
 }
 
 // --- Chooser settings ---

@@ -27,6 +27,16 @@ namespace wordgleaner {
 // Owner set-up happens once; later the owner reads GetPath() and enables or
 // disables the control.
 //
+// The main window needs only SetChooserTitle, GetMode/SetMode (to add
+// ModeFolder), SetFolderFlags, GetPath and enabling, plus SetChooser in its
+// tests. The rest is kept as the control's interface as a reusable path
+// field: the chooser settings (prompt, file flags, Open or Save As, default
+// extension, filter), caption and tooltip, ModifyMode, the whole selection
+// with its path parts, and the two signals. Each is the one way an owner sets
+// or reads that part of the control, and the controls demo uses some of them;
+// shorthands that only restate mode bits are deliberately not offered. The
+// inspection members near the end serve tests only.
+//
 // The control and its text field take two consecutive places in the focus
 // chain (the control first); Tab from the field moves on, Shift+Tab from the
 // field stops on the button, where Space works.
@@ -49,9 +59,6 @@ public:
 
     // Results of Browse().
     enum BrowseResult : int { BrowseAccepted = 1, BrowseCancelled = 2 };
-
-    enum class BrowseMode { Folder, OpenFile, SaveFile };
-    enum class ButtonSide { Left, Right };
 
     explicit PathBrowseControl(QWidget* parent = nullptr, unsigned mode = DefaultMode);
     ~PathBrowseControl() override;
@@ -90,20 +97,6 @@ public:
     void SetMode(unsigned mode);
     void ModifyMode(unsigned remove, unsigned add);
 
-    // Conveniences over the mode bits and the file chooser flags.
-    void SetBrowseMode(BrowseMode browseMode);  // folder bit and Open/Save As
-    BrowseMode GetBrowseMode() const;
-    void SetButtonSide(ButtonSide side);
-    ButtonSide GetButtonSide() const;
-    void SetFlat(bool flat);
-    bool IsFlat() const;
-    void SetEditable(bool editable);
-    bool IsEditable() const;
-    void SetMultipleFiles(bool multiple);  // FileAllowMultiSelect
-    bool GetMultipleFiles() const;
-    // 1, 2 or 3 shows that glyph; 0 shows the caption instead.
-    void SetGlyph(int glyph);
-
     // --- Chooser settings ---
     void SetChooserTitle(const QString& title);  // file chooser title, folder chooser caption
     QString GetChooserTitle() const;
@@ -130,7 +123,7 @@ public:
     void SetCaption(const QString& caption);  // shown on the button without ModeGlyph
     QString GetCaption() const;
 
-    // --- Inspection (owners' tests and layouts) ---
+    // --- Inspection (tests) ---
     QLineEdit* Edit() const;
     QRect ButtonRect() const;
     QRect GlyphRect() const;

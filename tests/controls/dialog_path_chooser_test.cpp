@@ -160,8 +160,8 @@ private slots:
     }
 
     void theStandardChooserReportsACancel() {
-        PathBrowseControl control;
-        control.SetBrowseMode(PathBrowseControl::BrowseMode::Folder);
+        PathBrowseControl control(nullptr,
+                                  PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder);
         control.SetPath(QStringLiteral("/kept"));
         WhenTheDialogOpens([](QFileDialog& dialog) { dialog.reject(); });
         QCOMPARE(control.Browse(), int(PathBrowseControl::BrowseCancelled));

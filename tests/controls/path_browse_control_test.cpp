@@ -3,11 +3,13 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
+#include "controls/browse_glyph.h"
 #include "controls/path_browse_control.h"
 #include "scripted_path_chooser.h"
 
@@ -61,6 +63,19 @@ QRgb PixelAt(PathBrowseControl& control, QPoint point) {
 
 QRgb Role(const QWidget& widget, QPalette::ColorRole role) {
     return widget.palette().color(QPalette::Active, role).rgb();
+}
+
+QImage GlyphShownBy(PathBrowseControl& control) {
+    const QImage shown = control.grab().toImage().copy(control.GlyphRect());
+    return shown.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage GlyphPicture(int glyph, const QColor& face) {
+    QImage picture(BrowseGlyphSize, BrowseGlyphSize, QImage::Format_RGB32);
+    picture.fill(face);
+    QPainter painter(&picture);
+    DrawBrowseGlyph(painter, face, picture.rect(), glyph, false);
+    return picture;
 }
 
 // Where glyph 1 has a black outline pixel (row 4, column 2) and where it has
@@ -130,15 +145,29 @@ private slots:
         QVERIFY(f.Edit().isReadOnly());
         f.control->ModifyMode(0,
                               PathBrowseControl::ModeButtonLeft | PathBrowseControl::ModeEditable);
-        QCOMPARE(f.control->GetMode(), 0x4BU);
         QCOMPARE(f.control->ButtonRect(), QRect(0, 0, GlyphButtonWidth, Height));
         QCOMPARE(f.Edit().geometry().left(), GlyphButtonWidth);
         QVERIFY(!f.Edit().isReadOnly());
         QCOMPARE(f.Edit().text(), ChosenFile);
-        f.control->SetBrowseMode(PathBrowseControl::BrowseMode::Folder);
-        QCOMPARE(f.control->GetMode(), 0xCBU);
-        f.control->SetGlyph(3);
-        QCOMPARE(f.control->GetMode() & 0x3E, 0x22U);
+    }
+
+    void theFirstGlyphBitSetChoosesTheGlyph_data() {
+        QTest::addColumn<unsigned>("mode");
+        QTest::addColumn<int>("glyph");
+        const unsigned glyph1 = PathBrowseControl::ModeGlyph1;
+        const unsigned glyph2 = PathBrowseControl::ModeGlyph2;
+        const unsigned glyph3 = PathBrowseControl::ModeGlyph3;
+        QTest::newRow("glyph 1 before the others") << (glyph1 | glyph2 | glyph3) << 1;
+        QTest::newRow("glyph 2 before glyph 3") << (glyph2 | glyph3) << 2;
+        QTest::newRow("glyph 3 alone") << glyph3 << 3;
+    }
+
+    void theFirstGlyphBitSetChoosesTheGlyph() {
+        QFETCH(unsigned, mode);
+        QFETCH(int, glyph);
+        Fixture f(PathBrowseControl::ModeGlyph | mode);
+        const QColor face = f.control->palette().color(QPalette::Active, QPalette::Button);
+        QCOMPARE(GlyphShownBy(*f.control), GlyphPicture(glyph, face));
     }
 
     // --- The path ---
@@ -227,7 +256,7 @@ private slots:
     void setPathMakesTheWholeSelectionAndReplacesTypedText() {
         Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
         TypeInto(f.Edit(), QStringLiteral("/typed"));
-        f.control->SetEditable(false);  // the typed text stays in force
+        f.control->ModifyMode(PathBrowseControl::ModeEditable, 0);  // the typed text stays in force
         QCOMPARE(f.control->GetPath(), QStringLiteral("/typed"));
         f.control->SetPath(ChosenFile);
         QCOMPARE(f.control->GetPath(), ChosenFile);
@@ -246,7 +275,7 @@ private slots:
         QCOMPARE(f.control->GetFileTitle(), QStringLiteral("dialog.en"));
         f.control->SetPath(QStringLiteral("/top.tra"));
         QCOMPARE(f.control->GetDirectory(), QStringLiteral("/"));
-        f.control->SetBrowseMode(PathBrowseControl::BrowseMode::Folder);
+        f.control->ModifyMode(0, PathBrowseControl::ModeFolder);
         f.control->SetPath(QStringLiteral("/data/mods"));
         QCOMPARE(f.control->GetDirectory(), QStringLiteral("/data/mods"));
         QCOMPARE(f.control->GetFileName(), QString());
@@ -273,12 +302,8 @@ private slots:
 
     void theFileChooserGetsItsSettings() {
         Fixture f;
-        QCOMPARE(f.control->GetFileFlags(), 0x882202U);
-        QCOMPARE(f.control->GetFilter(), QStringLiteral("All Files (*.*)|*.*||"));
-        f.control->SetFileFlags(FileMustExist);
-        QCOMPARE(f.control->GetFileFlags(), unsigned(FileMustExist | FileExplorer));
-        f.control->SetMultipleFiles(true);
-        f.control->SetBrowseMode(PathBrowseControl::BrowseMode::SaveFile);
+        f.control->SetFileFlags(FileMustExist | FileAllowMultiSelect);
+        f.control->SetOpenChooser(false);
         f.control->SetFilter(QStringLiteral("Tra files (*.tra)|*.tra||"));
         f.control->SetDefaultExtension(QStringLiteral("tra"));
         f.control->SetChooserTitle(QStringLiteral("Save the patch"));
@@ -286,11 +311,11 @@ private slots:
         QCOMPARE(f.chooser->fileRequests.size(), std::size_t(1));
         const FileChooserRequest& request = f.chooser->fileRequests.front();
         QVERIFY(!request.open);
+        // The explorer look is always added.
         QCOMPARE(request.flags, unsigned(FileMustExist | FileExplorer | FileAllowMultiSelect));
         QCOMPARE(request.filter, QStringLiteral("Tra files (*.tra)|*.tra||"));
         QCOMPARE(request.defaultExtension, QStringLiteral("tra"));
         QCOMPARE(request.title, QStringLiteral("Save the patch"));
-        QCOMPARE(f.control->GetBrowseMode(), PathBrowseControl::BrowseMode::SaveFile);
     }
 
     void aSecondBrowseWhileOneIsOpenIsRefused() {
@@ -466,7 +491,7 @@ private slots:
         QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Shadow));
         QTest::mouseRelease(f.control.get(), Qt::LeftButton, {}, f.OutsideButton());
 
-        f.control->SetFlat(true);
+        f.control->ModifyMode(0, PathBrowseControl::ModeFlat);
         QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Button));
         Hover(*f.control, f.ButtonCentre());
         QCOMPARE(PixelAt(*f.control, corner), Role(*f.control, QPalette::Light));
