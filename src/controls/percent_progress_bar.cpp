@@ -14,6 +14,10 @@ namespace wordgleaner {
 namespace {
 
 constexpr unsigned AlignmentBits = 0x03;
+constexpr unsigned TextVCentre = 0x04;
+constexpr unsigned TextSingleLine = 0x20;
+constexpr unsigned DefaultTextFormat =
+    PercentProgressBar::AlignTextCentre | TextVCentre | TextSingleLine;
 constexpr int HintWidthInPercentTexts = 4;
 constexpr int TextPadding = 6;
 
@@ -55,8 +59,8 @@ int QtTextFlags(unsigned textFormat) {
             flags |= Qt::AlignHCenter;
             break;
     }
-    flags |= (textFormat & PercentProgressBar::TextVCentre) ? Qt::AlignVCenter : Qt::AlignTop;
-    if (textFormat & PercentProgressBar::TextSingleLine) {
+    flags |= (textFormat & TextVCentre) ? Qt::AlignVCenter : Qt::AlignTop;
+    if (textFormat & TextSingleLine) {
         flags |= Qt::TextSingleLine;
     }
     return flags;
@@ -64,7 +68,8 @@ int QtTextFlags(unsigned textFormat) {
 
 }  // namespace
 
-PercentProgressBar::PercentProgressBar(QWidget* parent) : QWidget(parent) {
+PercentProgressBar::PercentProgressBar(QWidget* parent)
+    : QWidget(parent), textFormat(DefaultTextFormat) {
     // Every pixel is painted, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -153,10 +158,6 @@ void PercentProgressBar::ShowText(bool show) {
     showText = show;
 }
 
-bool PercentProgressBar::IsTextShown() const {
-    return showText;
-}
-
 void PercentProgressBar::SetText(const QString& newText) {
     // A null and an empty text are the same here: both bring the percentage back.
     if (newText != text) {
@@ -180,10 +181,6 @@ bool PercentProgressBar::SetTextAlignment(int alignment, bool repaint) {
     return true;
 }
 
-unsigned PercentProgressBar::GetTextFormat() const {
-    return textFormat;
-}
-
 void PercentProgressBar::SetOrientation(Qt::Orientation newOrientation) {
     if (newOrientation == orientation) {
         return;
@@ -197,10 +194,6 @@ void PercentProgressBar::SetOrientation(Qt::Orientation newOrientation) {
     }
     updateGeometry();
     update();
-}
-
-Qt::Orientation PercentProgressBar::GetOrientation() const {
-    return orientation;
 }
 
 // f = (position - lower) / (upper - lower) in double precision, so 29 of 0..100

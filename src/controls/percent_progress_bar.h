@@ -24,16 +24,18 @@ struct ProgressRange {
 // A colour that is not valid (QColor()) is the "default" colour: the bar then
 // uses the palette's Highlight, the empty part its Base, and the text the
 // inverse colours.
+//
+// The main window uses only SetPos with a percentage from 0 to 100 and
+// SetText with a status text, on every poll; its tests read GetPos and
+// DisplayedText. The rest (range, step and delta, colours, text visibility
+// and alignment, orientation) is kept because the bar answers everything a
+// standard progress control is driven with, so it can stand in for one in
+// any owner; the controls demo shows the colours and a vertical bar.
 class PercentProgressBar : public QWidget {
     Q_OBJECT
 
 public:
     enum TextAlignment : int { AlignTextLeft = 0, AlignTextCentre = 1, AlignTextRight = 2 };
-    // Layout bits of the text, GetTextFormat(): the alignment in the low two
-    // bits, plus vertically centred (0x04) and single line (0x20).
-    static constexpr unsigned TextVCentre = 0x04;
-    static constexpr unsigned TextSingleLine = 0x20;
-    static constexpr unsigned DefaultTextFormat = AlignTextCentre | TextVCentre | TextSingleLine;
 
     explicit PercentProgressBar(QWidget* parent = nullptr);
 
@@ -61,7 +63,6 @@ public:
     QColor GetTextColour() const;
 
     void ShowText(bool show);
-    bool IsTextShown() const;
 
     // A non-empty text is shown instead of the percentage; an empty one brings
     // the percentage back. Setting the text it already has does not repaint.
@@ -71,11 +72,9 @@ public:
     // 0 left, 1 centre, 2 right; anything else is refused with false. With
     // repaint false the alignment is only stored.
     bool SetTextAlignment(int alignment, bool repaint = true);
-    unsigned GetTextFormat() const;
 
     // A vertical bar fills from the bottom and shows no text.
     void SetOrientation(Qt::Orientation orientation);
-    Qt::Orientation GetOrientation() const;
 
     // What the text line reads now: Text(), or the percentage.
     QString DisplayedText() const;
@@ -104,7 +103,9 @@ private:
     int lastFilledWidth = -1;
     QColor barColour;
     QColor backgroundColour;
-    unsigned textFormat = DefaultTextFormat;
+    // The alignment in the low two bits, plus vertically centred (0x04) and
+    // single line (0x20).
+    unsigned textFormat;
     Qt::Orientation orientation = Qt::Horizontal;
 };
 
