@@ -53,15 +53,9 @@ class PreferencesDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void fieldsShowTheDefaultSettings() {
+    void theMultipleReferenceOptionIsShownButCannotBeChosen() {
         FakeMessageBoxes messages;
         PreferencesDialog dialog(messages);
-        QCOMPARE(MinimumField(dialog)->text(), QString("50"));
-        QCOMPARE(ThresholdField(dialog)->text(), QString("95"));
-        QVERIFY(RadioButton(dialog, PerfectCommentText)->isChecked());
-        QVERIFY(CheckBox(dialog, CompareSoundText)->isChecked());
-        QVERIFY(!CheckBox(dialog, LineInfoText)->isChecked());
-        QVERIFY(!CheckBox(dialog, PatchText)->isChecked());
         auto* multiple = CheckBox(
             dialog, "Use multiple reference files in a directory instead of a single reference");
         QVERIFY(multiple && !multiple->isEnabled());
