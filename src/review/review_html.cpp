@@ -428,6 +428,9 @@ private:
 
 }  // namespace
 
+// The file writer turns every LF into CR LF. HTML reads CR LF as one line
+// break, in text and in attribute values alike, so the texts' line breaks
+// show as they are.
 TraError WriteReviewHtml(const std::string& path, const ReviewSummary& summary,
                          std::span<const ReviewRecord> records, int codePage) {
     TextFileWriter file;

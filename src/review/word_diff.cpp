@@ -80,6 +80,14 @@ bool FitsTable(const Middle& middle) {
 // words are kept, and between them the words left over form the hunks.
 // Ties take the earlier text's word first, so a replaced run comes out as
 // its deleted words followed by the inserted ones.
+//
+// "the cat saw the dog" against "the dog saw the cat": the equal first
+// "the" is cut off, leaving "cat saw the dog" and "dog saw the cat", whose
+// longest common subsequence is "saw the" (length 2). Walking from the
+// front, "cat" is taken as deleted (dropping it keeps length 2), "dog" as
+// inserted, "saw the" as equal, then "dog" deleted and "cat" inserted: two
+// hunks, each a word replaced, shown as "the [cat] saw the [dog]" and
+// "the [dog] saw the [cat]".
 class CommonWords {
 public:
     CommonWords(const std::vector<Token>& before, const std::vector<Token>& after,

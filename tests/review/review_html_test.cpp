@@ -8,6 +8,7 @@
 
 #include "review/text_encoding.h"
 #include "sample_records.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
@@ -276,6 +277,23 @@ TEST(ReviewHtml, RefusesAFolderThatDoesNotExistAndCreatesNothing) {
     EXPECT_EQ(WriteReviewHtml(dir / "missing/page.html", {}, SampleRecords(), 1252), TraOpenFailed);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
+
+#ifndef _WIN32
+TEST(ReviewHtml, LeavesThePreviousPageWhenAWriteFails) {
+    TempDir dir;
+    const std::string path = dir.Write(std::string(ReviewPageName), "previous page");
+    std::vector<ReviewRecord> records;
+    for (int id = 0; id < 2000; ++id) {
+        records.push_back(SampleRecord("a.tra", id, MatchOutcome::NotFound, "some text"));
+    }
+    {
+        test_support::FileSizeLimit limit(1000);
+        EXPECT_EQ(WriteReviewHtml(path, {}, records, 1252), TraWriteFailed);
+    }
+    EXPECT_EQ(TempDir::Read(path), "previous page");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+#endif
 
 // Texts of a common length: a dialogue line of about fifteen words.
 std::string Line(int number, std::string_view word) {
