@@ -152,9 +152,9 @@ FileContents ReadFolder(const fs::path& folder) {
     return files;
 }
 
-std::string FinalLines(const RecoveryJob& job) {
-    return "status: " + std::to_string(job.status.load()) +
-           "\nprogress: " + job.progressText.Get() + "\nentries: " + job.entryText.Get() + "\n";
+std::string FinalLines(const ProgressSnapshot& end) {
+    return "status: " + std::to_string(end.status) + "\nprogress: " + end.progressText +
+           "\nentries: " + end.entryText + "\n";
 }
 
 // Runs one case and returns everything it produced, with the case folder's
@@ -163,17 +163,17 @@ FileContents RunCase(const fs::path& caseFolder) {
     CaseSettings settings = ReadCaseSettings(caseFolder / "options.txt");
     const std::string folder = caseFolder.generic_string();
     TempDir out;
-    RecoveryJob job;
-    if (settings.abortPoint) {
-        test_support::AbortAt(job, *settings.abortPoint, settings.abortOccurrence);
-    }
-    test_support::RunBatch(
+    RecoveryJob job(
+        {.atCheckPoint = settings.abortPoint
+                             ? test_support::AbortAt(*settings.abortPoint, settings.abortOccurrence)
+                             : nullptr});
+    const ProgressSnapshot end = test_support::RunBatch(
         job,
         {folder + "/ref_orig.tra", folder + "/ref_trans.tra", folder + "/mod", out.Path().string()},
         settings.options);
 
     FileContents produced = ReadFolder(out.Path());
-    produced[FinalLinesName] = FinalLines(job);
+    produced[FinalLinesName] = FinalLines(end);
     for (auto& [name, bytes] : produced) {
         bytes = ReplaceAll(bytes, folder, CasePlaceholder);
     }
