@@ -86,15 +86,18 @@ double MeasureBatch(const GameDataPaths& paths, const std::string& output,
                     const RecoveryOptions& options, std::string& summary) {
     fs::create_directories(output);
     RecoveryJob job;
-    job.Setup(paths.referenceOriginal, paths.referenceTranslated, paths.modDirectory, output,
-              options);
     Clock::time_point start = Clock::now();
-    job.Run();
-    double seconds = SecondsSince(start);
-    if (job.status != TraOk) {
-        Fail("the batch failed: " + job.progressText.Get());
+    if (!job.Start(paths.referenceOriginal, paths.referenceTranslated, paths.modDirectory, output,
+                   options)) {
+        Fail("no worker thread for the batch");
     }
-    summary = job.entryText.Get();
+    job.WaitForEnd();
+    double seconds = SecondsSince(start);
+    const ProgressSnapshot end = job.Snapshot();
+    if (end.status != TraOk) {
+        Fail("the batch failed: " + end.progressText);
+    }
+    summary = end.entryText;
     return seconds;
 }
 

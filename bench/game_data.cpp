@@ -8,7 +8,7 @@
 
 #include "store/text_file.h"
 
-using namespace wordgleaner;
+namespace wordgleaner {
 
 namespace {
 
@@ -368,3 +368,5 @@ TraError GenerateGameData(const std::string& directory, const GameDataShape& sha
     }
     return TraOk;
 }
+
+}  // namespace wordgleaner

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "job/job_worker.h"
 #include "job/recover_file.h"
-#include "job/recovery_job.h"
 #include "matching/likeliness.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
@@ -173,8 +173,10 @@ void BM_RecoverFile(benchmark::State& state) {
         return;
     }
     const std::string modPath = (data.folder / "setup.tra").string();
-    RecoveryJob job;
-    job.referenceIndex = data.index;
+    JobInputs inputs;
+    SharedProgress progress;
+    JobWorker worker(inputs, progress);
+    worker.Index() = data.index;
     TraFile mod;
     for (auto _ : state) {
         state.PauseTiming();
@@ -182,15 +184,15 @@ void BM_RecoverFile(benchmark::State& state) {
             state.SkipWithError("the generated mod file did not load");
             return;
         }
-        job.entriesProcessed = job.exactCount = job.veryLikelyCount = job.likelyCount =
-            job.emptyCount = 0;
+        worker.Counters() = {};
         state.ResumeTiming();
-        RecoverFile(job, mod, data.original, data.translated);
+        RecoverFile(worker, mod, data.original, data.translated);
     }
-    state.counters["entries"] = job.entriesProcessed;
-    state.counters["exact"] = job.exactCount;
-    state.counters["veryLikely"] = job.veryLikelyCount;
-    state.counters["likely"] = job.likelyCount;
+    const BatchCounters& counters = worker.Counters();
+    state.counters["entries"] = counters.entriesProcessed;
+    state.counters["exact"] = counters.exactCount;
+    state.counters["veryLikely"] = counters.veryLikelyCount;
+    state.counters["likely"] = counters.likelyCount;
     state.SetItemsProcessed(state.iterations() * ModEntries);
 }
 BENCHMARK(BM_RecoverFile)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -9,7 +9,7 @@
 
 #include "store/text_file.h"
 
-using namespace wordgleaner;
+namespace wordgleaner {
 
 namespace {
 
@@ -115,3 +115,5 @@ TraError GenerateTraFile(const std::string& path, int entries, std::uint64_t see
     writer.Write(chunk);
     return writer.Commit();
 }
+
+}  // namespace wordgleaner

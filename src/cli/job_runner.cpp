@@ -3,7 +3,6 @@
 #include <string>
 #include <thread>
 
-#include "job/job_thread.h"
 #include "job/recovery_job.h"
 #include "store/tra_error.h"
 
@@ -11,13 +10,13 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr std::int32_t EndedPercent = 100;
 constexpr const char* AbortNotice =
     "Abort requested: the run stops after the current entry and writes what it has done. "
     "Press Ctrl-C again to quit at once.";
 constexpr const char* InterruptedLine = "Process interrupted.";
 
-void WaitForEnd(RecoveryJob& job, const JobWatch& watch) {
+// Returns the snapshot that shows the end.
+ProgressSnapshot PollUntilEnd(RecoveryJob& job, const JobWatch& watch) {
     bool abortRequested = false;
     for (;;) {
         if (!abortRequested && watch.interruptReceived && watch.interruptReceived()) {
@@ -25,51 +24,46 @@ void WaitForEnd(RecoveryJob& job, const JobWatch& watch) {
             abortRequested = true;
             watch.view.Note(AbortNotice);
         }
-        if (job.filePercent.load() == EndedPercent) {
-            return;
+        ProgressSnapshot progress = job.Snapshot();
+        if (progress.Ended()) {
+            return progress;
         }
-        watch.view.Show(ReadProgress(job));
+        watch.view.Show(progress);
         std::this_thread::sleep_for(watch.interval);
     }
 }
 
 // The end of a run as the report tells it; the failure line on the error
 // stream names the status that becomes the exit code.
-void PrintOutcome(const RecoveryJob& job, const JobWatch& watch) {
-    const bool interrupted = job.abortRequested.load();
-    const std::string progress = job.progressText.Get();
-    const std::string entries = job.entryText.Get();
-    if (interrupted) {
+void PrintOutcome(const ProgressSnapshot& end, const JobWatch& watch) {
+    if (end.abortRequested) {
         watch.out << InterruptedLine << '\n';
     }
-    if (interrupted || progress != watch.view.LastPrintedLine()) {
-        watch.out << progress << '\n';
+    if (end.abortRequested || end.progressText != watch.view.LastPrintedLine()) {
+        watch.out << end.progressText << '\n';
     }
-    if (!entries.empty()) {
-        watch.out << entries << '\n';
+    if (!end.entryText.empty()) {
+        watch.out << end.entryText << '\n';
     }
     watch.out.flush();
-    const std::int32_t status = job.status.load();
-    if (status != TraOk) {
-        watch.err << "wordgleaner-cli: failed with status " << status << " ("
-                  << TraErrorMessage(status) << ")\n";
+    if (end.status != TraOk) {
+        watch.err << "wordgleaner-cli: failed with status " << end.status << " ("
+                  << TraErrorMessage(end.status) << ")\n";
     }
 }
 
 }  // namespace
 
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch) {
-    job.Setup(request.referenceOriginal, request.referenceTranslated, request.modDirectory,
-              request.destinationDirectory, request.options);
-    job.filePercent = 0;
-    if (!StartJobThread(job)) {
+    if (!job.Start(request.referenceOriginal, request.referenceTranslated, request.modDirectory,
+                   request.destinationDirectory, request.options)) {
         watch.err << "wordgleaner-cli: cannot start the worker thread\n";
         return NoThreadExitCode;
     }
-    WaitForEnd(job, watch);
+    const ProgressSnapshot end = PollUntilEnd(job, watch);
     watch.view.Close();
-    PrintOutcome(job, watch);
-    return job.status.load();
+    PrintOutcome(end, watch);
+    return end.status;
 }
 
 }  // namespace wordgleaner

@@ -25,11 +25,10 @@ struct JobWatch {
     std::chrono::milliseconds interval = PollInterval;
 };
 
-// Runs a job exactly as the desktop window does: sets it up from the
-// request, starts it on its worker thread, polls it until filePercent is
-// 100, forwarding an interrupt as the abort request, then prints
-// progressText and entryText. Returns the exit code: the job's status, or
-// NoThreadExitCode.
+// Runs a job exactly as the desktop window does: starts it with the
+// request, polls it until it has ended, forwarding an interrupt as the abort
+// request, then prints progressText and entryText. Returns the exit code: the
+// job's status, or NoThreadExitCode.
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch);
 
 }  // namespace wordgleaner

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "job/recovery_job.h"
-
 namespace wordgleaner {
 
 namespace {
@@ -17,6 +15,12 @@ constexpr const char* EntriesLabel = "Entries ";
 // consoles once virtual terminal processing is on).
 constexpr const char* CursorUpTwoLines = "\x1b[2A";
 constexpr const char* ClearToScreenEnd = "\r\x1b[J";
+
+// Only what the two bars show: a change of anything else needs no redraw.
+bool ShowsTheSame(const ProgressSnapshot& a, const ProgressSnapshot& b) {
+    return a.filePercent == b.filePercent && a.progressText == b.progressText &&
+           a.entryPercent == b.entryPercent && a.entryText == b.entryText;
+}
 
 bool IsUtf8Continuation(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
@@ -32,11 +36,6 @@ std::string Printable(std::string text) {
 }
 
 }  // namespace
-
-ProgressSnapshot ReadProgress(const RecoveryJob& job) {
-    return {job.filePercent.load(), job.progressText.Get(), job.entryPercent.load(),
-            job.entryText.Get()};
-}
 
 std::string ProgressBar(std::int32_t percent, int width) {
     percent = std::clamp(percent, 0, FullPercent);
@@ -74,7 +73,7 @@ void LineProgressView::Note(const std::string& text) {
 }
 
 void TerminalProgressView::Show(const ProgressSnapshot& progress) {
-    if (drawn && progress == shown) {
+    if (drawn && ShowsTheSame(progress, shown)) {
         return;  // unchanged: no flicker
     }
     Erase();

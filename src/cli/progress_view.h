@@ -4,21 +4,9 @@
 #include <ostream>
 #include <string>
 
+#include "job/progress_snapshot.h"
+
 namespace wordgleaner {
-
-class RecoveryJob;
-
-// The four progress values of a job as one poll reads them.
-struct ProgressSnapshot {
-    std::int32_t filePercent = 0;
-    std::string progressText;
-    std::int32_t entryPercent = 0;
-    std::string entryText;
-
-    friend bool operator==(const ProgressSnapshot&, const ProgressSnapshot&) = default;
-};
-
-ProgressSnapshot ReadProgress(const RecoveryJob& job);
 
 // How a run shows its progress while the job works.
 class ProgressView {

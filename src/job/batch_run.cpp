@@ -1,6 +1,4 @@
-// The batch of one recovery run: every tra file of the mod directory is
-// recovered against the reference pair and saved into the destination
-// directory, with the patch file and the report file.
+#include "job/batch_run.h"
 
 #include <cstdint>
 #include <memory>
@@ -8,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "job/job_worker.h"
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
-#include "job/recovery_job.h"
 #include "matching/number_format.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
@@ -27,7 +25,7 @@ constexpr const char* LoadingTranslatedText =
 constexpr const char* InterruptedLine = "Process interrupted.\n";
 constexpr const char* PatchFileName = "tp2patch.tp2";
 constexpr const char* ReportFileName = "Wordgleaner_report.txt";
-constexpr std::int32_t FullPercent = 100;
+constexpr std::int32_t PercentScale = 100;
 
 // Two decimals as "%0.2f", but independent of the process locale (the
 // desktop program runs under the user's, which may use a decimal comma) and
@@ -51,63 +49,57 @@ std::string CompletedText(int started, int count, const RecoveryOptions& options
            " %, threshold for likely " + TwoDecimals(options.minLikeliness) + " %";
 }
 
-std::string SummaryText(const RecoveryJob& job) {
-    return "Entries: " + std::to_string(job.entriesProcessed) +
-           ", Exact match: " + std::to_string(job.exactCount) +
-           ", Very likely match: " + std::to_string(job.veryLikelyCount) +
-           ", Likely match: " + std::to_string(job.likelyCount);
+std::string SummaryText(const BatchCounters& counters) {
+    return "Entries: " + std::to_string(counters.entriesProcessed) +
+           ", Exact match: " + std::to_string(counters.exactCount) +
+           ", Very likely match: " + std::to_string(counters.veryLikelyCount) +
+           ", Likely match: " + std::to_string(counters.likelyCount);
 }
 
 std::int32_t FilesPercent(int done, int count) {
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(done) * FullPercent / count);
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(done) * PercentScale / count);
 }
 
-// The objects of one run. Everything here belongs to the worker; the job is
-// touched only through its shared fields.
+// The objects of one run, all on the worker thread.
 class BatchRun {
 public:
-    explicit BatchRun(RecoveryJob& job) : job(job) {}
+    explicit BatchRun(JobWorker& worker)
+        : worker(worker), inputs(worker.Inputs()), progress(worker.Progress()) {}
 
-    // Runs the whole batch up to, not including, the final filePercent = 100.
     void Execute() {
-        Start();
-        ModFileList list = ListModFiles(job.modDirectory);
+        // Starting the job has cleared the percentages and texts.
+        progress.SetProgressText(BuildingListText);
+        ModFileList list = ListModFiles(inputs.modDirectory);
         if (list.names.empty()) {
-            job.progressText.Set(NoFileText);
+            progress.SetProgressText(NoFileText);
             // An empty list always fails, so that no front end reports
             // success for a run that did nothing.
-            job.status = TraOpenFailed;
+            progress.SetStatus(TraOpenFailed);
             return;
         }
         files = std::move(list.names);
-        job.status = RunWithFiles();
+        progress.SetStatus(RunWithFiles());
         WriteReport();
     }
 
 private:
-    void Start() {
-        job.entryPercent = 0;
-        job.filePercent = 0;
-        job.progressText.Set(BuildingListText);
-        job.entryText.Set("");
-    }
-
     TraError RunWithFiles() {
         TraError status = TraOk;
-        if (!LoadReference(referenceOriginal, job.referenceOriginalPath, LoadingOriginalText,
+        if (!LoadReference(referenceOriginal, inputs.referenceOriginalPath, LoadingOriginalText,
                            CheckPoint::AfterOriginalReference, status)) {
             return status;
         }
-        BuildReferenceIndex(referenceOriginal, job.referenceIndex);
-        search = MakeReferenceSearch(referenceOriginal, job.referenceIndex, job.options);
-        if (!LoadReference(referenceTranslated, job.referenceTranslatedPath, LoadingTranslatedText,
-                           CheckPoint::AfterTranslatedReference, status)) {
+        BuildReferenceIndex(referenceOriginal, worker.Index());
+        search = MakeReferenceSearch(referenceOriginal, worker.Index(), inputs.options);
+        if (!LoadReference(referenceTranslated, inputs.referenceTranslatedPath,
+                           LoadingTranslatedText, CheckPoint::AfterTranslatedReference, status)) {
             return status;
         }
-        OpenPatchFile();
-        ResetCounters();
+        if (inputs.options.generatePatch) {
+            worker.OpenPatchFile(JoinPath(inputs.destinationDirectory, PatchFileName));
+        }
         status = ProcessFiles();
-        ClosePatchFile();
+        worker.ClosePatchFile();
         return status;
     }
 
@@ -116,38 +108,13 @@ private:
     // message of the load's own status, which is then "No error".
     bool LoadReference(TraFile& reference, const std::string& path, const char* loadingText,
                        CheckPoint afterLoad, TraError& status) {
-        job.progressText.Set(loadingText);
+        progress.SetProgressText(loadingText);
         status = reference.Load(path);
-        if (status != TraOk || job.AbortRequestedAt(afterLoad)) {
-            job.progressText.Set(FailedToLoadText(path, status));
+        if (status != TraOk || worker.AbortRequestedAt(afterLoad)) {
+            progress.SetProgressText(FailedToLoadText(path, status));
             return false;
         }
         return true;
-    }
-
-    void OpenPatchFile() {
-        if (!job.options.generatePatch) {
-            return;
-        }
-        job.patchFile = std::make_unique<TextFileWriter>();
-        if (job.patchFile->Open(JoinPath(job.destinationDirectory, PatchFileName)) != TraOk) {
-            job.patchFile.reset();  // the run goes on without patch lines
-        }
-    }
-
-    void ClosePatchFile() {
-        if (job.patchFile) {
-            job.patchFile->Commit();
-            job.patchFile.reset();
-        }
-    }
-
-    void ResetCounters() {
-        job.entriesProcessed = 0;
-        job.exactCount = 0;
-        job.veryLikelyCount = 0;
-        job.likelyCount = 0;
-        job.emptyCount = 0;
     }
 
     TraError ProcessFiles() {
@@ -155,13 +122,13 @@ private:
         int started = 0;
         TraError status = TraOk;
         while (started < count && status == TraOk &&
-               !job.AbortRequestedAt(CheckPoint::BeforeFile)) {
+               !worker.AbortRequestedAt(CheckPoint::BeforeFile)) {
             status = ProcessFile(files[started], started, count);
             ++started;
         }
         if (status == TraOk) {
-            job.progressText.Set(CompletedText(started, count, job.options));
-            job.entryText.Set(SummaryText(job));
+            progress.SetProgressText(CompletedText(started, count, inputs.options));
+            progress.SetEntryText(SummaryText(worker.Counters()));
         }
         return status;
     }
@@ -170,58 +137,48 @@ private:
     // keeps the "Processing" line, which names the file.
     TraError ProcessFile(const std::string& name, int index, int count) {
         SplitFileName split = SplitAtLastDot(name);
-        job.progressText.Set(ProcessingText(split, index, count));
-        job.filePercent = FilesPercent(index, count);
-        TraError status = modFile.Load(JoinPath(job.modDirectory, name));
+        progress.SetProgressText(ProcessingText(split, index, count));
+        progress.SetFilePercent(FilesPercent(index, count));
+        TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
         if (status != TraOk) {
-            job.progressText.Set(FailedToLoadText(split.baseName, status));
+            progress.SetProgressText(FailedToLoadText(split.baseName, status));
             return status;
         }
-        RecoverFile(job, modFile, *search, referenceOriginal, referenceTranslated);
-        return modFile.Save(JoinPath(job.destinationDirectory, name));
+        RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);
+        return modFile.Save(JoinPath(inputs.destinationDirectory, name));
     }
 
     // A report that cannot be written is left out; the run's outcome is
     // still in the job.
     void WriteReport() {
         TextFileWriter report;
-        if (report.Open(JoinPath(job.destinationDirectory, ReportFileName)) != TraOk) {
+        if (report.Open(JoinPath(inputs.destinationDirectory, ReportFileName)) != TraOk) {
             return;
         }
-        if (job.abortRequested) {
+        const ProgressSnapshot now = progress.Snapshot();
+        if (now.abortRequested) {
             report.Write(InterruptedLine);
         }
-        report.Write(job.progressText.Get() + "\n");
-        report.Write(job.entryText.Get() + "\n");
+        report.Write(now.progressText + "\n");
+        report.Write(now.entryText + "\n");
         report.Commit();
     }
 
-    RecoveryJob& job;
+    JobWorker& worker;
+    const JobInputs& inputs;
+    SharedProgress& progress;
     std::vector<std::string> files;
     TraFile referenceOriginal;
     TraFile referenceTranslated;
     TraFile modFile;  // loaded anew for every mod file
-    // Built once per run, over referenceOriginal and the job's index.
+    // Built once per run, over referenceOriginal and the worker's index.
     std::unique_ptr<ReferenceSearch> search;
 };
 
 }  // namespace
 
-void RecoveryJob::Run() {
-    try {
-        BatchRun(*this).Execute();
-    } catch (...) {
-        // The core throws nothing but std::bad_alloc. The run must still
-        // end, or the window would wait for it forever; the patch lines
-        // written so far are kept, as after any other failure.
-        if (patchFile) {
-            patchFile->Commit();
-            patchFile.reset();
-        }
-        progressText.Set(TraErrorMessage(TraNoMemory));
-        status = TraNoMemory;
-    }
-    filePercent = FullPercent;  // the last write: from here on the job belongs to the window
+void RunBatch(JobWorker& worker) {
+    BatchRun(worker).Execute();
 }
 
 }  // namespace wordgleaner

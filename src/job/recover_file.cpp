@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "job/recovery_job.h"
+#include "job/job_worker.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/match_messages.h"
 #include "matching/patch_lines.h"
@@ -20,10 +20,11 @@ constexpr std::int64_t FullPercent = 100;
 
 class FileRecovery {
 public:
-    FileRecovery(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
+    FileRecovery(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
                  const TraFile& referenceOriginal, const TraFile& referenceTranslated)
-        : job(job),
-          options(job.options),
+        : worker(worker),
+          options(worker.Options()),
+          counters(worker.Counters()),
           modFile(modFile),
           search(search),
           referenceName(referenceOriginal.GetName()),
@@ -31,7 +32,7 @@ public:
           total(modFile.GetEntryCount()) {}
 
     void Run() {
-        WritePatch(PatchOpeningLine(modFile.GetName(), referenceTranslated.GetName()));
+        worker.WritePatch(PatchOpeningLine(modFile.GetName(), referenceTranslated.GetName()));
         SearchAhead ahead(search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
@@ -39,16 +40,15 @@ public:
             if (entry->IsLayout()) {
                 continue;
             }
-            if (job.AbortRequestedAt(CheckPoint::BeforeEntry)) {
+            if (worker.AbortRequestedAt(CheckPoint::BeforeEntry)) {
                 ahead.Cancel();
                 break;
             }
             RecoverEntry(position, *entry, ahead);
         }
-        ShowProgress("Processed");
-        job.entryPercent.store(total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
-        WritePatch(PatchClosingLines(Summary(), modFile.GetName(), referenceTranslated.GetName(),
-                                     job.abortRequested.load()));
+        ShowProgress("Processed", total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
+        worker.WritePatch(PatchClosingLines(
+            Summary(), modFile.GetName(), referenceTranslated.GetName(), worker.AbortRequested()));
     }
 
 private:
@@ -66,9 +66,8 @@ private:
     }
 
     void RecoverEntry(int position, const TraEntry& entry, SearchAhead& ahead) {
-        ShowProgress("Processing");
-        job.entryPercent.store(Percent());
-        ++job.entriesProcessed;
+        ShowProgress("Processing", Percent());
+        ++counters.entriesProcessed;
 
         const std::int32_t entryId = entry.id;
         SearchResult result;
@@ -78,7 +77,7 @@ private:
             outcome = ClassifyMatch(result, options.veryLikelyThreshold);
         }
         ActOn(outcome, position, entryId, result);
-        WritePatch(PatchEntryLines(outcome, entryId, result));
+        worker.WritePatch(PatchEntryLines(outcome, entryId, result));
         ++processed;
     }
 
@@ -87,15 +86,15 @@ private:
         switch (outcome) {
             case MatchOutcome::Exact:
             case MatchOutcome::AlmostExact:
-                ++job.exactCount;
+                ++counters.exactCount;
                 TakeTranslation(outcome, position, result.Best());
                 break;
             case MatchOutcome::VeryLikely:
-                ++job.veryLikelyCount;
+                ++counters.veryLikelyCount;
                 TakeTranslation(outcome, position, result.Best());
                 break;
             case MatchOutcome::Likely:
-                ++job.likelyCount;
+                ++counters.likelyCount;
                 modFile.AddCommentAt(position, LikelyMessage(referenceName, result.Found()));
                 break;
             case MatchOutcome::NotFound:
@@ -104,7 +103,7 @@ private:
                 }
                 break;
             case MatchOutcome::Empty:
-                ++job.emptyCount;
+                ++counters.emptyCount;
                 modFile.AddCommentAt(position, EmptyTextMessage(entryId));
                 break;
         }
@@ -130,11 +129,13 @@ private:
         }
     }
 
-    void ShowProgress(std::string_view verb) {
-        job.entryText.Set(std::string(verb) + " entry " + std::to_string(processed) + " / " +
-                          std::to_string(total) + " (" + std::to_string(job.exactCount) + " / " +
-                          std::to_string(job.veryLikelyCount) + " / " +
-                          std::to_string(job.likelyCount) + ")");
+    void ShowProgress(std::string_view verb, std::int32_t percent) {
+        worker.Progress().SetEntryProgress(
+            std::string(verb) + " entry " + std::to_string(processed) + " / " +
+                std::to_string(total) + " (" + std::to_string(counters.exactCount) + " / " +
+                std::to_string(counters.veryLikelyCount) + " / " +
+                std::to_string(counters.likelyCount) + ")",
+            percent);
     }
 
     // Widened so that a file of more than 21 million entries cannot overflow.
@@ -146,18 +147,17 @@ private:
     }
 
     PatchSummary Summary() const {
-        return {processed,           total,           job.exactCount,
-                job.veryLikelyCount, job.likelyCount, job.emptyCount};
+        return {processed,
+                total,
+                counters.exactCount,
+                counters.veryLikelyCount,
+                counters.likelyCount,
+                counters.emptyCount};
     }
 
-    void WritePatch(const std::string& text) {
-        if (options.generatePatch && job.patchFile && job.patchFile->IsOpen()) {
-            job.patchFile->Write(text);
-        }
-    }
-
-    RecoveryJob& job;
+    JobWorker& worker;
     const RecoveryOptions& options;
+    BatchCounters& counters;
     TraFile& modFile;
     const ReferenceSearch& search;
     std::string referenceName;
@@ -188,17 +188,17 @@ std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOri
     return std::make_unique<LinearReferenceSearch>(referenceOriginal, index, settings);
 }
 
-int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
+int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
                 const TraFile& referenceOriginal, const TraFile& referenceTranslated) {
-    FileRecovery(job, modFile, search, referenceOriginal, referenceTranslated).Run();
+    FileRecovery(worker, modFile, search, referenceOriginal, referenceTranslated).Run();
     return 0;
 }
 
-int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOriginal,
+int RecoverFile(JobWorker& worker, TraFile& modFile, const TraFile& referenceOriginal,
                 const TraFile& referenceTranslated) {
     std::unique_ptr<ReferenceSearch> search =
-        MakeReferenceSearch(referenceOriginal, job.referenceIndex, job.options);
-    return RecoverFile(job, modFile, *search, referenceOriginal, referenceTranslated);
+        MakeReferenceSearch(referenceOriginal, worker.Index(), worker.Options());
+    return RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);
 }
 
 }  // namespace wordgleaner

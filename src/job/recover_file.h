@@ -6,7 +6,7 @@
 
 namespace wordgleaner {
 
-class RecoveryJob;
+class JobWorker;
 class TraFile;
 struct RecoveryOptions;
 
@@ -24,19 +24,19 @@ std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOri
 // searches the original-language reference, classifies the best match, puts
 // in the texts of the destination-language entry of the found id (when the
 // match is accepted and lineInfoOnly is clear), adds the comment lines, writes
-// the patch lines when the job's patch file is open, and keeps the job's
-// counters, entryText and entryPercent. Changes go to the entry at the
+// the patch lines when the worker's patch file is open, and keeps the
+// worker's counters and the run's entryText and entryPercent. Changes go to the entry at the
 // position being processed, so a file that holds an id twice gets each entry
 // its own translation. Stops before the next entry once abort is requested,
 // still closing the patch block. Always returns 0.
-int RecoverFile(RecoveryJob& job, TraFile& modFile, const TraFile& referenceOriginal,
+int RecoverFile(JobWorker& worker, TraFile& modFile, const TraFile& referenceOriginal,
                 const TraFile& referenceTranslated);
 
 // The same with the search chosen by the caller; the overload above makes one
-// with MakeReferenceSearch over referenceOriginal and the job's referenceIndex.
+// with MakeReferenceSearch over referenceOriginal and the worker's index.
 // `referenceOriginal` names the reference in the comments. The entries are
 // searched ahead on a few threads; everything else happens in file order.
-int RecoverFile(RecoveryJob& job, TraFile& modFile, const ReferenceSearch& search,
+int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
                 const TraFile& referenceOriginal, const TraFile& referenceTranslated);
 
 }  // namespace wordgleaner

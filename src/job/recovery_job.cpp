@@ -1,30 +1,61 @@
 #include "job/recovery_job.h"
 
+#include <exception>
 #include <utility>
+
+#include "job/batch_run.h"
+#include "job/job_worker.h"
+#include "job/thread_priority.h"
+#include "store/tra_error.h"
 
 namespace wordgleaner {
 
-// An open patch file is kept, not discarded: the lines written so far are the
-// record of the entries that were recovered.
+RecoveryJob::RecoveryJob(JobHooks hooks) : hooks(std::move(hooks)) {}
+
 RecoveryJob::~RecoveryJob() {
-    if (patchFile && patchFile->IsOpen()) {
-        patchFile->Commit();
+    if (thread.joinable()) {
+        RequestAbort();
+        thread.join();
     }
 }
 
-void RecoveryJob::Setup(std::string referenceOriginal, std::string referenceTranslated,
-                        std::string modFolder, std::string destinationFolder,
-                        const RecoveryOptions& settings) {
-    referenceOriginalPath = std::move(referenceOriginal);
-    referenceTranslatedPath = std::move(referenceTranslated);
-    modDirectory = std::move(modFolder);
-    destinationDirectory = std::move(destinationFolder);
-    options = settings;
-    abortRequested.store(false);
+bool RecoveryJob::Start(std::string referenceOriginal, std::string referenceTranslated,
+                        std::string modDirectory, std::string destinationDirectory,
+                        const RecoveryOptions& options) {
+    WaitForEnd();
+    inputs = {std::move(referenceOriginal), std::move(referenceTranslated), std::move(modDirectory),
+              std::move(destinationDirectory), options};
+    progress.Reset();
+    try {
+        auto body = [this] { Run(); };
+        thread = hooks.makeThread ? hooks.makeThread(body) : std::jthread(body);
+    } catch (const std::exception&) {  // std::system_error, or no memory for the thread
+        return false;
+    }
+    return true;
 }
 
-void RecoveryJob::RequestAbort() {
-    abortRequested.store(true);
+void RecoveryJob::WaitForEnd() {
+    if (thread.joinable()) {
+        thread.join();
+    }
+}
+
+void RecoveryJob::Run() {
+    LowerCurrentThreadPriority();  // a refusal only costs responsiveness
+    BatchCounters counters;
+    try {
+        JobWorker worker(inputs, progress, hooks.atCheckPoint);
+        RunBatch(worker);
+        counters = worker.Counters();
+    } catch (...) {
+        // The core throws nothing but std::bad_alloc. The run must still
+        // end, or its owner would wait for it forever; the worker has kept
+        // the patch lines written so far, as after any other failure.
+        progress.SetProgressText(TraErrorMessage(TraNoMemory));
+        progress.SetStatus(TraNoMemory);
+    }
+    progress.Finish(counters);  // the last write: from here on the job belongs to its owner
 }
 
 }  // namespace wordgleaner

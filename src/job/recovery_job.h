@@ -1,95 +1,68 @@
 #pragma once
 
-#include <atomic>
-#include <cstdint>
 #include <functional>
-#include <memory>
-#include <mutex>
 #include <string>
+#include <thread>
 
 #include "job/check_point.h"
+#include "job/job_inputs.h"
+#include "job/progress_snapshot.h"
 #include "job/recovery_options.h"
-#include "matching/reference_index.h"
-#include "store/text_file.h"
+#include "job/shared_progress.h"
 
 namespace wordgleaner {
 
-// A text written by the worker and read by the window on every poll: it is
-// replaced and copied under a lock, so a reader always gets a whole text.
-class SharedText {
-public:
-    void Set(std::string text) {
-        std::lock_guard lock(mutex);
-        value = std::move(text);
-    }
-    std::string Get() const {
-        std::lock_guard lock(mutex);
-        return value;
-    }
-
-private:
-    mutable std::mutex mutex;
-    std::string value;
+// Seams for the tests; both are empty in the programs.
+struct JobHooks {
+    CheckPointHook atCheckPoint = {};
+    // Makes the thread that runs `body`; empty: a std::jthread. A test throws
+    // std::system_error from it, as the thread's constructor does when the
+    // platform has no thread to give.
+    std::function<std::jthread(std::function<void()> body)> makeThread = {};
 };
 
-// Everything the window and the worker of a recovery run share. The window
-// owns it for its whole life and reuses it for every run; it writes the inputs
-// through Setup before the worker exists and afterwards only the abort request.
+// A recovery job: the inputs of its run, the progress its worker shows, and
+// the worker thread itself. The owner (the window, the command line) starts a
+// run, polls snapshots of it and may ask it to stop; the worker runs the
+// batch on a JobWorker of its own, which no other thread sees. The same job
+// serves one run after another.
 class RecoveryJob {
 public:
-    RecoveryJob() = default;
+    explicit RecoveryJob(JobHooks hooks = {});
+    // A run still going on is asked to stop and waited for, so that no
+    // worker outlives the job.
     ~RecoveryJob();
     RecoveryJob(const RecoveryJob&) = delete;
     RecoveryJob& operator=(const RecoveryJob&) = delete;
 
-    void Setup(std::string referenceOriginal, std::string referenceTranslated,
-               std::string modFolder, std::string destinationFolder,
-               const RecoveryOptions& settings);
+    // Clears the abort request, the texts, the percentages, the status and
+    // the counters, then runs the batch over copies of the inputs on a new
+    // worker thread one step below normal priority. False when no thread
+    // could be made: then nothing runs, and nothing will end. The worker of
+    // an earlier run is waited for first, so call it once that run has ended.
+    bool Start(std::string referenceOriginal, std::string referenceTranslated,
+               std::string modDirectory, std::string destinationDirectory,
+               const RecoveryOptions& options);
 
-    // Sets abortRequested and returns at once; the worker reacts at its next check point.
-    void RequestAbort();
+    // True once the worker of the last run started has made its last write.
+    bool Ended() const { return progress.Ended(); }
+    ProgressSnapshot Snapshot() const { return progress.Snapshot(); }
+    // Returns at once; the worker reacts at its next check point.
+    void RequestAbort() { progress.RequestAbort(); }
+    // Blocks until the worker of the last run has returned; returns at once
+    // when there is none.
+    void WaitForEnd();
 
-    // The whole batch; the last write is filePercent = 100.
+    const JobInputs& Inputs() const { return inputs; }
+
+private:
+    // The worker thread's body: the whole batch, then the last write.
     void Run();
 
-    // Progress, read by the window while the worker writes it.
-    SharedText progressText;
-    std::atomic<std::int32_t> filePercent{0};
-    SharedText entryText;
-    std::atomic<std::int32_t> entryPercent{0};
-    std::atomic<std::int32_t> status{0};
-
-    // Counters over the whole batch, worker only.
-    std::int32_t entriesProcessed = 0;
-    std::int32_t exactCount = 0;
-    std::int32_t veryLikelyCount = 0;
-    std::int32_t likelyCount = 0;
-    std::int32_t emptyCount = 0;
-
-    std::atomic<bool> abortRequested{false};
-
-    // Reads the abort request at a check point, telling the observer first.
-    bool AbortRequestedAt(CheckPoint point) {
-        if (checkPointObserver) {
-            checkPointObserver(point);
-        }
-        return abortRequested.load();
-    }
-    // Empty in the programs. Tests set it to request an abort at an exact
-    // check point, so every abort point is reached without timing. Called on
-    // the worker thread.
-    std::function<void(CheckPoint)> checkPointObserver;
-
-    // Inputs, written by Setup before the worker starts.
-    std::string referenceOriginalPath;
-    std::string referenceTranslatedPath;
-    std::string modDirectory;
-    std::string destinationDirectory;
-    RecoveryOptions options;
-
-    // Worker-owned state of a run.
-    std::unique_ptr<TextFileWriter> patchFile;  // open while the batch writes the patch
-    ReferenceIndex referenceIndex;
+    const JobHooks hooks;
+    JobInputs inputs;  // written by Start only, while no worker runs
+    SharedProgress progress;
+    std::jthread thread;  // last, so it is joined before the rest goes
 };
 
 }  // namespace wordgleaner

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
 
     QtMessageBoxes messages;
     ResourceVersionSource version;
-    MainDialog window({messages, version, nullptr, nullptr});
+    MainDialog window({messages, version, nullptr, {}});
     window.exec();
     return 0;
 }

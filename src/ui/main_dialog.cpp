@@ -5,14 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <chrono>
-#include <thread>
 #include <utility>
 
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
-#include "job/job_thread.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
 #include "system_menu.h"
@@ -22,11 +19,8 @@ namespace wordgleaner {
 
 namespace {
 
-// The job's last write: the run has ended and its results are all stored.
-constexpr int JobEndedPercent = 100;
 // The path fields and the bars are wide enough for a long path at a glance.
 constexpr int FieldMinimumWidth = 440;
-constexpr auto WorkerWaitStep = std::chrono::milliseconds(1);
 
 constexpr unsigned DestinationFolderFlags =
     FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
@@ -51,10 +45,7 @@ QPushButton* MakeButton(const QString& text, QWidget* parent) {
 }  // namespace
 
 MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
-    : QDialog(parent), services(std::move(dialogServices)) {
-    if (!services.startJob) {
-        services.startJob = StartJobThread;
-    }
+    : QDialog(parent), services(std::move(dialogServices)), job(services.jobHooks) {
     setWindowTitle(tr("Wordgleaner"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -66,10 +57,6 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
     pollTimer.setSingleShot(true);
     pollTimer.setInterval(PollIntervalMs);
     connect(&pollTimer, &QTimer::timeout, this, &MainDialog::PollJob);
-}
-
-MainDialog::~MainDialog() {
-    WaitForWorkerToFinish();
 }
 
 void MainDialog::BuildControls() {
@@ -187,11 +174,9 @@ void MainDialog::StartRun() {
     SetInputsEnabled(false);
     quitButton->setText(tr("Abort"));
     pollTimer.start();
-    job.Setup(ToJobText(referenceOriginal), ToJobText(referenceTranslated), ToJobText(modDirectory),
-              ToJobText(destinationDirectory), settings);
-    job.filePercent = 0;
     jobRunning = true;
-    if (!services.startJob(job)) {
+    if (!job.Start(ToJobText(referenceOriginal), ToJobText(referenceTranslated),
+                   ToJobText(modDirectory), ToJobText(destinationDirectory), settings)) {
         // Nothing would ever end this run: give the window back at once.
         pollTimer.stop();
         jobRunning = false;
@@ -207,23 +192,22 @@ void MainDialog::PollJob() {
     if (!jobRunning) {
         return;
     }
-    // The files percentage first: once it reads 100, every other field is final.
-    const int filePercent = job.filePercent;
-    filesBar->SetPos(filePercent);
-    filesBar->SetText(FromJobText(job.progressText.Get()));
-    entriesBar->SetPos(job.entryPercent);
-    entriesBar->SetText(FromJobText(job.entryText.Get()));
-    if (filePercent == JobEndedPercent) {
-        ShowEnd();
+    const ProgressSnapshot progress = job.Snapshot();
+    filesBar->SetPos(progress.filePercent);
+    filesBar->SetText(FromJobText(progress.progressText));
+    entriesBar->SetPos(progress.entryPercent);
+    entriesBar->SetText(FromJobText(progress.entryText));
+    if (progress.Ended()) {
+        ShowEnd(progress);
         return;
     }
     pollTimer.start();
 }
 
-void MainDialog::ShowEnd() {
-    if (job.status != 0) {
+void MainDialog::ShowEnd(const ProgressSnapshot& end) {
+    if (end.status != 0) {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
-                               FromJobText(job.progressText.Get()));
+                               FromJobText(end.progressText));
     } else {
         services.messages.Show(this, MessageIcon::None, tr("Success"), tr("Updated the tra files"));
     }
@@ -274,17 +258,6 @@ bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr
         return true;
     }
     return QDialog::nativeEvent(eventType, message, result);
-}
-
-void MainDialog::WaitForWorkerToFinish() {
-    if (!jobRunning) {
-        return;
-    }
-    job.RequestAbort();
-    // The worker stops at its next check point; its last write is 100.
-    while (job.filePercent != JobEndedPercent) {
-        std::this_thread::sleep_for(WorkerWaitStep);
-    }
 }
 
 }  // namespace wordgleaner

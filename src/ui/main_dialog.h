@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 
 #include "job/recovery_job.h"
@@ -20,15 +19,12 @@ class PathChooser;
 class PercentProgressBar;
 class VersionSource;
 
-// Starts the worker of a set-up job; false when no thread could be started.
-using JobStarter = std::function<bool(RecoveryJob&)>;
-
 // What the main window talks to besides its own controls; tests replace them.
 struct MainDialogServices {
     MessageBoxes& messages;
     const VersionSource& version;
     std::shared_ptr<PathChooser> chooser;  // none: the standard choosers
-    JobStarter startJob;                   // none: a worker thread
+    JobHooks jobHooks;                     // empty: a plain worker thread, no hook
 };
 
 // The program's one window: the four paths, the settings, one recovery job
@@ -40,9 +36,6 @@ public:
     static constexpr int PollIntervalMs = 100;
 
     explicit MainDialog(MainDialogServices services, QWidget* parent = nullptr);
-    // A window closed by other means than its Cancel command (the process
-    // shutting down) must not leave a worker writing into a freed job.
-    ~MainDialog() override;
 
     const RecoveryOptions& Settings() const { return settings; }
     RecoveryJob& Job() { return job; }
@@ -55,7 +48,7 @@ public slots:
     // Preferences...: edits the settings in their dialog.
     void ChangeSettings();
     // One tick of the poll timer: shows the job's progress, and its end once
-    // the files percentage reaches 100.
+    // the job has ended.
     void PollJob();
     void ShowAbout();
     // Quit, Escape and the close box: while a run goes on they only ask the
@@ -70,11 +63,13 @@ private:
     void ConfigurePathFields();
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
-    void ShowEnd();
-    void WaitForWorkerToFinish();
+    void ShowEnd(const ProgressSnapshot& end);
 
     MainDialogServices services;
     RecoveryOptions settings;
+    // A window closed by other means than its Cancel command (the process
+    // shutting down) takes the job with it, which stops a run still going on
+    // and waits for its worker.
     RecoveryJob job;
     bool jobRunning = false;
     QTimer pollTimer;

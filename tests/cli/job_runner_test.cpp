@@ -6,12 +6,15 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "job/check_point.h"
 #include "job/recovery_job.h"
+#include "store/tra_error.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
@@ -33,14 +36,17 @@ protected:
         request.destinationDirectory = root.Path().string();
     }
 
-    int Run(std::function<bool()> interrupt = {}) {
+    int Run(std::function<bool()> interrupt = {}) { return Run(job, std::move(interrupt)); }
+    int Run(RecoveryJob& which, std::function<bool()> interrupt = {}) {
         LineProgressView view(out);
-        return RunRecovery(job, request, {view, out, err, std::move(interrupt), FastPolling});
+        return RunRecovery(which, request, {view, out, err, std::move(interrupt), FastPolling});
     }
 
     TempDir root;
     CliRequest request;
-    RecoveryJob job;
+    CheckPointHook atCheckPoint;  // set by a test before its run
+    RecoveryJob job{
+        {.atCheckPoint = [this](CheckPoint point) { return atCheckPoint && atCheckPoint(point); }}};
     std::ostringstream out;
     std::ostringstream err;
 };
@@ -73,14 +79,13 @@ TEST_F(JobRunner, AFailedRunExitsWithItsStatusAndSaysSoOnTheErrorStream) {
 TEST_F(JobRunner, AnInterruptRequestsTheAbortAndTheRunStillEndsNormally) {
     // The worker waits after the first reference load until the abort
     // request has arrived, so the order never depends on timing.
-    job.checkPointObserver = [this](CheckPoint point) {
-        if (point != CheckPoint::AfterOriginalReference) {
-            return;
-        }
+    atCheckPoint = [this](CheckPoint point) {
         const auto limit = std::chrono::steady_clock::now() + HangLimit;
-        while (!job.abortRequested && std::chrono::steady_clock::now() < limit) {
+        while (point == CheckPoint::AfterOriginalReference && !job.Snapshot().abortRequested &&
+               std::chrono::steady_clock::now() < limit) {
             std::this_thread::yield();
         }
+        return false;
     };
     std::atomic<int> interruptPolls{0};
 
@@ -98,6 +103,17 @@ TEST_F(JobRunner, AnInterruptRequestsTheAbortAndTheRunStillEndsNormally) {
         << text;
     EXPECT_EQ(text.find("Abort requested"), text.rfind("Abort requested")) << "told once";
     EXPECT_GE(interruptPolls.load(), 1);
+}
+
+TEST_F(JobRunner, AWorkerThreadThatCannotStartIsToldAndExitsWithTheSystemErrorCode) {
+    RecoveryJob refused({.makeThread = [](std::function<void()>) -> std::jthread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    }});
+
+    EXPECT_EQ(Run(refused), NoThreadExitCode);
+
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "wordgleaner-cli: cannot start the worker thread\n");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "job/check_point.h"
 #include "job/recovery_job.h"
+#include "store/tra_error.h"
 #include "support/abort_at.h"
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
@@ -49,7 +50,9 @@ protected:
         root.Write("mod/" + name, content);
     }
 
-    void Run(const RecoveryOptions& options = {}) { test_support::RunBatch(job, paths, options); }
+    ProgressSnapshot Run(const RecoveryOptions& options = {}) {
+        return test_support::RunBatch(job, paths, options);
+    }
 
     std::string Out(const std::string& name) const {
         return TempDir::Read((fs::path(paths.destinationDirectory) / name).string());
@@ -58,7 +61,9 @@ protected:
 
     TempDir root;
     test_support::BatchPaths paths;
-    RecoveryJob job;
+    CheckPointHook atCheckPoint;  // set by a test before its run
+    RecoveryJob job{
+        {.atCheckPoint = [this](CheckPoint point) { return atCheckPoint && atCheckPoint(point); }}};
 };
 
 // --- A normal run -----------------------------------------------------------
@@ -66,21 +71,22 @@ protected:
 TEST_F(BatchRunTest, OneFileIsShownAsFileZeroOfOneWhileItRunsThenAsCompleted) {
     AddModFile("name.tra", "@7 = ~Hello~\n");
     std::vector<std::pair<std::string, int>> seen;
-    job.checkPointObserver = [this, &seen](CheckPoint point) {
+    atCheckPoint = [this, &seen](CheckPoint point) {
         if (point == CheckPoint::BeforeEntry) {
-            seen.emplace_back(job.progressText.Get(), job.filePercent.load());
+            const ProgressSnapshot now = job.Snapshot();
+            seen.emplace_back(now.progressText, now.filePercent);
         }
+        return false;
     };
 
-    Run();
+    const ProgressSnapshot end = Run();
 
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), std::make_pair(std::string("Processing name.tra (0 / 1)"), 0));
-    EXPECT_EQ(job.status, TraOk);
-    EXPECT_EQ(job.filePercent, 100);
-    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 1));
-    EXPECT_EQ(job.entryText.Get(),
-              "Entries: 1, Exact match: 1, Very likely match: 0, Likely match: 0");
+    EXPECT_EQ(end.status, TraOk);
+    EXPECT_TRUE(end.Ended());
+    EXPECT_EQ(end.progressText, CompletedText(1, 1));
+    EXPECT_EQ(end.entryText, "Entries: 1, Exact match: 1, Very likely match: 0, Likely match: 0");
     EXPECT_EQ(Out("name.tra"),
               "// Wordgleaner: case sensitive exact match found in file orig.tra at Id 1\r\n"
               "@7     = ~Bonjour~\r\n");
@@ -94,17 +100,18 @@ TEST_F(BatchRunTest, SevenFilesMoveTheFileBarInWholePercentsRoundedDown) {
         AddModFile(std::string(1, letter) + ".tra", "@1 = ~Hello~\n");
     }
     std::vector<int> percents;
-    job.checkPointObserver = [this, &percents](CheckPoint point) {
+    atCheckPoint = [this, &percents](CheckPoint point) {
         if (point == CheckPoint::BeforeEntry) {
-            percents.push_back(job.filePercent);
+            percents.push_back(job.Snapshot().filePercent);
         }
+        return false;
     };
 
-    Run();
+    const ProgressSnapshot end = Run();
 
     EXPECT_EQ(percents, (std::vector<int>{0, 14, 28, 42, 57, 71, 85}));
-    EXPECT_EQ(job.filePercent, 100);
-    EXPECT_EQ(job.progressText.Get(), CompletedText(7, 7));
+    EXPECT_TRUE(end.Ended());
+    EXPECT_EQ(end.progressText, CompletedText(7, 7));
 }
 
 TEST_F(BatchRunTest, FilesAreProcessedInFoldedNameOrderWhateverTheListingGives) {
@@ -112,10 +119,11 @@ TEST_F(BatchRunTest, FilesAreProcessedInFoldedNameOrderWhateverTheListingGives) 
     AddModFile("A.TRA", "@1 = ~Hello~\n");
     AddModFile("c.Tra", "@1 = ~Hello~\n");
     std::vector<std::string> order;
-    job.checkPointObserver = [this, &order](CheckPoint point) {
+    atCheckPoint = [this, &order](CheckPoint point) {
         if (point == CheckPoint::BeforeEntry) {
-            order.push_back(job.progressText.Get());
+            order.push_back(job.Snapshot().progressText);
         }
+        return false;
     };
 
     Run();
@@ -135,10 +143,10 @@ TEST_F(BatchRunTest, TheCompletionLineShowsTheThresholdsWithTwoDecimalsInAnyLoca
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     const bool commaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
 
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
     std::setlocale(LC_NUMERIC, previous.c_str());
-    EXPECT_EQ(job.progressText.Get(),
+    EXPECT_EQ(end.progressText,
               "Completed (1 / 1) with threshold for very likely match 97.50 %, threshold for "
               "likely 90.13 %")
         << (commaLocale ? "under de_DE" : "under the C locale");
@@ -149,9 +157,9 @@ TEST_F(BatchRunTest, ADestinationEqualToTheModFolderReplacesEachModFileByItsReco
     AddModFile("b.tra", "@1 = ~Open the door~\n");
     paths.destinationDirectory = paths.modDirectory;
 
-    Run();
+    const ProgressSnapshot end = Run();
 
-    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(end.status, TraOk);
     EXPECT_EQ(NamesIn(paths.modDirectory), (Names{ReportName, "a.tra", "b.tra"}));
     EXPECT_EQ(TempDir::Read(root / "mod/b.tra"),
               "// Wordgleaner: case sensitive exact match found in file orig.tra at Id 3\r\n"
@@ -162,16 +170,15 @@ TEST_F(BatchRunTest, ASecondRunIntoTheSameFolderOverwritesEveryOutputAndRecounts
     AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n");
     RecoveryOptions options;
     options.generatePatch = true;
-    Run(options);
-    const std::string firstSummary = job.entryText.Get();
+    const std::string firstSummary = Run(options).entryText;
     root.Write("out/a.tra", "stale text that must go\n");
     root.Write("out/" + std::string(PatchName), "stale patch\n");
     root.Write("out/" + std::string(ReportName), "stale report\nwith more lines\n\n\n");
 
     options.commentMode = CommentNone;
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
-    EXPECT_EQ(job.entryText.Get(), firstSummary);
+    EXPECT_EQ(end.entryText, firstSummary);
     EXPECT_EQ(Out("a.tra"), "@1     = ~Bonjour~\r\n@2     = ~Au revoir~\r\n");
     EXPECT_EQ(Out(PatchName).rfind("// Recovered for a.tra", 0), 0u);
     EXPECT_EQ(Out(ReportName), CompletedText(1, 1) + "\r\n" + firstSummary + "\r\n");
@@ -192,9 +199,9 @@ TEST_F(BatchRunTest, LongPathsWork) {
     RecoveryOptions options;
     options.generatePatch = true;
 
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
-    EXPECT_EQ(job.status, TraOk);
+    EXPECT_EQ(end.status, TraOk);
     EXPECT_EQ(NamesIn(deep), (Names{ReportName, "a.tra", PatchName}));
 }
 
@@ -208,12 +215,12 @@ TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithoutLoadingAnythingOrWriting
 
     for (const std::string& modFolder : {paths.modDirectory, missing}) {
         paths.modDirectory = modFolder;
-        Run();
+        const ProgressSnapshot end = Run();
 
-        EXPECT_EQ(job.status, TraOpenFailed) << modFolder;
-        EXPECT_EQ(job.progressText.Get(), NoFileText);
-        EXPECT_EQ(job.entryText.Get(), "");
-        EXPECT_EQ(job.filePercent, 100);
+        EXPECT_EQ(end.status, TraOpenFailed) << modFolder;
+        EXPECT_EQ(end.progressText, NoFileText);
+        EXPECT_EQ(end.entryText, "");
+        EXPECT_TRUE(end.Ended());
         EXPECT_TRUE(Written().empty());
     }
 }
@@ -232,14 +239,14 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
         paths.referenceTranslated = failing.translated;
         RecoveryOptions options;
         options.generatePatch = true;
-        Run(options);
+        const ProgressSnapshot end = Run(options);
 
         const int expectedStatus = failing.named == missing ? TraOpenFailed : TraNoEqualSign;
-        EXPECT_EQ(job.status, expectedStatus) << failing.named;
+        EXPECT_EQ(end.status, expectedStatus) << failing.named;
         const std::string text =
             "Failed to load " + failing.named + ", cause: " + TraErrorMessage(expectedStatus);
-        EXPECT_EQ(job.progressText.Get(), text);
-        EXPECT_EQ(job.filePercent, 100);
+        EXPECT_EQ(end.progressText, text);
+        EXPECT_TRUE(end.Ended());
         EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
         EXPECT_EQ(Out(ReportName), text + "\r\n\r\n");
     }
@@ -250,11 +257,11 @@ TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
     AddModFile("b.tra", "@1 = ~Hello~\n");
     paths.destinationDirectory = root / "not created";
 
-    Run();
+    const ProgressSnapshot end = Run();
 
-    EXPECT_EQ(job.status, TraOpenFailed);
-    EXPECT_EQ(job.progressText.Get(), "Processing a.tra (0 / 2)");
-    EXPECT_EQ(job.filePercent, 100);
+    EXPECT_EQ(end.status, TraOpenFailed);
+    EXPECT_EQ(end.progressText, "Processing a.tra (0 / 2)");
+    EXPECT_TRUE(end.Ended());
     EXPECT_FALSE(fs::exists(paths.destinationDirectory));
 }
 
@@ -266,13 +273,13 @@ TEST_F(BatchRunTest, AnUnsavableRecoveredFileStopsTheBatchAndKeepsTheFilesBefore
     RecoveryOptions options;
     options.generatePatch = true;
 
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
-    EXPECT_NE(job.status, TraOk);
-    EXPECT_EQ(job.progressText.Get(), "Processing b.tra (1 / 3)");
+    EXPECT_NE(end.status, TraOk);
+    EXPECT_EQ(end.progressText, "Processing b.tra (1 / 3)");
     EXPECT_EQ(Written(), (Names{ReportName, "a.tra", "b.tra", PatchName}));
     EXPECT_TRUE(fs::is_directory(root / "out/b.tra"));
-    EXPECT_EQ(Out(ReportName), "Processing b.tra (1 / 3)\r\n" + job.entryText.Get() + "\r\n");
+    EXPECT_EQ(Out(ReportName), "Processing b.tra (1 / 3)\r\n" + end.entryText + "\r\n");
     EXPECT_NE(Out(PatchName).find("// End of recovery for b.tra"), std::string::npos)
         << "the patch keeps what was recovered";
 }
@@ -284,10 +291,10 @@ TEST_F(BatchRunTest, APatchOrReportThatCannotBeWrittenIsLeftOutAndTheRunStillSuc
     RecoveryOptions options;
     options.generatePatch = true;
 
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
-    EXPECT_EQ(job.status, TraOk);
-    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 1));
+    EXPECT_EQ(end.status, TraOk);
+    EXPECT_EQ(end.progressText, CompletedText(1, 1));
     EXPECT_NE(Out("a.tra").find("@1     = ~Bonjour~"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(root.Path() / "out" / PatchName));
     EXPECT_TRUE(fs::is_directory(root.Path() / "out" / ReportName));
@@ -304,13 +311,13 @@ TEST_F(BatchRunTest, AnAbortSeenAfterAReferenceLoadEndsTheRunAsInterruptedWithSt
         const std::string& path = point == CheckPoint::AfterOriginalReference
                                       ? paths.referenceOriginal
                                       : paths.referenceTranslated;
-        AbortAt(job, point);
-        Run(options);
+        atCheckPoint = AbortAt(point);
+        const ProgressSnapshot end = Run(options);
 
         const std::string text = "Failed to load " + path + ", cause: No error";
-        EXPECT_EQ(job.status, TraOk);
-        EXPECT_EQ(job.progressText.Get(), text);
-        EXPECT_EQ(job.filePercent, 100);
+        EXPECT_EQ(end.status, TraOk);
+        EXPECT_EQ(end.progressText, text);
+        EXPECT_TRUE(end.Ended());
         EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
         EXPECT_EQ(Out(ReportName), "Process interrupted.\r\n" + text + "\r\n\r\n");
     }
@@ -320,14 +327,14 @@ TEST_F(BatchRunTest, AnAbortBeforeAFileLeavesThatFileAndTheRestUnwritten) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     AddModFile("b.tra", "@1 = ~Good bye~\n");
     AddModFile("c.tra", "@1 = ~Hello~\n");
-    AbortAt(job, CheckPoint::BeforeFile, 2);
+    atCheckPoint = AbortAt(CheckPoint::BeforeFile, 2);
     RecoveryOptions options;
     options.generatePatch = true;
 
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
-    EXPECT_EQ(job.status, TraOk);
-    EXPECT_EQ(job.progressText.Get(), CompletedText(1, 3));
+    EXPECT_EQ(end.status, TraOk);
+    EXPECT_EQ(end.progressText, CompletedText(1, 3));
     EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
     EXPECT_EQ(Out(ReportName), "Process interrupted.\r\n" + CompletedText(1, 3) +
                                    "\r\nEntries: 1, Exact match: 1, Very likely match: 0, "
@@ -338,13 +345,13 @@ TEST_F(BatchRunTest, AnAbortBeforeAFileLeavesThatFileAndTheRestUnwritten) {
 
 TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
-    AbortAt(job, CheckPoint::BeforeFile, 1);
+    atCheckPoint = AbortAt(CheckPoint::BeforeFile, 1);
     RecoveryOptions options;
     options.generatePatch = true;
 
-    Run(options);
+    const ProgressSnapshot end = Run(options);
 
-    EXPECT_EQ(job.progressText.Get(), CompletedText(0, 1));
+    EXPECT_EQ(end.progressText, CompletedText(0, 1));
     EXPECT_EQ(Written(), (Names{ReportName, PatchName}));
     EXPECT_EQ(Out(PatchName), "");
 }
@@ -352,14 +359,13 @@ TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {
 TEST_F(BatchRunTest, ANewRunAfterAnAbortedOneRunsToTheEnd) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     AddModFile("b.tra", "@1 = ~Hello~\n");
-    AbortAt(job, CheckPoint::BeforeFile, 2);
-    Run();
-    ASSERT_EQ(job.progressText.Get(), CompletedText(1, 2));
+    atCheckPoint = AbortAt(CheckPoint::BeforeFile, 2);
+    ASSERT_EQ(Run().progressText, CompletedText(1, 2));
 
-    job.checkPointObserver = nullptr;
-    Run();
+    atCheckPoint = nullptr;
+    const ProgressSnapshot end = Run();
 
-    EXPECT_EQ(job.progressText.Get(), CompletedText(2, 2));
+    EXPECT_EQ(end.progressText, CompletedText(2, 2));
     EXPECT_EQ(Out(ReportName).find("Process interrupted."), std::string::npos);
 }
 

@@ -100,10 +100,10 @@ TEST_F(CodePageNames, AModFileIsListedReadAndWrittenUnderItsOwnName) {
     RecoveryOptions options;
     options.generatePatch = true;
     RecoveryJob job;
-    test_support::RunBatch(
+    const ProgressSnapshot end = test_support::RunBatch(
         job, {JoinPath(root, ReferenceName), JoinPath(root, "trans.tra"), mod, out}, options);
 
-    EXPECT_EQ(job.status, TraOk) << job.progressText.Get();
+    EXPECT_EQ(end.status, TraOk) << end.progressText;
     EXPECT_EQ(ListModFiles(out).names, Names{ModName});
     const std::string recovered = TempDir::Read(JoinPath(out, ModName));
     EXPECT_NE(recovered.find("~Ouvrez la porte~"), std::string::npos) << recovered;

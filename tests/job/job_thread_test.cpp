@@ -1,21 +1,26 @@
-// The worker thread and the polling protocol between it and the window.
-// Cross-thread steps are ordered by handshakes at the job's check points,
-// never by sleeping; the waits only spin on atomics.
-
-#include "job/job_thread.h"
+// The job's worker thread and the protocol between it and the job's owner:
+// start, snapshots, abort, waiting for the end. Cross-thread steps are
+// ordered by holding the worker at its check points, never by sleeping.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "job/check_point.h"
 #include "job/recovery_job.h"
+#include "job/shared_progress.h"
 #include "job/thread_priority.h"
+#include "store/tra_error.h"
 #include "support/abort_at.h"
+#include "support/check_point_hold.h"
 #include "support/temp_dir.h"
 
 #if defined(__linux__)
@@ -29,17 +34,15 @@
 using namespace wordgleaner;
 
 namespace fs = std::filesystem;
+using test_support::CheckPointHold;
 using test_support::TempDir;
 
 namespace {
 
-// Only a hung worker ever gets near this; it turns a hang into a failure.
-constexpr auto HangLimit = std::chrono::seconds(120);
-constexpr std::int32_t EndedPercent = 100;
-
+// Spins on the caller's condition; only a hung worker ever gets near the limit.
 template <typename Condition>
 bool SpinUntil(Condition condition) {
-    const auto limit = std::chrono::steady_clock::now() + HangLimit;
+    const auto limit = std::chrono::steady_clock::now() + CheckPointHold::HangLimit;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > limit) {
             return false;
@@ -48,27 +51,6 @@ bool SpinUntil(Condition condition) {
     }
     return true;
 }
-
-// Holds the worker at one check point until the test has done its part.
-class Handshake {
-public:
-    void Arm(RecoveryJob& job, CheckPoint point, int occurrence = 1) {
-        job.checkPointObserver = [this, point, occurrence, passes = 0](CheckPoint reached) mutable {
-            if (reached == point && ++passes == occurrence) {
-                arrived = true;
-                SpinUntil([this] { return released.load(); });
-            }
-        };
-    }
-    bool WaitForWorker() {
-        return SpinUntil([this] { return arrived.load(); });
-    }
-    void Release() { released = true; }
-
-private:
-    std::atomic<bool> arrived{false};
-    std::atomic<bool> released{false};
-};
 
 class JobThread : public ::testing::Test {
 protected:
@@ -79,16 +61,19 @@ protected:
         root.Write("mod/b.tra", "@1 = ~Good bye~\n");
         fs::create_directory(root.Path() / "out");
     }
+    // A worker still held goes on, so that the job can end.
+    ~JobThread() override { hold.Release(); }
 
-    void Start(const std::string& modFolder = {}) {
-        job.Setup(original, translated, modFolder.empty() ? root / "mod" : modFolder, root / "out",
-                  RecoveryOptions{});
-        job.filePercent = 0;
-        ASSERT_TRUE(StartJobThread(job));
+    bool Start(RecoveryJob& which, const std::string& modFolder = {}) {
+        return which.Start(original, translated, modFolder.empty() ? root / "mod" : modFolder,
+                           root / "out", RecoveryOptions{});
     }
+    bool Start(const std::string& modFolder = {}) { return Start(job, modFolder); }
 
-    bool WaitForEnd() {
-        return SpinUntil([this] { return job.filePercent.load() == EndedPercent; });
+    ProgressSnapshot RunToEnd(const std::string& modFolder = {}) {
+        EXPECT_TRUE(Start(modFolder));
+        job.WaitForEnd();
+        return job.Snapshot();
     }
 
     std::string Report() const { return TempDir::Read(root / "out/Wordgleaner_report.txt"); }
@@ -96,119 +81,181 @@ protected:
     TempDir root;
     std::string original;
     std::string translated;
-    RecoveryJob job;
+    CheckPointHold hold;
+    CheckPointHook atCheckPoint;  // set by a test before a run
+    RecoveryJob job{{.atCheckPoint = [this](CheckPoint point) {
+        hold.Pass(point);
+        return atCheckPoint && atCheckPoint(point);
+    }}};
 };
 
-TEST(JobThreadProc, WithoutAJobEndsAtOnceWithExitCodeOne) {
-    EXPECT_EQ(JobThreadProc(nullptr), 1);
-}
-
-TEST_F(JobThread, ProcReturnsZeroWhetherTheBatchSucceedsOrFails) {
-    job.Setup(original, translated, root / "missing", root / "out", RecoveryOptions{});
-    EXPECT_EQ(JobThreadProc(&job), 0);
-    EXPECT_EQ(job.status, TraOpenFailed);
-
-    job.Setup(original, translated, root / "mod", root / "out", RecoveryOptions{});
-    EXPECT_EQ(JobThreadProc(&job), 0);
-    EXPECT_EQ(job.status, TraOk);
-}
-
-TEST_F(JobThread, RunsTheBatchOnItsOwnThreadWhileTheWindowPollsWholeTexts) {
+TEST_F(JobThread, RunsTheBatchOnItsOwnThreadWhileTheOwnerPollsWholeSnapshots) {
     std::thread::id worker;
-    job.checkPointObserver = [&worker](CheckPoint) { worker = std::this_thread::get_id(); };
+    atCheckPoint = [&worker](CheckPoint) {
+        worker = std::this_thread::get_id();
+        return false;
+    };
 
-    Start();
+    ASSERT_TRUE(Start());
     // Poll the way the window does, only faster: every read must be safe
     // while the worker writes (ThreadSanitizer checks this in scripts/test).
-    int polls = 0;
+    ProgressSnapshot seen;
+    bool countersBeforeTheEnd = false;
     ASSERT_TRUE(SpinUntil([&] {
-        ++polls;
-        const std::string progress = job.progressText.Get();
-        const std::string entries = job.entryText.Get();
-        const int entryPercent = job.entryPercent.load();
-        EXPECT_LE(entryPercent, 100);
-        return job.filePercent.load() == EndedPercent;
+        seen = job.Snapshot();
+        EXPECT_LE(seen.entryPercent, 100);
+        countersBeforeTheEnd |= !seen.Ended() && seen.counters != BatchCounters{};
+        return seen.Ended();
     }));
+    job.WaitForEnd();
 
     EXPECT_NE(worker, std::this_thread::get_id());
-    EXPECT_EQ(job.status, TraOk);
-    EXPECT_EQ(job.progressText.Get().rfind("Completed (2 / 2)", 0), 0u);
+    EXPECT_FALSE(countersBeforeTheEnd) << "the counters are published by the last write";
+    EXPECT_EQ(seen.status, TraOk);
+    EXPECT_EQ(seen.progressText.rfind("Completed (2 / 2)", 0), 0u);
+    EXPECT_EQ(seen.counters, (BatchCounters{3, 3, 0, 0, 0}));
     EXPECT_EQ(Report().rfind("Completed (2 / 2)", 0), 0u) << "the report is written before the end";
-    EXPECT_GT(polls, 0);
 }
 
 TEST_F(JobThread, AnAbortRequestedDuringAReferenceLoadTakesEffectRightAfterIt) {
-    Handshake handshake;
-    handshake.Arm(job, CheckPoint::AfterOriginalReference);
-    Start();
-    ASSERT_TRUE(handshake.WaitForWorker());
+    hold.Arm(CheckPoint::AfterOriginalReference);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(hold.WaitUntilHeld());
 
-    job.RequestAbort();  // from this (the window's) thread
-    handshake.Release();
+    job.RequestAbort();  // from this (the owner's) thread
+    EXPECT_TRUE(job.Snapshot().abortRequested);
+    EXPECT_FALSE(job.Ended());
+    hold.Release();
+    job.WaitForEnd();
 
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(job.status, TraOk) << "an aborted run is no failed run";
-    EXPECT_EQ(job.progressText.Get(), "Failed to load " + original + ", cause: No error");
+    const ProgressSnapshot end = job.Snapshot();
+    EXPECT_TRUE(end.Ended());
+    EXPECT_EQ(end.status, TraOk) << "an aborted run is no failed run";
+    EXPECT_EQ(end.progressText, "Failed to load " + original + ", cause: No error");
     EXPECT_EQ(Report().rfind("Process interrupted.\r\n", 0), 0u);
     EXPECT_FALSE(fs::exists(root / "out/a.tra"));
 }
 
 TEST_F(JobThread, AnAbortDuringAFileStopsBeforeItsNextEntryAndTheFileIsStillWritten) {
-    Handshake handshake;
-    handshake.Arm(job, CheckPoint::BeforeEntry, 2);
-    Start();
-    ASSERT_TRUE(handshake.WaitForWorker());
+    hold.Arm(CheckPoint::BeforeEntry, 2);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(hold.WaitUntilHeld());
 
     job.RequestAbort();
     job.RequestAbort();  // pressing Cancel again changes nothing more
-    handshake.Release();
+    hold.Release();
+    job.WaitForEnd();
 
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(job.status, TraOk);
-    EXPECT_EQ(job.progressText.Get().rfind("Completed (1 / 2)", 0), 0u) << job.progressText.Get();
-    EXPECT_EQ(job.entriesProcessed, 1);
+    const ProgressSnapshot end = job.Snapshot();
+    EXPECT_EQ(end.status, TraOk);
+    EXPECT_EQ(end.progressText.rfind("Completed (1 / 2)", 0), 0u) << end.progressText;
+    EXPECT_EQ(end.counters.entriesProcessed, 1);
     const std::string recovered = TempDir::Read(root / "out/a.tra");
     EXPECT_NE(recovered.find("~Bonjour~"), std::string::npos);
     EXPECT_NE(recovered.find("~Good bye~"), std::string::npos) << "the second entry is untouched";
     EXPECT_FALSE(fs::exists(root / "out/b.tra"));
 }
 
-TEST_F(JobThread, ARunAfterAnAbortedOneStartsAfreshWhileStatusKeepsTheLastValueUntilTheEnd) {
-    std::int32_t statusWhileRunning = -1;
-    int filesStarted = 0;
-    // Records the status a run sees while it goes on; aborts before the
-    // second file when asked to.
-    auto observe = [this, &statusWhileRunning, &filesStarted](bool abortBeforeSecondFile) {
-        filesStarted = 0;
-        job.checkPointObserver = [=, this, &statusWhileRunning, &filesStarted](CheckPoint point) {
-            if (point == CheckPoint::AfterOriginalReference) {
-                statusWhileRunning = job.status;
-            }
-            if (point == CheckPoint::BeforeFile && ++filesStarted == 2 && abortBeforeSecondFile) {
-                job.RequestAbort();
-            }
-        };
-    };
-    Start((root.Path() / "missing").string());
-    ASSERT_TRUE(WaitForEnd());
-    ASSERT_EQ(job.status, TraOpenFailed);
+TEST_F(JobThread, StartingAgainClearsWhatTheRunBeforeLeftAndCountsFromZero) {
+    ASSERT_EQ(RunToEnd((root.Path() / "missing").string()).status, TraOpenFailed);
 
-    observe(true);
-    Start();
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(statusWhileRunning, TraOpenFailed) << "the failed run's status until this one ends";
-    EXPECT_EQ(job.status, TraOk);
-    ASSERT_EQ(job.progressText.Get().rfind("Completed (1 / 2)", 0), 0u);
+    // An aborted run after the failed one: until its worker writes, it shows
+    // nothing of the failure.
+    hold.Arm(CheckPoint::AfterOriginalReference);
+    atCheckPoint = test_support::AbortAt(CheckPoint::BeforeFile, 2);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(hold.WaitUntilHeld());
+    ProgressSnapshot expected;
+    expected.progressText = "Loading reference tra file in original language...";
+    EXPECT_EQ(job.Snapshot(), expected);
+    hold.Release();
+    job.WaitForEnd();
+    ProgressSnapshot end = job.Snapshot();
+    EXPECT_EQ(end.status, TraOk);
+    EXPECT_TRUE(end.abortRequested);
+    ASSERT_EQ(end.progressText.rfind("Completed (1 / 2)", 0), 0u);
 
-    observe(false);
-    Start();  // Setup clears the abort request of the run before
-    ASSERT_TRUE(WaitForEnd());
+    atCheckPoint = nullptr;
+    end = RunToEnd();
 
-    EXPECT_EQ(job.progressText.Get().rfind("Completed (2 / 2)", 0), 0u) << job.progressText.Get();
-    EXPECT_EQ(job.entryText.Get(),
-              "Entries: 3, Exact match: 3, Very likely match: 0, Likely match: 0")
-        << "the counters start from 0 again";
+    EXPECT_FALSE(end.abortRequested);
+    EXPECT_EQ(end.progressText.rfind("Completed (2 / 2)", 0), 0u) << end.progressText;
+    EXPECT_EQ(end.entryText, "Entries: 3, Exact match: 3, Very likely match: 0, Likely match: 0");
+    EXPECT_EQ(end.counters, (BatchCounters{3, 3, 0, 0, 0}));
     EXPECT_EQ(Report().find("Process interrupted."), std::string::npos);
+}
+
+TEST_F(JobThread, WaitingForTheEndReturnsAtOnceWhenNoWorkerRuns) {
+    job.WaitForEnd();  // never started
+    EXPECT_FALSE(job.Ended());
+
+    RunToEnd();
+    job.WaitForEnd();  // already waited for
+    EXPECT_TRUE(job.Ended());
+}
+
+TEST_F(JobThread, DestroyingARunningJobRequestsItsAbortAndWaitsForItsWorker) {
+    // The worker waits before its second entry until the job's destructor
+    // has asked it to stop.
+    RecoveryJob* running = nullptr;
+    std::atomic<bool> arrived{false};
+    auto doomed = std::make_unique<RecoveryJob>(
+        JobHooks{.atCheckPoint = [&running, &arrived, entries = 0](CheckPoint point) mutable {
+            if (point == CheckPoint::BeforeEntry && ++entries == 2) {
+                arrived = true;
+                SpinUntil([&running] { return running->Snapshot().abortRequested; });
+            }
+            return false;
+        }});
+    running = doomed.get();
+    ASSERT_TRUE(Start(*doomed));
+    ASSERT_TRUE(SpinUntil([&arrived] { return arrived.load(); }));
+
+    doomed.reset();
+
+    EXPECT_EQ(Report().rfind("Process interrupted.\r\nCompleted (1 / 2)", 0), 0u) << Report();
+    EXPECT_TRUE(fs::exists(root / "out/a.tra"));
+    EXPECT_FALSE(fs::exists(root / "out/b.tra"));
+}
+
+TEST_F(JobThread, AJobThatGetsNoThreadSaysSoAndHasNothingToWaitFor) {
+    RecoveryJob refused({.makeThread = [](std::function<void()>) -> std::jthread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    }});
+
+    EXPECT_FALSE(Start(refused));
+    refused.WaitForEnd();
+    EXPECT_FALSE(refused.Ended());
+    EXPECT_FALSE(fs::exists(root / "out/Wordgleaner_report.txt"));
+}
+
+// The owner reads while the worker writes: every snapshot is one moment,
+// with whole texts.
+TEST(SharedProgress, ASnapshotNeverMixesTwoMoments) {
+    SharedProgress progress;
+    const std::string shortText = "Processing entry 1 / 2 (0 / 0 / 0)";
+    const std::string longText(1000, 'x');
+    constexpr int ShortPercent = 50;
+    constexpr int LongPercent = 0;
+    progress.SetEntryProgress(shortText, ShortPercent);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 20000; ++i) {
+            const bool useLong = i % 2 == 0;
+            progress.SetEntryProgress(useLong ? longText : shortText,
+                                      useLong ? LongPercent : ShortPercent);
+        }
+        done = true;
+    });
+    int reads = 0;
+    while (!done || reads == 0) {
+        const ProgressSnapshot seen = progress.Snapshot();
+        ASSERT_TRUE((seen.entryText == shortText && seen.entryPercent == ShortPercent) ||
+                    (seen.entryText == longText && seen.entryPercent == LongPercent))
+            << seen.entryText.size() << " " << seen.entryPercent;
+        ++reads;
+    }
+    writer.join();
 }
 
 #if defined(__linux__)
@@ -219,11 +266,13 @@ int NiceOfCallingThread() {
 TEST_F(JobThread, TheWorkerRunsOneNiceStepBelowTheThreadThatStartedIt) {
     constexpr int LowestPriorityNice = 19;
     std::atomic<int> workerNice{-100};
-    job.checkPointObserver = [&workerNice](CheckPoint) { workerNice = NiceOfCallingThread(); };
+    atCheckPoint = [&workerNice](CheckPoint) {
+        workerNice = NiceOfCallingThread();
+        return false;
+    };
     const int startingNice = NiceOfCallingThread();
 
-    Start();
-    ASSERT_TRUE(WaitForEnd());
+    RunToEnd();
 
     EXPECT_EQ(workerNice.load(), std::min(startingNice + 1, LowestPriorityNice));
     EXPECT_EQ(NiceOfCallingThread(), startingNice) << "only the worker is lowered";
@@ -243,12 +292,12 @@ TEST(ThreadPriority, LoweringTwiceGoesDownTwoStepsOnThatThreadOnly) {
 #elif defined(_WIN32)
 TEST_F(JobThread, TheWorkerRunsBelowNormalPriorityAndTheStartingThreadStaysNormal) {
     std::atomic<int> workerPriority{THREAD_PRIORITY_ERROR_RETURN};
-    job.checkPointObserver = [&workerPriority](CheckPoint) {
+    atCheckPoint = [&workerPriority](CheckPoint) {
         workerPriority = GetThreadPriority(GetCurrentThread());
+        return false;
     };
 
-    Start();
-    ASSERT_TRUE(WaitForEnd());
+    RunToEnd();
 
     EXPECT_EQ(workerPriority.load(), THREAD_PRIORITY_BELOW_NORMAL);
     EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);

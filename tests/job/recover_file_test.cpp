@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "job/recovery_job.h"
+#include "job/job_worker.h"
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
@@ -14,32 +14,36 @@ using namespace wordgleaner;
 
 namespace {
 
-// A job with both references loaded and indexed, and a mod file to recover.
+// A run's worker with both references loaded and indexed, and a mod file to
+// recover. The settings are read at each recovery, so a test may change them
+// in between.
 class RecoverFileTest : public ::testing::Test {
 protected:
     void UseReferences(std::string_view original, std::string_view translated) {
         ASSERT_EQ(referenceOriginal.Load(dir.Write("original/reference.tra", original)), TraOk);
         ASSERT_EQ(referenceTranslated.Load(dir.Write("translated/reference.tra", translated)),
                   TraOk);
-        BuildReferenceIndex(referenceOriginal, job.referenceIndex);
+        BuildReferenceIndex(referenceOriginal, worker.Index());
     }
 
     void Recover(std::string_view modText, std::string_view name = "setup.tra") {
         ASSERT_EQ(mod.Load(dir.Write("mod/" + std::string(name), modText)), TraOk);
-        EXPECT_EQ(RecoverFile(job, mod, referenceOriginal, referenceTranslated), 0);
+        EXPECT_EQ(RecoverFile(worker, mod, referenceOriginal, referenceTranslated), 0);
     }
 
     void OpenPatch() {
-        job.options.generatePatch = true;
-        job.patchFile = std::make_unique<TextFileWriter>();
-        ASSERT_EQ(job.patchFile->Open(PatchPath()), TraOk);
+        Options().generatePatch = true;
+        ASSERT_EQ(worker.OpenPatchFile(PatchPath()), TraOk);
     }
 
     std::string ClosePatch() {
-        EXPECT_EQ(job.patchFile->Commit(), TraOk);
-        job.patchFile.reset();
+        EXPECT_EQ(worker.ClosePatchFile(), TraOk);
         return test_support::TempDir::Read(PatchPath());
     }
+
+    RecoveryOptions& Options() { return inputs.options; }
+    const BatchCounters& Counters() { return worker.Counters(); }
+    ProgressSnapshot Progress() const { return shared.Snapshot(); }
 
     std::string PatchPath() const { return dir / "tp2patch.tp2"; }
 
@@ -54,7 +58,11 @@ protected:
     TraFile referenceOriginal;
     TraFile referenceTranslated;
     TraFile mod;
-    RecoveryJob job;
+    JobInputs inputs;
+    SharedProgress shared;
+    CheckPointHook atCheckPoint;
+    JobWorker worker{inputs, shared,
+                     [this](CheckPoint point) { return atCheckPoint && atCheckPoint(point); }};
 };
 
 const char* const SampleOriginal =
@@ -107,13 +115,13 @@ TEST_F(RecoverFileTest, RecoveredSampleCarriesTranslationsAndComments) {
         "@4     = ~Gone fishing~\r\n"
         "// Wordgleaner: empty string at Id 5\r\n"
         "@5     = ~~ ~female only~\r\n");
-    EXPECT_EQ(job.entriesProcessed, 5);
-    EXPECT_EQ(job.exactCount, 1);
-    EXPECT_EQ(job.veryLikelyCount, 1);
-    EXPECT_EQ(job.likelyCount, 1);
-    EXPECT_EQ(job.emptyCount, 1);
-    EXPECT_EQ(job.entryText.Get(), "Processed entry 5 / 5 (1 / 1 / 1)");
-    EXPECT_EQ(job.entryPercent.load(), 100);
+    EXPECT_EQ(Counters().entriesProcessed, 5);
+    EXPECT_EQ(Counters().exactCount, 1);
+    EXPECT_EQ(Counters().veryLikelyCount, 1);
+    EXPECT_EQ(Counters().likelyCount, 1);
+    EXPECT_EQ(Counters().emptyCount, 1);
+    EXPECT_EQ(Progress().entryText, "Processed entry 5 / 5 (1 / 1 / 1)");
+    EXPECT_EQ(Progress().entryPercent, 100);
 }
 
 TEST_F(RecoverFileTest, EachEntryOfADuplicatedIdGetsItsOwnTranslation) {
@@ -134,7 +142,7 @@ TEST_F(RecoverFileTest, EachEntryOfADuplicatedIdGetsItsOwnTranslation) {
 
 TEST_F(RecoverFileTest, TakesBothTextsButKeepsTheModSounds) {
     UseReferences("@10 = ~Hello there~ [REF]\n", "@10 = ~Salut~\n");
-    job.options.compareSound = false;
+    Options().compareSound = false;
     Recover("@1 = ~Hello there~ [MSND] ~Hello lady~ [FSND]\n");
     EXPECT_EQ(At(0).maleText, "Salut");
     EXPECT_EQ(At(0).femaleText, "") << "an empty female text of the translation is taken too";
@@ -144,7 +152,7 @@ TEST_F(RecoverFileTest, TakesBothTextsButKeepsTheModSounds) {
 
 TEST_F(RecoverFileTest, MissingTranslationWarnsAndStillWritesALiveLine) {
     UseReferences("@10 = ~Hello there~\n@11 = ~Good bye now~\n", "@99 = ~other~\n");
-    job.options.commentMode = CommentNone;
+    Options().commentMode = CommentNone;
     OpenPatch();
     Recover("@1 = ~hello there~\n@2 = ~Good bye now!~\n");
     EXPECT_EQ(At(0).maleText, "hello there");
@@ -155,8 +163,8 @@ TEST_F(RecoverFileTest, MissingTranslationWarnsAndStillWritesALiveLine) {
     EXPECT_EQ(At(1).comment,
               "// Wordgleaner: Warning! Very likely match found in file reference.tra at Id 11, "
               "but missing in the reference translated file\n");
-    EXPECT_EQ(job.exactCount, 1);
-    EXPECT_EQ(job.veryLikelyCount, 1);
+    EXPECT_EQ(Counters().exactCount, 1);
+    EXPECT_EQ(Counters().veryLikelyCount, 1);
     std::string patch = ClosePatch();
     EXPECT_NE(patch.find("\tSTRING_SET ~1~ @10\t// Almost exact match\r\n"), std::string::npos);
     EXPECT_NE(patch.find("\tSTRING_SET ~2~ @11\t// Very likely 99.2 %\r\n"), std::string::npos);
@@ -164,8 +172,8 @@ TEST_F(RecoverFileTest, MissingTranslationWarnsAndStillWritesALiveLine) {
 
 TEST_F(RecoverFileTest, LineInfoOnlyChangesNoTextAndAlwaysComments) {
     UseReferences("@10 = ~Hello there~\n", "@99 = ~not consulted~\n");
-    job.options.lineInfoOnly = true;
-    job.options.commentMode = CommentMissingMatch;
+    Options().lineInfoOnly = true;
+    Options().commentMode = CommentMissingMatch;
     OpenPatch();
     Recover("@1 = ~Hello there~\n@2 = ~Nothing alike~\n");
     EXPECT_EQ(At(0).maleText, "Hello there");
@@ -187,7 +195,7 @@ class RecoverFileCommentModeTest : public RecoverFileTest,
 TEST_P(RecoverFileCommentModeTest, AddsTheNotesOfTheCommentMode) {
     UseReferences("@10 = ~Hello there~\n@11 = ~one two three four~\n",
                   "@10 = ~Bonjour~\n@11 = ~un deux trois quatre~\n");
-    job.options.commentMode = GetParam().commentMode;
+    Options().commentMode = GetParam().commentMode;
     Recover(
         "// kept\n@1 = ~Hello there~\n@2 = ~Nothing alike~\n@3 = ~one two three five~\n@4 = ~~\n");
     EXPECT_EQ(At(0).comment, "// kept\n");
@@ -212,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RecoverFileTest, NotFoundNoteBecomesAWholeCommentLineWhenSaved) {
     UseReferences("@10 = ~Hello there~\n", "@10 = ~Bonjour~\n");
-    job.options.commentMode = CommentMissingMatch;
+    Options().commentMode = CommentMissingMatch;
     Recover("@4 = ~Gone fishing~\n");
     EXPECT_EQ(Saved(), "// Wordgleaner: Exact match not found\r\n@4     = ~Gone fishing~\r\n");
 }
@@ -221,18 +229,16 @@ TEST_F(RecoverFileTest, StopsBeforeTheNextEntryOnAbortAndMarksThePatchBlock) {
     UseReferences(SampleOriginal, SampleTranslated);
     OpenPatch();
     int checks = 0;
-    job.checkPointObserver = [&](CheckPoint point) {
-        if (point == CheckPoint::BeforeEntry && ++checks == 3) {
-            job.RequestAbort();
-        }
+    atCheckPoint = [&](CheckPoint point) {
+        return point == CheckPoint::BeforeEntry && ++checks == 3;
     };
     Recover(SampleMod);
     EXPECT_EQ(checks, 3);
     EXPECT_EQ(At(1).maleText, "Fuyez !");
     EXPECT_EQ(At(2).comment, "") << "the entry after the abort stays as it was";
-    EXPECT_EQ(job.entriesProcessed, 2);
-    EXPECT_EQ(job.entryText.Get(), "Processed entry 2 / 5 (1 / 1 / 0)");
-    EXPECT_EQ(job.entryPercent.load(), 40);
+    EXPECT_EQ(Counters().entriesProcessed, 2);
+    EXPECT_EQ(Progress().entryText, "Processed entry 2 / 5 (1 / 1 / 0)");
+    EXPECT_EQ(Progress().entryPercent, 40);
     EXPECT_EQ(ClosePatch(),
               "// Recovered for setup.tra, from reference.tra\r\n"
               "\tSTRING_SET ~1~ @1234\t// Exact match\r\n"
@@ -243,27 +249,28 @@ TEST_F(RecoverFileTest, StopsBeforeTheNextEntryOnAbortAndMarksThePatchBlock) {
 
 TEST_F(RecoverFileTest, ShowsProgressBeforeEachEntryWithTheBatchCounters) {
     UseReferences(SampleOriginal, SampleTranslated);
-    job.exactCount = 10;  // from an earlier file of the batch
+    worker.Counters().exactCount = 10;  // from an earlier file of the batch
     std::vector<std::string> texts;
     std::vector<int> percents;
-    job.checkPointObserver = [&](CheckPoint) {
-        texts.push_back(job.entryText.Get());
-        percents.push_back(job.entryPercent.load());
+    atCheckPoint = [&](CheckPoint) {
+        texts.push_back(Progress().entryText);
+        percents.push_back(Progress().entryPercent);
+        return false;
     };
     Recover("@1 = ~Welcome to the inn.~\n\n// note\n@2 = ~Gone fishing~\n@3 = ~Run away~\n");
     EXPECT_EQ(texts, (std::vector<std::string>{"", "Processing entry 0 / 3 (10 / 0 / 0)",
                                                "Processing entry 1 / 3 (11 / 0 / 0)"}));
     EXPECT_EQ(percents, (std::vector<int>{0, 0, 33}));
-    EXPECT_EQ(job.entryText.Get(), "Processed entry 3 / 3 (11 / 1 / 0)");
+    EXPECT_EQ(Progress().entryText, "Processed entry 3 / 3 (11 / 1 / 0)");
 }
 
 TEST_F(RecoverFileTest, FileWithoutEntriesEndsAtFullPercent) {
     UseReferences(SampleOriginal, SampleTranslated);
     OpenPatch();
     Recover("// only comments\n\n", "empty.tra");
-    EXPECT_EQ(job.entryText.Get(), "Processed entry 0 / 0 (0 / 0 / 0)");
-    EXPECT_EQ(job.entryPercent.load(), 100);
-    EXPECT_EQ(job.entriesProcessed, 0);
+    EXPECT_EQ(Progress().entryText, "Processed entry 0 / 0 (0 / 0 / 0)");
+    EXPECT_EQ(Progress().entryPercent, 100);
+    EXPECT_EQ(Counters().entriesProcessed, 0);
     EXPECT_EQ(ClosePatch(),
               "// Recovered for empty.tra, from reference.tra\r\n"
               "// Processed entries 0 / 0: Exact 0 / Very likely 0 / Likely 0 / Empty 0\r\n"
@@ -282,19 +289,19 @@ TEST_F(RecoverFileTest, LaterFilesOfABatchSumTheCountersInTheirTrailer) {
                    "// Processed entries 1 / 1: Exact 2 / Very likely 1 / Likely 1 / Empty 1\r\n"
                    "// End of recovery for 100%s.tra, from reference.tra\r\n"),
         std::string::npos);
-    EXPECT_EQ(job.entriesProcessed, 6);
+    EXPECT_EQ(Counters().entriesProcessed, 6);
 }
 
 TEST_F(RecoverFileTest, WritesNoPatchLinesUnlessAskedAndOpen) {
     UseReferences(SampleOriginal, SampleTranslated);
     OpenPatch();
-    job.options.generatePatch = false;
+    Options().generatePatch = false;
     Recover(SampleMod);
     EXPECT_EQ(ClosePatch(), "");
 
-    job.options.generatePatch = true;  // asked, but the patch file could not be created
+    Options().generatePatch = true;  // asked, but the patch file could not be created
     Recover(SampleMod);
-    EXPECT_EQ(job.exactCount, 2);
+    EXPECT_EQ(Counters().exactCount, 2);
 }
 
 }  // namespace

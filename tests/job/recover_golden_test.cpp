@@ -169,9 +169,9 @@ FileContents ReadFolder(const fs::path& folder) {
     return files;
 }
 
-std::string FinalLines(const RecoveryJob& job) {
-    return "status: " + std::to_string(job.status.load()) +
-           "\nprogress: " + job.progressText.Get() + "\nentries: " + job.entryText.Get() + "\n";
+std::string FinalLines(const ProgressSnapshot& end) {
+    return "status: " + std::to_string(end.status) + "\nprogress: " + end.progressText +
+           "\nentries: " + end.entryText + "\n";
 }
 
 // The examples' reference pair, copied under the names that a case folder
@@ -198,16 +198,16 @@ FileContents RunCase(const fs::path& caseFolder) {
     const std::string mod =
         settings.examplesInputs ? examples + "/mod" : caseFolder.generic_string() + "/mod";
     TempDir out;
-    RecoveryJob job;
-    if (settings.abortPoint) {
-        test_support::AbortAt(job, *settings.abortPoint, settings.abortOccurrence);
-    }
-    test_support::RunBatch(
+    RecoveryJob job(
+        {.atCheckPoint = settings.abortPoint
+                             ? test_support::AbortAt(*settings.abortPoint, settings.abortOccurrence)
+                             : nullptr});
+    const ProgressSnapshot end = test_support::RunBatch(
         job, {inputs + "/ref_orig.tra", inputs + "/ref_trans.tra", mod, out.Path().string()},
         settings.options);
 
     FileContents produced = ReadFolder(out.Path());
-    produced[FinalLinesName] = FinalLines(job);
+    produced[FinalLinesName] = FinalLines(end);
     for (auto& [name, bytes] : produced) {
         bytes =
             ReplaceAll(ReplaceAll(bytes, inputs, CasePlaceholder), examples, ExamplesPlaceholder);

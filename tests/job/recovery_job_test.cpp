@@ -1,85 +1,85 @@
+// The job's parts one by one: the shared progress, the worker's side of a
+// run and the inputs a run keeps. The job's thread is job_thread_test's.
+
 #include "job/recovery_job.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
+#include "job/job_worker.h"
+#include "job/shared_progress.h"
+#include "store/tra_error.h"
+#include "support/abort_at.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
 
 namespace {
 
-TEST(RecoveryJob, StartsEmpty) {
-    RecoveryJob job;
-    EXPECT_EQ(job.progressText.Get(), "");
-    EXPECT_EQ(job.entryText.Get(), "");
-    EXPECT_EQ(job.filePercent.load(), 0);
-    EXPECT_EQ(job.entryPercent.load(), 0);
-    EXPECT_EQ(job.status.load(), 0);
-    EXPECT_EQ(job.entriesProcessed + job.exactCount + job.veryLikelyCount + job.likelyCount +
-                  job.emptyCount,
-              0);
-    EXPECT_FALSE(job.abortRequested.load());
-    EXPECT_EQ(job.patchFile, nullptr);
-    EXPECT_TRUE(job.referenceIndex.empty());
-    EXPECT_EQ(job.options, RecoveryOptions{});
+TEST(SharedProgress, OnlyTheLastWriteEndsTheRunAndPublishesTheCounters) {
+    SharedProgress progress;
+    EXPECT_FALSE(progress.Ended()) << "a job that never ran has not ended";
+    progress.SetFilePercent(99);
+    progress.SetStatus(TraOpenFailed);
+    EXPECT_FALSE(progress.Ended());
+    EXPECT_EQ(progress.Snapshot().counters, BatchCounters{});
+
+    progress.Finish({5, 2, 1, 1, 1});
+
+    const ProgressSnapshot end = progress.Snapshot();
+    EXPECT_TRUE(end.Ended());
+    EXPECT_EQ(end.filePercent, 100) << "the files bar is full at the end";
+    EXPECT_EQ(end.status, TraOpenFailed);
+    EXPECT_EQ(end.counters, (BatchCounters{5, 2, 1, 1, 1}));
 }
 
-TEST(RecoveryJob, SetupCopiesTheInputsAndClearsAnEarlierAbort) {
-    RecoveryJob job;
-    job.RequestAbort();
-    EXPECT_TRUE(job.abortRequested.load());
+TEST(JobWorker, AnAbortAskedForByTheHookHoldsForTheRestOfTheRunAndReachesTheOwner) {
+    JobInputs inputs;
+    SharedProgress progress;
+    JobWorker worker(inputs, progress, test_support::AbortAt(CheckPoint::BeforeFile, 2));
 
-    RecoveryOptions settings;
-    settings.minLikeliness = 70.0;
-    settings.generatePatch = true;
-    job.Setup("ref\\orig.tra", "ref\\trans.tra", "mod dir", "", settings);
-    settings.minLikeliness = 10.0;  // a later change in the window
-
-    EXPECT_FALSE(job.abortRequested.load());
-    EXPECT_EQ(job.referenceOriginalPath, "ref\\orig.tra");
-    EXPECT_EQ(job.referenceTranslatedPath, "ref\\trans.tra");
-    EXPECT_EQ(job.modDirectory, "mod dir");
-    EXPECT_EQ(job.destinationDirectory, "");
-    EXPECT_EQ(job.options.minLikeliness, 70.0);
-    EXPECT_TRUE(job.options.generatePatch);
+    EXPECT_FALSE(worker.AbortRequestedAt(CheckPoint::BeforeFile));
+    EXPECT_FALSE(worker.AbortRequestedAt(CheckPoint::BeforeEntry));
+    EXPECT_TRUE(worker.AbortRequestedAt(CheckPoint::BeforeFile));
+    EXPECT_TRUE(worker.AbortRequestedAt(CheckPoint::BeforeEntry));
+    EXPECT_TRUE(progress.Snapshot().abortRequested);
 }
 
-TEST(RecoveryJob, DestroyingAJobKeepsWhatItsOpenPatchFileHolds) {
+TEST(JobWorker, DestroyingAWorkerKeepsWhatItsOpenPatchFileHolds) {
     test_support::TempDir dir;
+    JobInputs inputs;
+    inputs.options.generatePatch = true;
+    SharedProgress progress;
     {
-        RecoveryJob job;
-        job.patchFile = std::make_unique<TextFileWriter>();
-        ASSERT_EQ(job.patchFile->Open(dir / "tp2patch.tp2"), TraOk);
-        job.patchFile->Write("// Recovered for a.tra, from b.tra\n");
+        JobWorker worker(inputs, progress);
+        ASSERT_EQ(worker.OpenPatchFile(dir / "tp2patch.tp2"), TraOk);
+        worker.WritePatch("// Recovered for a.tra, from b.tra\n");
     }
     EXPECT_EQ(test_support::TempDir::Read(dir / "tp2patch.tp2"),
               "// Recovered for a.tra, from b.tra\r\n");
 }
 
-// The window reads while the worker writes: every read is one whole text.
-TEST(SharedText, ReaderAlwaysGetsAWholeText) {
-    SharedText text;
-    const std::string shortText = "Processing entry 1 / 2 (0 / 0 / 0)";
-    const std::string longText(1000, 'x');
-    text.Set(shortText);
-    std::atomic<bool> done{false};
-    std::thread writer([&] {
-        for (int i = 0; i < 20000; ++i) {
-            text.Set(i % 2 == 0 ? longText : shortText);
-        }
-        done.store(true);
-    });
-    int reads = 0;
-    while (!done.load() || reads == 0) {
-        std::string seen = text.Get();
-        ASSERT_TRUE(seen == shortText || seen == longText) << seen.size();
-        ++reads;
-    }
-    writer.join();
+TEST(RecoveryJob, ARunKeepsItsOwnCopyOfThePathsAndSettings) {
+    test_support::TempDir dir;
+    RecoveryJob job;
+    RecoveryOptions settings;
+    settings.minLikeliness = 70.0;
+    settings.generatePatch = true;
+    std::string modFolder = dir / "mod dir";
+
+    ASSERT_TRUE(job.Start("ref\\orig.tra", "ref\\trans.tra", modFolder, "", settings));
+    settings.minLikeliness = 10.0;  // later changes in the window
+    modFolder.clear();
+    job.WaitForEnd();
+
+    const JobInputs& inputs = job.Inputs();
+    EXPECT_EQ(inputs.referenceOriginalPath, "ref\\orig.tra");
+    EXPECT_EQ(inputs.referenceTranslatedPath, "ref\\trans.tra");
+    EXPECT_EQ(inputs.modDirectory, dir / "mod dir");
+    EXPECT_EQ(inputs.destinationDirectory, "");
+    EXPECT_EQ(inputs.options.minLikeliness, 70.0);
+    EXPECT_TRUE(inputs.options.generatePatch);
 }
 
 }  // namespace

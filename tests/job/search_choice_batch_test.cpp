@@ -52,22 +52,23 @@ public:
         test_support::BatchPaths run = paths;
         run.destinationDirectory = dir / ("out" + std::to_string(runs++));
         std::filesystem::create_directories(run.destinationDirectory);
-        RecoveryJob job;
-        if (abortBeforeEntry > 0) {
-            test_support::AbortAt(job, CheckPoint::BeforeEntry, abortBeforeEntry);
-        }
-        test_support::RunBatch(job, run, options);
+        RecoveryJob job(
+            {.atCheckPoint = abortBeforeEntry > 0
+                                 ? test_support::AbortAt(CheckPoint::BeforeEntry, abortBeforeEntry)
+                                 : nullptr});
+        const ProgressSnapshot end = test_support::RunBatch(job, run, options);
         Outcome outcome;
         outcome.names = test_support::NamesIn(run.destinationDirectory);
         for (const std::string& name : outcome.names) {
             outcome.contents.push_back(
                 test_support::TempDir::Read(run.destinationDirectory + "/" + name));
         }
-        outcome.progressText = job.progressText.Get();
-        outcome.entryText = job.entryText.Get();
-        outcome.status = job.status;
-        outcome.counters = {job.entriesProcessed, job.exactCount, job.veryLikelyCount,
-                            job.likelyCount,      job.emptyCount, job.entryPercent};
+        outcome.progressText = end.progressText;
+        outcome.entryText = end.entryText;
+        outcome.status = end.status;
+        outcome.counters = {end.counters.entriesProcessed, end.counters.exactCount,
+                            end.counters.veryLikelyCount,  end.counters.likelyCount,
+                            end.counters.emptyCount,       end.entryPercent};
         return outcome;
     }
 

@@ -3,21 +3,18 @@
 #include <memory>
 
 #include "job/check_point.h"
-#include "job/recovery_job.h"
 
 namespace wordgleaner {
 
 namespace test_support {
 
-// Makes `job` request its own abort the `occurrence`-th time (counting from
-// 1) the worker passes `point`, so a test reaches every abort point exactly,
-// with no timing involved.
-inline void AbortAt(RecoveryJob& job, CheckPoint point, int occurrence = 1) {
+// A check point hook that requests the abort the `occurrence`-th time
+// (counting from 1) the worker passes `point`, so a test reaches every abort
+// point exactly, with no timing involved.
+inline CheckPointHook AbortAt(CheckPoint point, int occurrence = 1) {
     auto passes = std::make_shared<int>(0);
-    job.checkPointObserver = [&job, point, occurrence, passes](CheckPoint reached) {
-        if (reached == point && ++*passes == occurrence) {
-            job.RequestAbort();
-        }
+    return [point, occurrence, passes](CheckPoint reached) {
+        return reached == point && ++*passes == occurrence;
     };
 }
 

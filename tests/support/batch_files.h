@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "job/progress_snapshot.h"
 #include "job/recovery_job.h"
 #include "job/recovery_options.h"
 
@@ -20,13 +21,15 @@ struct BatchPaths {
     std::string destinationDirectory;
 };
 
-// Sets the job up and runs the whole batch on the calling thread.
-inline void RunBatch(RecoveryJob& job, const BatchPaths& paths,
-                     const RecoveryOptions& options = {}) {
-    job.Setup(paths.referenceOriginal, paths.referenceTranslated, paths.modDirectory,
-              paths.destinationDirectory, options);
-    job.filePercent = 0;
-    job.Run();
+// Runs the whole batch on the job's worker and returns what the job shows
+// at its end (a snapshot that has not ended when no worker could start).
+inline ProgressSnapshot RunBatch(RecoveryJob& job, const BatchPaths& paths,
+                                 const RecoveryOptions& options = {}) {
+    if (job.Start(paths.referenceOriginal, paths.referenceTranslated, paths.modDirectory,
+                  paths.destinationDirectory, options)) {
+        job.WaitForEnd();
+    }
+    return job.Snapshot();
 }
 
 // The names of the entries directly in `directory`, sorted by bytes.

@@ -5,36 +5,69 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
 #include "fake_message_boxes.h"
+#include "job/check_point.h"
+#include "job/recovery_job.h"
 #include "scripted_path_chooser.h"
+#include "support/check_point_hold.h"
+#include "support/temp_dir.h"
 #include "ui/main_dialog.h"
 #include "ui/version_source.h"
 
 namespace wordgleaner {
 
-// A main window with fake boxes and choosers. Unless a test asks for the real
-// worker, starting a run only counts the start: the test then plays the
-// worker's part by writing the job's fields, and drives the ticks itself.
+// A reference pair and a mod folder of two files, dialog.tra (one text
+// found, one not) and farewell.tra (one found), and an empty output folder.
+struct RunFolders {
+    RunFolders() {
+        folders.Write("ref_orig.tra",
+                      "@1 = ~Hello there, traveller.~\r\n"
+                      "@2 = ~Good bye~\r\n");
+        folders.Write("ref_trans.tra",
+                      "@1 = ~Bonjour, voyageur.~\r\n"
+                      "@2 = ~Au revoir~\r\n");
+        folders.Write("mod/dialog.tra",
+                      "@100 = ~Hello there, traveller.~\r\n"
+                      "@101 = ~Nothing like it in the reference~\r\n");
+        folders.Write("mod/farewell.tra", "@7 = ~Good bye~\r\n");
+        std::filesystem::create_directory(folders.Path() / "out");
+    }
+
+    QString Path(const std::string& name) const { return QString::fromLocal8Bit(folders / name); }
+    std::string Recovered(const std::string& name) const {
+        return test_support::TempDir::Read(folders / ("out/" + name));
+    }
+    bool Exists(const std::string& name) const {
+        return std::filesystem::exists(folders.Path() / name);
+    }
+
+    test_support::TempDir folders;
+};
+
+// A main window with fake boxes and choosers around a real job. A test may
+// hold the job's worker at a check point (hold.Arm before Import) to look at
+// a run that stands still, and drives the ticks itself.
 class MainDialogFixture {
 public:
-    explicit MainDialogFixture(JobStarter starter = {})
-        : playsWorker(!starter),
-          chooser(std::make_shared<ScriptedPathChooser>()),
-          window({messages, version, chooser, playsWorker ? CountingStarter() : starter}) {
+    enum class Threads { Available, Refused };
+
+    explicit MainDialogFixture(Threads threads = Threads::Available)
+        : chooser(std::make_shared<ScriptedPathChooser>()),
+          window({messages, version, chooser, Hooks(threads)}) {
         window.show();
     }
-    ~MainDialogFixture() {
-        // A played run that the test left open ends here, so the window does
-        // not wait for it. A real worker is waited for by the window itself.
-        if (playsWorker) {
-            window.Job().filePercent = 100;
-        }
-    }
+    // A worker still held goes on, so that the window's job can end.
+    ~MainDialogFixture() { hold.Release(); }
 
     PathBrowseControl* Field(const char* name) {
         return window.findChild<PathBrowseControl*>(name);
@@ -50,6 +83,10 @@ public:
         Field("referenceTranslatedField")->SetPath(referenceTranslated);
         Field("modDirectoryField")->SetPath(modDirectory);
         Field("destinationDirectoryField")->SetPath(destinationDirectory);
+    }
+    void SetPaths(const RunFolders& run) {
+        SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
+                 run.Path("out"));
     }
 
     std::vector<QWidget*> Inputs() {
@@ -67,26 +104,36 @@ public:
                             [](QWidget* w) { return w->isEnabled(); });
     }
 
-    // Ends the run that the test plays, as the worker would.
-    void FinishJob(int status, const std::string& progressText) {
-        window.Job().status = status;
-        window.Job().progressText.Set(progressText);
-        window.Job().filePercent = 100;
+    // Lets the run end and shows its end with one tick, as the timer would.
+    void FinishRun() {
+        hold.Release();
+        window.Job().WaitForEnd();
+        window.PollJob();
     }
 
-    const bool playsWorker;
     FakeMessageBoxes messages;
     ResourceVersionSource version;
     std::shared_ptr<ScriptedPathChooser> chooser;
-    int starts = 0;
+    test_support::CheckPointHold hold;
+    int starts = 0;  // worker threads made
     MainDialog window;
 
 private:
-    JobStarter CountingStarter() {
-        return [this](RecoveryJob&) {
-            ++starts;
-            return true;
+    JobHooks Hooks(Threads threads) {
+        JobHooks hooks;
+        hooks.atCheckPoint = [this](CheckPoint point) {
+            hold.Pass(point);
+            return false;
         };
+        hooks.makeThread = [this, threads](std::function<void()> body) {
+            if (threads == Threads::Refused) {
+                throw std::system_error(
+                    std::make_error_code(std::errc::resource_unavailable_try_again));
+            }
+            ++starts;
+            return std::jthread(std::move(body));
+        };
+        return hooks;
     }
 };
 

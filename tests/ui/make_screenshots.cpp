@@ -14,7 +14,6 @@
 
 #include "controls/path_browse_control.h"
 #include "fake_message_boxes.h"
-#include "job/job_thread.h"
 #include "ui/about_dialog.h"
 #include "ui/main_dialog.h"
 #include "ui/preferences_dialog.h"
@@ -107,9 +106,10 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name) {
     return true;
 }
 
-bool BothBarsMoving(RecoveryJob& job) {
-    const int files = job.filePercent;
-    const int entries = job.entryPercent;
+bool BothBarsMoving(const RecoveryJob& job) {
+    const ProgressSnapshot progress = job.Snapshot();
+    const int files = progress.filePercent;
+    const int entries = progress.entryPercent;
     return files >= 20 && files <= 80 && entries >= 30 && entries <= 70;
 }
 
@@ -122,7 +122,7 @@ bool SaveMainWindowDuringARun(const QDir& folder) {
 
     FakeMessageBoxes messages;
     ResourceVersionSource version;
-    MainDialog window({messages, version, nullptr, StartJobThread});
+    MainDialog window({messages, version, nullptr, {}});
     window.show();
     const std::pair<const char*, const char*> paths[] = {
         {"referenceOriginalField", "reference/english.tra"},

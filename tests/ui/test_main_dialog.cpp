@@ -74,73 +74,64 @@ private slots:
     }
 
     void importHandsThePathsAndSettingsToTheJobAndLocksTheInputs() {
+        RunFolders run;
         MainDialogFixture fixture;
-        fixture.window.Job().abortRequested = true;  // left over from an earlier run
-        fixture.window.Job().filePercent = 100;
-        fixture.SetPaths("/ref/orig.tra", "/ref/trans.tra", "/mod", "/out");
-        fixture.Button("importButton")->click();
+        fixture.SetPaths(run);
+        fixture.Button("importButton")->click();  // a run that ends aborted
+        QTest::keyClick(&fixture.window, Qt::Key_Escape);
+        fixture.FinishRun();
+        QVERIFY(fixture.window.Job().Snapshot().abortRequested);
 
-        QCOMPARE(fixture.starts, 1);
-        const RecoveryJob& job = fixture.window.Job();
-        QCOMPARE(job.referenceOriginalPath, std::string("/ref/orig.tra"));
-        QCOMPARE(job.referenceTranslatedPath, std::string("/ref/trans.tra"));
-        QCOMPARE(job.modDirectory, std::string("/mod"));
-        QCOMPARE(job.destinationDirectory, std::string("/out"));
-        QVERIFY(job.options == RecoveryOptions{});
-        QCOMPARE(job.filePercent.load(), 0);
-        QVERIFY(!job.abortRequested);
+        fixture.hold.Arm(CheckPoint::AfterOriginalReference);
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
+
+        QCOMPARE(fixture.starts, 2);
+        const JobInputs& inputs = fixture.window.Job().Inputs();
+        QCOMPARE(QString::fromLocal8Bit(inputs.referenceOriginalPath), run.Path("ref_orig.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.referenceTranslatedPath), run.Path("ref_trans.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.modDirectory), run.Path("mod"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.destinationDirectory), run.Path("out"));
+        QVERIFY(inputs.options == RecoveryOptions{});
+        const ProgressSnapshot progress = fixture.window.Job().Snapshot();
+        QCOMPARE(progress.filePercent, 0);
+        QVERIFY(!progress.abortRequested);
         QVERIFY(fixture.InputsDisabled());
         QCOMPARE(fixture.Button("quitButton")->text(), QString("Abort"));
         QVERIFY(fixture.window.PollTimerActive());
-        QVERIFY(fixture.messages.shown.empty());
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});  // the first run's end only
     }
 
     void eachTickShowsTheJobsProgressAndArmsTheTimerAgain() {
+        RunFolders run;
         MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.SetPaths(run);
+        fixture.hold.Arm(CheckPoint::BeforeEntry, 3);  // the entry of farewell.tra
         fixture.Button("importButton")->click();
-        RecoveryJob& job = fixture.window.Job();
-        job.progressText.Set("Processing setup.tra (2 / 5)");
-        job.filePercent = 40;
-        job.entryText.Set("");
-        job.entryPercent = 73;
+        QVERIFY(fixture.hold.WaitUntilHeld());
         fixture.window.PollJob();
 
-        QCOMPARE(fixture.Bar("filesProgressBar")->GetPos(), 40);
+        QCOMPARE(fixture.Bar("filesProgressBar")->GetPos(), 50);
         QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(),
-                 QString("Processing setup.tra (2 / 5)"));
-        QCOMPARE(fixture.Bar("entriesProgressBar")->GetPos(), 73);
-        QCOMPARE(fixture.Bar("entriesProgressBar")->DisplayedText(), QString("73%"));
+                 QString("Processing farewell.tra (1 / 2)"));
+        QCOMPARE(fixture.Bar("entriesProgressBar")->GetPos(), 100);
+        QCOMPARE(fixture.Bar("entriesProgressBar")->DisplayedText(),
+                 QString("Processed entry 2 / 2 (1 / 0 / 0)"));
         QVERIFY(fixture.window.PollTimerActive());
-        QVERIFY(fixture.window.JobRunning());
-        QVERIFY(fixture.messages.shown.empty());
-    }
-
-    void onlyOneHundredEndsTheRun() {
-        MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
-        fixture.Button("importButton")->click();
-        fixture.window.Job().filePercent = 99;
-        fixture.window.PollJob();
-        QVERIFY(fixture.window.JobRunning());
-        fixture.window.Job().filePercent = 150;
-        fixture.window.PollJob();
         QVERIFY(fixture.window.JobRunning());
         QVERIFY(fixture.messages.shown.empty());
     }
 
     void theEndOfASuccessfulRunIsAnnouncedBeforeTheWindowIsGivenBack() {
+        RunFolders run;
         MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
-        fixture.window.Job().entryText.Set("Entries: 3, Exact match: 2");
-        fixture.window.Job().entryPercent = 100;
-        fixture.FinishJob(0, "Completed (1 / 1)");
         bool lockedWhileShown = false;
         fixture.messages.onShow = [&](const FakeMessageBoxes::Shown&) {
             lockedWhileShown = fixture.InputsDisabled() && !fixture.window.PollTimerActive();
         };
-        fixture.window.PollJob();
+        fixture.FinishRun();
 
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::None);
@@ -153,20 +144,21 @@ private slots:
         QVERIFY(!fixture.window.PollTimerActive());
         // The bars keep the run's last state.
         QCOMPARE(fixture.Bar("filesProgressBar")->GetPos(), 100);
-        QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(), QString("Completed (1 / 1)"));
+        QVERIFY(fixture.Bar("filesProgressBar")->DisplayedText().startsWith("Completed (2 / 2)"));
         QCOMPARE(fixture.Bar("entriesProgressBar")->DisplayedText(),
-                 QString("Entries: 3, Exact match: 2"));
+                 QString("Entries: 3, Exact match: 2, Very likely match: 0, Likely match: 0"));
 
         fixture.window.PollJob();  // a stray tick after the end shows nothing twice
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
     }
 
     void aFailedRunShowsItsProgressTextAsAnError() {
+        RunFolders run;
+        run.folders.Write("mod/setup.tra", "@1 ~No equal sign~\r\n");
         MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
-        fixture.FinishJob(4, "Failed to load setup, cause: Missing equal sign after string Id");
-        fixture.window.PollJob();
+        fixture.FinishRun();
 
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Error);
@@ -178,22 +170,30 @@ private slots:
     }
 
     void jobTextsAreShownInTheLocalEightBitEncoding() {
-        MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
-        fixture.Button("importButton")->click();
+        RunFolders run;
         const QString name = QString::fromUtf8("r\u00E9sum\u00E9.tra");
-        fixture.window.Job().progressText.Set(name.toLocal8Bit().toStdString());
+        run.folders.Write("accents/" + name.toLocal8Bit().toStdString(), "@1 = ~Good bye~\r\n");
+        MainDialogFixture fixture;
+        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("accents"),
+                         run.Path("out"));
+        fixture.hold.Arm(CheckPoint::BeforeEntry);
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
         fixture.window.PollJob();
-        QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(), name);
+        QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(),
+                 "Processing " + name + " (0 / 1)");
     }
 
     void cancelDuringARunOnlyRequestsTheAbort() {
+        RunFolders run;
         MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.SetPaths(run);
+        fixture.hold.Arm(CheckPoint::AfterOriginalReference);
         fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
 
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
-        QVERIFY(fixture.window.Job().abortRequested);
+        QVERIFY(fixture.window.Job().Snapshot().abortRequested);
         QVERIFY(fixture.window.isVisible());
         QCOMPARE(fixture.Button("quitButton")->text(), QString("Abort"));
 
@@ -204,8 +204,7 @@ private slots:
         QVERIFY(fixture.window.JobRunning());
 
         // An aborted run normally ends with status 0 and so as a success.
-        fixture.FinishJob(0, "Completed (1 / 3)");
-        fixture.window.PollJob();
+        fixture.FinishRun();
         QCOMPARE(fixture.messages.shown.back().text, QString("Updated the tra files"));
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
         QVERIFY(!fixture.window.isVisible());
@@ -213,13 +212,15 @@ private slots:
     }
 
     void aWorkerThatCannotStartGivesTheWindowBackAtOnce() {
-        MainDialogFixture fixture([](RecoveryJob&) { return false; });
+        MainDialogFixture fixture(MainDialogFixture::Threads::Refused);
         fixture.SetPaths("a.tra", "b.tra", "mod", "out");
         fixture.Button("importButton")->click();
 
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].caption, QString("Failure"));
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Error);
+        QCOMPARE(fixture.messages.shown[0].text,
+                 QString("Could not start the recovery: no worker thread available"));
         QVERIFY(!fixture.window.JobRunning());
         QVERIFY(!fixture.window.PollTimerActive());
         QVERIFY(fixture.InputsEnabled());
@@ -229,19 +230,22 @@ private slots:
     }
 
     void aSecondRunStartsFromWhatTheJobHolds() {
+        RunFolders run;
         MainDialogFixture fixture;
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
-        fixture.FinishJob(0, "Completed (1 / 1)");
-        fixture.window.PollJob();
+        fixture.FinishRun();
 
+        fixture.hold.Arm(CheckPoint::AfterOriginalReference);
         fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
         QCOMPARE(fixture.starts, 2);
         // Import leaves the bars alone; the first tick shows the new run's 0.
         QCOMPARE(fixture.Bar("filesProgressBar")->GetPos(), 100);
-        fixture.window.Job().progressText.Set("Building list of tra files to process...");
         fixture.window.PollJob();
         QCOMPARE(fixture.Bar("filesProgressBar")->GetPos(), 0);
+        QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(),
+                 QString("Loading reference tra file in original language..."));
         QVERIFY(fixture.window.JobRunning());
     }
 
@@ -302,7 +306,7 @@ private slots:
         QVERIFY(opened);
         fixture.SetPaths("a.tra", "b.tra", "mod", "out");
         fixture.Button("importButton")->click();
-        QVERIFY(fixture.window.Job().options == expected);
+        QVERIFY(fixture.window.Job().Inputs().options == expected);
     }
 
     void theAboutCommandShowsTheBuiltVersion() {

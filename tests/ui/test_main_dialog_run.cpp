@@ -1,11 +1,9 @@
-// Runs through the window with the real worker and the real batch.
+// Whole runs through the window, its own poll timer driving the ticks.
 #include <QTest>
 
-#include <filesystem>
+#include <string>
 
-#include "job/job_thread.h"
 #include "main_dialog_fixture.h"
-#include "support/temp_dir.h"
 #include "ui/ui_resources.h"
 
 using namespace wordgleaner;
@@ -13,35 +11,6 @@ using namespace wordgleaner;
 namespace {
 
 constexpr int RunTimeoutMs = 30000;
-
-// A reference pair and a mod folder of two files, one text of each found.
-struct RunFolders {
-    RunFolders() {
-        referenceOriginal = folders.Write("ref_orig.tra",
-                                          "@1 = ~Hello there, traveller.~\r\n"
-                                          "@2 = ~Good bye~\r\n");
-        referenceTranslated = folders.Write("ref_trans.tra",
-                                            "@1 = ~Bonjour, voyageur.~\r\n"
-                                            "@2 = ~Au revoir~\r\n");
-        folders.Write("mod/dialog.tra",
-                      "@100 = ~Hello there, traveller.~\r\n"
-                      "@101 = ~Nothing like it in the reference~\r\n");
-        folders.Write("mod/farewell.tra", "@7 = ~Good bye~\r\n");
-        std::filesystem::create_directory(folders.Path() / "out");
-    }
-
-    QString Path(const std::string& name) const { return QString::fromLocal8Bit(folders / name); }
-    std::string Recovered(const std::string& name) const {
-        return test_support::TempDir::Read(folders / ("out/" + name));
-    }
-    bool Exists(const std::string& name) const {
-        return std::filesystem::exists(folders.Path() / name);
-    }
-
-    test_support::TempDir folders;
-    std::string referenceOriginal;
-    std::string referenceTranslated;
-};
 
 }  // namespace
 
@@ -53,9 +22,8 @@ private slots:
 
     void aWholeRunRecoversTheModFilesAndGivesTheWindowBack() {
         RunFolders run;
-        MainDialogFixture fixture(StartJobThread);
-        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
-                         run.Path("out"));
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
         QCOMPARE(fixture.Button("quitButton")->text(), QString("Abort"));
         QTRY_VERIFY_WITH_TIMEOUT(!fixture.messages.shown.empty(), RunTimeoutMs);
@@ -77,7 +45,7 @@ private slots:
 
     void aRunWithAMissingReferenceFailsAtOnce() {
         RunFolders run;
-        MainDialogFixture fixture(StartJobThread);
+        MainDialogFixture fixture;
         const QString missing = run.Path("no_such_reference.tra");
         fixture.SetPaths(missing, run.Path("ref_trans.tra"), run.Path("mod"), run.Path("out"));
         fixture.Button("importButton")->click();
@@ -103,18 +71,15 @@ private slots:
 
     void escapeDuringARunStopsTheWorkerAndTheNextEscapeCloses() {
         RunFolders run;
-        // The worker is started only after Escape, so the abort is surely seen.
-        RecoveryJob* pending = nullptr;
-        MainDialogFixture fixture([&pending](RecoveryJob& job) {
-            pending = &job;
-            return true;
-        });
-        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
-                         run.Path("out"));
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
+        // The worker waits after the first reference until Escape was pressed.
+        fixture.hold.Arm(CheckPoint::AfterOriginalReference);
         fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
         QVERIFY(fixture.window.isVisible());
-        QVERIFY(pending && StartJobThread(*pending));
+        fixture.hold.Release();
         QTRY_VERIFY_WITH_TIMEOUT(!fixture.messages.shown.empty(), RunTimeoutMs);
 
         // An aborted run is not a failed one; its report tells it was cut short.

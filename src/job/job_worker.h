@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "job/batch_counters.h"
+#include "job/check_point.h"
+#include "job/job_inputs.h"
+#include "job/shared_progress.h"
+#include "matching/reference_index.h"
+#include "store/text_file.h"
+#include "store/tra_error.h"
+
+namespace wordgleaner {
+
+// The worker's side of one run: what the batch and the file recovery work
+// with. It lives on the worker thread for the length of the run, so its
+// counters, patch file and reference index are seen by no other thread; the
+// inputs are only read, and the progress reaches the owner through the
+// shared record.
+class JobWorker {
+public:
+    // `inputs` and `progress` must outlive the worker.
+    JobWorker(const JobInputs& inputs, SharedProgress& progress, CheckPointHook hook = {});
+    // An open patch file is kept, not discarded: the lines written so far
+    // are the record of the entries that were recovered.
+    ~JobWorker();
+    JobWorker(const JobWorker&) = delete;
+    JobWorker& operator=(const JobWorker&) = delete;
+
+    const JobInputs& Inputs() const { return inputs; }
+    const RecoveryOptions& Options() const { return inputs.options; }
+    SharedProgress& Progress() { return progress; }
+
+    // Reads the abort request at a check point, after the hook had its say.
+    bool AbortRequestedAt(CheckPoint point);
+    bool AbortRequested() const { return progress.AbortRequested(); }
+
+    BatchCounters& Counters() { return counters; }
+    ReferenceIndex& Index() { return referenceIndex; }
+
+    // When the file cannot be created the run goes on without patch lines.
+    TraError OpenPatchFile(const std::string& path);
+    // Writes only when the settings ask for a patch and the file is open.
+    void WritePatch(std::string_view text);
+    // Commits the patch file if one is open; TraOk when none is.
+    TraError ClosePatchFile();
+
+private:
+    const JobInputs& inputs;
+    SharedProgress& progress;
+    CheckPointHook hook;
+    BatchCounters counters;
+    std::unique_ptr<TextFileWriter> patchFile;  // open while the batch writes the patch
+    ReferenceIndex referenceIndex;              // built by the batch over the reference
+};
+
+}  // namespace wordgleaner

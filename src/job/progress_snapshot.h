@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "job/batch_counters.h"
+
+namespace wordgleaner {
+
+// A run's progress as one poll sees it: every field comes from the same
+// moment of the run.
+struct ProgressSnapshot {
+    // The worker's last write sets the files percentage to this value, and
+    // only that write does: a snapshot that reads it holds the run's final
+    // texts, status and counters.
+    static constexpr std::int32_t EndedFilePercent = 100;
+
+    std::int32_t filePercent = 0;
+    std::string progressText;
+    std::int32_t entryPercent = 0;
+    std::string entryText;
+    std::int32_t status = 0;  // a TraError code, final once the run has ended
+    bool abortRequested = false;
+    BatchCounters counters = {};  // all 0 until the run has ended
+
+    bool Ended() const { return filePercent == EndedFilePercent; }
+
+    friend bool operator==(const ProgressSnapshot&, const ProgressSnapshot&) = default;
+};
+
+}  // namespace wordgleaner

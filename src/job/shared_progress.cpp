@@ -1,0 +1,64 @@
+#include "job/shared_progress.h"
+
+#include <utility>
+
+namespace wordgleaner {
+
+ProgressSnapshot SharedProgress::Snapshot() const {
+    std::lock_guard lock(mutex);
+    return state;
+}
+
+bool SharedProgress::Ended() const {
+    std::lock_guard lock(mutex);
+    return state.Ended();
+}
+
+bool SharedProgress::AbortRequested() const {
+    std::lock_guard lock(mutex);
+    return state.abortRequested;
+}
+
+void SharedProgress::RequestAbort() {
+    std::lock_guard lock(mutex);
+    state.abortRequested = true;
+}
+
+void SharedProgress::Reset() {
+    std::lock_guard lock(mutex);
+    state = ProgressSnapshot{};
+}
+
+void SharedProgress::SetProgressText(std::string text) {
+    std::lock_guard lock(mutex);
+    state.progressText = std::move(text);
+}
+
+void SharedProgress::SetFilePercent(std::int32_t percent) {
+    std::lock_guard lock(mutex);
+    state.filePercent = percent;
+}
+
+void SharedProgress::SetEntryText(std::string text) {
+    std::lock_guard lock(mutex);
+    state.entryText = std::move(text);
+}
+
+void SharedProgress::SetEntryProgress(std::string text, std::int32_t percent) {
+    std::lock_guard lock(mutex);
+    state.entryText = std::move(text);
+    state.entryPercent = percent;
+}
+
+void SharedProgress::SetStatus(std::int32_t status) {
+    std::lock_guard lock(mutex);
+    state.status = status;
+}
+
+void SharedProgress::Finish(const BatchCounters& counters) {
+    std::lock_guard lock(mutex);
+    state.counters = counters;
+    state.filePercent = ProgressSnapshot::EndedFilePercent;
+}
+
+}  // namespace wordgleaner
