@@ -11,7 +11,7 @@
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
 #include "job/recovery_job.h"
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
 

@@ -7,8 +7,8 @@
 
 #include "job/recovery_job.h"
 #include "matching/indexed_reference_search.h"
-#include "matching/match_messages.h"
-#include "matching/patch_lines.h"
+#include "matching/output/match_messages.h"
+#include "matching/output/patch_lines.h"
 #include "matching/search_ahead.h"
 #include "store/tra_file.h"
 

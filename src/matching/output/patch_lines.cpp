@@ -1,7 +1,7 @@
-#include "matching/patch_lines.h"
+#include "matching/output/patch_lines.h"
 
-#include "matching/match_messages.h"
-#include "matching/number_format.h"
+#include "matching/output/match_messages.h"
+#include "matching/output/number_format.h"
 
 namespace wordgleaner {
 

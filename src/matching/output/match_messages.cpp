@@ -1,8 +1,8 @@
-#include "matching/match_messages.h"
+#include "matching/output/match_messages.h"
 
 #include <cmath>
 
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 
 namespace wordgleaner {
 

@@ -1,4 +1,4 @@
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 
 #include <algorithm>
 #include <charconv>
