@@ -7,10 +7,13 @@
 #include <limits>
 #include <system_error>
 
+#include "matching/likeliness_formula.h"
+
 namespace wordgleaner {
 
 namespace {
 
+constexpr int LikelinessDecimals = 1;
 constexpr int SignificandBits = std::numeric_limits<double>::digits;  // 53
 constexpr int WordBits = 64;
 
@@ -81,6 +84,10 @@ std::string FormatFixed(double value, int decimals) {
         return sign + FormatWholeNumber(magnitude, decimals);
     }
     return sign + FormatScaled(ScaleAndRound(magnitude, decimals), decimals);
+}
+
+std::string FormatLikeliness(double score) {
+    return FormatFixed(PercentScale * score, LikelinessDecimals);
 }
 
 }  // namespace wordgleaner

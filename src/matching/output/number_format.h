@@ -16,4 +16,8 @@ inline constexpr int MaxFixedDecimals = 3;
 // `decimals` is clamped to 0 .. MaxFixedDecimals.
 std::string FormatFixed(double value, int decimals);
 
+// A score as the comments and the patch show its likeliness: 100 × score
+// with one decimal, as "%0.1f" prints it but with ties rounded as above.
+std::string FormatLikeliness(double score);
+
 }  // namespace wordgleaner

@@ -7,9 +7,6 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr double PercentScale = 100.0;
-constexpr int LikelinessDecimals = 1;
-
 std::string StringSet(std::int32_t entryId, std::int32_t referenceId) {
     return "STRING_SET ~" + std::to_string(entryId) + "~ @" + std::to_string(referenceId) + "\t// ";
 }
@@ -45,9 +42,8 @@ std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId,
         case MatchOutcome::AlmostExact:
             return LiveLine(entryId, best.referenceId, "Almost exact match");
         case MatchOutcome::VeryLikely:
-            return LiveLine(
-                entryId, best.referenceId,
-                "Very likely " + FormatFixed(PercentScale * best.score, LikelinessDecimals) + " %");
+            return LiveLine(entryId, best.referenceId,
+                            "Very likely " + FormatLikeliness(best.score) + " %");
         case MatchOutcome::Likely:
             return LikelyLines(entryId, result);
         case MatchOutcome::NotFound:

@@ -84,4 +84,12 @@ TEST(FormatFixed, AgreesWithPrintfOnEveryValueThatIsNoExactTie) {
     }
 }
 
+// Scores are fractions; the comments and the patch show per cent, signed.
+TEST(FormatLikeliness, ShowsAScoreAsAPercentageWithOneDecimal) {
+    EXPECT_EQ(FormatLikeliness(0.99412), "99.4");
+    EXPECT_EQ(FormatLikeliness(0.9725), "97.3");
+    EXPECT_EQ(FormatLikeliness(1.0), "100.0");
+    EXPECT_EQ(FormatLikeliness(-0.015), "-1.5");
+}
+
 }  // namespace
