@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "matching/ascii_case.h"
 #include "matching/folded_hash.h"
 #include "matching/reference_search.h"
-#include "matching/words.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {

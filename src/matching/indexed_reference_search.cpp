@@ -5,11 +5,11 @@
 #include <limits>
 #include <new>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness.h"
 #include "matching/likeliness_bounds.h"
 #include "matching/search_workspace.h"
 #include "matching/side_by_side.h"
-#include "matching/words.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {

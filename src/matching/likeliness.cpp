@@ -6,8 +6,8 @@
 #include <new>
 #include <span>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness_formula.h"
-#include "matching/words.h"
 
 namespace wordgleaner {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <new>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness.h"
-#include "matching/words.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness.h"
 #include "matching/likeliness_formula.h"
 #include "matching/reference_index.h"
-#include "matching/words.h"
 
 using namespace wordgleaner;
 
