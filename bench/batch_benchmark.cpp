@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
     std::printf("peak memory after the default batch: %.0f MiB\n", peak);
 
     RecoveryOptions weakest = defaults;
-    weakest.minLikeliness = 0.0;
+    weakest.search.minLikeliness = 0.0;
     std::string weakestSummary;
     const double weakestBatch =
         MeasureBatch(paths, directory + "/out-minimum-0", weakest, weakestSummary);
@@ -213,10 +213,10 @@ int main(int argc, char** argv) {
     ReferenceIndex index;
     BuildReferenceIndex(reference, index);
     Report("default settings (minimum likeliness 50 %)", floor, batch, shape.modEntries,
-           MeasureSample(paths, reference, index, MakeSearchSettings(defaults), sampleSize),
+           MeasureSample(paths, reference, index, defaults.search, sampleSize),
            sampleSize, summary);
     Report("minimum likeliness 0 %", floor, weakestBatch, shape.modEntries,
-           MeasureSample(paths, reference, index, MakeSearchSettings(weakest), sampleSize),
+           MeasureSample(paths, reference, index, weakest.search, sampleSize),
            sampleSize, weakestSummary);
     return 0;
 }

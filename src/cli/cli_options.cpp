@@ -105,7 +105,7 @@ public:
     }
 
     void IdWindow() {
-        if (options.minReferenceId > options.maxReferenceId) {
+        if (options.search.minReferenceId > options.search.maxReferenceId) {
             problems.push_back("--min-id must not be greater than --max-id");
         }
     }
@@ -120,17 +120,17 @@ private:
 std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& options) {
     OptionChecker check(options);
     check.Percentage(raw.minLikeliness, "--min-likeliness", LikelinessLowest, LikelinessHighest,
-                     "Minimum likeliness must be between 0 and 100", options.minLikeliness);
+                     "Minimum likeliness must be between 0 and 100", options.search.minLikeliness);
     check.Percentage(raw.threshold, "--threshold", ThresholdLowest, ThresholdHighest,
                      "Likeliness threshold must be between 90 and 100",
                      options.veryLikelyThreshold);
     check.Comments(raw.comments);
-    check.Id(raw.minId, "--min-id", options.minReferenceId);
-    check.Id(raw.maxId, "--max-id", options.maxReferenceId);
+    check.Id(raw.minId, "--min-id", options.search.minReferenceId);
+    check.Id(raw.maxId, "--max-id", options.search.maxReferenceId);
     check.IdWindow();
     options.lineInfoOnly = raw.lineInfoOnly;
     options.generatePatch = raw.patch;
-    options.compareSound = !raw.noSoundCheck;
+    options.search.compareSound = !raw.noSoundCheck;
     options.exhaustiveSearch = raw.exhaustiveSearch;
     return check.Problems();
 }
@@ -191,10 +191,15 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
                  "Search with the linear walk of the reference (the same results, far slower)")
         ->group("");
-    declared.minId.Declare(app, "--min-id", "Lowest reference string id searched (default 0)",
+    const SearchSettings defaults;
+    declared.minId.Declare(app, "--min-id",
+                           "Lowest reference string id searched (default " +
+                               std::to_string(defaults.minReferenceId) + ")",
                            "ID");
     declared.maxId.Declare(app, "--max-id",
-                           "Highest reference string id searched (default 2147483646)", "ID");
+                           "Highest reference string id searched (default " +
+                               std::to_string(defaults.maxReferenceId) + ")",
+                           "ID");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
                    "Reference tra file in the original language")
         ->required();

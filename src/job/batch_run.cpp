@@ -48,7 +48,7 @@ std::string ProcessingText(const SplitFileName& name, int index, int count) {
 std::string CompletedText(int started, int count, const RecoveryOptions& options) {
     return "Completed (" + std::to_string(started) + " / " + std::to_string(count) +
            ") with threshold for very likely match " + TwoDecimals(options.veryLikelyThreshold) +
-           " %, threshold for likely " + TwoDecimals(options.minLikeliness) + " %";
+           " %, threshold for likely " + TwoDecimals(options.search.minLikeliness) + " %";
 }
 
 std::string SummaryText(const RecoveryJob& job) {

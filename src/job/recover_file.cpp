@@ -169,15 +169,10 @@ private:
 
 }  // namespace
 
-SearchSettings MakeSearchSettings(const RecoveryOptions& options) {
-    return {options.minReferenceId, options.maxReferenceId, options.minLikeliness,
-            options.compareSound};
-}
-
 std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOriginal,
                                                      const ReferenceIndex& index,
                                                      const RecoveryOptions& options) {
-    const SearchSettings settings = MakeSearchSettings(options);
+    const SearchSettings& settings = options.search;
     if (!options.exhaustiveSearch) {
         try {
             return std::make_unique<IndexedReferenceSearch>(referenceOriginal, index, settings);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "matching/search_settings.h"
+
 namespace wordgleaner {
 
 // What goes in front of the recovered entries.
@@ -13,14 +15,11 @@ enum CommentMode : std::int32_t {
 
 // The settings of a run: a plain value, copied whole into each job.
 struct RecoveryOptions {
-    std::int32_t minReferenceId = 0;
-    std::int32_t maxReferenceId = 2147483646;
-    double minLikeliness = 50.0;        // per cent, 0 to 100
+    SearchSettings search;              // the id window, minLikeliness and compareSound
     double veryLikelyThreshold = 95.0;  // per cent, 90 to 100
     bool lineInfoOnly = false;
     std::int32_t commentMode = CommentPerfectMatch;
     bool generatePatch = false;
-    bool compareSound = true;
     // Searches with the plain linear walk instead of the indexes: the same
     // results, far slower; kept to check the indexed search against.
     bool exhaustiveSearch = false;

@@ -4,7 +4,7 @@
 
 #include "matching/ascii_case.h"
 #include "matching/folded_hash.h"
-#include "matching/reference_search.h"
+#include "matching/search_settings.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -12,8 +12,7 @@ namespace wordgleaner {
 ExactTextIndex::ExactTextIndex(const TraFile& reference, const SearchSettings& settings)
     : compareSound(settings.compareSound) {
     for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (!entry->IsLayout() && entry->id >= settings.minReferenceId &&
-            entry->id <= settings.maxReferenceId) {
+        if (!entry->IsLayout() && settings.InIdWindow(entry->id)) {
             slots.push_back({FoldedKey(entry->maleText, entry->maleSound), entry});
         }
     }

@@ -402,7 +402,7 @@ void IndexedReferenceSearch::IndexWords() {
         if (record >= index.size()) {
             break;
         }
-        if (entry->id >= settings.minReferenceId && entry->id <= settings.maxReferenceId) {
+        if (settings.InIdWindow(entry->id)) {
             records.push_back(record);
             entryOfRecord[record] = entry;
         }

@@ -11,10 +11,6 @@ namespace wordgleaner {
 
 namespace {
 
-bool InWindow(const SearchSettings& settings, std::int32_t id) {
-    return id >= settings.minReferenceId && id <= settings.maxReferenceId;
-}
-
 // Walks the entries that carry an id, in file order, with the position of
 // each among them: the position of its record in the reference index.
 template <typename Visit>
@@ -70,7 +66,7 @@ SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
     SearchResult result;
     bool caseOnlyTaken = false;
     ForEachIdEntry(reference, [&](const TraEntry& entry, std::size_t) {
-        if (!InWindow(settings, entry.id)) {
+        if (!settings.InIdWindow(entry.id)) {
             return true;
         }
         bool soundExact = !settings.compareSound || entry.maleSound == modSound;
@@ -107,7 +103,7 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
         if (record >= index.size()) {
             return false;
         }
-        if (!InWindow(settings, entry.id)) {
+        if (!settings.InIdWindow(entry.id)) {
             return true;
         }
         LikelinessStats stats;

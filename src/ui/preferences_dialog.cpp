@@ -56,12 +56,12 @@ PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent
     BuildControls();
 
     const RecoveryOptions defaults;
-    SetMinLikeliness(defaults.minLikeliness);
+    SetMinLikeliness(defaults.search.minLikeliness);
     SetVeryLikelyThreshold(defaults.veryLikelyThreshold);
     SetLineInfoOnly(defaults.lineInfoOnly);
     SetCommentMode(defaults.commentMode);
     SetGeneratePatch(defaults.generatePatch);
-    SetCompareSound(defaults.compareSound);
+    SetCompareSound(defaults.search.compareSound);
 }
 
 void PreferencesDialog::BuildControls() {

@@ -67,33 +67,33 @@ TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
     EXPECT_EQ(request.destinationDirectory, "d");
     EXPECT_EQ(request.options, RecoveryOptions{});
     EXPECT_EQ(request.options.commentMode, CommentPerfectMatch);
-    EXPECT_TRUE(request.options.compareSound);
+    EXPECT_TRUE(request.options.search.compareSound);
 }
 
 TEST(CliOptions, EveryOptionReachesItsSetting) {
     RecoveryOptions options = OptionsOf({"--min-likeliness", "62.5", "--threshold=97.25",
                                          "--line-info-only", "--comments", "missing", "--patch",
                                          "--no-sound-check", "--min-id", "-5", "--max-id=010"});
-    EXPECT_EQ(options.minLikeliness, 62.5);
+    EXPECT_EQ(options.search.minLikeliness, 62.5);
     EXPECT_EQ(options.veryLikelyThreshold, 97.25);
     EXPECT_TRUE(options.lineInfoOnly);
     EXPECT_EQ(options.commentMode, CommentMissingMatch);
     EXPECT_TRUE(options.generatePatch);
-    EXPECT_FALSE(options.compareSound);
-    EXPECT_EQ(options.minReferenceId, -5);
-    EXPECT_EQ(options.maxReferenceId, 10) << "a leading zero is no octal prefix";
+    EXPECT_FALSE(options.search.compareSound);
+    EXPECT_EQ(options.search.minReferenceId, -5);
+    EXPECT_EQ(options.search.maxReferenceId, 10) << "a leading zero is no octal prefix";
     EXPECT_EQ(OptionsOf({"--comments=none"}).commentMode, CommentNone);
     EXPECT_EQ(OptionsOf({"--comments=perfect"}).commentMode, CommentPerfectMatch);
 }
 
 TEST(CliOptions, TheRangeEndsAreAccepted) {
-    EXPECT_EQ(OptionsOf({"--min-likeliness=0"}).minLikeliness, 0.0);
-    EXPECT_EQ(OptionsOf({"--min-likeliness=100"}).minLikeliness, 100.0);
+    EXPECT_EQ(OptionsOf({"--min-likeliness=0"}).search.minLikeliness, 0.0);
+    EXPECT_EQ(OptionsOf({"--min-likeliness=100"}).search.minLikeliness, 100.0);
     EXPECT_EQ(OptionsOf({"--threshold=90"}).veryLikelyThreshold, 90.0);
     EXPECT_EQ(OptionsOf({"--threshold=+100"}).veryLikelyThreshold, 100.0);
     RecoveryOptions fullWindow = OptionsOf({"--min-id=-2147483648", "--max-id=2147483647"});
-    EXPECT_EQ(fullWindow.minReferenceId, -2147483647 - 1);
-    EXPECT_EQ(fullWindow.maxReferenceId, 2147483647);
+    EXPECT_EQ(fullWindow.search.minReferenceId, -2147483647 - 1);
+    EXPECT_EQ(fullWindow.search.maxReferenceId, 2147483647);
 }
 
 TEST(CliOptions, OutOfRangePercentagesAreRefusedWithThePreferencesMessages) {
@@ -123,7 +123,7 @@ TEST(CliOptions, BadIdsAndAnEmptyIdWindowAreRefused) {
         ExpectRefused({std::string("--min-id=") + value}, "--min-id: a whole number");
     }
     ExpectRefused({"--min-id=10", "--max-id=9"}, "--min-id must not be greater than --max-id");
-    EXPECT_EQ(OptionsOf({"--min-id=9", "--max-id=9"}).minReferenceId, 9);
+    EXPECT_EQ(OptionsOf({"--min-id=9", "--max-id=9"}).search.minReferenceId, 9);
 }
 
 TEST(CliOptions, AnUnknownCommentModeIsRefused) {

@@ -34,17 +34,17 @@ TEST(RecoveryJob, SetupCopiesTheInputsAndClearsAnEarlierAbort) {
     EXPECT_TRUE(job.abortRequested.load());
 
     RecoveryOptions settings;
-    settings.minLikeliness = 70.0;
+    settings.search.minLikeliness = 70.0;
     settings.generatePatch = true;
     job.Setup("ref\\orig.tra", "ref\\trans.tra", "mod dir", "", settings);
-    settings.minLikeliness = 10.0;  // a later change in the window
+    settings.search.minLikeliness = 10.0;  // a later change in the window
 
     EXPECT_FALSE(job.abortRequested.load());
     EXPECT_EQ(job.referenceOriginalPath, "ref\\orig.tra");
     EXPECT_EQ(job.referenceTranslatedPath, "ref\\trans.tra");
     EXPECT_EQ(job.modDirectory, "mod dir");
     EXPECT_EQ(job.destinationDirectory, "");
-    EXPECT_EQ(job.options.minLikeliness, 70.0);
+    EXPECT_EQ(job.options.search.minLikeliness, 70.0);
     EXPECT_TRUE(job.options.generatePatch);
 }
 
