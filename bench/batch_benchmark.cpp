@@ -22,6 +22,7 @@
 #include "job/recovery_job.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/search_ahead.h"
+#include "store/id_entries.h"
 #include "store/tra_file.h"
 
 using namespace wordgleaner;
@@ -113,9 +114,9 @@ SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
     TraFile mod;
     for (const std::string& name : ModFileNames(paths.modDirectory)) {
         mod.Load((fs::path(paths.modDirectory) / name).string());
-        for (int position = 0; const TraEntry* entry = mod.GetAt(position); ++position) {
-            if (!entry->IsLayout() && !entry->maleText.empty()) {
-                all.push_back(*entry);
+        for (const IdEntry& item : IdEntries(mod)) {
+            if (!item.entry.maleText.empty()) {
+                all.push_back(item.entry);
             }
         }
     }
@@ -213,10 +214,10 @@ int main(int argc, char** argv) {
     ReferenceIndex index;
     BuildReferenceIndex(reference, index);
     Report("default settings (minimum likeliness 50 %)", floor, batch, shape.modEntries,
-           MeasureSample(paths, reference, index, defaults.search, sampleSize),
-           sampleSize, summary);
+           MeasureSample(paths, reference, index, defaults.search, sampleSize), sampleSize,
+           summary);
     Report("minimum likeliness 0 %", floor, weakestBatch, shape.modEntries,
-           MeasureSample(paths, reference, index, weakest.search, sampleSize),
-           sampleSize, weakestSummary);
+           MeasureSample(paths, reference, index, weakest.search, sampleSize), sampleSize,
+           weakestSummary);
     return 0;
 }

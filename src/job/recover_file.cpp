@@ -10,6 +10,7 @@
 #include "matching/output/match_messages.h"
 #include "matching/output/patch_lines.h"
 #include "matching/search_ahead.h"
+#include "store/id_entries.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -35,15 +36,12 @@ public:
         SearchAhead ahead(search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
-        for (int position = 0; const TraEntry* entry = modFile.GetAt(position); ++position) {
-            if (entry->IsLayout()) {
-                continue;
-            }
+        for (const IdEntry& item : IdEntries(modFile)) {
             if (job.AbortRequestedAt(CheckPoint::BeforeEntry)) {
                 ahead.Cancel();
                 break;
             }
-            RecoverEntry(position, *entry, ahead);
+            RecoverEntry(item.position, item.entry, ahead);
         }
         ShowProgress("Processed");
         job.entryPercent.store(total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
@@ -57,9 +55,9 @@ private:
     // before its turn.
     static std::vector<SearchQuery> QueriesOf(const TraFile& file) {
         std::vector<SearchQuery> queries;
-        for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
-            if (!entry->IsLayout() && !entry->maleText.empty()) {
-                queries.push_back({entry->maleText, entry->maleSound});
+        for (const IdEntry& item : IdEntries(file)) {
+            if (!item.entry.maleText.empty()) {
+                queries.push_back({item.entry.maleText, item.entry.maleSound});
             }
         }
         return queries;
