@@ -13,10 +13,11 @@ enum CommentMode : std::int32_t {
     CommentMissingMatch = 2,  // "Add comment before entries without perfect or likely match"
 };
 
-// The settings of a run: a plain value, copied whole into each job.
+// The settings of a run: a plain value, copied whole into each job. The
+// values a front end may take are those ValidateOptions accepts.
 struct RecoveryOptions {
     SearchSettings search;              // the id window, minLikeliness and compareSound
-    double veryLikelyThreshold = 95.0;  // per cent, 90 to 100
+    double veryLikelyThreshold = 95.0;  // per cent
     bool lineInfoOnly = false;
     std::int32_t commentMode = CommentPerfectMatch;
     bool generatePatch = false;

@@ -86,6 +86,12 @@ std::string FormatFixed(double value, int decimals) {
     return sign + FormatScaled(ScaleAndRound(magnitude, decimals), decimals);
 }
 
+std::string FormatShortest(double value) {
+    char buffer[32];  // the longest shortest double, "-2.2250738585072014e-308", fits
+    auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
+    return std::string(buffer, result.ptr);
+}
+
 std::string FormatLikeliness(double score) {
     return FormatFixed(PercentScale * score, LikelinessDecimals);
 }
