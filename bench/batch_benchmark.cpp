@@ -22,6 +22,7 @@
 #include "job/recovery_job.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/search_ahead.h"
+#include "store/id_entries.h"
 #include "store/tra_file.h"
 
 using namespace wordgleaner;
@@ -116,9 +117,9 @@ SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
     TraFile mod;
     for (const std::string& name : ModFileNames(paths.modDirectory)) {
         mod.Load((fs::path(paths.modDirectory) / name).string());
-        for (int position = 0; const TraEntry* entry = mod.GetAt(position); ++position) {
-            if (!entry->IsLayout() && !entry->maleText.empty()) {
-                all.push_back(*entry);
+        for (const IdEntry& item : IdEntries(mod)) {
+            if (!item.entry.maleText.empty()) {
+                all.push_back(item.entry);
             }
         }
     }
@@ -206,7 +207,7 @@ int main(int argc, char** argv) {
     std::printf("peak memory after the default batch: %.0f MiB\n", peak);
 
     RecoveryOptions weakest = defaults;
-    weakest.minLikeliness = 0.0;
+    weakest.search.minLikeliness = 0.0;
     std::string weakestSummary;
     const double weakestBatch =
         MeasureBatch(paths, directory + "/out-minimum-0", weakest, weakestSummary);
@@ -216,10 +217,10 @@ int main(int argc, char** argv) {
     ReferenceIndex index;
     BuildReferenceIndex(reference, index);
     Report("default settings (minimum likeliness 50 %)", floor, batch, shape.modEntries,
-           MeasureSample(paths, reference, index, MakeSearchSettings(defaults), sampleSize),
-           sampleSize, summary);
+           MeasureSample(paths, reference, index, defaults.search, sampleSize), sampleSize,
+           summary);
     Report("minimum likeliness 0 %", floor, weakestBatch, shape.modEntries,
-           MeasureSample(paths, reference, index, MakeSearchSettings(weakest), sampleSize),
-           sampleSize, weakestSummary);
+           MeasureSample(paths, reference, index, weakest.search, sampleSize), sampleSize,
+           weakestSummary);
     return 0;
 }

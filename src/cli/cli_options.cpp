@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "job/validate_options.h"
+#include "matching/output/number_format.h"
 #include "wordgleaner/version.h"
 
 namespace wordgleaner {
@@ -17,11 +19,6 @@ namespace {
 constexpr const char* ProgramName = "wordgleaner-cli";
 constexpr const char* UsageLine =
     "Usage: wordgleaner-cli [options] REF_ORIGINAL REF_TRANSLATED MOD_DIR DEST_DIR";
-
-constexpr double LikelinessLowest = 0.0;
-constexpr double LikelinessHighest = 100.0;
-constexpr double ThresholdLowest = 90.0;
-constexpr double ThresholdHighest = 100.0;
 
 // The option values as typed; numbers are converted here rather than by the
 // parser so that "010" is ten, not an octal eight, and the messages are ours.
@@ -63,17 +60,18 @@ class OptionChecker {
 public:
     explicit OptionChecker(RecoveryOptions& options) : options(options) {}
 
-    void Percentage(const std::optional<std::string>& given, const char* name, double lowest,
-                    double highest, const char* rangeMessage, double& field) {
+    using PercentCheck = std::optional<OptionFault> (*)(double);
+
+    void Percentage(const std::optional<std::string>& given, const char* name, PercentCheck check,
+                    double& field) {
         if (!given) {
             return;  // the default stays
         }
-        const std::string& text = *given;
-        std::optional<double> value = ParseFinite(text);
+        std::optional<double> value = ParseFinite(*given);
         if (!value) {
-            problems.push_back(std::string(name) + ": Please enter a number.");
-        } else if (*value < lowest || *value > highest) {
-            problems.push_back(rangeMessage);
+            problems.push_back(std::string(name) + ": " + std::string(NotANumberMessage));
+        } else if (std::optional<OptionFault> fault = check(*value)) {
+            problems.push_back(fault->message);
         } else {
             field = *value;
         }
@@ -105,7 +103,7 @@ public:
     }
 
     void IdWindow() {
-        if (options.minReferenceId > options.maxReferenceId) {
+        if (options.search.minReferenceId > options.search.maxReferenceId) {
             problems.push_back("--min-id must not be greater than --max-id");
         }
     }
@@ -119,18 +117,17 @@ private:
 
 std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& options) {
     OptionChecker check(options);
-    check.Percentage(raw.minLikeliness, "--min-likeliness", LikelinessLowest, LikelinessHighest,
-                     "Minimum likeliness must be between 0 and 100", options.minLikeliness);
-    check.Percentage(raw.threshold, "--threshold", ThresholdLowest, ThresholdHighest,
-                     "Likeliness threshold must be between 90 and 100",
+    check.Percentage(raw.minLikeliness, "--min-likeliness", CheckMinLikeliness,
+                     options.search.minLikeliness);
+    check.Percentage(raw.threshold, "--threshold", CheckVeryLikelyThreshold,
                      options.veryLikelyThreshold);
     check.Comments(raw.comments);
-    check.Id(raw.minId, "--min-id", options.minReferenceId);
-    check.Id(raw.maxId, "--max-id", options.maxReferenceId);
+    check.Id(raw.minId, "--min-id", options.search.minReferenceId);
+    check.Id(raw.maxId, "--max-id", options.search.maxReferenceId);
     check.IdWindow();
     options.lineInfoOnly = raw.lineInfoOnly;
     options.generatePatch = raw.patch;
-    options.compareSound = !raw.noSoundCheck;
+    options.search.compareSound = !raw.noSoundCheck;
     options.exhaustiveSearch = raw.exhaustiveSearch;
     return check.Problems();
 }
@@ -170,13 +167,25 @@ struct DeclaredOptions {
     }
 };
 
+// "0 to 100 (default 50)", from the range and the default themselves.
+std::string RangeAndDefault(PercentRange range, double defaultValue) {
+    return FormatShortest(range.lowest) + " to " + FormatShortest(range.highest) + " (default " +
+           FormatShortest(defaultValue) + ")";
+}
+
 void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
     RawOptions& raw = declared.raw;
+    const RecoveryOptions defaults;
     declared.minLikeliness.Declare(
-        app, "--min-likeliness", "Minimum likeliness percentage, 0 to 100 (default 50)", "PERCENT");
-    declared.threshold.Declare(app, "--threshold",
-                               "Likeliness threshold to assume matching, 90 to 100 (default 95)",
-                               "PERCENT");
+        app, "--min-likeliness",
+        "Minimum likeliness percentage, " +
+            RangeAndDefault(MinLikelinessRange, defaults.search.minLikeliness),
+        "PERCENT");
+    declared.threshold.Declare(
+        app, "--threshold",
+        "Likeliness threshold to assume matching, " +
+            RangeAndDefault(VeryLikelyThresholdRange, defaults.veryLikelyThreshold),
+        "PERCENT");
     app.add_flag("--line-info-only", raw.lineInfoOnly,
                  "Output line matching information instead of copying the texts");
     app.add_option("--comments", raw.comments,
@@ -191,10 +200,14 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
                  "Search with the linear walk of the reference (the same results, far slower)")
         ->group("");
-    declared.minId.Declare(app, "--min-id", "Lowest reference string id searched (default 0)",
+    declared.minId.Declare(app, "--min-id",
+                           "Lowest reference string id searched (default " +
+                               std::to_string(defaults.search.minReferenceId) + ")",
                            "ID");
     declared.maxId.Declare(app, "--max-id",
-                           "Highest reference string id searched (default 2147483646)", "ID");
+                           "Highest reference string id searched (default " +
+                               std::to_string(defaults.search.maxReferenceId) + ")",
+                           "ID");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
                    "Reference tra file in the original language")
         ->required();

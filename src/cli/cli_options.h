@@ -27,8 +27,8 @@ struct CliParseResult {
 
 // Reads the arguments. --help and --version print to `out` and end with 0;
 // bad options print the reasons and a usage line to `err` and end with
-// UsageExitCode. The settings are checked with the ranges and messages of the
-// desktop program's Preferences dialog.
+// UsageExitCode. The settings pass the checks of validate_options.h, with
+// the messages the desktop program shows.
 CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
                                 std::ostream& err);
 

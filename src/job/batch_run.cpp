@@ -9,7 +9,7 @@
 #include "job/job_worker.h"
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
 
@@ -46,7 +46,7 @@ std::string ProcessingText(const SplitFileName& name, int index, int count) {
 std::string CompletedText(int started, int count, const RecoveryOptions& options) {
     return "Completed (" + std::to_string(started) + " / " + std::to_string(count) +
            ") with threshold for very likely match " + TwoDecimals(options.veryLikelyThreshold) +
-           " %, threshold for likely " + TwoDecimals(options.minLikeliness) + " %";
+           " %, threshold for likely " + TwoDecimals(options.search.minLikeliness) + " %";
 }
 
 std::string SummaryText(const BatchCounters& counters) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "matching/ascii_case.h"
+
 #if defined(_WIN32)
 #include "job/mod_directory_win32.h"
 #endif
@@ -14,10 +16,6 @@ namespace wordgleaner {
 namespace {
 
 constexpr std::string_view TraExtension = ".tra";
-
-char FoldAsciiCapital(char byte) {
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : byte;
-}
 
 #if !defined(_WIN32)
 bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name) {

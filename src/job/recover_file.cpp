@@ -7,9 +7,10 @@
 
 #include "job/job_worker.h"
 #include "matching/indexed_reference_search.h"
-#include "matching/match_messages.h"
-#include "matching/patch_lines.h"
+#include "matching/output/match_messages.h"
+#include "matching/output/patch_lines.h"
 #include "matching/search_ahead.h"
+#include "store/id_entries.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -36,15 +37,12 @@ public:
         SearchAhead ahead(search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
-        for (int position = 0; const TraEntry* entry = modFile.GetAt(position); ++position) {
-            if (entry->IsLayout()) {
-                continue;
-            }
+        for (const IdEntry& item : IdEntries(modFile)) {
             if (worker.AbortRequestedAt(CheckPoint::BeforeEntry)) {
                 ahead.Cancel();
                 break;
             }
-            RecoverEntry(position, *entry, ahead);
+            RecoverEntry(item.position, item.entry, ahead);
         }
         ShowProgress("Processed", total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
         worker.WritePatch(PatchClosingLines(
@@ -57,9 +55,9 @@ private:
     // before its turn.
     static std::vector<SearchQuery> QueriesOf(const TraFile& file) {
         std::vector<SearchQuery> queries;
-        for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
-            if (!entry->IsLayout() && !entry->maleText.empty()) {
-                queries.push_back({entry->maleText, entry->maleSound});
+        for (const IdEntry& item : IdEntries(file)) {
+            if (!item.entry.maleText.empty()) {
+                queries.push_back({item.entry.maleText, item.entry.maleSound});
             }
         }
         return queries;
@@ -169,15 +167,10 @@ private:
 
 }  // namespace
 
-SearchSettings MakeSearchSettings(const RecoveryOptions& options) {
-    return {options.minReferenceId, options.maxReferenceId, options.minLikeliness,
-            options.compareSound};
-}
-
 std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOriginal,
                                                      const ReferenceIndex& index,
                                                      const RecoveryOptions& options) {
-    const SearchSettings settings = MakeSearchSettings(options);
+    const SearchSettings& settings = options.search;
     if (!options.exhaustiveSearch) {
         try {
             return std::make_unique<IndexedReferenceSearch>(referenceOriginal, index, settings);

@@ -10,9 +10,6 @@ class JobWorker;
 class TraFile;
 struct RecoveryOptions;
 
-// The part of a run's settings that the reference search uses.
-SearchSettings MakeSearchSettings(const RecoveryOptions& options);
-
 // The search a run uses over the original-language reference and its index:
 // the indexed one, or the linear one when the options ask for it or the
 // indexes do not fit in memory (the results are the same). Both must outlive it.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "matching/search_settings.h"
+
 namespace wordgleaner {
 
 // What goes in front of the recovered entries.
@@ -11,16 +13,14 @@ enum CommentMode : std::int32_t {
     CommentMissingMatch = 2,  // "Add comment before entries without perfect or likely match"
 };
 
-// The settings of a run: a plain value, copied whole into each job.
+// The settings of a run: a plain value, copied whole into each job. The
+// values a front end may take are those ValidateOptions accepts.
 struct RecoveryOptions {
-    std::int32_t minReferenceId = 0;
-    std::int32_t maxReferenceId = 2147483646;
-    double minLikeliness = 50.0;        // per cent, 0 to 100
-    double veryLikelyThreshold = 95.0;  // per cent, 90 to 100
+    SearchSettings search;              // the id window, minLikeliness and compareSound
+    double veryLikelyThreshold = 95.0;  // per cent
     bool lineInfoOnly = false;
     std::int32_t commentMode = CommentPerfectMatch;
     bool generatePatch = false;
-    bool compareSound = true;
     // Searches with the plain linear walk instead of the indexes: the same
     // results, far slower; kept to check the indexed search against.
     bool exhaustiveSearch = false;

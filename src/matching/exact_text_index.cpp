@@ -2,19 +2,18 @@
 
 #include <algorithm>
 
+#include "matching/ascii_case.h"
 #include "matching/folded_hash.h"
-#include "matching/reference_search.h"
-#include "matching/words.h"
-#include "store/tra_file.h"
+#include "matching/search_settings.h"
+#include "store/id_entries.h"
 
 namespace wordgleaner {
 
 ExactTextIndex::ExactTextIndex(const TraFile& reference, const SearchSettings& settings)
     : compareSound(settings.compareSound) {
-    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (!entry->IsLayout() && entry->id >= settings.minReferenceId &&
-            entry->id <= settings.maxReferenceId) {
-            slots.push_back({FoldedKey(entry->maleText, entry->maleSound), entry});
+    for (const IdEntry& item : IdEntries(reference)) {
+        if (settings.InIdWindow(item.entry.id)) {
+            slots.push_back({FoldedKey(item.entry.maleText, item.entry.maleSound), &item.entry});
         }
     }
     // Stable, so entries of one key stay in file order.

@@ -5,12 +5,12 @@
 #include <limits>
 #include <new>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness.h"
 #include "matching/likeliness_bounds.h"
 #include "matching/search_workspace.h"
 #include "matching/side_by_side.h"
-#include "matching/words.h"
-#include "store/tra_file.h"
+#include "store/id_entries.h"
 
 namespace wordgleaner {
 
@@ -394,19 +394,14 @@ void IndexedReferenceSearch::IndexWords() {
     // linear search; a record missing from a short index ends the pairing.
     std::vector<std::uint32_t> records;
     std::vector<const TraEntry*> entryOfRecord(index.size(), nullptr);
-    std::uint32_t record = 0;
-    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (entry->IsLayout()) {
-            continue;
-        }
-        if (record >= index.size()) {
+    for (const IdEntry& item : IdEntries(reference)) {
+        if (item.ordinal >= index.size()) {
             break;
         }
-        if (entry->id >= settings.minReferenceId && entry->id <= settings.maxReferenceId) {
-            records.push_back(record);
-            entryOfRecord[record] = entry;
+        if (settings.InIdWindow(item.entry.id)) {
+            records.push_back(static_cast<std::uint32_t>(item.ordinal));
+            entryOfRecord[item.ordinal] = &item.entry;
         }
-        ++record;
     }
     postings = WordPostings(index, records);
     entryOfRank.reserve(postings.RecordCount());

@@ -44,6 +44,7 @@ private:
     // or not a number), or when working memory runs out: the linear walk.
     SearchResult ScoreEveryText(std::string_view modText, std::string_view modSound) const;
 
+    // A text's position, record, slot and rank: see word_postings.h.
     const TraFile& reference;
     const ReferenceIndex& index;
     SearchSettings settings;

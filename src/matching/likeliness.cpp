@@ -6,17 +6,12 @@
 #include <new>
 #include <span>
 
-#include "matching/words.h"
+#include "matching/ascii_case.h"
+#include "matching/likeliness_formula.h"
 
 namespace wordgleaner {
 
 namespace {
-
-constexpr double LengthPenaltyWeight = 0.1;
-constexpr double OrderPenaltyWeight = 0.1;
-constexpr double WordBagMaxPositionalRate = 0.5;
-constexpr double WordBagMaxLengthDifference = 0.1;
-constexpr double PercentScale = 100.0;
 
 using Words = std::span<const std::string_view>;
 

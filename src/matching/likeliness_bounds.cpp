@@ -36,8 +36,9 @@ std::int32_t MinPositionalMatches(std::int32_t modWords, double minLikeliness) {
 }
 
 std::int32_t MinSharedOccurrences(std::int32_t modWords, double minLikeliness) {
-    constexpr double GateRateMargin = OrderPenaltyWeight * WordBagGateRate;  // 0.05
-    constexpr double OrderBonus = 1.0 + OrderPenaltyWeight;                  // 1.1
+    // The order penalty is at least this while the gate is open: 0.05.
+    constexpr double GateRateMargin = OrderPenaltyWeight * (1.0 - WordBagMaxPositionalRate);
+    constexpr double OrderBonus = 1.0 + OrderPenaltyWeight;  // 1.1
     const double fraction = Fraction(minLikeliness);
     const double needed =
         std::max(fraction + GateRateMargin, (fraction + OrderPenaltyWeight) / OrderBonus);
@@ -57,8 +58,9 @@ LengthRange PositionalLengths(std::int32_t modLength, double minLikeliness) {
 
 LengthRange WordBagLengths(std::int32_t modLength) {
     // |lenA - lenB| < lenA / 10, one byte wider on each side.
-    const std::int64_t tenth = std::int64_t{modLength} / 10;
-    return {std::int64_t{modLength} - tenth - 1, std::int64_t{modLength} + tenth + 1};
+    const std::int64_t reach = std::int64_t{modLength} * WordBagLengthFraction.numerator /
+                               WordBagLengthFraction.denominator;
+    return {std::int64_t{modLength} - reach - 1, std::int64_t{modLength} + reach + 1};
 }
 
 }  // namespace wordgleaner

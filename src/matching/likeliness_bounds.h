@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "matching/likeliness_formula.h"
+
 namespace wordgleaner {
 
 // What word counts tell about a likeliness score before ComputeLikeliness
@@ -19,6 +21,8 @@ namespace wordgleaner {
 // 100 * score > minLikeliness, that is score > t, and the score is
 //   positional  c/nA - 0.1 D
 //   word bag    c2/nA - 0.1 (1 - c/nA) - 0.1 D,  only when c/nA < 0.5 and D < 0.1.
+// The numbers are those of likeliness_formula.h, where the code below takes
+// them from; the reasoning holds for any positive weights and gate bounds.
 // For every t >= 0 (a negative or NaN minimum is not filtered at all):
 //
 // 1. No shared word gives no candidate: c = c2 = 0 makes the score -0.1 D <= 0
@@ -98,11 +102,6 @@ LengthRange WordBagLengths(std::int32_t modLength);
 // it calls them for every reference text it meets.
 namespace likeliness_bounds_detail {
 
-// The weights and gate of ComputeLikeliness.
-inline constexpr double LengthPenaltyWeight = 0.1;
-inline constexpr double OrderPenaltyWeight = 0.1;
-inline constexpr double WordBagGateRate = 0.5;
-inline constexpr double PercentScale = 100.0;
 // In score units (1.0 is 100 %): a million times the rounding error of the
 // few double operations a score takes, and far below the 1 / nA steps of a
 // real score.
@@ -124,17 +123,22 @@ inline double WordBagScore(double modWords, double positional, double shared,
            LengthPenaltyWeight * lengthDifference;
 }
 
-// The gate of ComputeLikeliness, c/nA < 0.5 and D < 0.1, on the integers: a
-// quotient of two counts below 2^31 is never within rounding reach of 0.5 or
-// 0.1 unless it equals them, so these tests agree with the double ones.
+// The gate of ComputeLikeliness on the integers, through the fractions that
+// likeliness_formula.h derives from its bounds: these tests agree with the
+// double ones there.
 inline bool RateOpensGate(std::int64_t positional, std::int64_t modWords) {
-    return 2 * positional < modWords;
+    return WordBagRateFraction.QuotientBelow(positional, modWords);
 }
 
 inline bool LengthOpensGate(const ComparisonCounts& counts) {
     const std::int64_t difference =
         std::llabs(std::int64_t{counts.modLength} - std::int64_t{counts.referenceLength});
-    return 10 * difference < std::int64_t{counts.modLength};
+    return WordBagLengthFraction.QuotientBelow(difference, counts.modLength);
+}
+
+// The largest c for which RateOpensGate(c, modWords) holds, for modWords > 0.
+inline std::int64_t MostPositionalInGate(std::int64_t modWords) {
+    return (WordBagRateFraction.numerator * modWords - 1) / WordBagRateFraction.denominator;
 }
 
 }  // namespace likeliness_bounds_detail
@@ -149,9 +153,9 @@ inline double UpperScore(const ComparisonCounts& counts, bool wordBagPossible) {
     const std::int64_t positional = std::min(counts.positionalMatches, counts.modWords);
     double high = PositionalScore(modWords, static_cast<double>(positional), lengthDifference);
     if (wordBagPossible && LengthOpensGate(counts)) {
-        // The gate needs 2c < nA, and c <= c2.
+        // The gate caps c, and c <= c2.
         const std::int64_t gated = std::min<std::int64_t>(
-            {positional, counts.sharedWords, (std::int64_t{counts.modWords} - 1) / 2});
+            {positional, counts.sharedWords, MostPositionalInGate(counts.modWords)});
         const double shared = std::min(counts.sharedWords, counts.modWords);
         high = std::max(
             high, WordBagScore(modWords, static_cast<double>(std::max<std::int64_t>(gated, 0)),
@@ -177,7 +181,7 @@ inline ScoreBounds BoundScore(const ComparisonCounts& counts) {
 // whose upper score is not above can be dropped, one whose lower score is
 // above surely is a candidate.
 inline bool AboveMinimum(double score, double minLikeliness) {
-    return likeliness_bounds_detail::PercentScale * score > minLikeliness;
+    return PercentScale * score > minLikeliness;
 }
 
 }  // namespace wordgleaner

@@ -1,12 +1,8 @@
 #include "matching/match_candidate.h"
 
+#include "matching/likeliness_formula.h"
+
 namespace wordgleaner {
-
-namespace {
-
-constexpr double PercentScale = 100.0;
-
-}  // namespace
 
 MatchOutcome ClassifyMatch(const SearchResult& result, double veryLikelyThreshold) {
     if (result.count == 0) {

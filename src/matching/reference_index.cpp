@@ -3,6 +3,7 @@
 #include <new>
 
 #include "matching/side_by_side.h"
+#include "store/id_entries.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -27,10 +28,8 @@ IndexedText IndexOneText(const std::string& text) {
 std::vector<const std::string*> TextsWithIds(const TraFile& reference) {
     std::vector<const std::string*> texts;
     texts.reserve(static_cast<std::size_t>(reference.GetEntryCount()));
-    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (!entry->IsLayout()) {
-            texts.push_back(&entry->maleText);
-        }
+    for (const IdEntry& item : IdEntries(reference)) {
+        texts.push_back(&item.entry.maleText);
     }
     return texts;
 }

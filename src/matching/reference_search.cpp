@@ -3,35 +3,11 @@
 #include <cmath>
 #include <new>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness.h"
-#include "matching/words.h"
-#include "store/tra_file.h"
+#include "store/id_entries.h"
 
 namespace wordgleaner {
-
-namespace {
-
-bool InWindow(const SearchSettings& settings, std::int32_t id) {
-    return id >= settings.minReferenceId && id <= settings.maxReferenceId;
-}
-
-// Walks the entries that carry an id, in file order, with the position of
-// each among them: the position of its record in the reference index.
-template <typename Visit>
-void ForEachIdEntry(const TraFile& reference, Visit visit) {
-    std::size_t record = 0;
-    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (entry->IsLayout()) {
-            continue;
-        }
-        if (!visit(*entry, record)) {
-            return;
-        }
-        ++record;
-    }
-}
-
-}  // namespace
 
 void OfferCandidate(SearchResult& result, const MatchCandidate& candidate) {
     const double magnitude = std::abs(candidate.score);
@@ -69,15 +45,16 @@ SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
                        std::string_view modSound, const TraFile& reference) {
     SearchResult result;
     bool caseOnlyTaken = false;
-    ForEachIdEntry(reference, [&](const TraEntry& entry, std::size_t) {
-        if (!InWindow(settings, entry.id)) {
-            return true;
+    for (const IdEntry& item : IdEntries(reference)) {
+        const TraEntry& entry = item.entry;
+        if (!settings.InIdWindow(entry.id)) {
+            continue;
         }
         bool soundExact = !settings.compareSound || entry.maleSound == modSound;
         if (entry.maleText == modText && soundExact) {
             result.slots[0] = {entry.id, ExactScore};
             result.count = 1;
-            return false;
+            return result;
         }
         bool soundUpToCase =
             !settings.compareSound || EqualsIgnoringAsciiCase(entry.maleSound, modSound);
@@ -86,8 +63,7 @@ SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
             result.count = 1;
             caseOnlyTaken = true;
         }
-        return true;
-    });
+    }
     return result;
 }
 
@@ -103,22 +79,23 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
     } catch (const std::bad_alloc&) {
         return result;  // as if every comparison failed to copy the mod text
     }
-    ForEachIdEntry(reference, [&](const TraEntry& entry, std::size_t record) {
-        if (record >= index.size()) {
-            return false;
+    // A reference entry and its index record pair by their ordinal.
+    for (const IdEntry& item : IdEntries(reference)) {
+        if (item.ordinal >= index.size()) {
+            break;
         }
-        if (!InWindow(settings, entry.id)) {
-            return true;
+        const TraEntry& entry = item.entry;
+        if (!settings.InIdWindow(entry.id)) {
+            continue;
         }
         LikelinessStats stats;
-        double likeliness = ComputeLikeliness(modWords, index[record], stats);
+        double likeliness = ComputeLikeliness(modWords, index[item.ordinal], stats);
         if (likeliness > settings.minLikeliness) {
             bool wrongSound =
                 settings.compareSound && !EqualsIgnoringAsciiCase(entry.maleSound, modSound);
             OfferCandidate(result, {entry.id, wrongSound ? -stats.score : stats.score});
         }
-        return true;
-    });
+    }
     return result;
 }
 

@@ -5,20 +5,11 @@
 
 #include "matching/match_candidate.h"
 #include "matching/reference_index.h"
+#include "matching/search_settings.h"
 
 namespace wordgleaner {
 
 class TraFile;
-
-// What a search needs of a run's settings.
-struct SearchSettings {
-    std::int32_t minReferenceId = 0;  // id window, both ends included
-    std::int32_t maxReferenceId = 2147483646;
-    double minLikeliness = 50.0;  // per cent; a candidate must be strictly above
-    bool compareSound = true;     // sounds must match (up to case for likeliness)
-
-    friend bool operator==(const SearchSettings&, const SearchSettings&) = default;
-};
 
 // Finds the reference entries whose text matches one mod text. Every
 // implementation returns the same result for the same reference, index,

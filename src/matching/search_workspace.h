@@ -7,10 +7,11 @@
 
 namespace wordgleaner {
 
-// The working memory of one indexed search: counters by reference record
-// and by word, zero between searches. Sized once and reused, because
-// clearing a few touched counters is far cheaper than allocating arrays the
-// size of the reference for every mod text.
+// The working memory of one indexed search: counters by reference text and
+// by word, zero between searches. Sized once and reused, because clearing a
+// few touched counters is far cheaper than allocating arrays the size of the
+// reference for every mod text. Texts are counted by their rank among the
+// searched records (word_postings.h tells rank from record and slot).
 struct SearchWorkspace {
     SearchWorkspace(std::size_t records, std::size_t words)
         : positional(records, 0),

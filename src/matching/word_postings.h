@@ -15,6 +15,19 @@ namespace wordgleaner {
 // (ties in record order), so the records of a length range are one run of
 // ranks and every posting list, sorted by rank, is cut to a length range by
 // binary search.
+//
+// The indexed search knows each reference text by four numbers:
+//   position  the entry's place in the reference TraFile, layout entries
+//             counted (TraFile::GetAt);
+//   record    its place among the entries that carry an id, which is its
+//             IndexedText in the ReferenceIndex (IdEntry::ordinal);
+//   slot      its place among the searched records, those in the id window,
+//             in record order: an index into the `records` given here;
+//   rank      its place among the searched records ordered by byte length;
+//             posting lists, byte lengths and a search's counters go by rank.
+// RecordOf turns a rank back into a record. Not to be confused with the
+// position of a word within a text (WithWordAt) or the five candidate slots
+// of a SearchResult.
 class WordPostings {
 public:
     using Rank = std::uint32_t;

@@ -22,7 +22,7 @@ bool WordVocabulary::SameFoldedWord(WordId id, std::string_view word) const {
     }
     const char* folded = foldedBytes.data() + wordStarts[id];
     for (std::size_t i = 0; i < word.size(); ++i) {
-        if (folded[i] != FoldAsciiByte(word[i])) {
+        if (folded[i] != FoldAsciiCapital(word[i])) {
             return false;
         }
     }
@@ -64,7 +64,7 @@ WordVocabulary::WordId WordVocabulary::Add(std::string_view word) {
     wordStarts.push_back(foldedBytes.size());
     wordLengths.push_back(static_cast<std::uint32_t>(word.size()));
     for (char byte : word) {
-        foldedBytes.push_back(FoldAsciiByte(byte));
+        foldedBytes.push_back(FoldAsciiCapital(byte));
     }
     slots[slot] = id + 1;
     return id;

@@ -1,6 +1,5 @@
 #include "matching/words.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace wordgleaner {
@@ -18,10 +17,6 @@ constexpr std::array<bool, ByteValues> MakeDelimiterTable() {
 }
 
 constexpr std::array<bool, ByteValues> DelimiterTable = MakeDelimiterTable();
-
-char FoldAsciiCapital(char byte) {
-    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
-}
 
 }  // namespace
 
@@ -64,11 +59,6 @@ std::vector<std::string_view> SplitWords(std::string_view text) {
         }
     }
     return words;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right) {
-    return std::ranges::equal(
-        left, right, [](char a, char b) { return FoldAsciiCapital(a) == FoldAsciiCapital(b); });
 }
 
 }  // namespace wordgleaner

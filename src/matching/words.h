@@ -4,6 +4,9 @@
 #include <string_view>
 #include <vector>
 
+// Two words are equal when they are equal up to ASCII case.
+#include "matching/ascii_case.h"
+
 namespace wordgleaner {
 
 // The bytes that separate words. They are bytes, not characters: the ones above
@@ -23,9 +26,5 @@ bool IsWordDelimiter(char byte);
 // `text`. Delimiters never form words, so leading, trailing and repeated
 // delimiters produce no empty words.
 std::vector<std::string_view> SplitWords(std::string_view text);
-
-// Byte equality after folding the ASCII capitals A-Z only; no locale, so the
-// accented letters of any code page compare exactly.
-bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right);
 
 }  // namespace wordgleaner

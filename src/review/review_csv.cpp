@@ -1,6 +1,6 @@
 #include "review/review_csv.h"
 
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 #include "review/text_encoding.h"
 #include "store/text_file.h"
 

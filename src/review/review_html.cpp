@@ -3,7 +3,7 @@
 #include <array>
 #include <unordered_set>
 
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 #include "review/html_text.h"
 #include "review/review_counts.h"
 #include "review/review_page_assets.h"

@@ -221,21 +221,21 @@ void MainDialog::ChangeSettings() {
         return;
     }
     PreferencesDialog dialog(services.messages, this);
-    dialog.SetMinLikeliness(settings.minLikeliness);
+    dialog.SetMinLikeliness(settings.search.minLikeliness);
     dialog.SetVeryLikelyThreshold(settings.veryLikelyThreshold);
     dialog.SetLineInfoOnly(settings.lineInfoOnly);
     dialog.SetCommentMode(settings.commentMode);
     dialog.SetGeneratePatch(settings.generatePatch);
-    dialog.SetCompareSound(settings.compareSound);
+    dialog.SetCompareSound(settings.search.compareSound);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    settings.minLikeliness = dialog.MinLikeliness();
+    settings.search.minLikeliness = dialog.MinLikeliness();
     settings.veryLikelyThreshold = dialog.VeryLikelyThreshold();
     settings.lineInfoOnly = dialog.LineInfoOnly();
     settings.commentMode = dialog.CommentMode();
     settings.generatePatch = dialog.GeneratePatch();
-    settings.compareSound = dialog.CompareSound();
+    settings.search.compareSound = dialog.CompareSound();
 }
 
 void MainDialog::ShowAbout() {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "job/recovery_options.h"
+#include "job/validate_options.h"
 #include "message_boxes.h"
 #include "number_text.h"
 
@@ -43,10 +44,6 @@ QLabel* MakeFieldLabel(const QString& text, QLineEdit* field, QWidget* parent) {
     return label;
 }
 
-bool InRange(double value, double lowest, double highest) {
-    return value >= lowest && value <= highest;
-}
-
 }  // namespace
 
 PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent)
@@ -56,12 +53,12 @@ PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent
     BuildControls();
 
     const RecoveryOptions defaults;
-    SetMinLikeliness(defaults.minLikeliness);
+    SetMinLikeliness(defaults.search.minLikeliness);
     SetVeryLikelyThreshold(defaults.veryLikelyThreshold);
     SetLineInfoOnly(defaults.lineInfoOnly);
     SetCommentMode(defaults.commentMode);
     SetGeneratePatch(defaults.generatePatch);
-    SetCompareSound(defaults.compareSound);
+    SetCompareSound(defaults.search.compareSound);
 }
 
 void PreferencesDialog::BuildControls() {
@@ -98,7 +95,8 @@ void PreferencesDialog::BuildControls() {
     thresholdField = MakeNumberField(miscellaneous);
     thresholdField->setObjectName("veryLikelyThresholdField");
     auto* thresholdNote =
-        new QLabel(tr("Threshold to consider as equivalent to a perfect match (shall be > 90)"),
+        new QLabel(tr("Threshold to consider as equivalent to a perfect match (shall be > %1)")
+                       .arg(FormatNumber(VeryLikelyThresholdRange.lowest)),
                    miscellaneous);
     compareSoundBox = new QCheckBox(
         tr("Compare sound reference as well (no matching if different)"), miscellaneous);
@@ -199,7 +197,8 @@ void PreferencesDialog::SetCompareSound(bool value) {
 std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
     auto number = ParseNumber(field->text());
     if (!number) {
-        messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"), tr("Please enter a number."));
+        messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"),
+                      QString::fromUtf8(NotANumberMessage));
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
     }
@@ -207,9 +206,8 @@ std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
 }
 
 bool PreferencesDialog::TakeMinLikeliness(double value) {
-    if (!InRange(value, MinLikelinessLowest, MinLikelinessHighest)) {
-        messages.Show(this, MessageIcon::Error, InvalidValueCaption,
-                      tr("Minimum likeliness must be between 0 and 100"));
+    if (std::optional<OptionFault> fault = CheckMinLikeliness(value)) {
+        ShowInvalidValue(fault->message);
         return false;
     }
     minLikeliness = value;
@@ -217,13 +215,16 @@ bool PreferencesDialog::TakeMinLikeliness(double value) {
 }
 
 bool PreferencesDialog::TakeVeryLikelyThreshold(double value) {
-    if (!InRange(value, ThresholdLowest, ThresholdHighest)) {
-        messages.Show(this, MessageIcon::Error, InvalidValueCaption,
-                      tr("Likeliness threshold must be between 90 and 100"));
+    if (std::optional<OptionFault> fault = CheckVeryLikelyThreshold(value)) {
+        ShowInvalidValue(fault->message);
         return false;
     }
     veryLikelyThreshold = value;
     return true;
+}
+
+void PreferencesDialog::ShowInvalidValue(const std::string& message) {
+    messages.Show(this, MessageIcon::Error, InvalidValueCaption, QString::fromStdString(message));
 }
 
 void PreferencesDialog::TakeCheckBoxes() {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class QCheckBox;
 class QLineEdit;
@@ -19,11 +20,6 @@ class PreferencesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr double MinLikelinessLowest = 0.0;
-    static constexpr double MinLikelinessHighest = 100.0;
-    static constexpr double ThresholdLowest = 90.0;
-    static constexpr double ThresholdHighest = 100.0;
-
     explicit PreferencesDialog(MessageBoxes& messages, QWidget* parent = nullptr);
 
     void SetMinLikeliness(double value);
@@ -49,6 +45,7 @@ private:
     std::optional<double> ReadNumberField(QLineEdit* field);
     bool TakeMinLikeliness(double value);
     bool TakeVeryLikelyThreshold(double value);
+    void ShowInvalidValue(const std::string& message);
     void TakeCheckBoxes();
 
     MessageBoxes& messages;

@@ -7,11 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "support/option_cases.h"
 #include "wordgleaner/version.h"
 
 using namespace wordgleaner;
 
 namespace {
+
+const std::string UsageLine =
+    "Usage: wordgleaner-cli [options] REF_ORIGINAL REF_TRANSLATED MOD_DIR DEST_DIR";
 
 struct Parsed {
     CliParseResult result;
@@ -50,10 +54,7 @@ void ExpectRefused(std::initializer_list<std::string> options, const std::string
     EXPECT_FALSE(parsed.result.request.has_value());
     EXPECT_EQ(parsed.result.exitCode, UsageExitCode);
     EXPECT_NE(parsed.err.find(message), std::string::npos) << parsed.err;
-    EXPECT_NE(parsed.err.find("Usage: wordgleaner-cli [options] REF_ORIGINAL REF_TRANSLATED "
-                              "MOD_DIR DEST_DIR"),
-              std::string::npos)
-        << parsed.err;
+    EXPECT_NE(parsed.err.find(UsageLine), std::string::npos) << parsed.err;
     EXPECT_EQ(parsed.out, "");
 }
 
@@ -66,47 +67,59 @@ TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
     EXPECT_EQ(request.modDirectory, "m");
     EXPECT_EQ(request.destinationDirectory, "d");
     EXPECT_EQ(request.options, RecoveryOptions{});
-    EXPECT_EQ(request.options.commentMode, CommentPerfectMatch);
-    EXPECT_TRUE(request.options.compareSound);
 }
 
 TEST(CliOptions, EveryOptionReachesItsSetting) {
     RecoveryOptions options = OptionsOf({"--min-likeliness", "62.5", "--threshold=97.25",
                                          "--line-info-only", "--comments", "missing", "--patch",
                                          "--no-sound-check", "--min-id", "-5", "--max-id=010"});
-    EXPECT_EQ(options.minLikeliness, 62.5);
+    EXPECT_EQ(options.search.minLikeliness, 62.5);
     EXPECT_EQ(options.veryLikelyThreshold, 97.25);
     EXPECT_TRUE(options.lineInfoOnly);
     EXPECT_EQ(options.commentMode, CommentMissingMatch);
     EXPECT_TRUE(options.generatePatch);
-    EXPECT_FALSE(options.compareSound);
-    EXPECT_EQ(options.minReferenceId, -5);
-    EXPECT_EQ(options.maxReferenceId, 10) << "a leading zero is no octal prefix";
+    EXPECT_FALSE(options.search.compareSound);
+    EXPECT_EQ(options.search.minReferenceId, -5);
+    EXPECT_EQ(options.search.maxReferenceId, 10) << "a leading zero is no octal prefix";
     EXPECT_EQ(OptionsOf({"--comments=none"}).commentMode, CommentNone);
     EXPECT_EQ(OptionsOf({"--comments=perfect"}).commentMode, CommentPerfectMatch);
 }
 
-TEST(CliOptions, TheRangeEndsAreAccepted) {
-    EXPECT_EQ(OptionsOf({"--min-likeliness=0"}).minLikeliness, 0.0);
-    EXPECT_EQ(OptionsOf({"--min-likeliness=100"}).minLikeliness, 100.0);
-    EXPECT_EQ(OptionsOf({"--threshold=90"}).veryLikelyThreshold, 90.0);
-    EXPECT_EQ(OptionsOf({"--threshold=+100"}).veryLikelyThreshold, 100.0);
-    RecoveryOptions fullWindow = OptionsOf({"--min-id=-2147483648", "--max-id=2147483647"});
-    EXPECT_EQ(fullWindow.minReferenceId, -2147483647 - 1);
-    EXPECT_EQ(fullWindow.maxReferenceId, 2147483647);
+std::string FlagOf(OptionField field) {
+    return field == OptionField::MinLikeliness ? "--min-likeliness" : "--threshold";
 }
 
-TEST(CliOptions, OutOfRangePercentagesAreRefusedWithThePreferencesMessages) {
-    const std::string minimum = "Minimum likeliness must be between 0 and 100";
-    const std::string threshold = "Likeliness threshold must be between 90 and 100";
-    ExpectRefused({"--min-likeliness=-0.01"}, minimum);
-    ExpectRefused({"--min-likeliness=100.5"}, minimum);
-    ExpectRefused({"--threshold=89.99"}, threshold);
-    ExpectRefused({"--threshold=100.01"}, threshold);
+TEST(CliOptions, PercentagesAreCheckedWithTheRangesAndMessagesOfTheCore) {
+    for (const test_support::OptionCase& option : test_support::PercentOptionCases) {
+        SCOPED_TRACE(option.text);
+        const std::vector<OptionFault> faults = test_support::CoreFaults(option);
+        Parsed parsed = ParseWithPaths({FlagOf(option.field) + "=" + option.text});
+        ASSERT_EQ(parsed.result.request.has_value(), faults.empty()) << parsed.err;
+        if (faults.empty()) {
+            EXPECT_EQ(parsed.result.request->options, test_support::OptionsWith(option));
+        } else {
+            EXPECT_EQ(parsed.err, "wordgleaner-cli: " + faults[0].message + "\n" + UsageLine +
+                                      "\nRun with --help for more information.\n");
+        }
+    }
+}
 
+TEST(CliOptions, BothRangeFaultsAreToldInFieldOrder) {
     Parsed both = ParseWithPaths({"--min-likeliness=101", "--threshold=50"});
-    EXPECT_LT(both.err.find(minimum), both.err.find(threshold)) << "both are told, in this order";
-    EXPECT_NE(both.err.find(threshold), std::string::npos);
+    RecoveryOptions typed;
+    typed.search.minLikeliness = 101;
+    typed.veryLikelyThreshold = 50;
+    const std::vector<OptionFault> faults = ValidateOptions(typed);
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_LT(both.err.find(faults[0].message), both.err.find(faults[1].message));
+    EXPECT_NE(both.err.find(faults[1].message), std::string::npos);
+}
+
+TEST(CliOptions, APlusSignAndTheWholeIdRangeAreAccepted) {
+    EXPECT_EQ(OptionsOf({"--threshold=+100"}).veryLikelyThreshold, 100.0);
+    RecoveryOptions fullWindow = OptionsOf({"--min-id=-2147483648", "--max-id=2147483647"});
+    EXPECT_EQ(fullWindow.search.minReferenceId, -2147483647 - 1);
+    EXPECT_EQ(fullWindow.search.maxReferenceId, 2147483647);
 }
 
 TEST(CliOptions, ValuesThatAreNoNumbersAreRefused) {
@@ -123,7 +136,7 @@ TEST(CliOptions, BadIdsAndAnEmptyIdWindowAreRefused) {
         ExpectRefused({std::string("--min-id=") + value}, "--min-id: a whole number");
     }
     ExpectRefused({"--min-id=10", "--max-id=9"}, "--min-id must not be greater than --max-id");
-    EXPECT_EQ(OptionsOf({"--min-id=9", "--max-id=9"}).minReferenceId, 9);
+    EXPECT_EQ(OptionsOf({"--min-id=9", "--max-id=9"}).search.minReferenceId, 9);
 }
 
 TEST(CliOptions, AnUnknownCommentModeIsRefused) {

@@ -137,7 +137,7 @@ TEST_F(BatchRunTest, TheCompletionLineShowsTheThresholdsWithTwoDecimalsInAnyLoca
     AddModFile("a.tra", "@1 = ~Hello~\n");
     RecoveryOptions options;
     options.veryLikelyThreshold = 97.5;
-    options.minLikeliness = 90.125;  // an exact tie, which rounds away from zero
+    options.search.minLikeliness = 90.125;  // an exact tie, which rounds away from zero
     // The desktop program runs under the user's locale; try one with a
     // decimal comma when the machine has it.
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);

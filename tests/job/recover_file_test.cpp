@@ -142,7 +142,7 @@ TEST_F(RecoverFileTest, EachEntryOfADuplicatedIdGetsItsOwnTranslation) {
 
 TEST_F(RecoverFileTest, TakesBothTextsButKeepsTheModSounds) {
     UseReferences("@10 = ~Hello there~ [REF]\n", "@10 = ~Salut~\n");
-    Options().compareSound = false;
+    Options().search.compareSound = false;
     Recover("@1 = ~Hello there~ [MSND] ~Hello lady~ [FSND]\n");
     EXPECT_EQ(At(0).maleText, "Salut");
     EXPECT_EQ(At(0).femaleText, "") << "an empty female text of the translation is taken too";

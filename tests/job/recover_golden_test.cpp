@@ -106,17 +106,17 @@ void ApplySetting(const std::string& key, const std::string& value, CaseSettings
     } else if (key == "line_info_only") {
         options.lineInfoOnly = ParseFlag(value);
     } else if (key == "sound_check") {
-        options.compareSound = ParseFlag(value);
+        options.search.compareSound = ParseFlag(value);
     } else if (key == "comments") {
         options.commentMode = ParseCommentMode(value);
     } else if (key == "min_likeliness") {
-        options.minLikeliness = std::stod(value);
+        options.search.minLikeliness = std::stod(value);
     } else if (key == "threshold") {
         options.veryLikelyThreshold = std::stod(value);
     } else if (key == "min_id") {
-        options.minReferenceId = std::stoi(value);
+        options.search.minReferenceId = std::stoi(value);
     } else if (key == "max_id") {
-        options.maxReferenceId = std::stoi(value);
+        options.search.maxReferenceId = std::stoi(value);
     } else if (key == "inputs") {
         EXPECT_EQ(value, "examples") << "unknown inputs";
         settings.examplesInputs = value == "examples";

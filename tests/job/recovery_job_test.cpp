@@ -64,12 +64,12 @@ TEST(RecoveryJob, ARunKeepsItsOwnCopyOfThePathsAndSettings) {
     test_support::TempDir dir;
     RecoveryJob job;
     RecoveryOptions settings;
-    settings.minLikeliness = 70.0;
+    settings.search.minLikeliness = 70.0;
     settings.generatePatch = true;
     std::string modFolder = dir / "mod dir";
 
     ASSERT_TRUE(job.Start("ref\\orig.tra", "ref\\trans.tra", modFolder, "", settings));
-    settings.minLikeliness = 10.0;  // later changes in the window
+    settings.search.minLikeliness = 10.0;  // later changes in the window
     modFolder.clear();
     job.WaitForEnd();
 
@@ -78,7 +78,7 @@ TEST(RecoveryJob, ARunKeepsItsOwnCopyOfThePathsAndSettings) {
     EXPECT_EQ(inputs.referenceTranslatedPath, "ref\\trans.tra");
     EXPECT_EQ(inputs.modDirectory, dir / "mod dir");
     EXPECT_EQ(inputs.destinationDirectory, "");
-    EXPECT_EQ(inputs.options.minLikeliness, 70.0);
+    EXPECT_EQ(inputs.options.search.minLikeliness, 70.0);
     EXPECT_TRUE(inputs.options.generatePatch);
 }
 

@@ -109,8 +109,8 @@ std::vector<RecoveryOptions> OptionsToCompare() {
     options.generatePatch = true;
     for (double minimum : {0.0, 50.0, 99.9, 100.0}) {
         for (bool compareSound : {true, false}) {
-            options.minLikeliness = minimum;
-            options.compareSound = compareSound;
+            options.search.minLikeliness = minimum;
+            options.search.compareSound = compareSound;
             all.push_back(options);
         }
     }
@@ -123,8 +123,8 @@ std::vector<RecoveryOptions> OptionsToCompare() {
     options.lineInfoOnly = true;
     all.push_back(options);
     options = RecoveryOptions{};
-    options.minReferenceId = 20;
-    options.maxReferenceId = 60;
+    options.search.minReferenceId = 20;
+    options.search.maxReferenceId = 60;
     options.commentMode = CommentNone;
     all.push_back(options);
     return all;

@@ -87,7 +87,7 @@ std::vector<SearchSettings> SettingsToCompare(RandomTra& random, int idRange) {
     std::vector<SearchSettings> all;
     for (double minimum : {0.0, 50.0, 99.9, 100.0, 12.5}) {
         for (bool compareSound : {true, false}) {
-            all.push_back({0, 2147483646, minimum, compareSound});
+            all.push_back({0, HighestReferenceId, minimum, compareSound});
         }
     }
     // A narrow window, and one that takes in the negative ids.
@@ -143,7 +143,7 @@ TEST(IndexedReferenceSearch, GivesTheLinearResultsWhenTheIndexIsShorterThanTheRe
     loaded.index.resize(loaded.index.size() / 2);
     std::vector<RandomEntry> mod = random.Mod(referenceEntries);
     for (double minimum : {0.0, 50.0}) {
-        SearchSettings settings{0, 2147483646, minimum, false};
+        SearchSettings settings{0, HighestReferenceId, minimum, false};
         EXPECT_EQ(loaded.CountDifferences(settings, mod, ContextOf(7, settings)), 0);
     }
 }
@@ -155,7 +155,7 @@ TEST(IndexedReferenceSearch, GivesTheLinearResultsForMinimumsOutsideTheUsualRang
     std::vector<RandomEntry> mod = random.Mod(referenceEntries);
     for (double minimum : {-20.0, std::numeric_limits<double>::quiet_NaN(), 100.5, 1e300,
                            std::numeric_limits<double>::infinity()}) {
-        SearchSettings settings{-100, 2147483646, minimum, true};
+        SearchSettings settings{-100, HighestReferenceId, minimum, true};
         EXPECT_EQ(loaded.CountDifferences(settings, mod, ContextOf(8, settings)), 0);
     }
 }

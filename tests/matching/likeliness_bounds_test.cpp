@@ -6,12 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "matching/ascii_case.h"
 #include "matching/likeliness.h"
+#include "matching/likeliness_formula.h"
 #include "matching/reference_index.h"
-#include "matching/words.h"
 
 using namespace wordgleaner;
 
@@ -93,6 +97,94 @@ TEST(LikelinessBounds, EveryCandidatePassesEveryFilter) {
         }
     }
     EXPECT_GT(candidates, 10000);
+}
+
+// nA distinct words; the reference holds them all, the first
+// `positional` at their place and the others shifted round by one, and both
+// texts are padded with blanks to their byte lengths.
+struct EdgePair {
+    std::string mod;
+    std::string reference;
+};
+
+std::string PadTo(std::string text, std::int64_t length) {
+    text.resize(static_cast<std::size_t>(length), ' ');
+    return text;
+}
+
+EdgePair MakeEdgePair(int modWords, int positional, std::int64_t modLength,
+                      std::int64_t referenceLength) {
+    std::vector<std::string> words;
+    for (int i = 0; i < modWords; ++i) {
+        words.push_back("x" + std::to_string(i));
+    }
+    std::vector<std::string> shifted = words;
+    std::rotate(shifted.begin() + positional, shifted.begin() + positional + 1, shifted.end());
+    auto join = [](const std::vector<std::string>& list) {
+        std::string text;
+        for (const std::string& word : list) {
+            text += text.empty() ? word : " " + word;
+        }
+        return text;
+    };
+    return {PadTo(join(words), modLength), PadTo(join(shifted), referenceLength)};
+}
+
+// The integer gate of the bounds opens exactly when ComputeLikeliness runs
+// the word-bag pass, the bounds hold the score, and a text just above the
+// minimum passes the filters. Returns whether the word-bag pass ran.
+bool ExpectBoundsAgreeWithTheMeasure(int modWords, int positional, std::int64_t modLength,
+                                     std::int64_t referenceLength) {
+    using namespace likeliness_bounds_detail;
+    SCOPED_TRACE(testing::Message() << "c " << positional << ", lenB " << referenceLength);
+    const EdgePair pair = MakeEdgePair(modWords, positional, modLength, referenceLength);
+    const Comparison comparison = Compare(pair.mod, pair.reference);
+    const ComparisonCounts& counts = comparison.counts;
+    EXPECT_EQ(counts.positionalMatches, positional);
+    EXPECT_EQ(counts.sharedWords, modWords);
+
+    const bool wordBagRan = comparison.stats.sharedWords != 0;
+    EXPECT_EQ(RateOpensGate(positional, modWords) && LengthOpensGate(counts), wordBagRan);
+    EXPECT_TRUE(!wordBagRan || Within(referenceLength, WordBagLengths(modLength)));
+    const ScoreBounds bounds = BoundScore(counts);
+    EXPECT_LE(bounds.low, comparison.stats.score);
+    EXPECT_GE(bounds.high, comparison.stats.score);
+
+    const double minimum = std::nextafter(comparison.likeliness, 0.0);
+    const bool positionalFilter = positional >= MinPositionalMatches(modWords, minimum) &&
+                                  Within(referenceLength, PositionalLengths(modLength, minimum));
+    const bool wordBagFilter = modWords >= MinSharedOccurrences(modWords, minimum) &&
+                               Within(referenceLength, WordBagLengths(modLength));
+    EXPECT_TRUE(positionalFilter || wordBagFilter);
+    EXPECT_TRUE(AboveMinimum(UpperScore(counts, wordBagFilter), minimum));
+    return wordBagRan;
+}
+
+// Right at, just inside and just outside both bounds of the word-bag gate,
+// worked out from the fractions of likeliness_formula.h.
+TEST(LikelinessBounds, FiltersAndTheMeasureAgreeOnTheEdgesOfTheWordBagGate) {
+    const int modWords = 10 * static_cast<int>(WordBagRateFraction.denominator);
+    const std::int64_t modLength = 30 * WordBagLengthFraction.denominator;
+    const int edgeMatches = static_cast<int>(modWords * WordBagRateFraction.numerator /
+                                             WordBagRateFraction.denominator);
+    const std::int64_t edgeReach =
+        modLength * WordBagLengthFraction.numerator / WordBagLengthFraction.denominator;
+    ASSERT_LE(edgeMatches + 1, modWords - 2) << "two words left to shift";
+    ASSERT_GE(modLength - edgeReach - 1, 5 * modWords) << "room for the words";
+
+    int wordBagRuns = 0;
+    for (int positional : {edgeMatches - 1, edgeMatches, edgeMatches + 1}) {
+        for (std::int64_t referenceLength :
+             {modLength - edgeReach - 1, modLength - edgeReach, modLength - edgeReach + 1,
+              modLength, modLength + edgeReach - 1, modLength + edgeReach,
+              modLength + edgeReach + 1}) {
+            wordBagRuns +=
+                ExpectBoundsAgreeWithTheMeasure(modWords, positional, modLength, referenceLength)
+                    ? 1
+                    : 0;
+        }
+    }
+    EXPECT_EQ(wordBagRuns, 3) << "c below its edge and lenB strictly inside the length gate";
 }
 
 TEST(LikelinessBounds, BoundsEncloseTheScoreAndUpperScoreAllowsForUncountedWords) {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 
 using namespace wordgleaner;
 

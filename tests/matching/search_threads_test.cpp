@@ -141,7 +141,7 @@ TEST(IndexedReferenceSearch, AnswersSeveralThreadsAtOnceAsItAnswersOne) {
     for (const test_support::RandomEntry& entry : random.Mod(referenceEntries)) {
         queries.push_back({entry.text.empty() ? "x" : entry.text, entry.sound});
     }
-    IndexedReferenceSearch search(reference, index, {0, 2147483646, 10.0, true});
+    IndexedReferenceSearch search(reference, index, {0, HighestReferenceId, 10.0, true});
 
     std::vector<SearchResult> alone;
     for (const SearchQuery& query : queries) {

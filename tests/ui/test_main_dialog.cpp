@@ -289,12 +289,12 @@ private slots:
         QVERIFY(opened);
 
         RecoveryOptions expected;
-        expected.minLikeliness = 12.5;
+        expected.search.minLikeliness = 12.5;
         expected.veryLikelyThreshold = 90.0;
         expected.lineInfoOnly = true;
         expected.commentMode = CommentNone;
         expected.generatePatch = true;
-        expected.compareSound = false;
+        expected.search.compareSound = false;
         QVERIFY(fixture.window.Settings() == expected);
 
         // The dialog opens on the current settings, and the next run takes them.

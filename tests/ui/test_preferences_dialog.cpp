@@ -1,19 +1,19 @@
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
 #include "fake_message_boxes.h"
 #include "job/recovery_options.h"
+#include "job/validate_options.h"
+#include "support/option_cases.h"
 #include "ui/number_text.h"
 #include "ui/preferences_dialog.h"
 
 using namespace wordgleaner;
 
 namespace {
-
-constexpr const char* MinimumRangeText = "Minimum likeliness must be between 0 and 100";
-constexpr const char* ThresholdRangeText = "Likeliness threshold must be between 90 and 100";
 
 QCheckBox* CheckBox(QWidget& dialog, const QString& text) {
     for (auto* box : dialog.findChildren<QCheckBox*>()) {
@@ -33,11 +33,37 @@ QRadioButton* RadioButton(QWidget& dialog, const QString& text) {
     return nullptr;
 }
 
+bool HasLabel(QWidget& dialog, const QString& text) {
+    for (auto* label : dialog.findChildren<QLabel*>()) {
+        if (label->text() == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QLineEdit* MinimumField(QWidget& dialog) {
     return dialog.findChild<QLineEdit*>("minLikelinessField");
 }
 QLineEdit* ThresholdField(QWidget& dialog) {
     return dialog.findChild<QLineEdit*>("veryLikelyThresholdField");
+}
+QLineEdit* FieldOf(QWidget& dialog, OptionField field) {
+    return field == OptionField::MinLikeliness ? MinimumField(dialog) : ThresholdField(dialog);
+}
+const char* FieldName(OptionField field) {
+    return field == OptionField::MinLikeliness ? "minimum" : "threshold";
+}
+
+// One "Invalid value" error box per fault, in order, with the core's words.
+void ExpectInvalidValueBoxes(const FakeMessageBoxes& boxes,
+                             const std::vector<OptionFault>& faults) {
+    QCOMPARE(int(boxes.shown.size()), int(faults.size()));
+    for (std::size_t index = 0; index < faults.size(); ++index) {
+        QCOMPARE(boxes.shown[index].caption, QString("Invalid value"));
+        QCOMPARE(boxes.shown[index].icon, MessageIcon::Error);
+        QCOMPARE(boxes.shown[index].text, QString::fromStdString(faults[index].message));
+    }
 }
 
 const QString LineInfoText = "Output line matching information instead of copying the texts";
@@ -59,6 +85,8 @@ private slots:
         auto* multiple = CheckBox(
             dialog, "Use multiple reference files in a directory instead of a single reference");
         QVERIFY(multiple && !multiple->isEnabled());
+        QVERIFY(HasLabel(dialog,
+                         "Threshold to consider as equivalent to a perfect match (shall be > 90)"));
     }
 
     void settersShowTheirValuesAndUnknownCommentModesShowNone() {
@@ -98,70 +126,53 @@ private slots:
         }
     }
 
-    void valuesOnTheRangeEndsAreAccepted_data() {
-        QTest::addColumn<QString>("minimum");
-        QTest::addColumn<QString>("threshold");
-        QTest::newRow("lowest") << "0"
-                                << "90";
-        QTest::newRow("highest") << "100"
-                                 << "100";
-        QTest::newRow("inside") << "12.5"
-                                << "97.5";
+    void percentagesAreCheckedWithTheRangesAndMessagesOfTheCore_data() {
+        QTest::addColumn<int>("index");
+        for (std::size_t index = 0; index < test_support::PercentOptionCases.size(); ++index) {
+            const test_support::OptionCase& option = test_support::PercentOptionCases[index];
+            QTest::addRow("%s %s", FieldName(option.field), option.text) << int(index);
+        }
     }
-    void valuesOnTheRangeEndsAreAccepted() {
-        QFETCH(QString, minimum);
-        QFETCH(QString, threshold);
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.show();
-        MinimumField(dialog)->setText(minimum);
-        ThresholdField(dialog)->setText(threshold);
-        dialog.accept();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(messages.shown.empty());
-        QCOMPARE(dialog.MinLikeliness(), minimum.toDouble());
-        QCOMPARE(dialog.VeryLikelyThreshold(), threshold.toDouble());
-    }
-
-    void valuesOutsideTheirRangeAreRefusedWithTheirMessage_data() {
-        QTest::addColumn<QString>("minimum");
-        QTest::addColumn<QString>("threshold");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("threshold just below 90") << "50"
-                                                 << "89.99" << QStringList{ThresholdRangeText};
-        QTest::newRow("threshold just above 100") << "50"
-                                                  << "100.01" << QStringList{ThresholdRangeText};
-        QTest::newRow("negative minimum") << "-1"
-                                          << "95" << QStringList{MinimumRangeText};
-        QTest::newRow("minimum above 100") << "100.5"
-                                           << "95" << QStringList{MinimumRangeText};
-        QTest::newRow("both, in field order")
-            << "-1"
-            << "89" << QStringList{MinimumRangeText, ThresholdRangeText};
-    }
-    void valuesOutsideTheirRangeAreRefusedWithTheirMessage() {
-        QFETCH(QString, minimum);
-        QFETCH(QString, threshold);
-        QFETCH(QStringList, messages);
+    void percentagesAreCheckedWithTheRangesAndMessagesOfTheCore() {
+        QFETCH(int, index);
+        const test_support::OptionCase& option = test_support::PercentOptionCases[index];
+        const std::vector<OptionFault> faults = test_support::CoreFaults(option);
         FakeMessageBoxes boxes;
         PreferencesDialog dialog(boxes);
         dialog.show();
-        MinimumField(dialog)->setText(minimum);
-        ThresholdField(dialog)->setText(threshold);
+        QLineEdit* field = FieldOf(dialog, option.field);
+        field->setText(option.text);
+        dialog.accept();
+
+        // A refused value is never taken: the field keeps the default.
+        const RecoveryOptions taken =
+            faults.empty() ? test_support::OptionsWith(option) : RecoveryOptions{};
+        QCOMPARE(dialog.MinLikeliness(), taken.search.minLikeliness);
+        QCOMPARE(dialog.VeryLikelyThreshold(), taken.veryLikelyThreshold);
+        if (faults.empty()) {
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(boxes.shown.empty());
+            return;
+        }
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(field->text(), QString(option.text));  // what was typed stays for correcting
+        ExpectInvalidValueBoxes(boxes, faults);
+    }
+
+    void bothOutOfRangeValuesAreToldInFieldOrder() {
+        FakeMessageBoxes boxes;
+        PreferencesDialog dialog(boxes);
+        dialog.show();
+        MinimumField(dialog)->setText("-1");
+        ThresholdField(dialog)->setText("89");
         dialog.accept();
 
         QVERIFY(dialog.isVisible());
-        QCOMPARE(int(boxes.shown.size()), int(messages.size()));
-        for (std::size_t index = 0; index < boxes.shown.size(); ++index) {
-            QCOMPARE(boxes.shown[index].caption, QString("Invalid value"));
-            QCOMPARE(boxes.shown[index].icon, MessageIcon::Error);
-            QCOMPARE(boxes.shown[index].text, messages[int(index)]);
-        }
-        // What the user typed stays for correcting, and no refused value is kept.
-        QCOMPARE(MinimumField(dialog)->text(), minimum);
-        QCOMPARE(ThresholdField(dialog)->text(), threshold);
-        QVERIFY(dialog.MinLikeliness() >= 0 && dialog.MinLikeliness() <= 100);
-        QVERIFY(dialog.VeryLikelyThreshold() >= 90 && dialog.VeryLikelyThreshold() <= 100);
+        RecoveryOptions typed;
+        typed.search.minLikeliness = -1;
+        typed.veryLikelyThreshold = 89;
+        ExpectInvalidValueBoxes(boxes, ValidateOptions(typed));
+        QCOMPARE(int(boxes.shown.size()), 2);
     }
 
     void aNonNumberIsRefusedAndItsFieldSelected() {

@@ -1,4 +1,4 @@
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +82,23 @@ TEST(FormatFixed, AgreesWithPrintfOnEveryValueThatIsNoExactTie) {
             }
         }
     }
+}
+
+TEST(FormatShortest, GivesTheShortestTextThatReadsBackAsTheSameNumber) {
+    EXPECT_EQ(FormatShortest(50.0), "50");
+    EXPECT_EQ(FormatShortest(0.0), "0");
+    EXPECT_EQ(FormatShortest(12.5), "12.5");
+    EXPECT_EQ(FormatShortest(0.1), "0.1");
+    EXPECT_EQ(FormatShortest(-89.99), "-89.99");
+    EXPECT_EQ(FormatShortest(-2.2250738585072014e-308), "-2.2250738585072014e-308");
+}
+
+// Scores are fractions; the comments and the patch show per cent, signed.
+TEST(FormatLikeliness, ShowsAScoreAsAPercentageWithOneDecimal) {
+    EXPECT_EQ(FormatLikeliness(0.99412), "99.4");
+    EXPECT_EQ(FormatLikeliness(0.9725), "97.3");
+    EXPECT_EQ(FormatLikeliness(1.0), "100.0");
+    EXPECT_EQ(FormatLikeliness(-0.015), "-1.5");
 }
 
 }  // namespace

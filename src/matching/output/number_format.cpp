@@ -1,4 +1,4 @@
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,10 +7,13 @@
 #include <limits>
 #include <system_error>
 
+#include "matching/likeliness_formula.h"
+
 namespace wordgleaner {
 
 namespace {
 
+constexpr int LikelinessDecimals = 1;
 constexpr int SignificandBits = std::numeric_limits<double>::digits;  // 53
 constexpr int WordBits = 64;
 
@@ -81,6 +84,16 @@ std::string FormatFixed(double value, int decimals) {
         return sign + FormatWholeNumber(magnitude, decimals);
     }
     return sign + FormatScaled(ScaleAndRound(magnitude, decimals), decimals);
+}
+
+std::string FormatShortest(double value) {
+    char buffer[32];  // the longest shortest double, "-2.2250738585072014e-308", fits
+    auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatLikeliness(double score) {
+    return FormatFixed(PercentScale * score, LikelinessDecimals);
 }
 
 }  // namespace wordgleaner

@@ -1,4 +1,4 @@
-#include "matching/match_messages.h"
+#include "matching/output/match_messages.h"
 
 #include <gtest/gtest.h>
 

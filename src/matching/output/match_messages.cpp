@@ -1,15 +1,12 @@
-#include "matching/match_messages.h"
+#include "matching/output/match_messages.h"
 
 #include <cmath>
 
-#include "matching/number_format.h"
+#include "matching/output/number_format.h"
 
 namespace wordgleaner {
 
 namespace {
-
-constexpr double PercentScale = 100.0;
-constexpr int LikelinessDecimals = 1;
 
 std::string FoundIn(std::string_view referenceName, std::int32_t id) {
     std::string text = " found in file ";
@@ -22,7 +19,7 @@ std::string FoundIn(std::string_view referenceName, std::int32_t id) {
 }  // namespace
 
 std::string LikelinessPercent(const MatchCandidate& candidate) {
-    return FormatFixed(PercentScale * std::abs(candidate.score), LikelinessDecimals);
+    return FormatLikeliness(std::abs(candidate.score));
 }
 
 std::string_view WrongSoundMark(const MatchCandidate& candidate) {
@@ -40,8 +37,7 @@ std::string MatchFoundMessage(MatchOutcome outcome, std::string_view referenceNa
                    FoundIn(referenceName, best.referenceId) + "\n";
         case MatchOutcome::VeryLikely:
             return "Wordgleaner: Very likely string" + FoundIn(referenceName, best.referenceId) +
-                   ", likeliness " + FormatFixed(PercentScale * best.score, LikelinessDecimals) +
-                   " %\n";
+                   ", likeliness " + FormatLikeliness(best.score) + " %\n";
         default:
             return {};
     }

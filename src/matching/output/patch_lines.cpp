@@ -1,14 +1,11 @@
-#include "matching/patch_lines.h"
+#include "matching/output/patch_lines.h"
 
-#include "matching/match_messages.h"
-#include "matching/number_format.h"
+#include "matching/output/match_messages.h"
+#include "matching/output/number_format.h"
 
 namespace wordgleaner {
 
 namespace {
-
-constexpr double PercentScale = 100.0;
-constexpr int LikelinessDecimals = 1;
 
 std::string StringSet(std::int32_t entryId, std::int32_t referenceId) {
     return "STRING_SET ~" + std::to_string(entryId) + "~ @" + std::to_string(referenceId) + "\t// ";
@@ -45,9 +42,8 @@ std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId,
         case MatchOutcome::AlmostExact:
             return LiveLine(entryId, best.referenceId, "Almost exact match");
         case MatchOutcome::VeryLikely:
-            return LiveLine(
-                entryId, best.referenceId,
-                "Very likely " + FormatFixed(PercentScale * best.score, LikelinessDecimals) + " %");
+            return LiveLine(entryId, best.referenceId,
+                            "Very likely " + FormatLikeliness(best.score) + " %");
         case MatchOutcome::Likely:
             return LikelyLines(entryId, result);
         case MatchOutcome::NotFound:

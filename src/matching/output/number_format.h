@@ -16,4 +16,12 @@ inline constexpr int MaxFixedDecimals = 3;
 // `decimals` is clamped to 0 .. MaxFixedDecimals.
 std::string FormatFixed(double value, int decimals);
 
+// The shortest text that reads back as the same double: "50" for 50.0,
+// "12.5", "1e+20"; for the numbers of settings in messages and help texts.
+std::string FormatShortest(double value);
+
+// A score as the comments and the patch show its likeliness: 100 × score
+// with one decimal, as "%0.1f" prints it but with ties rounded as above.
+std::string FormatLikeliness(double score);
+
 }  // namespace wordgleaner

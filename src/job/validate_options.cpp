@@ -1,0 +1,44 @@
+#include "job/validate_options.h"
+
+#include "matching/output/number_format.h"
+
+namespace wordgleaner {
+
+namespace {
+
+// The message names the range from its numbers, so the two cannot drift apart.
+std::optional<OptionFault> CheckPercent(OptionField field, std::string_view name,
+                                        PercentRange range, double value) {
+    if (range.Contains(value)) {
+        return std::nullopt;
+    }
+    return OptionFault{field, std::string(name) + " must be between " +
+                                  FormatShortest(range.lowest) + " and " +
+                                  FormatShortest(range.highest)};
+}
+
+}  // namespace
+
+std::optional<OptionFault> CheckMinLikeliness(double value) {
+    return CheckPercent(OptionField::MinLikeliness, "Minimum likeliness", MinLikelinessRange,
+                        value);
+}
+
+std::optional<OptionFault> CheckVeryLikelyThreshold(double value) {
+    return CheckPercent(OptionField::VeryLikelyThreshold, "Likeliness threshold",
+                        VeryLikelyThresholdRange, value);
+}
+
+std::vector<OptionFault> ValidateOptions(const RecoveryOptions& options) {
+    std::vector<OptionFault> faults;
+    for (std::optional<OptionFault> fault :
+         {CheckMinLikeliness(options.search.minLikeliness),
+          CheckVeryLikelyThreshold(options.veryLikelyThreshold)}) {
+        if (fault) {
+            faults.push_back(std::move(*fault));
+        }
+    }
+    return faults;
+}
+
+}  // namespace wordgleaner
