@@ -102,6 +102,8 @@ TraError TextFileReader::Open(const std::string& path) {
     position = 0;
     atEnd = false;
     failed = false;
+    atStart = true;
+    byteOrderMark = false;
     if (IsDirectory(path)) {
         return TraOpenFailed;
     }
@@ -122,6 +124,7 @@ bool TextFileReader::Fill() {
     std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
     buffer.resize(count);
     position = 0;
+    SkipByteOrderMark();
     if (count < ReadChunkSize) {
         if (std::ferror(file.get()) != 0) {
             failed = true;
@@ -184,6 +187,18 @@ bool TextFileReader::TakeFromBuffer(std::string& line) {
     }
     line += LineFeed;
     return true;
+}
+
+// The first chunk holds the whole mark unless the file is shorter than it.
+void TextFileReader::SkipByteOrderMark() {
+    if (!atStart) {
+        return;
+    }
+    atStart = false;
+    if (std::string_view(buffer).starts_with(Utf8ByteOrderMark)) {
+        position = Utf8ByteOrderMark.size();
+        byteOrderMark = true;
+    }
 }
 
 void TextFileReader::StopAtEndMark() {

@@ -13,6 +13,10 @@ namespace wordgleaner {
 // platform: reading turns CR LF into LF, keeps a lone CR, and stops at a
 // 0x1A byte; writing turns every LF into CR LF. Bytes are never decoded.
 
+// Editors that save UTF-8 often put these bytes in front of the text; they
+// mark the encoding and are no part of the text.
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
 struct FileCloser {
     void operator()(std::FILE* file) const;
 };
@@ -29,16 +33,23 @@ public:
 
     bool AtEnd() const;
 
+    // True when the file began with Utf8ByteOrderMark, which the reader
+    // skipped; known once the first line was read.
+    bool StartedWithByteOrderMark() const { return byteOrderMark; }
+
 private:
     bool Fill();
     bool TakeFromBuffer(std::string& line);
     void StopAtEndMark();
+    void SkipByteOrderMark();
 
     FileHandle file;
     std::string buffer;
     std::size_t position = 0;
     bool atEnd = false;
     bool failed = false;
+    bool atStart = true;
+    bool byteOrderMark = false;
 };
 
 // Writes into a temporary file beside the target and renames it over the

@@ -45,6 +45,7 @@ TraError TraFile::Load(const std::string& path) {
             status = parser.ParseLine(line);
         }
         parser.Finish();
+        byteOrderMark = reader.StartedWithByteOrderMark();
     } catch (const std::bad_alloc&) {
         status = TraNoMemory;
     }
@@ -197,6 +198,7 @@ const std::string& TraFile::GetName() const {
 void TraFile::Clear() {
     entries.clear();
     entryCount = 0;
+    byteOrderMark = false;
     firstPositions.clear();
     idsIndexed = true;
 }

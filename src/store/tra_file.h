@@ -31,8 +31,9 @@ public:
     // emptied; on an open failure the list is empty and `name` is kept.
     virtual TraError Load(const std::string& path);
 
-    // Writes every entry in the normalised layout, CR LF line ends. The file is
-    // replaced only once everything was written: a failure leaves what was there.
+    // Writes every entry in the normalised layout, CR LF line ends, behind the
+    // byte-order mark if the loaded file had one. The file is replaced only
+    // once everything was written: a failure leaves what was there.
     virtual TraError Save(const std::string& path) const;
 
     // Position 0 .. GetSize() - 1, layout entries included; nullptr outside.
@@ -68,6 +69,7 @@ private:
     std::vector<std::unique_ptr<TraEntry>> entries;
     int entryCount = 0;
     std::string name;
+    bool byteOrderMark = false;  // the loaded file began with one: its copy does too
     // The position of the first entry of each id, sorted by id, so a lookup in
     // a game's string table is a binary search, not a walk. Rebuilt by every
     // load and emptied by Clear; edits never change an id, so it stays right.

@@ -218,6 +218,9 @@ TraError TraFile::Save(const std::string& path) const {
             return TraOpenFailed;
         }
         std::string chunk;
+        if (byteOrderMark) {
+            chunk = Utf8ByteOrderMark;
+        }
         for (const auto& entry : entries) {
             WriteEntry(chunk, *entry);
             if (chunk.size() >= FlushThreshold) {

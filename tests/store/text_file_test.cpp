@@ -42,6 +42,30 @@ TEST(TextFileReader, EndOfFileMarkEndsTheFile) {
     EXPECT_EQ(ReadAllLines(dir.Write("b", "a\r\n\x1A\r\nb")), (Lines{"a\n"}));
 }
 
+TEST(TextFileReader, SkipsAByteOrderMarkAtTheStartOnlyAndTellsOfIt) {
+    test_support::TempDir dir;
+    const std::string mark(Utf8ByteOrderMark);
+    TextFileReader reader;
+    std::string line;
+    ASSERT_EQ(reader.Open(dir.Write("marked", mark + "a\n" + mark + "b")), TraOk);
+    ASSERT_EQ(reader.ReadLine(line), TraOk);
+    EXPECT_EQ(line, "a\n");
+    EXPECT_TRUE(reader.StartedWithByteOrderMark());
+    ASSERT_EQ(reader.ReadLine(line), TraOk);
+    EXPECT_EQ(line, mark + "b\n");
+
+    ASSERT_EQ(reader.Open(dir.Write("plain",
+                                    "\xEF\xBB"
+                                    "a\n")),
+              TraOk);
+    ASSERT_EQ(reader.ReadLine(line), TraOk);
+    EXPECT_EQ(line,
+              "\xEF\xBB"
+              "a\n")
+        << "a partial mark is text";
+    EXPECT_FALSE(reader.StartedWithByteOrderMark());
+}
+
 // The reader works in chunks: lines and CR LF pairs that straddle a chunk
 // boundary must come out whole.
 TEST(TextFileReader, LinesLongerThanAnyBufferComeOutWhole) {

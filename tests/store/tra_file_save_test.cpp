@@ -67,6 +67,17 @@ TEST(TraFileSave, CommentsInsideAnEntryReadBackIntoTheSameParts) {
               "@5     = ~m~ /* a **//* b\r\nc */\r\n [S]\r\n");
 }
 
+TEST(TraFileSave, AByteOrderMarkOfTheLoadedFileIsWrittenBackInFrontAndOnlyThen) {
+    EXPECT_EQ(Resaved("\xEF\xBB\xBF@1 = ~a~\n"), "\xEF\xBB\xBF@1     = ~a~\r\n");
+    EXPECT_EQ(Resaved("\xEF\xBB\xBF// c\n"), "\xEF\xBB\xBF// c\r\n");
+    EXPECT_EQ(Resaved("\xEF\xBB\xBF"), "\xEF\xBB\xBF");
+
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "\xEF\xBB\xBF@1 = ~a~\n"), TraOk);
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(SavedBytes(file), "@1     = ~a~\r\n") << "the mark of an earlier load is gone";
+}
+
 TEST(TraFileSave, FailureToCreateReturnsOpenFailedAndTouchesNothing) {
     test_support::TempDir dir;
     TraFile file;
