@@ -5,7 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include <system_error>
+
 #include "store/tra_error.h"
+#include "store/tra_failure.h"
 
 namespace wordgleaner {
 
@@ -37,6 +40,10 @@ public:
     // skipped; known once the first line was read.
     bool StartedWithByteOrderMark() const { return byteOrderMark; }
 
+    // Why the last Open or ReadLine failed, as the system told it; empty when
+    // it told nothing.
+    std::error_code SystemError() const { return systemError; }
+
 private:
     bool Fill();
     bool TakeFromBuffer(std::string& line);
@@ -50,6 +57,7 @@ private:
     bool failed = false;
     bool atStart = true;
     bool byteOrderMark = false;
+    std::error_code systemError;
 };
 
 // Writes into a temporary file beside the target and renames it over the
@@ -72,15 +80,22 @@ public:
     // Flushes, closes and renames; TraWriteFailed when any step failed.
     TraError Commit();
 
+    // The first failure since Open, with the system's reason; its code is
+    // TraOk while everything went well.
+    const TraFailure& LastFailure() const { return failure; }
+
 private:
+    TraError CreateTemporaryFile();
     void FlushPending();
+    void Fail(TraError code, std::error_code reason);
+    bool Failed() const { return failure.code != TraOk; }
     void Discard();
 
     FileHandle file;
     std::string pending;
     std::string targetPath;
     std::string temporaryPath;
-    bool failed = false;
+    TraFailure failure;
 };
 
 }  // namespace wordgleaner

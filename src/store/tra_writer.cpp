@@ -215,6 +215,7 @@ TraError TraFile::Save(const std::string& path) const {
     try {
         TextFileWriter writer;
         if (writer.Open(path) != TraOk) {
+            lastFailure = writer.LastFailure();
             return TraOpenFailed;
         }
         std::string chunk;
@@ -229,8 +230,11 @@ TraError TraFile::Save(const std::string& path) const {
             }
         }
         writer.Write(chunk);
-        return writer.Commit();
+        TraError result = writer.Commit();
+        lastFailure = writer.LastFailure();
+        return result;
     } catch (const std::bad_alloc&) {
+        lastFailure = TraFailure(TraNoMemory);
         return TraNoMemory;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "store/text_file.h"
@@ -120,6 +121,27 @@ TEST(TextFileWriter, FailedRenameIsAWriteFailure) {
     writer.Write("new");
     std::filesystem::remove_all(dir.Path() / "sub");
     EXPECT_EQ(writer.Commit(), TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().code, TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().systemError, std::errc::no_such_file_or_directory);
+}
+
+// The first failure is the cause: the failed flush and close that follow a
+// full disk must not replace its reason.
+TEST(TextFileWriter, RemembersTheSystemsReasonOfTheFirstFailure) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open("/dev/full"), TraOk);
+    EXPECT_EQ(writer.LastFailure().code, TraOk);
+    writer.Write(std::string(200'000, 'x'));
+    EXPECT_EQ(writer.Commit(), TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().code, TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().systemError, std::errc::no_space_on_device);
+    EXPECT_EQ(writer.LastFailure().systemReason, "No space left on device");
+
+    ASSERT_EQ(writer.Open("/dev/null"), TraOk);
+    EXPECT_EQ(writer.LastFailure().code, TraOk) << "a new file starts without failure";
 }
 
 TEST(TextFileWriter, ThroughASymbolicLinkTheLinkedFileIsReplaced) {
