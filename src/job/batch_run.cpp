@@ -36,8 +36,8 @@ std::string TwoDecimals(double value) {
     return FormatFixed(value, 2);
 }
 
-std::string FailedToLoadText(const std::string& what, TraError code) {
-    return "Failed to load " + what + ", cause: " + TraErrorMessage(code);
+std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
+    return "Failed to load " + what + ", cause: " + TraFailureText(failure);
 }
 
 std::string ProcessingText(const SplitFileName& name, int index, int count) {
@@ -119,7 +119,7 @@ private:
         job.progressText.Set(loadingText);
         status = reference.Load(path);
         if (status != TraOk || job.AbortRequestedAt(afterLoad)) {
-            job.progressText.Set(FailedToLoadText(path, status));
+            job.progressText.Set(FailedToLoadText(path, reference.GetLastFailure()));
             return false;
         }
         return true;
@@ -174,7 +174,7 @@ private:
         job.filePercent = FilesPercent(index, count);
         TraError status = modFile.Load(JoinPath(job.modDirectory, name));
         if (status != TraOk) {
-            job.progressText.Set(FailedToLoadText(split.baseName, status));
+            job.progressText.Set(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
         RecoverFile(job, modFile, *search, referenceOriginal, referenceTranslated);

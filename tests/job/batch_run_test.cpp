@@ -6,6 +6,7 @@
 #include <clocale>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -223,11 +224,16 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
     const std::string original = paths.referenceOriginal;
     const std::string missing = root / "missing.tra";
     struct Case {
-        std::string original, translated, named;
+        std::string original, translated, named, cause;
     };
+    const std::string notFound =
+        std::make_error_code(std::errc::no_such_file_or_directory).message();
+    const std::string openFailed = "Failed to open file (" + notFound + ")";
     for (const Case& failing :
-         {Case{missing, paths.referenceTranslated, missing}, Case{original, missing, missing},
-          Case{root.Write("bad.tra", "@1 ~x~\n"), original, root / "bad.tra"}}) {
+         {Case{missing, paths.referenceTranslated, missing, openFailed},
+          Case{original, missing, missing, openFailed},
+          Case{root.Write("bad.tra", "// first\n@1 ~x~\n"), original, root / "bad.tra",
+               "Missing equal sign after string Id at line 2"}}) {
         paths.referenceOriginal = failing.original;
         paths.referenceTranslated = failing.translated;
         RecoveryOptions options;
@@ -236,8 +242,7 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
 
         const int expectedStatus = failing.named == missing ? TraOpenFailed : TraNoEqualSign;
         EXPECT_EQ(job.status, expectedStatus) << failing.named;
-        const std::string text =
-            "Failed to load " + failing.named + ", cause: " + TraErrorMessage(expectedStatus);
+        const std::string text = "Failed to load " + failing.named + ", cause: " + failing.cause;
         EXPECT_EQ(job.progressText.Get(), text);
         EXPECT_EQ(job.filePercent, 100);
         EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
