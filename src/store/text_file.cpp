@@ -60,10 +60,34 @@ std::string ResolveLink(const std::string& path) {
     return error ? path : resolved.string();
 }
 
+// The folder part of `path` with its last separator; empty for a bare name.
+std::string FolderPartOf(const std::string& path) {
+#ifdef _WIN32
+    // Character by character: in a double-byte code page (Shift-JIS, GBK,
+    // Big5) the second byte of a character may be 0x5C, the backslash.
+    std::size_t folderEnd = 0;
+    for (std::size_t at = 0; at < path.size();) {
+        const char byte = path[at];
+        const bool leadByte = IsDBCSLeadByte(static_cast<BYTE>(byte)) != 0 && at + 1 < path.size();
+        at += leadByte ? 2 : 1;
+        if (!leadByte && (byte == '\\' || byte == '/' || byte == ':')) {
+            folderEnd = at;
+        }
+    }
+    return path.substr(0, folderEnd);
+#else
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+#endif
+}
+
+// A short name of its own in the target's folder, so that the rename never
+// leaves the file system, and a target whose name is as long as the file
+// system allows still gets a temporary file.
 std::string TemporaryNameBeside(const std::string& target, std::mt19937_64& random) {
-    constexpr int HexDigits = 12;
+    constexpr int HexDigits = 8;
     constexpr char Digits[] = "0123456789abcdef";
-    std::string name = target + ".";
+    std::string name = FolderPartOf(target) + "~wg";
     auto value = random();
     for (int digit = 0; digit < HexDigits; ++digit) {
         name += Digits[value & 0xF];

@@ -112,6 +112,23 @@ TEST(TextFileWriter, AbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+#ifdef __linux__
+// 255 bytes is the longest name Linux file systems take; the temporary file
+// beside it must not need a longer one.
+TEST(TextFileWriter, ATargetNameOfTheLongestLengthIsWrittenAndReplaced) {
+    test_support::TempDir dir;
+    const std::string name = std::string(251, 'n') + ".tra";
+    ASSERT_EQ(name.size(), 255u);
+    const std::string target = dir.Write(name, "old");
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open(target), TraOk);
+    writer.Write("new\n");
+    ASSERT_EQ(writer.Commit(), TraOk);
+    EXPECT_EQ(test_support::TempDir::Read(target), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+#endif
+
 #ifndef _WIN32
 // The folder disappears while the file is written: the rename at commit fails.
 TEST(TextFileWriter, FailedRenameIsAWriteFailure) {

@@ -98,6 +98,17 @@ TEST(TraFileSave, FailureToCreateReturnsOpenFailedAndTouchesNothing) {
     EXPECT_EQ(file.GetLastFailure().systemReason, "");
 }
 
+#ifdef __linux__
+TEST(TraFileSave, ANameOfTheLongestLengthLinuxAllowsIsSavedLikeAnyOther) {
+    test_support::TempDir dir;
+    const std::string path = dir / (std::string(251, 'n') + ".tra");
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(file.Save(path), TraOk) << TraFailureText(file.GetLastFailure());
+    EXPECT_EQ(test_support::TempDir::Read(path), "@1     = ~a~\r\n");
+}
+#endif
+
 #ifndef _WIN32
 TEST(TraFileSave, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
     test_support::TempDir dir;
