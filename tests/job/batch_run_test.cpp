@@ -250,6 +250,22 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
     }
 }
 
+#if !defined(_WIN32)  // links need privileges there
+TEST_F(BatchRunTest, ADanglingLinkInTheModFolderFailsToLoadAndSaysWhy) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    fs::create_symlink(root.Path() / "gone.tra", root.Path() / "mod/b.tra");
+    AddModFile("c.tra", "@1 = ~Hello~\n");
+
+    Run();
+
+    EXPECT_EQ(job.status, TraOpenFailed);
+    EXPECT_EQ(job.progressText.Get(),
+              "Failed to load b, cause: Failed to open file (" +
+                  std::make_error_code(std::errc::no_such_file_or_directory).message() + ")");
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra"})) << "the files after it are not touched";
+}
+#endif
+
 TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     AddModFile("b.tra", "@1 = ~Hello~\n");
