@@ -209,6 +209,17 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
         ->required();
 }
 
+// What --help and --version print is all they do: if it cannot be written,
+// a script must not take the call for a success.
+int PrintedExitCode(const std::string& text, std::ostream& out, std::ostream& err) {
+    out << text << std::flush;
+    if (out) {
+        return 0;
+    }
+    err << ProgramName << ": the output could not be written\n";
+    return OutputFailedExitCode;
+}
+
 int UsageFailure(const std::vector<std::string>& problems, std::ostream& err) {
     for (const std::string& problem : problems) {
         err << ProgramName << ": " << problem << '\n';
@@ -232,11 +243,9 @@ CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream&
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        return {std::nullopt, 0};
+        return {std::nullopt, PrintedExitCode(app.help(), out, err)};
     } catch (const CLI::CallForVersion& version) {
-        out << version.what() << '\n';
-        return {std::nullopt, 0};
+        return {std::nullopt, PrintedExitCode(std::string(version.what()) + '\n', out, err)};
     } catch (const CLI::ParseError& error) {
         return {std::nullopt, UsageFailure({error.what()}, err)};
     }

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,25 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
     EXPECT_EQ(version.result.exitCode, 0);
     EXPECT_EQ(version.out, std::string("wordgleaner-cli ") + WORDGLEANER_VERSION + "\n");
     EXPECT_EQ(version.err, "");
+}
+
+// A script that asks for the help or the version into a full disk must not
+// take the call for a success.
+TEST(CliOptions, HelpAndVersionThatCannotBeWrittenEndWithAFailure) {
+    struct Refusing : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+        std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+    } refusing;
+    for (const char* flag : {"--help", "--version"}) {
+        SCOPED_TRACE(flag);
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        const char* argv[] = {"wordgleaner-cli", flag};
+        CliParseResult result = ParseCommandLine(2, argv, out, err);
+        EXPECT_FALSE(result.request.has_value());
+        EXPECT_EQ(result.exitCode, OutputFailedExitCode);
+        EXPECT_EQ(err.str(), "wordgleaner-cli: the output could not be written\n");
+    }
 }
 
 }  // namespace

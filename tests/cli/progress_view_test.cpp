@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 using namespace wordgleaner;
@@ -108,6 +109,60 @@ TEST(TerminalProgressView, KeepsEachLineShorterThanTheTerminalAndShowsNoControlB
     wideView.Show(Snapshot(0, "x\x1b[31m\ny"));
     EXPECT_EQ(wide.str().substr(0, wide.str().find('\n')),
               "Files   [--------------------]   0% x?[31m?y");
+}
+
+// --- Output that fails ----------------------------------------------------------
+
+// Refuses every byte, as a closed pipe or a full disk does, and counts how
+// often it was offered some.
+class RefusingBuffer : public std::streambuf {
+public:
+    int offers = 0;
+
+protected:
+    int_type overflow(int_type) override {
+        ++offers;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override {
+        ++offers;
+        return 0;
+    }
+};
+
+// Whoever shares the stream may clear its state (the final lines of a run go
+// to the same stream): the view itself still writes no more.
+TEST(LineProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    LineProgressView view(out);
+
+    view.Show(Snapshot(0, "Processing a.tra (0 / 2)"));
+    const int offers = refusing.offers;
+    EXPECT_GT(offers, 0);
+    EXPECT_EQ(view.LastPrintedLine(), "") << "the line never got out";
+
+    out.clear();
+    view.Show(Snapshot(50, "Processing b.tra (1 / 2)"));
+    view.Note("a note");
+    view.Close();
+    EXPECT_EQ(refusing.offers, offers);
+}
+
+TEST(TerminalProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    TerminalProgressView view(out, 80);
+
+    view.Show(Snapshot(0, "p", 0, "e"));
+    const int offers = refusing.offers;
+    EXPECT_GT(offers, 0);
+
+    out.clear();
+    view.Show(Snapshot(50, "q", 10, "f"));
+    view.Note("a note");
+    view.Close();
+    EXPECT_EQ(refusing.offers, offers);
 }
 
 }  // namespace
