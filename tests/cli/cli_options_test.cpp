@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <sstream>
 #include <streambuf>
@@ -138,6 +139,43 @@ TEST(CliOptions, WrongArgumentsEndWithTheUsageExitCode) {
     ExpectRefused({"--no-such-option"}, "--no-such-option");
     ExpectRefused({"--patch=maybe"}, "maybe");
     ExpectRefused({"--min-likeliness"}, "--min-likeliness", false);
+}
+
+// --- Faults named as they are -----------------------------------------------
+
+TEST(CliOptions, AMissingValueIsToldAsSuchWhereverItIsMissing) {
+    ExpectRefused({"--min-likeliness"}, "--min-likeliness needs a value: PERCENT", false);
+    ExpectRefused({"--min-likeliness", "--patch"}, "--min-likeliness needs a value: PERCENT");
+    ExpectRefused({"--min-id="}, "--min-id needs a value: ID");
+    ExpectRefused({"--comments=", "--patch"}, "--comments needs a value: none|perfect|missing");
+    ExpectRefused({"--max-id", "--"}, "--max-id needs a value: ID");
+
+    Parsed swallowed = ParseWithPaths({"--comments"});
+    EXPECT_NE(swallowed.err.find("--comments: must be none, perfect or missing"), std::string::npos)
+        << "the path taken as its value shows: " << swallowed.err;
+    EXPECT_NE(swallowed.err.find("DEST_DIR is required"), std::string::npos) << swallowed.err;
+}
+
+TEST(CliOptions, APathThatBeginsWithADashIsToldHowToWriteIt) {
+    ExpectRefused({"o", "t", "-mods", "d"},
+                  "-mods: no such option; a path that begins with \"-\" is written ./-mods, or "
+                  "after \"--\"",
+                  false);
+
+    Parsed afterDashes = ParseWithPaths({"--patch", "--", "-o", "t", "-mods", "d"}, false);
+    ASSERT_TRUE(afterDashes.result.request.has_value()) << afterDashes.err;
+    EXPECT_EQ(afterDashes.result.request->referenceOriginal, "-o");
+    EXPECT_EQ(afterDashes.result.request->modDirectory, "-mods");
+    EXPECT_TRUE(afterDashes.result.request->options.generatePatch);
+}
+
+TEST(CliOptions, MinusZeroIsZero) {
+    RecoveryOptions options = OptionsOf({"--min-id", "-0", "--min-likeliness", "-0"});
+    EXPECT_EQ(options.minReferenceId, 0);
+    EXPECT_EQ(options.minLikeliness, 0.0);
+    EXPECT_FALSE(std::signbit(options.minLikeliness)) << "it would print as -0.00 %";
+    EXPECT_EQ(OptionsOf({"--max-id=-0", "--min-id=-5"}).maxReferenceId, 0);
+    EXPECT_EQ(OptionsOf({"--min-likeliness", "-.0"}).minLikeliness, 0.0);
 }
 
 TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
