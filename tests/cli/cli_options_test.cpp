@@ -5,10 +5,10 @@
 #include <cmath>
 #include <initializer_list>
 #include <sstream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
+#include "support/refusing_stream.h"
 #include "wordgleaner/version.h"
 
 using namespace wordgleaner;
@@ -198,10 +198,7 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
 // A script that asks for the help or the version into a full disk must not
 // take the call for a success.
 TEST(CliOptions, HelpAndVersionThatCannotBeWrittenEndWithAFailure) {
-    struct Refusing : std::streambuf {
-        int_type overflow(int_type) override { return traits_type::eof(); }
-        std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
-    } refusing;
+    test_support::RefusingStreamBuffer refusing;
     for (const char* flag : {"--help", "--version"}) {
         SCOPED_TRACE(flag);
         std::ostream out(&refusing);

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <streambuf>
 #include <string>
+
+#include "support/refusing_stream.h"
 
 using namespace wordgleaner;
 
@@ -113,27 +114,10 @@ TEST(TerminalProgressView, KeepsEachLineShorterThanTheTerminalAndShowsNoControlB
 
 // --- Output that fails ----------------------------------------------------------
 
-// Refuses every byte, as a closed pipe or a full disk does, and counts how
-// often it was offered some.
-class RefusingBuffer : public std::streambuf {
-public:
-    int offers = 0;
-
-protected:
-    int_type overflow(int_type) override {
-        ++offers;
-        return traits_type::eof();
-    }
-    std::streamsize xsputn(const char*, std::streamsize) override {
-        ++offers;
-        return 0;
-    }
-};
-
 // Whoever shares the stream may clear its state (the final lines of a run go
 // to the same stream): the view itself still writes no more.
 TEST(LineProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
-    RefusingBuffer refusing;
+    test_support::RefusingStreamBuffer refusing;
     std::ostream out(&refusing);
     LineProgressView view(out);
 
@@ -150,7 +134,7 @@ TEST(LineProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
 }
 
 TEST(TerminalProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
-    RefusingBuffer refusing;
+    test_support::RefusingStreamBuffer refusing;
     std::ostream out(&refusing);
     TerminalProgressView view(out, 80);
 
