@@ -53,6 +53,9 @@ std::optional<double> ParseFinite(std::string_view text) {
     if (value && !std::isfinite(*value)) {
         return std::nullopt;
     }
+    if (value) {
+        *value += 0.0;  // "-0" is zero, not a negative zero printed as "-0.00"
+    }
     return value;
 }
 
@@ -222,6 +225,94 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
         ->required();
 }
 
+// What --help and --version print is all they do: if it cannot be written,
+// a script must not take the call for a success.
+int PrintedExitCode(const std::string& text, std::ostream& out, std::ostream& err) {
+    out << text << std::flush;
+    if (out) {
+        return 0;
+    }
+    err << ProgramName << ": the output could not be written\n";
+    return OutputFailedExitCode;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// "-5", "-0", "-.5": a value (an id, a percentage), never an option.
+bool IsNegativeNumber(std::string_view word) {
+    return word.size() > 1 && word[0] == '-' &&
+           (IsDigit(word[1]) || (word[1] == '.' && word.size() > 2 && IsDigit(word[2])));
+}
+
+bool LooksLikeOption(std::string_view word) {
+    return word.size() > 1 && word[0] == '-' && !IsNegativeNumber(word);
+}
+
+std::string MissingValueText(std::string_view name, const CLI::Option& option) {
+    return std::string(name) + " needs a value: " + option.get_option_text();
+}
+
+std::string UnknownOptionText(std::string_view name) {
+    std::string text = std::string(name) + ": no such option";
+    if (!name.starts_with("--")) {
+        text += "; a path that begins with \"-\" is written ./" + std::string(name) +
+                ", or after \"--\"";
+    }
+    return text;
+}
+
+// CLI11 takes the word after an option as its value whatever it is
+// ("--min-id --patch" reads "--patch" as the id), takes the next word too
+// after an empty "--min-id=", and reports a path that begins with "-" as a
+// missing DEST_DIR. This walk names those faults as they are.
+std::vector<std::string> FindMisreadWords(const CLI::App& app, int argc, const char* const* argv) {
+    std::vector<std::string> problems;
+    for (int at = 1; at < argc; ++at) {
+        const std::string_view word = argv[at];
+        if (word == "--") {
+            break;  // only paths follow
+        }
+        if (!LooksLikeOption(word)) {
+            continue;
+        }
+        const auto equals = word.starts_with("--") ? word.find('=') : std::string_view::npos;
+        const std::string_view name = word.substr(0, equals);
+        const CLI::Option* option = app.get_option_no_throw(std::string(name));
+        if (option == nullptr) {
+            problems.push_back(UnknownOptionText(name));
+        } else if (option->get_items_expected_min() == 0) {
+            continue;  // a flag
+        } else if (equals != std::string_view::npos) {
+            if (equals + 1 == word.size()) {
+                problems.push_back(MissingValueText(name, *option));
+            }
+        } else if (at + 1 == argc || LooksLikeOption(argv[at + 1])) {
+            problems.push_back(MissingValueText(name, *option));
+        } else {
+            ++at;  // its value
+        }
+    }
+    return problems;
+}
+
+// What to tell when CLI11 refused the arguments: the words it misread, if
+// any; otherwise what is wrong with the values it took, since an option that
+// took a path as its value ("--comments o t m d") is the real fault behind
+// a missing DEST_DIR, and then its own message.
+std::vector<std::string> RefusalProblems(const CLI::App& app, int argc, const char* const* argv,
+                                         const DeclaredOptions& declared,
+                                         const CLI::ParseError& error) {
+    std::vector<std::string> problems = FindMisreadWords(app, argc, argv);
+    if (problems.empty()) {
+        RecoveryOptions unused;
+        problems = CheckOptions(declared.Read(), unused);
+        problems.push_back(error.what());
+    }
+    return problems;
+}
+
 int UsageFailure(const std::vector<std::string>& problems, std::ostream& err) {
     for (const std::string& problem : problems) {
         err << ProgramName << ": " << problem << '\n';
@@ -245,13 +336,14 @@ CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream&
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        return {std::nullopt, 0};
+        return {std::nullopt, PrintedExitCode(app.help(), out, err)};
     } catch (const CLI::CallForVersion& version) {
-        out << version.what() << '\n';
-        return {std::nullopt, 0};
+        return {std::nullopt, PrintedExitCode(std::string(version.what()) + '\n', out, err)};
     } catch (const CLI::ParseError& error) {
-        return {std::nullopt, UsageFailure({error.what()}, err)};
+        return {std::nullopt, UsageFailure(RefusalProblems(app, argc, argv, declared, error), err)};
+    }
+    if (std::vector<std::string> misread = FindMisreadWords(app, argc, argv); !misread.empty()) {
+        return {std::nullopt, UsageFailure(misread, err)};
     }
     std::vector<std::string> problems = CheckOptions(declared.Read(), request.options);
     if (!problems.empty()) {

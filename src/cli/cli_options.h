@@ -20,12 +20,16 @@ struct CliRequest {
 // The usual exit code of a command-line program called the wrong way.
 inline constexpr int UsageExitCode = 64;
 
+// --help or --version could not be written (EX_IOERR of the BSD exit codes).
+inline constexpr int OutputFailedExitCode = 74;
+
 struct CliParseResult {
     std::optional<CliRequest> request;  // present when a run should follow
     int exitCode = 0;                   // otherwise the program ends with this code
 };
 
-// Reads the arguments. --help and --version print to `out` and end with 0;
+// Reads the arguments. --help and --version print to `out` and end with 0,
+// or with OutputFailedExitCode when that output fails (a full disk);
 // bad options print the reasons and a usage line to `err` and end with
 // UsageExitCode. The settings pass the checks of validate_options.h, with
 // the messages the desktop program shows.

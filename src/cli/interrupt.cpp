@@ -1,29 +1,58 @@
 #include "cli/interrupt.h"
 
+#include <signal.h>
+
 #include <csignal>
 
 namespace wordgleaner {
 
 namespace {
 
+// Ctrl-C, a `kill` without a signal name, and the terminal going away.
+constexpr int StopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 // A signal handler can reach nothing but a flag of static storage; this one
 // is written by the handler and read by the polling loop.
 volatile std::sig_atomic_t interruptReceived = 0;
 
-extern "C" void OnInterrupt(int) {
+// sigaction is safe to call from a signal handler. SA_RESTART: a read or
+// write that the signal interrupts goes on instead of failing. The other
+// stop signals wait while the handler runs, so a second one always meets
+// the default action.
+void HandleStopSignals(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (int stopSignal : StopSignals) {
+        sigaddset(&action.sa_mask, stopSignal);
+    }
+    for (int stopSignal : StopSignals) {
+        sigaction(stopSignal, &action, nullptr);
+    }
+}
+
+extern "C" void OnStopSignal(int) {
     interruptReceived = 1;
-    std::signal(SIGINT, SIG_DFL);  // the next Ctrl-C ends the program
+    HandleStopSignals(SIG_DFL);  // the next one ends the program
 }
 
 }  // namespace
 
 void InstallInterruptHandler() {
     interruptReceived = 0;
-    std::signal(SIGINT, OnInterrupt);
+    HandleStopSignals(OnStopSignal);
 }
 
 bool InterruptReceived() {
     return interruptReceived != 0;
+}
+
+void IgnoreBrokenPipe() {
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
 }
 
 }  // namespace wordgleaner

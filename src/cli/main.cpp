@@ -25,6 +25,7 @@ std::unique_ptr<ProgressView> MakeProgressView() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreBrokenPipe();
     CliParseResult parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
     if (!parsed.request) {
         return parsed.exitCode;

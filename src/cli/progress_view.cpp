@@ -61,39 +61,56 @@ std::string FitToColumns(const std::string& line, int columns) {
 
 void LineProgressView::Show(const ProgressSnapshot& progress) {
     // Before the worker's first write the text is still empty: nothing to tell.
-    if (progress.progressText.empty() || progress.progressText == lastLine) {
+    if (outputFailed || progress.progressText.empty() || progress.progressText == lastLine) {
         return;
     }
     out << progress.progressText << '\n' << std::flush;
-    lastLine = progress.progressText;
+    outputFailed = !out;
+    lastLine = outputFailed ? std::string() : progress.progressText;
 }
 
 void LineProgressView::Note(const std::string& text) {
+    if (outputFailed) {
+        return;
+    }
     out << text << '\n' << std::flush;
+    outputFailed = !out;
 }
 
 void TerminalProgressView::Show(const ProgressSnapshot& progress) {
-    if (drawn && ShowsTheSame(progress, shown)) {
+    if (outputFailed || (drawn && ShowsTheSame(progress, shown))) {
         return;  // unchanged: no flicker
     }
     Erase();
     Draw(progress);
+    Flush();
 }
 
 void TerminalProgressView::Note(const std::string& text) {
+    if (outputFailed) {
+        return;
+    }
     Erase();
     out << text << '\n';
     if (drawn) {
         drawn = false;
         Draw(shown);
     }
-    out << std::flush;
+    Flush();
 }
 
 void TerminalProgressView::Close() {
+    if (outputFailed) {
+        return;
+    }
     Erase();
     drawn = false;
+    Flush();
+}
+
+void TerminalProgressView::Flush() {
     out << std::flush;
+    outputFailed = !out;
 }
 
 void TerminalProgressView::Erase() {
@@ -113,8 +130,7 @@ void TerminalProgressView::Draw(const ProgressSnapshot& progress) {
         << FitToColumns(EntriesLabel + ProgressBar(progress.entryPercent, BarCells) +
                             Printable(progress.entryText),
                         usable)
-        << '\n'
-        << std::flush;
+        << '\n';
     shown = progress;
     drawn = true;
 }

@@ -8,7 +8,9 @@
 
 namespace wordgleaner {
 
-// How a run shows its progress while the job works.
+// How a run shows its progress while the job works. A view whose output
+// failed once (a closed pipe, a full disk) writes nothing more: the run goes
+// on and its exit status tells the outcome.
 class ProgressView {
 public:
     virtual ~ProgressView() = default;
@@ -33,6 +35,7 @@ public:
 private:
     std::ostream& out;
     std::string lastLine;
+    bool outputFailed = false;
 };
 
 // For a terminal: two live lines, files and entries, each a bar with its
@@ -48,12 +51,14 @@ public:
 private:
     void Erase();
     void Draw(const ProgressSnapshot& progress);
+    void Flush();
 
     std::ostream& out;
     int columns;
     bool drawn = false;
     ProgressSnapshot shown;
     const std::string noLine;
+    bool outputFailed = false;
 };
 
 // "[#####---------------]  25% " for a bar of `width` cells; the percentage

@@ -34,8 +34,8 @@ std::string TwoDecimals(double value) {
     return FormatFixed(value, 2);
 }
 
-std::string FailedToLoadText(const std::string& what, TraError code) {
-    return "Failed to load " + what + ", cause: " + TraErrorMessage(code);
+std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
+    return "Failed to load " + what + ", cause: " + TraFailureText(failure);
 }
 
 std::string ProcessingText(const SplitFileName& name, int index, int count) {
@@ -111,7 +111,7 @@ private:
         progress.SetProgressText(loadingText);
         status = reference.Load(path);
         if (status != TraOk || worker.AbortRequestedAt(afterLoad)) {
-            progress.SetProgressText(FailedToLoadText(path, status));
+            progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
             return false;
         }
         return true;
@@ -141,7 +141,7 @@ private:
         progress.SetFilePercent(FilesPercent(index, count));
         TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
         if (status != TraOk) {
-            progress.SetProgressText(FailedToLoadText(split.baseName, status));
+            progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
         RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);

@@ -18,9 +18,17 @@ namespace {
 constexpr std::string_view TraExtension = ".tra";
 
 #if !defined(_WIN32)
+// An entry that cannot be examined (a dangling or looping link, no right to
+// look at it) is taken: its load then fails and says why, where skipping it
+// would leave the user with a silently incomplete batch.
 bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name) {
-    std::error_code ignored;  // an entry that cannot be examined is no regular file
-    return HasTraExtension(name) && entry.is_regular_file(ignored);
+    if (!HasTraExtension(name)) {
+        return false;
+    }
+    std::error_code unexamined;
+    std::filesystem::file_status status = entry.status(unexamined);
+    return unexamined || !std::filesystem::exists(status) ||
+           std::filesystem::is_regular_file(status);
 }
 #endif
 

@@ -15,11 +15,13 @@ struct ModFileList {
 };
 
 // Lists the regular files directly in `directory` whose names end in ".tra"
-// in any letter case; directories, sub-directories and special files are
-// never taken. The names are sorted (see ModFileNameLess) so that a run does
-// not depend on the order the file system happens to deliver them in. A
-// listing that fails part way yields no names at all: processing whatever
-// was seen before the failure would report a partial batch as a complete one.
+// in any letter case, and the entries of such names that cannot be examined
+// (a broken link), so that their load tells what is wrong; directories,
+// sub-directories and special files are never taken. The names are sorted
+// (see ModFileNameLess) so that a run does not depend on the order the file
+// system happens to deliver them in. A listing that fails part way yields no
+// names at all: processing whatever was seen before the failure would report
+// a partial batch as a complete one.
 ModFileList ListModFiles(const std::string& directory);
 
 // True for names ending in ".tra", ".TRA", ".Tra", ...

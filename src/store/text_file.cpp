@@ -1,5 +1,6 @@
 #include "store/text_file.h"
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -31,6 +32,11 @@ constexpr std::size_t ReadChunkSize = 64 * 1024;
 constexpr std::size_t WriteChunkSize = 64 * 1024;
 constexpr int TemporaryNameAttempts = 16;
 
+// What the C library last reported, taken right after the call that failed.
+std::error_code LastLibraryError() {
+    return {errno, std::generic_category()};
+}
+
 bool IsDirectory(const std::string& path) {
     std::error_code ignored;
     return fs::is_directory(path, ignored);
@@ -54,10 +60,34 @@ std::string ResolveLink(const std::string& path) {
     return error ? path : resolved.string();
 }
 
+// The folder part of `path` with its last separator; empty for a bare name.
+std::string FolderPartOf(const std::string& path) {
+#ifdef _WIN32
+    // Character by character: in a double-byte code page (Shift-JIS, GBK,
+    // Big5) the second byte of a character may be 0x5C, the backslash.
+    std::size_t folderEnd = 0;
+    for (std::size_t at = 0; at < path.size();) {
+        const char byte = path[at];
+        const bool leadByte = IsDBCSLeadByte(static_cast<BYTE>(byte)) != 0 && at + 1 < path.size();
+        at += leadByte ? 2 : 1;
+        if (!leadByte && (byte == '\\' || byte == '/' || byte == ':')) {
+            folderEnd = at;
+        }
+    }
+    return path.substr(0, folderEnd);
+#else
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+#endif
+}
+
+// A short name of its own in the target's folder, so that the rename never
+// leaves the file system, and a target whose name is as long as the file
+// system allows still gets a temporary file.
 std::string TemporaryNameBeside(const std::string& target, std::mt19937_64& random) {
-    constexpr int HexDigits = 12;
+    constexpr int HexDigits = 8;
     constexpr char Digits[] = "0123456789abcdef";
-    std::string name = target + ".";
+    std::string name = FolderPartOf(target) + "~wg";
     auto value = random();
     for (int digit = 0; digit < HexDigits; ++digit) {
         name += Digits[value & 0xF];
@@ -67,12 +97,18 @@ std::string TemporaryNameBeside(const std::string& target, std::mt19937_64& rand
 }
 
 // std::rename replaces an existing target on POSIX systems but refuses to on
-// Windows, where the replacement must be asked for.
-bool RenameOverTarget(const std::string& from, const std::string& to) {
+// Windows, where the replacement must be asked for. Empty on success.
+std::error_code RenameOverTarget(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) {
+        return {};
+    }
+    return {static_cast<int>(GetLastError()), std::system_category()};
 #else
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    if (std::rename(from.c_str(), to.c_str()) == 0) {
+        return {};
+    }
+    return LastLibraryError();
 #endif
 }
 
@@ -102,11 +138,16 @@ TraError TextFileReader::Open(const std::string& path) {
     position = 0;
     atEnd = false;
     failed = false;
+    atStart = true;
+    byteOrderMark = false;
+    systemError.clear();
     if (IsDirectory(path)) {
+        systemError = std::make_error_code(std::errc::is_a_directory);
         return TraOpenFailed;
     }
     file.reset(std::fopen(path.c_str(), "rb"));
     if (!file) {
+        systemError = LastLibraryError();
         return TraOpenFailed;
     }
     buffer.reserve(ReadChunkSize);
@@ -122,8 +163,10 @@ bool TextFileReader::Fill() {
     std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
     buffer.resize(count);
     position = 0;
+    SkipByteOrderMark();
     if (count < ReadChunkSize) {
         if (std::ferror(file.get()) != 0) {
+            systemError = LastLibraryError();
             failed = true;
         } else {
             atEnd = true;
@@ -186,6 +229,18 @@ bool TextFileReader::TakeFromBuffer(std::string& line) {
     return true;
 }
 
+// The first chunk holds the whole mark unless the file is shorter than it.
+void TextFileReader::SkipByteOrderMark() {
+    if (!atStart) {
+        return;
+    }
+    atStart = false;
+    if (std::string_view(buffer).starts_with(Utf8ByteOrderMark)) {
+        position = Utf8ByteOrderMark.size();
+        byteOrderMark = true;
+    }
+}
+
 void TextFileReader::StopAtEndMark() {
     buffer.clear();
     position = 0;
@@ -201,18 +256,32 @@ TextFileWriter::~TextFileWriter() {
 
 TraError TextFileWriter::Open(const std::string& path) {
     Discard();
-    failed = false;
+    failure = TraFailure();
     pending.clear();
     targetPath = ResolveLink(path);
-    if (targetPath.empty() || IsDirectory(targetPath)) {
+    if (targetPath.empty()) {
+        Fail(TraOpenFailed, std::make_error_code(std::errc::no_such_file_or_directory));
+        return TraOpenFailed;
+    }
+    if (IsDirectory(targetPath)) {
+        Fail(TraOpenFailed, std::make_error_code(std::errc::is_a_directory));
         return TraOpenFailed;
     }
     if (IsSpecialFile(targetPath)) {
         file.reset(std::fopen(targetPath.c_str(), "wb"));
-        return file ? TraOk : TraOpenFailed;
+        if (!file) {
+            Fail(TraOpenFailed, LastLibraryError());
+            return TraOpenFailed;
+        }
+        return TraOk;
     }
+    return CreateTemporaryFile();
+}
+
+TraError TextFileWriter::CreateTemporaryFile() {
     std::random_device seed;
     std::mt19937_64 random(seed());
+    std::error_code reason;
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
         temporaryPath = TemporaryNameBeside(targetPath, random);
         // Never take over a file that happens to have the chosen name.
@@ -220,12 +289,13 @@ TraError TextFileWriter::Open(const std::string& path) {
         if (file) {
             return TraOk;
         }
-        std::error_code ignored;
-        if (!fs::exists(temporaryPath, ignored)) {
+        reason = LastLibraryError();
+        if (reason != std::errc::file_exists) {
             break;
         }
     }
     temporaryPath.clear();
+    Fail(TraOpenFailed, reason);
     return TraOpenFailed;
 }
 
@@ -235,7 +305,7 @@ bool TextFileWriter::IsOpen() const {
 
 void TextFileWriter::Write(std::string_view bytes) {
     if (!file) {
-        failed = true;
+        Fail(TraWriteFailed, {});
         return;
     }
     while (!bytes.empty()) {
@@ -257,26 +327,34 @@ void TextFileWriter::Write(std::string_view bytes) {
 }
 
 void TextFileWriter::FlushPending() {
-    if (!pending.empty() && !failed) {
+    if (!pending.empty() && !Failed()) {
         if (std::fwrite(pending.data(), 1, pending.size(), file.get()) != pending.size()) {
-            failed = true;
+            Fail(TraWriteFailed, LastLibraryError());
         }
     }
     pending.clear();
 }
 
+// The first failure is the cause; what fails after it only follows from it.
+void TextFileWriter::Fail(TraError code, std::error_code reason) {
+    if (!Failed()) {
+        failure = TraFailure::FromSystem(code, reason);
+    }
+}
+
 TraError TextFileWriter::Commit() {
     if (!file) {
+        Fail(TraWriteFailed, {});
         return TraWriteFailed;
     }
     FlushPending();
     if (std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0) {
-        failed = true;
+        Fail(TraWriteFailed, LastLibraryError());
     }
     if (std::fclose(file.release()) != 0) {
-        failed = true;
+        Fail(TraWriteFailed, LastLibraryError());
     }
-    if (failed) {
+    if (Failed()) {
         Discard();
         return TraWriteFailed;
     }
@@ -284,7 +362,8 @@ TraError TextFileWriter::Commit() {
         return TraOk;
     }
     CopyPermissions(targetPath, temporaryPath);
-    if (!RenameOverTarget(temporaryPath, targetPath)) {
+    if (std::error_code reason = RenameOverTarget(temporaryPath, targetPath)) {
+        Fail(TraWriteFailed, reason);
         Discard();
         return TraWriteFailed;
     }

@@ -5,13 +5,20 @@
 #include <string>
 #include <string_view>
 
+#include <system_error>
+
 #include "store/tra_error.h"
+#include "store/tra_failure.h"
 
 namespace wordgleaner {
 
 // Files are read and written in text mode by our own code, the same on every
 // platform: reading turns CR LF into LF, keeps a lone CR, and stops at a
 // 0x1A byte; writing turns every LF into CR LF. Bytes are never decoded.
+
+// Editors that save UTF-8 often put these bytes in front of the text; they
+// mark the encoding and are no part of the text.
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 struct FileCloser {
     void operator()(std::FILE* file) const;
@@ -29,16 +36,28 @@ public:
 
     bool AtEnd() const;
 
+    // True when the file began with Utf8ByteOrderMark, which the reader
+    // skipped; known once the first line was read.
+    bool StartedWithByteOrderMark() const { return byteOrderMark; }
+
+    // Why the last Open or ReadLine failed, as the system told it; empty when
+    // it told nothing.
+    std::error_code SystemError() const { return systemError; }
+
 private:
     bool Fill();
     bool TakeFromBuffer(std::string& line);
     void StopAtEndMark();
+    void SkipByteOrderMark();
 
     FileHandle file;
     std::string buffer;
     std::size_t position = 0;
     bool atEnd = false;
     bool failed = false;
+    bool atStart = true;
+    bool byteOrderMark = false;
+    std::error_code systemError;
 };
 
 // Writes into a temporary file beside the target and renames it over the
@@ -61,15 +80,22 @@ public:
     // Flushes, closes and renames; TraWriteFailed when any step failed.
     TraError Commit();
 
+    // The first failure since Open, with the system's reason; its code is
+    // TraOk while everything went well.
+    const TraFailure& LastFailure() const { return failure; }
+
 private:
+    TraError CreateTemporaryFile();
     void FlushPending();
+    void Fail(TraError code, std::error_code reason);
+    bool Failed() const { return failure.code != TraOk; }
     void Discard();
 
     FileHandle file;
     std::string pending;
     std::string targetPath;
     std::string temporaryPath;
-    bool failed = false;
+    TraFailure failure;
 };
 
 }  // namespace wordgleaner

@@ -6,7 +6,7 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr std::array<const char*, TraBadString + 1> Messages = {
+constexpr std::array<const char*, TraIdOutOfRange + 1> Messages = {
     "No error",
     "End of line (no error)",
     "End of file (no error)",
@@ -23,6 +23,7 @@ constexpr std::array<const char*, TraBadString + 1> Messages = {
     "Invalid sound reference",
     "Unknown string Id",
     "Invalid string",
+    "Id out of range",
 };
 
 constexpr const char* UnknownCodeMessage = "Unknown error (internal failure)";

@@ -22,6 +22,8 @@ enum TraError : int {
     TraBadSound = 13,
     TraUnknownId = 14,
     TraBadString = 15,
+    // Codes added later go here, at the end, so no existing number moves.
+    TraIdOutOfRange = 16,
 };
 
 // The fixed English message of a result code; any code outside the table

@@ -1,6 +1,7 @@
 #include "store/tra_file.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 #include "store/text_file.h"
@@ -24,39 +25,60 @@ bool SoundTooLong(OptionalText sound) {
     return sound && sound->size() > MaxSoundLength;
 }
 
+bool GoesOn(TraError status) {
+    return status == TraOk || status == TraEndOfLine;
+}
+
+// Feeds the file's lines to the parser until the end or a fault; a syntax
+// fault names the line it was found on.
+TraFailure ParseLines(TextFileReader& reader, TraParser& parser) {
+    TraError status = TraOk;
+    int lineNumber = 0;
+    std::string line;
+    while (!reader.AtEnd() && GoesOn(status)) {
+        TraError read = reader.ReadLine(line);
+        if (read != TraOk) {
+            TraError code = reader.AtEnd() ? read : TraReadFailed;
+            return TraFailure::FromSystem(
+                code, code == TraReadFailed ? reader.SystemError() : std::error_code());
+        }
+        if (lineNumber < std::numeric_limits<int>::max()) {
+            ++lineNumber;
+        }
+        status = parser.ParseLine(line);
+    }
+    return TraFailure(status, GoesOn(status) ? 0 : lineNumber);
+}
+
 }  // namespace
 
 TraError TraFile::Load(const std::string& path) {
     Clear();
+    lastFailure = TraFailure();
     TextFileReader reader;
     if (reader.Open(path) != TraOk) {
+        lastFailure = TraFailure::FromSystem(TraOpenFailed, reader.SystemError());
         return TraOpenFailed;
     }
-    TraError status = TraOk;
+    TraFailure failure;
     TraParser parser(entries);
     try {
-        std::string line;
-        while (!reader.AtEnd() && (status == TraOk || status == TraEndOfLine)) {
-            TraError read = reader.ReadLine(line);
-            if (read != TraOk) {
-                status = reader.AtEnd() ? read : TraReadFailed;
-                break;
-            }
-            status = parser.ParseLine(line);
-        }
+        failure = ParseLines(reader, parser);
         parser.Finish();
+        byteOrderMark = reader.StartedWithByteOrderMark();
     } catch (const std::bad_alloc&) {
-        status = TraNoMemory;
+        failure = TraFailure(TraNoMemory);
     }
     for (const auto& entry : entries) {
         entryCount += entry->IsLayout() ? 0 : 1;
     }
     IndexIds();
-    if (reader.AtEnd() && (status == TraEndOfLine || status == TraEndOfFile)) {
-        status = TraOk;
+    if (reader.AtEnd() && (failure.code == TraEndOfLine || failure.code == TraEndOfFile)) {
+        failure = TraFailure();
     }
-    name = status == TraOk ? FileNameOf(path) : std::string();
-    return status;
+    name = failure.code == TraOk ? FileNameOf(path) : std::string();
+    lastFailure = std::move(failure);
+    return lastFailure.code;
 }
 
 const TraEntry* TraFile::GetAt(int position) const {
@@ -194,9 +216,14 @@ const std::string& TraFile::GetName() const {
     return name;
 }
 
+const TraFailure& TraFile::GetLastFailure() const {
+    return lastFailure;
+}
+
 void TraFile::Clear() {
     entries.clear();
     entryCount = 0;
+    byteOrderMark = false;
     firstPositions.clear();
     idsIndexed = true;
 }

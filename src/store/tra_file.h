@@ -10,6 +10,7 @@
 
 #include "store/tra_entry.h"
 #include "store/tra_error.h"
+#include "store/tra_failure.h"
 
 namespace wordgleaner {
 
@@ -31,8 +32,9 @@ public:
     // emptied; on an open failure the list is empty and `name` is kept.
     virtual TraError Load(const std::string& path);
 
-    // Writes every entry in the normalised layout, CR LF line ends. The file is
-    // replaced only once everything was written: a failure leaves what was there.
+    // Writes every entry in the normalised layout, CR LF line ends, behind the
+    // byte-order mark if the loaded file had one. The file is replaced only
+    // once everything was written: a failure leaves what was there.
     virtual TraError Save(const std::string& path) const;
 
     // Position 0 .. GetSize() - 1, layout entries included; nullptr outside.
@@ -62,12 +64,21 @@ public:
     const std::string& GetName() const;
     void Clear();
 
+    // What went wrong in the last Load or Save: the line of a syntax fault,
+    // the system's reason of a failed open, read or write. Its code is TraOk
+    // when that call succeeded.
+    const TraFailure& GetLastFailure() const;
+
 private:
     void IndexIds();
 
     std::vector<std::unique_ptr<TraEntry>> entries;
     int entryCount = 0;
     std::string name;
+    bool byteOrderMark = false;  // the loaded file began with one: its copy does too
+    // A record of the last call rather than content, so Save, which leaves the
+    // content alone, still updates it.
+    mutable TraFailure lastFailure;
     // The position of the first entry of each id, sorted by id, so a lookup in
     // a game's string table is a binary search, not a walk. Rebuilt by every
     // load and emptied by Clear; edits never change an id, so it stays right.

@@ -146,7 +146,7 @@ TraError TraParser::OnTopBlockComment() {
 }
 
 // A value that does not fit 32 bits, or equals the layout marker, would be read
-// as some other id; it is refused like a missing value.
+// as some other id; it is refused.
 TraError TraParser::OnIdValue() {
     bool negative = At('-');
     std::size_t digit = position + (negative ? 1 : 0);
@@ -160,7 +160,7 @@ TraError TraParser::OnIdValue() {
     }
     std::int64_t value = negative ? -magnitude : magnitude;
     if (value < std::numeric_limits<std::int32_t>::min() || value >= TraNoId) {
-        return Stop(TraNoIdValue);
+        return Stop(TraIdOutOfRange);
     }
     id = static_cast<std::int32_t>(value);
     position = digit;

@@ -215,9 +215,13 @@ TraError TraFile::Save(const std::string& path) const {
     try {
         TextFileWriter writer;
         if (writer.Open(path) != TraOk) {
+            lastFailure = writer.LastFailure();
             return TraOpenFailed;
         }
         std::string chunk;
+        if (byteOrderMark) {
+            chunk = Utf8ByteOrderMark;
+        }
         for (const auto& entry : entries) {
             WriteEntry(chunk, *entry);
             if (chunk.size() >= FlushThreshold) {
@@ -226,8 +230,11 @@ TraError TraFile::Save(const std::string& path) const {
             }
         }
         writer.Write(chunk);
-        return writer.Commit();
+        TraError result = writer.Commit();
+        lastFailure = writer.LastFailure();
+        return result;
     } catch (const std::bad_alloc&) {
+        lastFailure = TraFailure(TraNoMemory);
         return TraNoMemory;
     }
 }

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/option_cases.h"
+#include "support/refusing_stream.h"
 #include "wordgleaner/version.h"
 
 using namespace wordgleaner;
@@ -152,6 +154,43 @@ TEST(CliOptions, WrongArgumentsEndWithTheUsageExitCode) {
     ExpectRefused({"--min-likeliness"}, "--min-likeliness", false);
 }
 
+// --- Faults named as they are -----------------------------------------------
+
+TEST(CliOptions, AMissingValueIsToldAsSuchWhereverItIsMissing) {
+    ExpectRefused({"--min-likeliness"}, "--min-likeliness needs a value: PERCENT", false);
+    ExpectRefused({"--min-likeliness", "--patch"}, "--min-likeliness needs a value: PERCENT");
+    ExpectRefused({"--min-id="}, "--min-id needs a value: ID");
+    ExpectRefused({"--comments=", "--patch"}, "--comments needs a value: none|perfect|missing");
+    ExpectRefused({"--max-id", "--"}, "--max-id needs a value: ID");
+
+    Parsed swallowed = ParseWithPaths({"--comments"});
+    EXPECT_NE(swallowed.err.find("--comments: must be none, perfect or missing"), std::string::npos)
+        << "the path taken as its value shows: " << swallowed.err;
+    EXPECT_NE(swallowed.err.find("DEST_DIR is required"), std::string::npos) << swallowed.err;
+}
+
+TEST(CliOptions, APathThatBeginsWithADashIsToldHowToWriteIt) {
+    ExpectRefused({"o", "t", "-mods", "d"},
+                  "-mods: no such option; a path that begins with \"-\" is written ./-mods, or "
+                  "after \"--\"",
+                  false);
+
+    Parsed afterDashes = ParseWithPaths({"--patch", "--", "-o", "t", "-mods", "d"}, false);
+    ASSERT_TRUE(afterDashes.result.request.has_value()) << afterDashes.err;
+    EXPECT_EQ(afterDashes.result.request->referenceOriginal, "-o");
+    EXPECT_EQ(afterDashes.result.request->modDirectory, "-mods");
+    EXPECT_TRUE(afterDashes.result.request->options.generatePatch);
+}
+
+TEST(CliOptions, MinusZeroIsZero) {
+    RecoveryOptions options = OptionsOf({"--min-id", "-0", "--min-likeliness", "-0"});
+    EXPECT_EQ(options.search.minReferenceId, 0);
+    EXPECT_EQ(options.search.minLikeliness, 0.0);
+    EXPECT_FALSE(std::signbit(options.search.minLikeliness)) << "it would print as -0.00 %";
+    EXPECT_EQ(OptionsOf({"--max-id=-0", "--min-id=-5"}).search.maxReferenceId, 0);
+    EXPECT_EQ(OptionsOf({"--min-likeliness", "-.0"}).search.minLikeliness, 0.0);
+}
+
 TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
     Parsed help = ParseWithPaths({"--help"}, false);
     EXPECT_FALSE(help.result.request.has_value());
@@ -167,6 +206,22 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
     EXPECT_EQ(version.result.exitCode, 0);
     EXPECT_EQ(version.out, std::string("wordgleaner-cli ") + WORDGLEANER_VERSION + "\n");
     EXPECT_EQ(version.err, "");
+}
+
+// A script that asks for the help or the version into a full disk must not
+// take the call for a success.
+TEST(CliOptions, HelpAndVersionThatCannotBeWrittenEndWithAFailure) {
+    test_support::RefusingStreamBuffer refusing;
+    for (const char* flag : {"--help", "--version"}) {
+        SCOPED_TRACE(flag);
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        const char* argv[] = {"wordgleaner-cli", flag};
+        CliParseResult result = ParseCommandLine(2, argv, out, err);
+        EXPECT_FALSE(result.request.has_value());
+        EXPECT_EQ(result.exitCode, OutputFailedExitCode);
+        EXPECT_EQ(err.str(), "wordgleaner-cli: the output could not be written\n");
+    }
 }
 
 }  // namespace

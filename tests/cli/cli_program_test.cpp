@@ -148,4 +148,18 @@ TEST(CliProgram, PrintsItsVersion) {
     EXPECT_EQ(outcome.out, std::string("wordgleaner-cli ") + WORDGLEANER_VERSION + "\n");
 }
 
+#if !defined(_WIN32)
+TEST(CliProgram, HelpAndVersionIntoAFullDiskEndWithAFailure) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    for (const char* flag : {"--help", "--version"}) {
+        const std::string command = Quoted(Program) + " " + flag + " >/dev/full 2>/dev/null";
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << flag;
+        EXPECT_NE(WEXITSTATUS(raw), 0) << flag;
+    }
+}
+#endif
+
 }  // namespace

@@ -1,9 +1,11 @@
-// The console side of the tool: Ctrl-C handling and terminal detection.
+// The console side of the tool: stop requests, closed pipes and terminal
+// detection.
 
 #include "cli/interrupt.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -12,25 +14,51 @@
 #include "cli/terminal.h"
 #include "support/temp_dir.h"
 
+#if !defined(_WIN32)
+#include <signal.h>
+#include <unistd.h>
+#endif
+
 using namespace wordgleaner;
 
 namespace {
 
-#if !defined(_WIN32)  // the console's Ctrl-C there: ctrl_c_test.sh runs the program
-TEST(Interrupt, TheFirstCtrlCIsOnlyRememberedAndTheNextOneEndsTheProgram) {
-    InstallInterruptHandler();
-    EXPECT_FALSE(InterruptReceived());
+#if !defined(_WIN32)  // the console's Ctrl-C there: stop_signal_test.sh runs the program
+bool HasDefaultAction(int signal) {
+    struct sigaction current {};
+    sigaction(signal, nullptr, &current);
+    return current.sa_handler == SIG_DFL;
+}
 
-    ASSERT_EQ(std::raise(SIGINT), 0);
+TEST(Interrupt, TheFirstStopSignalIsOnlyRememberedAndTheNextOfAnyKindEndsTheProgram) {
+    for (int first : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(first);
+        InstallInterruptHandler();
+        EXPECT_FALSE(InterruptReceived()) << "a new run starts uninterrupted";
 
-    EXPECT_TRUE(InterruptReceived());
-    // The handler stepped aside: the default action (ending the program)
-    // now answers a second Ctrl-C.
-    EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL);
+        ASSERT_EQ(std::raise(first), 0);
 
-    InstallInterruptHandler();
-    EXPECT_FALSE(InterruptReceived()) << "a new run starts uninterrupted";
-    std::signal(SIGINT, SIG_DFL);
+        EXPECT_TRUE(InterruptReceived());
+        // The handler stepped aside: the default action (ending the program)
+        // now answers a second Ctrl-C, SIGTERM or SIGHUP.
+        EXPECT_TRUE(HasDefaultAction(SIGINT));
+        EXPECT_TRUE(HasDefaultAction(SIGTERM));
+        EXPECT_TRUE(HasDefaultAction(SIGHUP));
+    }
+}
+
+TEST(Interrupt, AWriteIntoAClosedPipeFailsInsteadOfEndingTheProgram) {
+    IgnoreBrokenPipe();
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);
+
+    errno = 0;
+    EXPECT_EQ(write(ends[1], "x", 1), -1);
+    EXPECT_EQ(errno, EPIPE);
+
+    close(ends[1]);
+    std::signal(SIGPIPE, SIG_DFL);
 }
 #endif
 

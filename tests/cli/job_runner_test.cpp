@@ -70,7 +70,7 @@ TEST_F(JobRunner, AFailedRunExitsWithItsStatusAndSaysSoOnTheErrorStream) {
     EXPECT_EQ(Run(), TraOpenFailed);
 
     EXPECT_NE(out.str().find("Failed to load " + request.referenceOriginal +
-                             ", cause: Failed to open file\n"),
+                             ", cause: Failed to open file ("),
               std::string::npos)
         << out.str();
     EXPECT_EQ(err.str(), "wordgleaner-cli: failed with status 4 (Failed to open file)\n");

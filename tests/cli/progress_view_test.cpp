@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/refusing_stream.h"
+
 using namespace wordgleaner;
 
 namespace {
@@ -108,6 +110,43 @@ TEST(TerminalProgressView, KeepsEachLineShorterThanTheTerminalAndShowsNoControlB
     wideView.Show(Snapshot(0, "x\x1b[31m\ny"));
     EXPECT_EQ(wide.str().substr(0, wide.str().find('\n')),
               "Files   [--------------------]   0% x?[31m?y");
+}
+
+// --- Output that fails ----------------------------------------------------------
+
+// Whoever shares the stream may clear its state (the final lines of a run go
+// to the same stream): the view itself still writes no more.
+TEST(LineProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
+    test_support::RefusingStreamBuffer refusing;
+    std::ostream out(&refusing);
+    LineProgressView view(out);
+
+    view.Show(Snapshot(0, "Processing a.tra (0 / 2)"));
+    const int offers = refusing.offers;
+    EXPECT_GT(offers, 0);
+    EXPECT_EQ(view.LastPrintedLine(), "") << "the line never got out";
+
+    out.clear();
+    view.Show(Snapshot(50, "Processing b.tra (1 / 2)"));
+    view.Note("a note");
+    view.Close();
+    EXPECT_EQ(refusing.offers, offers);
+}
+
+TEST(TerminalProgressView, WritesNothingMoreAfterItsFirstFailedWrite) {
+    test_support::RefusingStreamBuffer refusing;
+    std::ostream out(&refusing);
+    TerminalProgressView view(out, 80);
+
+    view.Show(Snapshot(0, "p", 0, "e"));
+    const int offers = refusing.offers;
+    EXPECT_GT(offers, 0);
+
+    out.clear();
+    view.Show(Snapshot(50, "q", 10, "f"));
+    view.Note("a note");
+    view.Close();
+    EXPECT_EQ(refusing.offers, offers);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -230,11 +231,16 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
     const std::string original = paths.referenceOriginal;
     const std::string missing = root / "missing.tra";
     struct Case {
-        std::string original, translated, named;
+        std::string original, translated, named, cause;
     };
+    const std::string notFound =
+        std::make_error_code(std::errc::no_such_file_or_directory).message();
+    const std::string openFailed = "Failed to open file (" + notFound + ")";
     for (const Case& failing :
-         {Case{missing, paths.referenceTranslated, missing}, Case{original, missing, missing},
-          Case{root.Write("bad.tra", "@1 ~x~\n"), original, root / "bad.tra"}}) {
+         {Case{missing, paths.referenceTranslated, missing, openFailed},
+          Case{original, missing, missing, openFailed},
+          Case{root.Write("bad.tra", "// first\n@1 ~x~\n"), original, root / "bad.tra",
+               "Missing equal sign after string Id at line 2"}}) {
         paths.referenceOriginal = failing.original;
         paths.referenceTranslated = failing.translated;
         RecoveryOptions options;
@@ -243,14 +249,29 @@ TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
 
         const int expectedStatus = failing.named == missing ? TraOpenFailed : TraNoEqualSign;
         EXPECT_EQ(end.status, expectedStatus) << failing.named;
-        const std::string text =
-            "Failed to load " + failing.named + ", cause: " + TraErrorMessage(expectedStatus);
+        const std::string text = "Failed to load " + failing.named + ", cause: " + failing.cause;
         EXPECT_EQ(end.progressText, text);
         EXPECT_TRUE(end.Ended());
         EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
         EXPECT_EQ(Out(ReportName), text + "\r\n\r\n");
     }
 }
+
+#if !defined(_WIN32)  // links need privileges there
+TEST_F(BatchRunTest, ADanglingLinkInTheModFolderFailsToLoadAndSaysWhy) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    fs::create_symlink(root.Path() / "gone.tra", root.Path() / "mod/b.tra");
+    AddModFile("c.tra", "@1 = ~Hello~\n");
+
+    const ProgressSnapshot end = Run();
+
+    EXPECT_EQ(end.status, TraOpenFailed);
+    EXPECT_EQ(end.progressText,
+              "Failed to load b, cause: Failed to open file (" +
+                  std::make_error_code(std::errc::no_such_file_or_directory).message() + ")");
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra"})) << "the files after it are not touched";
+}
+#endif
 
 TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
     AddModFile("a.tra", "@1 = ~Hello~\n");

@@ -9,6 +9,10 @@
 
 #include "support/temp_dir.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 using namespace wordgleaner;
 
 namespace fs = std::filesystem;
@@ -31,15 +35,39 @@ TEST(ModDirectory, ListsRegularTraFilesInAnyLetterCaseAndNothingElse) {
 }
 
 #if !defined(_WIN32)  // links need privileges there
-TEST(ModDirectory, TakesALinkToAFileButNeitherABrokenLinkNorALinkToADirectory) {
+TEST(ModDirectory, TakesALinkToAFileButNotALinkToADirectory) {
     TempDir mod;
     std::string target = mod.Write("target.txt", "@1 = ~x~\n");
     fs::create_directory(mod.Path() / "folder");
     fs::create_symlink(target, mod.Path() / "linked.tra");
-    fs::create_symlink(mod.Path() / "missing", mod.Path() / "broken.tra");
     fs::create_directory_symlink(mod.Path() / "folder", mod.Path() / "dir.tra");
 
     EXPECT_EQ(ListModFiles(mod.Path().string()).names, Names{"linked.tra"});
+}
+
+// Skipping them would end the batch as a success with files missing from it;
+// listed, each fails to load and says why.
+TEST(ModDirectory, ListsTraEntriesThatCannotBeReadSoTheirLoadFails) {
+    TempDir mod;
+    fs::create_symlink(mod.Path() / "missing", mod.Path() / "dangling.tra");
+    fs::create_symlink(mod.Path() / "loop2.tra", mod.Path() / "loop1.tra");
+    fs::create_symlink(mod.Path() / "loop1.tra", mod.Path() / "loop2.tra");
+    fs::create_symlink(mod.Path() / "missing", mod.Path() / "dangling.txt");
+
+    ModFileList list = ListModFiles(mod.Path().string());
+
+    EXPECT_EQ(list.status, TraOk);
+    EXPECT_EQ(list.names, (Names{"dangling.tra", "loop1.tra", "loop2.tra"}));
+}
+
+TEST(ModDirectory, ListsATraFileWithoutReadPermission) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    TempDir mod;
+    fs::permissions(mod.Write("locked.tra", "@1 = ~x~\n"), fs::perms::none);
+
+    EXPECT_EQ(ListModFiles(mod.Path().string()).names, Names{"locked.tra"});
 }
 #endif
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "store/text_file.h"
@@ -40,6 +41,30 @@ TEST(TextFileReader, EndOfFileMarkEndsTheFile) {
     test_support::TempDir dir;
     EXPECT_EQ(ReadAllLines(dir.Write("a", "a\nb\x1A c\nd\n")), (Lines{"a\n", "b\n"}));
     EXPECT_EQ(ReadAllLines(dir.Write("b", "a\r\n\x1A\r\nb")), (Lines{"a\n"}));
+}
+
+TEST(TextFileReader, SkipsAByteOrderMarkAtTheStartOnlyAndTellsOfIt) {
+    test_support::TempDir dir;
+    const std::string mark(Utf8ByteOrderMark);
+    TextFileReader reader;
+    std::string line;
+    ASSERT_EQ(reader.Open(dir.Write("marked", mark + "a\n" + mark + "b")), TraOk);
+    ASSERT_EQ(reader.ReadLine(line), TraOk);
+    EXPECT_EQ(line, "a\n");
+    EXPECT_TRUE(reader.StartedWithByteOrderMark());
+    ASSERT_EQ(reader.ReadLine(line), TraOk);
+    EXPECT_EQ(line, mark + "b\n");
+
+    ASSERT_EQ(reader.Open(dir.Write("plain",
+                                    "\xEF\xBB"
+                                    "a\n")),
+              TraOk);
+    ASSERT_EQ(reader.ReadLine(line), TraOk);
+    EXPECT_EQ(line,
+              "\xEF\xBB"
+              "a\n")
+        << "a partial mark is text";
+    EXPECT_FALSE(reader.StartedWithByteOrderMark());
 }
 
 // The reader works in chunks: lines and CR LF pairs that straddle a chunk
@@ -87,6 +112,23 @@ TEST(TextFileWriter, AbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+#ifdef __linux__
+// 255 bytes is the longest name Linux file systems take; the temporary file
+// beside it must not need a longer one.
+TEST(TextFileWriter, ATargetNameOfTheLongestLengthIsWrittenAndReplaced) {
+    test_support::TempDir dir;
+    const std::string name = std::string(251, 'n') + ".tra";
+    ASSERT_EQ(name.size(), 255u);
+    const std::string target = dir.Write(name, "old");
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open(target), TraOk);
+    writer.Write("new\n");
+    ASSERT_EQ(writer.Commit(), TraOk);
+    EXPECT_EQ(test_support::TempDir::Read(target), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+#endif
+
 #ifndef _WIN32
 // The folder disappears while the file is written: the rename at commit fails.
 TEST(TextFileWriter, FailedRenameIsAWriteFailure) {
@@ -96,6 +138,27 @@ TEST(TextFileWriter, FailedRenameIsAWriteFailure) {
     writer.Write("new");
     std::filesystem::remove_all(dir.Path() / "sub");
     EXPECT_EQ(writer.Commit(), TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().code, TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().systemError, std::errc::no_such_file_or_directory);
+}
+
+// The first failure is the cause: the failed flush and close that follow a
+// full disk must not replace its reason.
+TEST(TextFileWriter, RemembersTheSystemsReasonOfTheFirstFailure) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    TextFileWriter writer;
+    ASSERT_EQ(writer.Open("/dev/full"), TraOk);
+    EXPECT_EQ(writer.LastFailure().code, TraOk);
+    writer.Write(std::string(200'000, 'x'));
+    EXPECT_EQ(writer.Commit(), TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().code, TraWriteFailed);
+    EXPECT_EQ(writer.LastFailure().systemError, std::errc::no_space_on_device);
+    EXPECT_EQ(writer.LastFailure().systemReason, "No space left on device");
+
+    ASSERT_EQ(writer.Open("/dev/null"), TraOk);
+    EXPECT_EQ(writer.LastFailure().code, TraOk) << "a new file starts without failure";
 }
 
 TEST(TextFileWriter, ThroughASymbolicLinkTheLinkedFileIsReplaced) {

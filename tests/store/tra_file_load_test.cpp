@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "tra_test_helpers.h"
 
@@ -35,6 +41,7 @@ TEST_P(TraFileLoad, GivesTheCodeAndTheEntriesReadUpToIt) {
     }
     EXPECT_EQ(file.GetEntryCount(), withId);
     EXPECT_EQ(file.GetName().empty(), expected.code != TraOk);
+    EXPECT_EQ(file.GetLastFailure().code, expected.code);
 }
 
 const TraEntry BlankLine{};
@@ -117,6 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "@1 = ~a\0b~ [\0]"s,
                  TraOk,
                  {{.id = 1, .maleText = "a\0b"s, .maleSound = "\0"s}}},
+        LoadCase{"ByteOrderMarkIsNoPartOfTheFirstEntry",
+                 "\xEF\xBB\xBF@1 = ~a~\r\n",
+                 TraOk,
+                 {{.id = 1, .maleText = "a"}}},
+        LoadCase{"ByteOrderMarkIsNoPartOfTheFirstComment",
+                 "\xEF\xBB\xBF// c\n",
+                 TraOk,
+                 {Layout("// c\n")}},
+        LoadCase{"ByteOrderMarkAlone", "\xEF\xBB\xBF", TraOk, {}},
         LoadCase{"UnclosedTextAndCommentRunToTheEnd",
                  "@1 = ~a\nb\n",
                  TraOk,
@@ -130,11 +146,11 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"MinusWithoutDigits", "@- = ~a~", TraNoIdValue, {}},
         LoadCase{"IdEqualToLayoutMarker",
                  "@1 = ~a~\n@2147483647 = ~b~",
-                 TraNoIdValue,
+                 TraIdOutOfRange,
                  {{.id = 1, .maleText = "a"}}},
-        LoadCase{"IdAbove32Bits", "@2147483648 = ~a~", TraNoIdValue, {}},
-        LoadCase{"IdBelow32Bits", "@-2147483649 = ~a~", TraNoIdValue, {}},
-        LoadCase{"IdOfTwentyDigits", "@99999999999999999999 = ~a~", TraNoIdValue, {}},
+        LoadCase{"IdAbove32Bits", "@2147483648 = ~a~", TraIdOutOfRange, {}},
+        LoadCase{"IdBelow32Bits", "@-2147483649 = ~a~", TraIdOutOfRange, {}},
+        LoadCase{"IdOfTwentyDigits", "@99999999999999999999 = ~a~", TraIdOutOfRange, {}},
         LoadCase{"NonNumericIdAfterComment", "// c\n@x = ~a~", TraNoIdValue, {Layout("// c\n")}},
         LoadCase{"NoEqualSign", "@1 ~a~", TraNoEqualSign, {}},
         LoadCase{"TextOnTheLineAfterEqualSign", "@1 =\n~a~", TraNoSeparator, {}},
@@ -156,7 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{.id = 1, .maleText = "a"}, Layout("// c\n")}},
         LoadCase{
             "StrayWordAfterAnEntry", "@1 = ~a~\nx\n", TraNoSeparator, {{.id = 1, .maleText = "a"}}},
-        LoadCase{"ByteOrderMark", "\xEF\xBB\xBF@1 = ~a~", TraNoAtSign, {}},
+        LoadCase{"ByteOrderMarkInsideTheFile",
+                 "// c\n\xEF\xBB\xBF@2 = ~b~",
+                 TraNoAtSign,
+                 {Layout("// c\n")}},
         LoadCase{"UnclosedSoundReference",
                  "@7 = ~a~ [SND01\n]",
                  TraNoSoundEnd,
@@ -206,12 +225,71 @@ TEST(TraFileLoad, LongLinesAndManyLinesHaveNoLimit) {
     EXPECT_EQ(file.GetEntryCount(), 5000);
 }
 
+// --- What the last failure tells ---------------------------------------------
+
+// The failure of a load as the user reads it.
+std::string FailureTextOf(std::string_view bytes) {
+    TraFile file;
+    LoadBytes(file, bytes);
+    return TraFailureText(file.GetLastFailure());
+}
+
+TEST(TraFileLoadFailure, ASyntaxFaultNamesTheLineTheReaderStoppedOn) {
+    EXPECT_EQ(FailureTextOf("x\n"), "Missing string Id @ character at line 1");
+    EXPECT_EQ(FailureTextOf("// a\r\n\r\n/* b\nc */\n@1 = ~one\ntwo~\n@2 ~x~\n"),
+              "Missing equal sign after string Id at line 7")
+        << "blank lines, comments and texts over several lines all count";
+    EXPECT_EQ(FailureTextOf("@1 = ~a\rb~ [S\r\n"),
+              "Missing end character ] for sound reference at line 1")
+        << "a lone CR ends no line";
+    EXPECT_EQ(FailureTextOf("\xEF\xBB\xBF@1 = ~a~ ~b~ ~c~"),
+              "Too many strings for a string Id, two are allowed (male, female) at line 1");
+    EXPECT_EQ(FailureTextOf("@1 = ~a~\n@99999999999 = ~b~\n"), "Id out of range at line 2");
+}
+
+TEST(TraFileLoadFailure, ASuccessfulLoadLeavesNoFailureBehind) {
+    TraFile file;
+    ASSERT_NE(LoadBytes(file, "@1 = ~a~\nx\n"), TraOk);
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(file.GetLastFailure().code, TraOk);
+    EXPECT_EQ(file.GetLastFailure().line, 0);
+    EXPECT_EQ(TraFailureText(file.GetLastFailure()), "No error");
+}
+
+TEST(TraFileLoadFailure, AFileThatCannotBeOpenedTellsTheSystemsReason) {
+    test_support::TempDir dir;
+    TraFile file;
+    ASSERT_EQ(file.Load(dir / "missing.tra"), TraOpenFailed);
+    EXPECT_EQ(file.GetLastFailure().systemError, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(TraFailureText(file.GetLastFailure()),
+              "Failed to open file (" + file.GetLastFailure().systemError.message() + ")");
+    EXPECT_EQ(file.GetLastFailure().line, 0);
+
+    ASSERT_EQ(file.Load(dir.Path().string()), TraOpenFailed);
+    EXPECT_EQ(file.GetLastFailure().systemError, std::errc::is_a_directory);
+}
+
+#ifndef _WIN32
+TEST(TraFileLoadFailure, AFileWithoutReadPermissionSaysSo) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    test_support::TempDir dir;
+    const std::string path = dir.Write("locked.tra", "@1 = ~a~\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    TraFile file;
+    EXPECT_EQ(file.Load(path), TraOpenFailed);
+    EXPECT_EQ(TraFailureText(file.GetLastFailure()), "Failed to open file (Permission denied)");
+}
+#endif
+
 #ifdef __linux__
 // Reading this file fails with an I/O error on its first byte.
-TEST(TraFileLoad, ReadFailureIsReportedAsSuch) {
+TEST(TraFileLoadFailure, ReadFailureIsReportedAsSuchWithTheSystemsReason) {
     TraFile file;
     EXPECT_EQ(file.Load("/proc/self/mem"), TraReadFailed);
     EXPECT_EQ(file.GetName(), "");
+    EXPECT_EQ(TraFailureText(file.GetLastFailure()), "File read failure (Input/output error)");
 }
 #endif
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "support/file_size_limit.h"
 #include "tra_test_helpers.h"
 
@@ -67,15 +70,44 @@ TEST(TraFileSave, CommentsInsideAnEntryReadBackIntoTheSameParts) {
               "@5     = ~m~ /* a **//* b\r\nc */\r\n [S]\r\n");
 }
 
+TEST(TraFileSave, AByteOrderMarkOfTheLoadedFileIsWrittenBackInFrontAndOnlyThen) {
+    EXPECT_EQ(Resaved("\xEF\xBB\xBF@1 = ~a~\n"), "\xEF\xBB\xBF@1     = ~a~\r\n");
+    EXPECT_EQ(Resaved("\xEF\xBB\xBF// c\n"), "\xEF\xBB\xBF// c\r\n");
+    EXPECT_EQ(Resaved("\xEF\xBB\xBF"), "\xEF\xBB\xBF");
+
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "\xEF\xBB\xBF@1 = ~a~\n"), TraOk);
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(SavedBytes(file), "@1     = ~a~\r\n") << "the mark of an earlier load is gone";
+}
+
 TEST(TraFileSave, FailureToCreateReturnsOpenFailedAndTouchesNothing) {
     test_support::TempDir dir;
     TraFile file;
     ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
     EXPECT_EQ(file.Save(dir / "missing/out.tra"), TraOpenFailed);
+    EXPECT_EQ(file.GetLastFailure().code, TraOpenFailed);
+    EXPECT_EQ(file.GetLastFailure().systemError, std::errc::no_such_file_or_directory);
     EXPECT_EQ(file.Save(dir.Path().string()), TraOpenFailed);
+    EXPECT_EQ(file.GetLastFailure().systemError, std::errc::is_a_directory);
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+
+    EXPECT_EQ(file.Save(dir / "out.tra"), TraOk);
+    EXPECT_EQ(file.GetLastFailure().code, TraOk) << "a good save leaves no failure behind";
+    EXPECT_EQ(file.GetLastFailure().systemReason, "");
 }
+
+#ifdef __linux__
+TEST(TraFileSave, ANameOfTheLongestLengthLinuxAllowsIsSavedLikeAnyOther) {
+    test_support::TempDir dir;
+    const std::string path = dir / (std::string(251, 'n') + ".tra");
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
+    EXPECT_EQ(file.Save(path), TraOk) << TraFailureText(file.GetLastFailure());
+    EXPECT_EQ(test_support::TempDir::Read(path), "@1     = ~a~\r\n");
+}
+#endif
 
 #ifndef _WIN32
 TEST(TraFileSave, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
@@ -87,6 +119,7 @@ TEST(TraFileSave, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
         test_support::FileSizeLimit limit(1000);
         EXPECT_EQ(file.Save(old), TraWriteFailed);
     }
+    EXPECT_EQ(TraFailureText(file.GetLastFailure()), "File write failure (File too large)");
     EXPECT_EQ(test_support::TempDir::Read(old), "old contents\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
@@ -98,6 +131,8 @@ TEST(TraFileSave, WriteFailureOnAFullDeviceIsReported) {
     TraFile file;
     ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n"), TraOk);
     EXPECT_EQ(file.Save("/dev/full"), TraWriteFailed);
+    EXPECT_EQ(TraFailureText(file.GetLastFailure()),
+              "File write failure (No space left on device)");
 }
 #endif
 

@@ -163,8 +163,9 @@ private slots:
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Error);
         QCOMPARE(fixture.messages.shown[0].caption, QString("Failure"));
-        QCOMPARE(fixture.messages.shown[0].text,
-                 QString("Failed to load setup, cause: Missing equal sign after string Id"));
+        QCOMPARE(
+            fixture.messages.shown[0].text,
+            QString("Failed to load setup, cause: Missing equal sign after string Id at line 1"));
         QVERIFY(fixture.InputsEnabled());
         QCOMPARE(fixture.Button("quitButton")->text(), QString("Quit"));
     }

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Ctrl-C to the running command-line tool: the batch stops before its next
-# file, writes what it has done and a report that begins with "Process
-# interrupted.", and the tool ends with status 0. On Linux the tool gets
-# SIGINT; under Wine the same signal reaches it as the console's Ctrl-C.
-# Usage: ctrl_c_test.sh [LAUNCHER...] PROGRAM
+# A stop signal to the running command-line tool (Ctrl-C's SIGINT, SIGTERM
+# or SIGHUP): the batch stops before its next file, writes what it has done
+# and a report that begins with "Process interrupted.", and the tool ends
+# with status 0. Under Wine SIGINT reaches the tool as the console's Ctrl-C.
+# Usage: stop_signal_test.sh SIGNAL [LAUNCHER...] PROGRAM
 set -euo pipefail
 
+signal=$1
+shift
 program=${*: -1}
 launcher=("${@:1:$#-1}")
 files=5000  # far more than a run gets through before the abort is seen
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/wordgleaner-ctrl-c.XXXXXX")
+work=$(mktemp -d "${TMPDIR:-/tmp}/wordgleaner-stop-signal.XXXXXX")
 pid=
 cleanup() {
     [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
@@ -50,11 +52,11 @@ readLine() {  # one output line without its CR into `last`; false at the end of 
     lines+=("$last")
 }
 
-# Once files are being processed, Ctrl-C.
+# Once files are being processed, the signal.
 until [[ $last == Processing* ]]; do
     readLine || fail "the run ended before processing a file"
 done
-kill -INT "$pid"
+kill -"$signal" "$pid"
 while readLine; do :; done
 status=0
 wait "$pid" || status=$?
