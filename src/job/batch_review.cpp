@@ -66,6 +66,14 @@ TraError Failed(SharedProgress& progress, const std::string& path, TraError stat
 
 }  // namespace
 
+std::string ReviewPagePath(const std::string& destinationDirectory) {
+    return JoinPath(destinationDirectory, std::string(ReviewPageName));
+}
+
+std::string ReviewTablePath(const std::string& destinationDirectory) {
+    return JoinPath(destinationDirectory, std::string(ReviewTableName));
+}
+
 TraError WriteBatchReview(JobWorker& worker) {
     const JobInputs& inputs = worker.Inputs();
     if (!inputs.options.writeReview) {
@@ -73,12 +81,12 @@ TraError WriteBatchReview(JobWorker& worker) {
     }
     const std::vector<ReviewRecord>& records = worker.ReviewRecords();
     const int codePage = inputs.options.codePage;
-    const std::string page = JoinPath(inputs.destinationDirectory, std::string(ReviewPageName));
+    const std::string page = ReviewPagePath(inputs.destinationDirectory);
     const ReviewSummary summary = SummaryOf(inputs, worker.Progress().Snapshot());
     if (TraError status = WriteReviewHtml(page, summary, records, codePage); status != TraOk) {
         return Failed(worker.Progress(), page, status);
     }
-    const std::string table = JoinPath(inputs.destinationDirectory, std::string(ReviewTableName));
+    const std::string table = ReviewTablePath(inputs.destinationDirectory);
     if (TraError status = WriteReviewCsv(table, records, codePage); status != TraOk) {
         return Failed(worker.Progress(), table, status);
     }
