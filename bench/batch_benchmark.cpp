@@ -3,7 +3,9 @@
 // the floor (the same loads and saves with no search), the time per mod entry
 // of the indexed and the linear search on a sample of entries, the speed-up,
 // and the peak memory. Run on a Release build:
-//   batch_benchmark [DATA_DIR] [--sample N]
+//   batch_benchmark [DATA_DIR] [--sample N] [--review]
+// --review also times the default batch with the review page and table and
+// prints their sizes.
 // DATA_DIR keeps the generated data between runs (generated when missing).
 
 #include <chrono>
@@ -151,6 +153,22 @@ SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
     return times;
 }
 
+// The default batch once more with the review, against the one without.
+void ReportReview(const GameDataPaths& paths, const std::string& directory, double batch) {
+    RecoveryOptions options;
+    options.writeReview = true;
+    std::string summary;
+    const std::string output = directory + "/out-review";
+    const double withReview = MeasureBatch(paths, output, options, summary);
+    const auto page = fs::file_size(fs::path(output) / "Wordgleaner_review.html");
+    const auto table = fs::file_size(fs::path(output) / "Wordgleaner_review.csv");
+    std::printf("\nreview (default settings)\n");
+    std::printf("  whole batch with the review:   %8.3f s  (%+.3f s against %.3f s without)\n",
+                withReview, withReview - batch, batch);
+    std::printf("  review page: %.2f MB, table: %.2f MB\n", static_cast<double>(page) / 1e6,
+                static_cast<double>(table) / 1e6);
+}
+
 void Report(const char* title, double floor, double batch, int modEntries,
             const SampleTimes& sample, int sampleSize, const std::string& summary) {
     std::printf("\n%s\n", title);
@@ -174,10 +192,13 @@ void Report(const char* title, double floor, double batch, int modEntries,
 int main(int argc, char** argv) {
     std::string directory = (fs::temp_directory_path() / "wordgleaner-game-data").string();
     int sampleSize = DefaultSample;
+    bool review = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--sample" && i + 1 < argc) {
             sampleSize = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--review") {
+            review = true;
         } else {
             directory = argument;
         }
@@ -205,6 +226,9 @@ int main(int argc, char** argv) {
     const double batch = MeasureBatch(paths, directory + "/out-default", defaults, summary);
     const double peak = PeakMemoryMebibytes();
     std::printf("peak memory after the default batch: %.0f MiB\n", peak);
+    if (review) {
+        ReportReview(paths, directory, batch);
+    }
 
     RecoveryOptions weakest = defaults;
     weakest.search.minLikeliness = 0.0;

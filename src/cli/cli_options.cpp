@@ -32,6 +32,8 @@ struct RawOptions {
     bool patch = false;
     bool noSoundCheck = false;
     bool exhaustiveSearch = false;
+    bool review = false;
+    std::optional<std::string> codePage;
 };
 
 template <typename Number>
@@ -93,6 +95,20 @@ public:
         }
     }
 
+    void CodePage(const std::optional<std::string>& given, std::int32_t& field) {
+        if (!given) {
+            return;
+        }
+        std::optional<std::int32_t> value = ParseWhole<std::int32_t>(*given);
+        if (!value) {
+            problems.push_back("--code-page: a code page number such as 1252 is needed");
+        } else if (std::optional<OptionFault> fault = CheckCodePage(*value)) {
+            problems.push_back(fault->message);
+        } else {
+            field = *value;
+        }
+    }
+
     void Comments(const std::string& text) {
         if (text == "none") {
             options.commentMode = CommentNone;
@@ -132,6 +148,8 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.generatePatch = raw.patch;
     options.search.compareSound = !raw.noSoundCheck;
     options.exhaustiveSearch = raw.exhaustiveSearch;
+    options.writeReview = raw.review;
+    check.CodePage(raw.codePage, options.codePage);
     return check.Problems();
 }
 
@@ -158,6 +176,7 @@ struct DeclaredOptions {
     TextOption threshold;
     TextOption minId;
     TextOption maxId;
+    TextOption codePage;
     RawOptions raw;
 
     RawOptions Read() const {
@@ -166,6 +185,7 @@ struct DeclaredOptions {
         values.threshold = threshold.Given();
         values.minId = minId.Given();
         values.maxId = maxId.Given();
+        values.codePage = codePage.Given();
         return values;
     }
 };
@@ -174,6 +194,18 @@ struct DeclaredOptions {
 std::string RangeAndDefault(PercentRange range, double defaultValue) {
     return FormatShortest(range.lowest) + " to " + FormatShortest(range.highest) + " (default " +
            FormatShortest(defaultValue) + ")";
+}
+
+void DeclareReviewOptions(CLI::App& app, DeclaredOptions& declared) {
+    app.add_flag("--review", declared.raw.review,
+                 "Also write Wordgleaner_review.html and Wordgleaner_review.csv into DEST_DIR: "
+                 "how each entry was matched, with the words that differ marked");
+    declared.codePage.Declare(app, "--code-page",
+                              "Windows code page the review decodes texts from when they are "
+                              "not UTF-8 (default " +
+                                  std::to_string(RecoveryOptions{}.codePage) +
+                                  "); the tra files are never re-encoded",
+                              "N");
 }
 
 void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
@@ -211,6 +243,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                            "Highest reference string id searched (default " +
                                std::to_string(defaults.search.maxReferenceId) + ")",
                            "ID");
+    DeclareReviewOptions(app, declared);
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
                    "Reference tra file in the original language")
         ->required();

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "job/batch_review.h"
 #include "job/job_worker.h"
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
@@ -78,7 +79,7 @@ public:
             return;
         }
         files = std::move(list.names);
-        progress.SetStatus(RunWithFiles());
+        progress.SetStatus(WithReview(RunWithFiles()));
         WriteReport();
     }
 
@@ -146,6 +147,13 @@ private:
         }
         RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);
         return modFile.Save(JoinPath(inputs.destinationDirectory, name));
+    }
+
+    // The review goes beside the report of a run that did not fail, aborted
+    // ones included; written before the report, so that the report tells a
+    // review that could not be written.
+    TraError WithReview(TraError status) {
+        return status == TraOk ? WriteBatchReview(worker) : status;
     }
 
     // A report that cannot be written is left out; the run's outcome is

@@ -3,12 +3,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "job/batch_counters.h"
 #include "job/check_point.h"
 #include "job/job_inputs.h"
 #include "job/shared_progress.h"
 #include "matching/reference_index.h"
+#include "review/review_record.h"
 #include "store/text_file.h"
 #include "store/tra_error.h"
 
@@ -39,6 +41,9 @@ public:
 
     BatchCounters& Counters() { return counters; }
     ReferenceIndex& Index() { return referenceIndex; }
+    // One record per mod entry with an id, in the order recovered; filled
+    // only when the settings ask for a review.
+    std::vector<ReviewRecord>& ReviewRecords() { return reviewRecords; }
 
     // When the file cannot be created the run goes on without patch lines.
     TraError OpenPatchFile(const std::string& path);
@@ -54,6 +59,7 @@ private:
     BatchCounters counters;
     std::unique_ptr<TextFileWriter> patchFile;  // open while the batch writes the patch
     ReferenceIndex referenceIndex;              // built by the batch over the reference
+    std::vector<ReviewRecord> reviewRecords;
 };
 
 }  // namespace wordgleaner

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "job/job_worker.h"
+#include "job/review_entry.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/output/match_messages.h"
 #include "matching/output/patch_lines.h"
@@ -28,6 +29,7 @@ public:
           counters(worker.Counters()),
           modFile(modFile),
           search(search),
+          referenceOriginal(referenceOriginal),
           referenceName(referenceOriginal.GetName()),
           referenceTranslated(referenceTranslated),
           total(modFile.GetEntryCount()) {}
@@ -74,9 +76,18 @@ private:
             result = ahead.Take(searched++);
             outcome = ClassifyMatch(result, options.veryLikelyThreshold);
         }
+        KeepForReview(entry, outcome, result);
         ActOn(outcome, position, entryId, result);
         worker.WritePatch(PatchEntryLines(outcome, entryId, result));
         ++processed;
+    }
+
+    // Before the entry's texts are replaced: the review shows the mod text.
+    void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result) {
+        if (options.writeReview) {
+            worker.ReviewRecords().push_back(MakeReviewRecord(
+                modFile.GetName(), entry, outcome, result, referenceOriginal, referenceTranslated));
+        }
     }
 
     void ActOn(MatchOutcome outcome, int position, std::int32_t entryId,
@@ -158,6 +169,7 @@ private:
     BatchCounters& counters;
     TraFile& modFile;
     const ReferenceSearch& search;
+    const TraFile& referenceOriginal;
     std::string referenceName;
     const TraFile& referenceTranslated;
     std::int32_t total = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "matching/search_settings.h"
+#include "review/text_encoding.h"
 
 namespace wordgleaner {
 
@@ -24,6 +25,12 @@ struct RecoveryOptions {
     // Searches with the plain linear walk instead of the indexes: the same
     // results, far slower; kept to check the indexed search against.
     bool exhaustiveSearch = false;
+    // Writes the review page and table beside the report; off by default,
+    // so that a run writes only the files it always wrote.
+    bool writeReview = false;
+    // The Windows code page the review decodes texts from when they are not
+    // UTF-8; the tra files themselves are never re-encoded.
+    std::int32_t codePage = DefaultCodePage;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

@@ -1,6 +1,7 @@
 #include "job/validate_options.h"
 
 #include "matching/output/number_format.h"
+#include "review/text_encoding.h"
 
 namespace wordgleaner {
 
@@ -29,11 +30,23 @@ std::optional<OptionFault> CheckVeryLikelyThreshold(double value) {
                         VeryLikelyThresholdRange, value);
 }
 
+// Checked even when no review is asked for: a value a front end shows as
+// accepted must not turn into a fault once the review is switched on.
+std::optional<OptionFault> CheckCodePage(std::int32_t value) {
+    if (IsSupportedCodePage(value)) {
+        return std::nullopt;
+    }
+    return OptionFault{OptionField::CodePage,
+                       "Code page " + std::to_string(value) +
+                           " is not supported: choose a Windows code page such as 1250, 1251, "
+                           "1252, 932 or 65001"};
+}
+
 std::vector<OptionFault> ValidateOptions(const RecoveryOptions& options) {
     std::vector<OptionFault> faults;
     for (std::optional<OptionFault> fault :
          {CheckMinLikeliness(options.search.minLikeliness),
-          CheckVeryLikelyThreshold(options.veryLikelyThreshold)}) {
+          CheckVeryLikelyThreshold(options.veryLikelyThreshold), CheckCodePage(options.codePage)}) {
         if (fault) {
             faults.push_back(std::move(*fault));
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,7 @@ inline constexpr PercentRange VeryLikelyThresholdRange{90.0, 100.0};
 // Told when the text typed for a number setting is no number at all.
 inline constexpr std::string_view NotANumberMessage = "Please enter a number.";
 
-enum class OptionField { MinLikeliness, VeryLikelyThreshold };
+enum class OptionField { MinLikeliness, VeryLikelyThreshold, CodePage };
 
 struct OptionFault {
     OptionField field = OptionField::MinLikeliness;
@@ -38,6 +39,8 @@ struct OptionFault {
 // One check per field, for front ends that check each value as they read it.
 std::optional<OptionFault> CheckMinLikeliness(double value);
 std::optional<OptionFault> CheckVeryLikelyThreshold(double value);
+// A code page the review can decode texts from on this machine.
+std::optional<OptionFault> CheckCodePage(std::int32_t value);
 
 // Every fault of a whole settings record, in field order; empty when a run
 // may take it.

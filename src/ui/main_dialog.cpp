@@ -1,15 +1,21 @@
 #include "main_dialog.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 
 #include <utility>
+#include <vector>
 
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
+#include "job/batch_review.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
 #include "system_menu.h"
@@ -33,6 +39,13 @@ std::string ToJobText(const QString& text) {
 }
 QString FromJobText(const std::string& text) {
     return QString::fromLocal8Bit(text);
+}
+
+// A path as the job wrote it, made absolute against the working directory
+// the job ran in.
+QUrl LocalFileUrl(const std::string& path) {
+    return QUrl::fromLocalFile(
+        QFileInfo(QDir::fromNativeSeparators(FromJobText(path))).absoluteFilePath());
 }
 
 QPushButton* MakeButton(const QString& text, QWidget* parent) {
@@ -209,11 +222,39 @@ void MainDialog::ShowEnd(const ProgressSnapshot& end) {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
                                FromJobText(end.progressText));
     } else {
-        services.messages.Show(this, MessageIcon::None, tr("Success"), tr("Updated the tra files"));
+        ShowSuccess();
     }
     SetInputsEnabled(true);
     quitButton->setText(tr("Quit"));
     jobRunning = false;
+}
+
+// A run that ended well with the review asked for has written it: a review
+// that cannot be written fails the run.
+void MainDialog::ShowSuccess() {
+    const JobInputs& inputs = job.Inputs();
+    QStringList buttons;
+    std::vector<QUrl> targets;
+    if (inputs.options.writeReview) {
+        buttons << tr("Open review page");
+        targets.push_back(LocalFileUrl(ReviewPagePath(inputs.destinationDirectory)));
+    }
+    buttons << tr("Open destination folder");
+    targets.push_back(LocalFileUrl(inputs.destinationDirectory));
+    buttons << tr("Close");
+    const int chosen = services.messages.Ask(this, MessageIcon::None, tr("Success"),
+                                             tr("Updated the tra files"), buttons);
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < targets.size()) {
+        Open(targets[static_cast<std::size_t>(chosen)]);
+    }
+}
+
+void MainDialog::Open(const QUrl& url) {
+    const bool opened = services.openUrl ? services.openUrl(url) : QDesktopServices::openUrl(url);
+    if (!opened) {
+        services.messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"),
+                               tr("Could not open %1").arg(url.toLocalFile()));
+    }
 }
 
 void MainDialog::ChangeSettings() {
@@ -227,6 +268,8 @@ void MainDialog::ChangeSettings() {
     dialog.SetCommentMode(settings.commentMode);
     dialog.SetGeneratePatch(settings.generatePatch);
     dialog.SetCompareSound(settings.search.compareSound);
+    dialog.SetWriteReview(settings.writeReview);
+    dialog.SetCodePage(settings.codePage);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -236,6 +279,8 @@ void MainDialog::ChangeSettings() {
     settings.commentMode = dialog.CommentMode();
     settings.generatePatch = dialog.GeneratePatch();
     settings.search.compareSound = dialog.CompareSound();
+    settings.writeReview = dialog.WriteReview();
+    settings.codePage = dialog.CodePage();
 }
 
 void MainDialog::ShowAbout() {

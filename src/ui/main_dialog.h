@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "job/recovery_job.h"
@@ -10,6 +11,7 @@
 
 class QAction;
 class QPushButton;
+class QUrl;
 
 namespace wordgleaner {
 
@@ -25,6 +27,8 @@ struct MainDialogServices {
     const VersionSource& version;
     std::shared_ptr<PathChooser> chooser;  // none: the standard choosers
     JobHooks jobHooks;                     // empty: a plain worker thread, no hook
+    // Opens a page or folder in the user's programs; empty: QDesktopServices.
+    std::function<bool(const QUrl&)> openUrl = {};
 };
 
 // The program's one window: the four paths, the settings, one recovery job
@@ -64,6 +68,8 @@ private:
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
     void ShowEnd(const ProgressSnapshot& end);
+    void ShowSuccess();
+    void Open(const QUrl& url);
 
     MainDialogServices services;
     RecoveryOptions settings;

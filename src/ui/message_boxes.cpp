@@ -1,6 +1,9 @@
 #include "message_boxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
 
 namespace wordgleaner {
 
@@ -26,6 +29,28 @@ void QtMessageBoxes::Show(QWidget* parent, MessageIcon icon, const QString& capt
     // Job texts hold file names and tra text; never let them be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+// The last button is the one Escape presses: the one that does nothing.
+int QtMessageBoxes::Ask(QWidget* parent, MessageIcon icon, const QString& caption,
+                        const QString& text, const QStringList& buttons) {
+    QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton*> added;
+    for (const QString& button : buttons) {
+        added.push_back(box.addButton(button, QMessageBox::ActionRole));
+    }
+    if (!added.empty()) {
+        box.setEscapeButton(added.back());
+        box.setDefaultButton(added.back());
+    }
+    box.exec();
+    for (std::size_t index = 0; index < added.size(); ++index) {
+        if (box.clickedButton() == added[index]) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
 }
 
 }  // namespace wordgleaner

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -16,12 +17,18 @@ public:
     // A modal box with one OK button; returns when the user has closed it.
     virtual void Show(QWidget* parent, MessageIcon icon, const QString& caption,
                       const QString& text) = 0;
+    // A modal box with one button per text, in order; returns the index of
+    // the button pressed, or -1 when the box was closed another way.
+    virtual int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
+                    const QStringList& buttons) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
 public:
     void Show(QWidget* parent, MessageIcon icon, const QString& caption,
               const QString& text) override;
+    int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
+            const QStringList& buttons) override;
 };
 
 }  // namespace wordgleaner

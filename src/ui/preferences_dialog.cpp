@@ -1,6 +1,7 @@
 #include "preferences_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -59,6 +60,8 @@ PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent
     SetCommentMode(defaults.commentMode);
     SetGeneratePatch(defaults.generatePatch);
     SetCompareSound(defaults.search.compareSound);
+    SetWriteReview(defaults.writeReview);
+    SetCodePage(defaults.codePage);
 }
 
 void PreferencesDialog::BuildControls() {
@@ -136,6 +139,7 @@ void PreferencesDialog::BuildControls() {
     groups->addWidget(comments);
     groups->addWidget(miscellaneous);
     groups->addWidget(patch);
+    groups->addWidget(BuildReviewGroup());
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -152,6 +156,35 @@ void PreferencesDialog::BuildControls() {
     setTabOrder(minLikelinessField, thresholdField);
     setTabOrder(thresholdField, compareSoundBox);
     setTabOrder(compareSoundBox, generatePatchBox);
+    setTabOrder(generatePatchBox, writeReviewBox);
+    setTabOrder(writeReviewBox, codePageField);
+}
+
+// The code pages offered are the common Windows ones; any other the machine
+// can decode may be typed.
+QGroupBox* PreferencesDialog::BuildReviewGroup() {
+    auto* review = new QGroupBox(tr("Review"), this);
+    writeReviewBox = new QCheckBox(
+        tr("Write a review page (Wordgleaner_review.html and .csv in the destination)"), review);
+    writeReviewBox->setObjectName("writeReviewBox");
+    codePageField = new QComboBox(review);
+    codePageField->setObjectName("codePageField");
+    codePageField->setEditable(true);
+    codePageField->setInsertPolicy(QComboBox::NoInsert);
+    for (int offered :
+         {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 932, 936, 949, 950, 65001}) {
+        codePageField->addItem(QString::number(offered));
+    }
+    auto* codePageRow = new QHBoxLayout;
+    auto* label = new QLabel(tr("Code page of texts that are not UTF-8"), review);
+    label->setBuddy(codePageField);
+    codePageRow->addWidget(label);
+    codePageRow->addWidget(codePageField);
+    codePageRow->addStretch();
+    auto* layout = new QVBoxLayout(review);
+    layout->addWidget(writeReviewBox);
+    layout->addLayout(codePageRow);
+    return review;
 }
 
 void PreferencesDialog::SetMinLikeliness(double value) {
@@ -194,6 +227,16 @@ void PreferencesDialog::SetCompareSound(bool value) {
     compareSoundBox->setChecked(value);
 }
 
+void PreferencesDialog::SetWriteReview(bool value) {
+    writeReview = value;
+    writeReviewBox->setChecked(value);
+}
+
+void PreferencesDialog::SetCodePage(std::int32_t value) {
+    codePage = value;
+    codePageField->setCurrentText(QString::number(value));
+}
+
 std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
     auto number = ParseNumber(field->text());
     if (!number) {
@@ -233,6 +276,26 @@ void PreferencesDialog::TakeCheckBoxes() {
     compareSound = compareSoundBox->isChecked();
 }
 
+// The check box is taken whatever the code page says, as the other check
+// boxes are.
+bool PreferencesDialog::TakeReviewSettings() {
+    writeReview = writeReviewBox->isChecked();
+    bool isNumber = false;
+    const int typed = codePageField->currentText().trimmed().toInt(&isNumber);
+    if (!isNumber) {
+        ShowInvalidValue(std::string(NotANumberMessage));
+        codePageField->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (std::optional<OptionFault> fault = CheckCodePage(typed)) {
+        ShowInvalidValue(fault->message);
+        codePageField->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    codePage = typed;
+    return true;
+}
+
 void PreferencesDialog::accept() {
     const auto minimum = ReadNumberField(minLikelinessField);
     if (!minimum) {
@@ -246,7 +309,8 @@ void PreferencesDialog::accept() {
     const bool minimumTaken = TakeMinLikeliness(*minimum);
     const bool thresholdTaken = TakeVeryLikelyThreshold(*threshold);
     TakeCheckBoxes();
-    if (minimumTaken && thresholdTaken) {
+    const bool reviewTaken = TakeReviewSettings();
+    if (minimumTaken && thresholdTaken && reviewTaken) {
         QDialog::accept();
     }
 }

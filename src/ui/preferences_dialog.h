@@ -7,6 +7,8 @@
 #include <string>
 
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -14,7 +16,7 @@ namespace wordgleaner {
 
 class MessageBoxes;
 
-// Edits six of the settings. It works on its own copy: the owner sets the
+// Edits eight of the settings. It works on its own copy: the owner sets the
 // values, runs the dialog, and reads them back only when it ended with OK.
 class PreferencesDialog : public QDialog {
     Q_OBJECT
@@ -28,6 +30,8 @@ public:
     void SetCommentMode(std::int32_t value);
     void SetGeneratePatch(bool value);
     void SetCompareSound(bool value);
+    void SetWriteReview(bool value);
+    void SetCodePage(std::int32_t value);
 
     double MinLikeliness() const { return minLikeliness; }
     double VeryLikelyThreshold() const { return veryLikelyThreshold; }
@@ -35,6 +39,8 @@ public:
     std::int32_t CommentMode() const { return commentMode; }
     bool GeneratePatch() const { return generatePatch; }
     bool CompareSound() const { return compareSound; }
+    bool WriteReview() const { return writeReview; }
+    std::int32_t CodePage() const { return codePage; }
 
 public slots:
     // OK: reads and checks the fields; closes only when both numbers are in range.
@@ -47,6 +53,8 @@ private:
     bool TakeVeryLikelyThreshold(double value);
     void ShowInvalidValue(const std::string& message);
     void TakeCheckBoxes();
+    QGroupBox* BuildReviewGroup();
+    bool TakeReviewSettings();
 
     MessageBoxes& messages;
 
@@ -56,6 +64,8 @@ private:
     std::int32_t commentMode;
     bool generatePatch;
     bool compareSound;
+    bool writeReview;
+    std::int32_t codePage;
 
     QCheckBox* lineInfoOnlyBox = nullptr;
     QRadioButton* noCommentButton = nullptr;
@@ -65,6 +75,8 @@ private:
     QLineEdit* thresholdField = nullptr;
     QCheckBox* compareSoundBox = nullptr;
     QCheckBox* generatePatchBox = nullptr;
+    QCheckBox* writeReviewBox = nullptr;
+    QComboBox* codePageField = nullptr;
 };
 
 }  // namespace wordgleaner

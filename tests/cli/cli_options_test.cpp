@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "job/validate_options.h"
 #include "support/option_cases.h"
 #include "support/refusing_stream.h"
 #include "wordgleaner/version.h"
@@ -144,6 +145,20 @@ TEST(CliOptions, BadIdsAndAnEmptyIdWindowAreRefused) {
 TEST(CliOptions, AnUnknownCommentModeIsRefused) {
     ExpectRefused({"--comments", "all"}, "--comments: must be none, perfect or missing");
     ExpectRefused({"--comments", "Perfect"}, "--comments: must be none, perfect or missing");
+}
+
+TEST(CliOptions, ReviewAndCodePageReachTheirSettingsOnlyWhenGiven) {
+    EXPECT_FALSE(OptionsOf({}).writeReview);
+    EXPECT_EQ(OptionsOf({}).codePage, 1252);
+    const RecoveryOptions options = OptionsOf({"--review", "--code-page", "1251"});
+    EXPECT_TRUE(options.writeReview);
+    EXPECT_EQ(options.codePage, 1251);
+    EXPECT_EQ(OptionsOf({"--code-page=065001"}).codePage, 65001);
+}
+
+TEST(CliOptions, ACodePageThatIsNoNumberOrNotSupportedIsRefused) {
+    ExpectRefused({"--code-page", "latin1"}, "--code-page: a code page number");
+    ExpectRefused({"--code-page", "9999"}, CheckCodePage(9999).value().message);
 }
 
 TEST(CliOptions, WrongArgumentsEndWithTheUsageExitCode) {

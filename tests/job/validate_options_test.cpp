@@ -55,4 +55,23 @@ TEST(ValidateOptions, TellsEveryFaultInFieldOrderAndRefusesWhatIsNoNumber) {
     EXPECT_EQ(faults[1].field, OptionField::VeryLikelyThreshold);
 }
 
+TEST(ValidateOptions, TakesTheCommonCodePagesAndRefusesOthersByNumber) {
+    RecoveryOptions options;
+    for (std::int32_t codePage : {1250, 1251, 1252, 932, 65001}) {
+        options.codePage = codePage;
+        EXPECT_TRUE(ValidateOptions(options).empty()) << codePage;
+    }
+    for (std::int32_t codePage : {0, -1252, 9999}) {
+        options.codePage = codePage;
+        const std::vector<OptionFault> faults = ValidateOptions(options);
+        ASSERT_EQ(faults.size(), 1u) << codePage;
+        EXPECT_EQ(faults[0].field, OptionField::CodePage);
+        EXPECT_EQ(faults[0].message.rfind(
+                      "Code page " + std::to_string(codePage) + " is not supported", 0),
+                  0u)
+            << faults[0].message;
+        EXPECT_EQ(CheckCodePage(codePage), faults[0]);
+    }
+}
+
 }  // namespace

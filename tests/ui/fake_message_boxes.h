@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -19,6 +20,7 @@ public:
         QString text;
         // What had the focus while the box was up, for the field checks.
         QWidget* focusWidget;
+        QStringList buttons = {};  // of a box that asks; empty for one with OK alone
     };
 
     void Show(QWidget* parent, MessageIcon icon, const QString& caption,
@@ -29,7 +31,18 @@ public:
         }
     }
 
+    // Recorded as shown; answers with `answer`, -1 for closing the box.
+    int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
+            const QStringList& buttons) override {
+        shown.push_back({icon, caption, text, parent ? parent->focusWidget() : nullptr, buttons});
+        if (onShow) {
+            onShow(shown.back());
+        }
+        return answer;
+    }
+
     std::vector<Shown> shown;
+    int answer = -1;
     // Runs while the box is "open", e.g. to look at the window behind it.
     std::function<void(const Shown&)> onShow;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -63,7 +64,10 @@ public:
 
     explicit MainDialogFixture(Threads threads = Threads::Available)
         : chooser(std::make_shared<ScriptedPathChooser>()),
-          window({messages, version, chooser, Hooks(threads)}) {
+          window({messages, version, chooser, Hooks(threads), [this](const QUrl& url) {
+                      opened.push_back(url);
+                      return true;
+                  }}) {
         window.show();
     }
     // A worker still held goes on, so that the window's job can end.
@@ -115,7 +119,8 @@ public:
     ResourceVersionSource version;
     std::shared_ptr<ScriptedPathChooser> chooser;
     test_support::CheckPointHold hold;
-    int starts = 0;  // worker threads made
+    int starts = 0;            // worker threads made
+    std::vector<QUrl> opened;  // what the window would have opened in the user's programs
     MainDialog window;
 
 private:

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -308,6 +310,76 @@ private slots:
         fixture.SetPaths("a.tra", "b.tra", "mod", "out");
         fixture.Button("importButton")->click();
         QVERIFY(fixture.window.Job().Inputs().options == expected);
+    }
+
+    void theReviewSettingsGoFromPreferencesIntoTheJob() {
+        MainDialogFixture fixture;
+        WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
+            dialog.findChild<QCheckBox*>("writeReviewBox")->setChecked(true);
+            dialog.findChild<QComboBox*>("codePageField")->setCurrentText("1251");
+            dialog.accept();
+        });
+        fixture.Button("preferencesButton")->click();
+        QVERIFY(fixture.window.Settings().writeReview);
+        QCOMPARE(fixture.window.Settings().codePage, std::int32_t{1251});
+
+        bool shownAgain = false;
+        WhenModalOpens<PreferencesDialog>([&shownAgain](PreferencesDialog& dialog) {
+            shownAgain = dialog.findChild<QCheckBox*>("writeReviewBox")->isChecked() &&
+                         dialog.findChild<QComboBox*>("codePageField")->currentText() == "1251";
+            dialog.reject();
+        });
+        fixture.Button("preferencesButton")->click();
+        QVERIFY(shownAgain);
+        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.window.Job().Inputs().options.writeReview);
+        QCOMPARE(fixture.window.Job().Inputs().options.codePage, std::int32_t{1251});
+    }
+
+    // Button 0 is the first one offered; -1 closes the box another way.
+    void theSuccessBoxOpensWhatItsButtonsName_data() {
+        QTest::addColumn<bool>("review");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("openedFile");
+        QTest::newRow("review page") << true << 0 << "out/Wordgleaner_review.html";
+        QTest::newRow("folder beside a review") << true << 1 << "out";
+        QTest::newRow("close beside a review") << true << 2 << "";
+        QTest::newRow("folder without review") << false << 0 << "out";
+        QTest::newRow("close without review") << false << 1 << "";
+        QTest::newRow("box closed") << true << -1 << "";
+    }
+
+    void theSuccessBoxOpensWhatItsButtonsName() {
+        QFETCH(bool, review);
+        QFETCH(int, answer);
+        QFETCH(QString, openedFile);
+        RunFolders run;
+        MainDialogFixture fixture;
+        WhenModalOpens<PreferencesDialog>([review](PreferencesDialog& dialog) {
+            dialog.SetWriteReview(review);
+            dialog.accept();
+        });
+        fixture.Button("preferencesButton")->click();
+        fixture.SetPaths(run);
+        fixture.messages.answer = answer;
+        fixture.Button("importButton")->click();
+        fixture.FinishRun();
+
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.messages.shown[0].caption, QString("Success"));
+        QStringList buttons{"Open destination folder", "Close"};
+        if (review) {
+            buttons.prepend("Open review page");
+        }
+        QCOMPARE(fixture.messages.shown[0].buttons, buttons);
+        QCOMPARE(run.Exists("out/Wordgleaner_review.html"), review);
+        if (openedFile.isEmpty()) {
+            QVERIFY(fixture.opened.empty());
+        } else {
+            QCOMPARE(fixture.opened.size(), std::size_t{1});
+            QCOMPARE(fixture.opened[0], QUrl::fromLocalFile(run.Path(openedFile.toStdString())));
+        }
     }
 
     void theAboutCommandShowsTheBuiltVersion() {

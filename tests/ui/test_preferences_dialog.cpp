@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -234,6 +235,36 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(!dialog.isVisible());
         QVERIFY(messages.shown.empty());
+    }
+
+    void theReviewIsOffByDefaultAndItsCodePageIsCheckedByTheCore() {
+        FakeMessageBoxes messages;
+        PreferencesDialog dialog(messages);
+        dialog.show();
+        auto* box = dialog.findChild<QCheckBox*>("writeReviewBox");
+        auto* field = dialog.findChild<QComboBox*>("codePageField");
+        QVERIFY(!box->isChecked());
+        QCOMPARE(field->currentText(), QString("1252"));
+
+        box->setChecked(true);
+        field->setCurrentText("9999");
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QCOMPARE(messages.shown[0].caption, QString("Invalid value"));
+        QCOMPARE(messages.shown[0].text, QString::fromStdString(CheckCodePage(9999)->message));
+        QCOMPARE(dialog.CodePage(), std::int32_t{1252});
+
+        field->setCurrentText("windows-1250");
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(messages.shown.back().text, QString("Please enter a number."));
+
+        field->setCurrentText(" 932 ");
+        dialog.accept();
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog.WriteReview());
+        QCOMPARE(dialog.CodePage(), std::int32_t{932});
     }
 };
 

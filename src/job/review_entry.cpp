@@ -1,0 +1,64 @@
+#include "job/review_entry.h"
+
+#include <cmath>
+
+#include "store/tra_file.h"
+
+namespace wordgleaner {
+
+namespace {
+
+constexpr double PercentPerFraction = 100.0;
+
+// The exact scores are markers, not fractions: both mean the whole text.
+double LikelinessPercent(double score) {
+    if (score >= CaseInsensitiveScore) {
+        return PercentPerFraction;
+    }
+    return PercentPerFraction * std::fabs(score);
+}
+
+std::string MaleTextOf(const TraFile& file, std::int32_t id) {
+    const TraEntry* entry = file.Find(id);
+    return entry != nullptr ? entry->maleText : std::string();
+}
+
+bool IsAccepted(MatchOutcome outcome) {
+    return outcome == MatchOutcome::Exact || outcome == MatchOutcome::AlmostExact ||
+           outcome == MatchOutcome::VeryLikely;
+}
+
+}  // namespace
+
+ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
+                              MatchOutcome outcome, const SearchResult& result,
+                              const TraFile& referenceOriginal,
+                              const TraFile& referenceTranslated) {
+    ReviewRecord record;
+    record.modFile = modFile;
+    record.id = entry.id;
+    record.outcome = outcome;
+    record.modText = entry.maleText;
+    if (outcome == MatchOutcome::Empty || result.count == 0) {
+        return record;
+    }
+    const MatchCandidate& best = result.Best();
+    record.wrongSound = best.score < 0.0;
+    record.likeliness = LikelinessPercent(best.score);
+    record.referenceFile = referenceOriginal.GetName();
+    record.referenceId = best.referenceId;
+    record.referenceText = MaleTextOf(referenceOriginal, best.referenceId);
+    const TraEntry* translated = referenceTranslated.Find(best.referenceId);
+    if (translated != nullptr) {
+        record.translatedText = translated->maleText;
+    }
+    record.missingTranslation = IsAccepted(outcome) && translated == nullptr;
+    for (const MatchCandidate& other : result.Found().subspan(1)) {
+        record.otherCandidates.push_back({referenceOriginal.GetName(), other.referenceId,
+                                          LikelinessPercent(other.score), other.score < 0.0,
+                                          MaleTextOf(referenceOriginal, other.referenceId)});
+    }
+    return record;
+}
+
+}  // namespace wordgleaner
