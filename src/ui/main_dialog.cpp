@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <array>
 #include <utility>
 
 #include "about_dialog.h"
@@ -126,6 +127,7 @@ void MainDialog::ConfigurePathFields() {
         field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
     }
     destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
+    LetPathsBeTyped();
 
     if (services.chooser) {
         for (auto* field : {referenceOriginalField, referenceTranslatedField, modDirectoryField,
@@ -133,6 +135,20 @@ void MainDialog::ConfigurePathFields() {
             field->SetChooser(services.chooser);
         }
     }
+}
+
+// Paths can be typed, pasted and dropped as well as chosen; one that names
+// nothing is marked before Import is pressed.
+void MainDialog::LetPathsBeTyped() {
+    for (auto* field : PathFields()) {
+        field->ModifyMode(0, PathBrowseControl::ModeEditable);
+        field->SetExistenceCheck(true);
+    }
+}
+
+std::array<PathBrowseControl*, 4> MainDialog::PathFields() const {
+    return {referenceOriginalField, referenceTranslatedField, modDirectoryField,
+            destinationDirectoryField};
 }
 
 void MainDialog::OfferAboutCommand() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <array>
 #include <memory>
 
 #include "job/recovery_job.h"
@@ -61,6 +62,8 @@ protected:
 private:
     void BuildControls();
     void ConfigurePathFields();
+    void LetPathsBeTyped();
+    std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
     void ShowEnd(const ProgressSnapshot& end);

@@ -1,0 +1,83 @@
+// The main window as a user drives it with keyboard, clipboard and mouse.
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include "main_dialog_fixture.h"
+#include "ui/ui_resources.h"
+
+using namespace wordgleaner;
+
+namespace {
+
+bool DropPath(QWidget& target, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = target.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    return drop.isAccepted();
+}
+
+void TypeInto(PathBrowseControl& field, const QString& text) {
+    field.Edit()->selectAll();
+    QTest::keyClicks(field.Edit(), text);
+}
+
+}  // namespace
+
+class MainDialogInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { LoadUiResources(); }
+
+    void typedPastedAndDroppedPathsGoToTheJob() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        TypeInto(*fixture.Field("referenceOriginalField"), run.Path("ref_orig.tra"));
+        QApplication::clipboard()->setText(run.Path("ref_trans.tra"));
+        QLineEdit* translated = fixture.Field("referenceTranslatedField")->Edit();
+        QTest::keyClick(translated, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(DropPath(*fixture.Field("modDirectoryField")->Edit(), run.Path("mod")));
+        // A file is refused by a folder field, a folder by a file field.
+        QVERIFY(!DropPath(*fixture.Field("destinationDirectoryField")->Edit(),
+                          run.Path("ref_orig.tra")));
+        QVERIFY(!DropPath(*fixture.Field("referenceOriginalField")->Edit(), run.Path("mod")));
+        QVERIFY(DropPath(*fixture.Field("destinationDirectoryField"), run.Path("out")));
+
+        fixture.hold.Arm(CheckPoint::AfterOriginalReference);
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
+        const JobInputs& inputs = fixture.window.Job().Inputs();
+        QCOMPARE(QString::fromLocal8Bit(inputs.referenceOriginalPath), run.Path("ref_orig.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.referenceTranslatedPath), run.Path("ref_trans.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.modDirectory), run.Path("mod"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.destinationDirectory), run.Path("out"));
+    }
+
+    void aTypedPathThatNamesNothingIsMarkedBeforeImport() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        PathBrowseControl& mod = *fixture.Field("modDirectoryField");
+        TypeInto(mod, run.Path("no-such-folder"));
+        QVERIFY(mod.PathWarning().contains("There is no folder"));
+        TypeInto(mod, run.Path("ref_orig.tra"));
+        QVERIFY(mod.PathWarning().contains("not a folder"));
+        TypeInto(mod, run.Path("mod"));
+        QVERIFY(mod.PathWarning().isEmpty());
+        QVERIFY(fixture.messages.shown.empty());
+    }
+};
+
+QTEST_MAIN(MainDialogInputTest)
+#include "test_main_dialog_input.moc"
