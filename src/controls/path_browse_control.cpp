@@ -705,7 +705,9 @@ void PathBrowseControl::keyReleaseEvent(QKeyEvent* event) {
 // button, where Space works.
 void PathBrowseControl::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    if (editFocused || std::exchange(focusFromEdit, false)) {
+    // A label's mnemonic leads into the field, even from the field's own button.
+    const bool fromEdit = std::exchange(focusFromEdit, false);
+    if (editFocused || (fromEdit && event->reason() != Qt::ShortcutFocusReason)) {
         return;
     }
     // Not the mouse reason: a press on the button must not be taken for a press in the field.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -36,11 +37,25 @@ QString FromJobText(const std::string& text) {
     return QString::fromLocal8Bit(text);
 }
 
+// No button is the default, so Enter starts or quits nothing by itself
+// (keyPressEvent lets it press the focused button).
 QPushButton* MakeButton(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);  // Enter must never start or quit anything
+    button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+bool IsEnterKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+QString QuitText() {
+    return QObject::tr("&Quit");
+}
+
+QString AbortText() {
+    return QObject::tr("&Abort");
 }
 
 }  // namespace
@@ -62,52 +77,49 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
 
 void MainDialog::BuildControls() {
     // Created in the order of the window's controls, which is also the tab order.
-    auto makeLabel = [this](const QString& text) { return new QLabel(text, this); };
-    auto makeField = [this](const char* name) {
+    auto* layout = new QGridLayout(this);
+    layout->setColumnStretch(0, 1);
+    int row = 0;
+    auto addField = [&](const QString& label, const char* name) {
         auto* field = new PathBrowseControl(this);
         field->setObjectName(name);
         field->setMinimumWidth(FieldMinimumWidth);
+        auto* caption = new QLabel(label, this);
+        caption->setBuddy(field);
+        layout->addWidget(caption, row++, 0);
+        layout->addWidget(field, row++, 0);
         return field;
     };
-    auto makeBar = [this](const char* name) {
+    auto addBar = [&](const QString& label, const char* name) {
         auto* bar = new PercentProgressBar(this);
         bar->setObjectName(name);
+        layout->addWidget(new QLabel(label, this), row++, 0);
+        layout->addWidget(bar, row++, 0);
         return bar;
     };
 
-    auto* layout = new QGridLayout(this);
-    layout->setColumnStretch(0, 1);
-    layout->addWidget(makeLabel(tr("Reference tra file in original language")), 0, 0);
-    referenceOriginalField = makeField("referenceOriginalField");
-    layout->addWidget(referenceOriginalField, 1, 0);
-    layout->addWidget(makeLabel(tr("Reference tra file in destination language (translated)")), 2,
-                      0);
-    referenceTranslatedField = makeField("referenceTranslatedField");
-    layout->addWidget(referenceTranslatedField, 3, 0);
-    layout->addWidget(makeLabel(tr("Directory of mod tra files in original language")), 4, 0);
-    modDirectoryField = makeField("modDirectoryField");
-    layout->addWidget(modDirectoryField, 5, 0);
-    layout->addWidget(makeLabel(tr("Directory of mod tra files in destination language (empty)")),
-                      6, 0);
-    destinationDirectoryField = makeField("destinationDirectoryField");
-    layout->addWidget(destinationDirectoryField, 7, 0);
-    layout->addWidget(makeLabel(tr("Files list progress")), 8, 0);
-    filesBar = makeBar("filesProgressBar");
-    layout->addWidget(filesBar, 9, 0);
-    layout->addWidget(makeLabel(tr("File entries progress")), 10, 0);
-    entriesBar = makeBar("entriesProgressBar");
-    layout->addWidget(entriesBar, 11, 0);
+    referenceOriginalField =
+        addField(tr("&Reference tra file in original language"), "referenceOriginalField");
+    referenceTranslatedField = addField(
+        tr("Reference tra file in &destination language (translated)"), "referenceTranslatedField");
+    modDirectoryField =
+        addField(tr("Directory of &mod tra files in original language"), "modDirectoryField");
+    destinationDirectoryField =
+        addField(tr("Directory of mod tra files in destination language (&empty)"),
+                 "destinationDirectoryField");
+    filesBar = addBar(tr("Files list progress"), "filesProgressBar");
+    entriesBar = addBar(tr("File entries progress"), "entriesProgressBar");
 
-    importButton = MakeButton(tr("Import"), this);
+    importButton = MakeButton(tr("&Import"), this);
     importButton->setObjectName("importButton");
     layout->addWidget(importButton, 1, 1);
-    preferencesButton = MakeButton(tr("Preferences..."), this);
+    preferencesButton = MakeButton(tr("&Preferences..."), this);
     preferencesButton->setObjectName("preferencesButton");
     layout->addWidget(preferencesButton, 3, 1);
-    quitButton = MakeButton(tr("Quit"), this);
+    quitButton = MakeButton(QuitText(), this);
     quitButton->setObjectName("quitButton");
-    layout->addWidget(quitButton, 11, 1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(quitButton, row - 1, 1);
+    AllowResizing(*layout);
 
     connect(importButton, &QPushButton::clicked, this, &MainDialog::StartRun);
     connect(preferencesButton, &QPushButton::clicked, this, &MainDialog::ChangeSettings);
@@ -151,6 +163,12 @@ std::array<PathBrowseControl*, 4> MainDialog::PathFields() const {
             destinationDirectoryField};
 }
 
+// The fields and bars take the width the user gives the window.
+void MainDialog::AllowResizing(QGridLayout& layout) {
+    layout.setSizeConstraint(QLayout::SetDefaultConstraint);
+    setSizeGripEnabled(true);
+}
+
 void MainDialog::OfferAboutCommand() {
     const QString itemText = tr("&About Wordgleaner...");
     if (AppendAboutToSystemMenu(*this, itemText)) {
@@ -188,7 +206,7 @@ void MainDialog::StartRun() {
     }
 
     SetInputsEnabled(false);
-    quitButton->setText(tr("Abort"));
+    quitButton->setText(AbortText());
     pollTimer.start();
     jobRunning = true;
     if (!job.Start(ToJobText(referenceOriginal), ToJobText(referenceTranslated),
@@ -199,7 +217,7 @@ void MainDialog::StartRun() {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
                                tr("Could not start the recovery: no worker thread available"));
         SetInputsEnabled(true);
-        quitButton->setText(tr("Quit"));
+        quitButton->setText(QuitText());
     }
 }
 
@@ -215,6 +233,7 @@ void MainDialog::PollJob() {
     entriesBar->SetText(FromJobText(progress.entryText));
     if (progress.Ended()) {
         ShowEnd(progress);
+        KeepQuitMnemonic();
         return;
     }
     pollTimer.start();
@@ -230,6 +249,12 @@ void MainDialog::ShowEnd(const ProgressSnapshot& end) {
     SetInputsEnabled(true);
     quitButton->setText(tr("Quit"));
     jobRunning = false;
+}
+
+void MainDialog::KeepQuitMnemonic() {
+    if (!jobRunning) {
+        quitButton->setText(QuitText());
+    }
 }
 
 void MainDialog::ChangeSettings() {
@@ -265,6 +290,18 @@ void MainDialog::reject() {
         return;
     }
     QDialog::reject();
+}
+
+// Enter on a focused button presses it, as Space does. An auto-default
+// button would do the same, but the dialog would then make the first of them
+// its default button, which Enter anywhere else would press.
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (IsEnterKey(*event) && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {

@@ -10,6 +10,7 @@
 #include "job/recovery_options.h"
 
 class QAction;
+class QGridLayout;
 class QPushButton;
 
 namespace wordgleaner {
@@ -57,12 +58,15 @@ public slots:
     void reject() override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     void BuildControls();
     void ConfigurePathFields();
     void LetPathsBeTyped();
+    void AllowResizing(QGridLayout& layout);
+    void KeepQuitMnemonic();
     std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);

@@ -44,7 +44,7 @@ private slots:
                  QString("You must provide a name for each file or directory"));
         QCOMPARE(fixture.starts, 0);
         QVERIFY(fixture.InputsEnabled());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Quit"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
         QVERIFY(!fixture.window.PollTimerActive());
         QVERIFY(!fixture.window.JobRunning());
     }
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(progress.filePercent, 0);
         QVERIFY(!progress.abortRequested);
         QVERIFY(fixture.InputsDisabled());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Abort"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Abort"));
         QVERIFY(fixture.window.PollTimerActive());
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});  // the first run's end only
     }
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(fixture.messages.shown[0].text, QString("Updated the tra files"));
         QVERIFY(lockedWhileShown);
         QVERIFY(fixture.InputsEnabled());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Quit"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
         QVERIFY(!fixture.window.JobRunning());
         QVERIFY(!fixture.window.PollTimerActive());
         // The bars keep the run's last state.
@@ -167,7 +167,7 @@ private slots:
             fixture.messages.shown[0].text,
             QString("Failed to load setup, cause: Missing equal sign after string Id at line 1"));
         QVERIFY(fixture.InputsEnabled());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Quit"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
     }
 
     void jobTextsAreShownInTheLocalEightBitEncoding() {
@@ -196,7 +196,7 @@ private slots:
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
         QVERIFY(fixture.window.Job().Snapshot().abortRequested);
         QVERIFY(fixture.window.isVisible());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Abort"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Abort"));
 
         fixture.window.close();  // the close box
         QVERIFY(fixture.window.isVisible());
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(!fixture.window.JobRunning());
         QVERIFY(!fixture.window.PollTimerActive());
         QVERIFY(fixture.InputsEnabled());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Quit"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
         QVERIFY(!fixture.window.isVisible());
     }
@@ -248,18 +248,6 @@ private slots:
         QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(),
                  QString("Loading reference tra file in original language..."));
         QVERIFY(fixture.window.JobRunning());
-    }
-
-    void noButtonOfTheWindowIsADefaultButton() {
-        MainDialogFixture fixture;
-        for (auto* button : fixture.window.findChildren<QPushButton*>()) {
-            QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->text()));
-        }
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
-        fixture.Button("quitButton")->setFocus();
-        QTest::keyClick(&fixture.window, Qt::Key_Return);
-        QCOMPARE(fixture.starts, 0);
-        QVERIFY(fixture.window.isVisible());
     }
 
     void preferencesClosedWithCancelLeaveTheSettingsAsTheyWere() {

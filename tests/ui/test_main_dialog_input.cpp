@@ -4,8 +4,11 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
+
+#include <utility>
 
 #include "main_dialog_fixture.h"
 #include "ui/ui_resources.h"
@@ -76,6 +79,50 @@ private slots:
         TypeInto(mod, run.Path("mod"));
         QVERIFY(mod.PathWarning().isEmpty());
         QVERIFY(fixture.messages.shown.empty());
+    }
+
+    // --- Keyboard ---
+
+    void enterPressesOnlyTheFocusedButton() {
+        MainDialogFixture fixture;
+        fixture.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
+        for (auto* button : fixture.window.findChildren<QPushButton*>()) {
+            QVERIFY2(!button->isDefault(), qPrintable(button->text()));
+        }
+        // In a path field Enter opens that field's chooser and goes no further.
+        fixture.Field("referenceOriginalField")->Edit()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(fixture.chooser->Calls(), 1);
+        QVERIFY(fixture.messages.shown.empty());
+
+        fixture.Button("importButton")->setFocus();
+        QTest::keyClick(fixture.Button("importButton"), Qt::Key_Return);
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});  // the empty paths
+        QCOMPARE(fixture.starts, 0);
+        fixture.Button("quitButton")->setFocus();
+        QTest::keyClick(fixture.Button("quitButton"), Qt::Key_Return);
+        QVERIFY(!fixture.window.isVisible());
+    }
+
+    void everyLabelLeadsToItsFieldAndEveryButtonHasAMnemonic() {
+        MainDialogFixture fixture;
+        fixture.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
+        const std::pair<Qt::Key, const char*> labels[] = {{Qt::Key_R, "referenceOriginalField"},
+                                                          {Qt::Key_D, "referenceTranslatedField"},
+                                                          {Qt::Key_M, "modDirectoryField"},
+                                                          {Qt::Key_E, "destinationDirectoryField"}};
+        for (const auto& [key, field] : labels) {
+            QTest::keyClick(&fixture.window, key, Qt::AltModifier);
+            QVERIFY2(QApplication::focusWidget() == fixture.Field(field)->Edit(),
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
+        for (auto* button : fixture.window.findChildren<QPushButton*>()) {
+            QVERIFY2(button->text().contains('&'), qPrintable(button->text()));
+        }
+        QTest::keyClick(&fixture.window, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(fixture.messages.shown.size(), std::size_t{1});  // Import pressed
     }
 };
 
