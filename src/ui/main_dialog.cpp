@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 
 #include <array>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "controls/percent_progress_bar.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
+#include "settings_keys.h"
 #include "system_menu.h"
 #include "ui_resources.h"
 
@@ -69,6 +71,7 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
     BuildControls();
     ConfigurePathFields();
     OfferAboutCommand();
+    RestoreRemembered();
 
     pollTimer.setSingleShot(true);
     pollTimer.setInterval(PollIntervalMs);
@@ -205,6 +208,7 @@ void MainDialog::StartRun() {
         return;
     }
 
+    RememberPaths();
     SetInputsEnabled(false);
     quitButton->setText(AbortText());
     pollTimer.start();
@@ -277,6 +281,7 @@ void MainDialog::ChangeSettings() {
     settings.commentMode = dialog.CommentMode();
     settings.generatePatch = dialog.GeneratePatch();
     settings.search.compareSound = dialog.CompareSound();
+    RememberSettings();
 }
 
 void MainDialog::ShowAbout() {
@@ -290,6 +295,45 @@ void MainDialog::reject() {
         return;
     }
     QDialog::reject();
+}
+
+void MainDialog::RestoreRemembered() {
+    if (!services.store) {
+        return;
+    }
+    const StoredPaths paths = ReadPaths(*services.store);
+    referenceOriginalField->SetPath(paths.referenceOriginal);
+    referenceTranslatedField->SetPath(paths.referenceTranslated);
+    modDirectoryField->SetPath(paths.modDirectory);
+    destinationDirectoryField->SetPath(paths.destinationDirectory);
+    settings = ReadOptions(*services.store);
+    const QSize size = ReadWindowSize(*services.store);
+    if (size.isValid()) {
+        resize(size.expandedTo(minimumSizeHint()));
+    }
+}
+
+void MainDialog::RememberPaths() {
+    if (services.store) {
+        WritePaths(*services.store,
+                   {referenceOriginalField->GetPath(), referenceTranslatedField->GetPath(),
+                    modDirectoryField->GetPath(), destinationDirectoryField->GetPath()});
+    }
+}
+
+void MainDialog::RememberSettings() {
+    if (services.store) {
+        WriteOptions(*services.store, settings);
+    }
+}
+
+void MainDialog::done(int result) {
+    RememberPaths();
+    if (services.store) {
+        WriteWindowSize(*services.store, size());
+        services.store->sync();
+    }
+    QDialog::done(result);
 }
 
 // Enter on a focused button presses it, as Space does. An auto-default

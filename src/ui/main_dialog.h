@@ -11,6 +11,7 @@
 
 class QAction;
 class QGridLayout;
+class QSettings;
 class QPushButton;
 
 namespace wordgleaner {
@@ -27,6 +28,9 @@ struct MainDialogServices {
     const VersionSource& version;
     std::shared_ptr<PathChooser> chooser;  // none: the standard choosers
     JobHooks jobHooks;                     // empty: a plain worker thread, no hook
+    // Where paths, settings and the window's size are kept between runs;
+    // none: nothing is remembered. Not owned.
+    QSettings* store = nullptr;
 };
 
 // The program's one window: the four paths, the settings, one recovery job
@@ -59,6 +63,9 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Every way the window closes passes here; it keeps what is to be
+    // remembered.
+    void done(int result) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
@@ -67,6 +74,9 @@ private:
     void LetPathsBeTyped();
     void AllowResizing(QGridLayout& layout);
     void KeepQuitMnemonic();
+    void RestoreRemembered();
+    void RememberPaths();
+    void RememberSettings();
     std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);

@@ -61,9 +61,9 @@ class MainDialogFixture {
 public:
     enum class Threads { Available, Refused };
 
-    explicit MainDialogFixture(Threads threads = Threads::Available)
+    explicit MainDialogFixture(Threads threads = Threads::Available, QSettings* store = nullptr)
         : chooser(std::make_shared<ScriptedPathChooser>()),
-          window({messages, version, chooser, Hooks(threads)}) {
+          window({messages, version, chooser, Hooks(threads), store}) {
         window.show();
     }
     // A worker still held goes on, so that the window's job can end.
