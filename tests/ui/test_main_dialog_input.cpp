@@ -81,6 +81,15 @@ private slots:
         QVERIFY(fixture.messages.shown.empty());
     }
 
+    void theWindowCanBeWidenedAndItsFieldsAndBarsFollow() {
+        MainDialogFixture fixture;
+        const int fieldWidth = fixture.Field("modDirectoryField")->width();
+        const int barWidth = fixture.Bar("filesProgressBar")->width();
+        fixture.window.resize(fixture.window.width() + 300, fixture.window.height() + 50);
+        QTRY_COMPARE(fixture.Field("modDirectoryField")->width(), fieldWidth + 300);
+        QCOMPARE(fixture.Bar("filesProgressBar")->width(), barWidth + 300);
+    }
+
     // --- Keyboard ---
 
     void enterPressesOnlyTheFocusedButton() {
