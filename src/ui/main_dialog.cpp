@@ -8,11 +8,13 @@
 #include <QSettings>
 
 #include <array>
+#include <chrono>
 #include <utility>
 
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
+#include "job/readable_progress.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
 #include "settings_keys.h"
@@ -112,6 +114,9 @@ void MainDialog::BuildControls() {
                  "destinationDirectoryField");
     filesBar = addBar(tr("Files list progress"), "filesProgressBar");
     entriesBar = addBar(tr("File entries progress"), "entriesProgressBar");
+    timeLabel = new QLabel(this);
+    timeLabel->setObjectName("timeLabel");
+    layout->addWidget(timeLabel, row++, 0);
 
     importButton = MakeButton(tr("&Import"), this);
     importButton->setObjectName("importButton");
@@ -209,6 +214,7 @@ void MainDialog::StartRun() {
     }
 
     RememberPaths();
+    runStart = std::chrono::steady_clock::now();
     SetInputsEnabled(false);
     quitButton->setText(AbortText());
     pollTimer.start();
@@ -231,16 +237,25 @@ void MainDialog::PollJob() {
         return;
     }
     const ProgressSnapshot progress = job.Snapshot();
-    filesBar->SetPos(progress.filePercent);
-    filesBar->SetText(FromJobText(progress.progressText));
-    entriesBar->SetPos(progress.entryPercent);
-    entriesBar->SetText(FromJobText(progress.entryText));
+    ShowProgress(progress);
     if (progress.Ended()) {
         ShowEnd(progress);
         KeepQuitMnemonic();
         return;
     }
     pollTimer.start();
+}
+
+// The bars read as a person would say it; the run's own texts stay for the
+// report and the command line.
+void MainDialog::ShowProgress(const ProgressSnapshot& progress) {
+    filesBar->SetPos(progress.filePercent);
+    filesBar->SetText(FromJobText(ReadableFilesText(progress)));
+    entriesBar->SetPos(progress.entryPercent);
+    entriesBar->SetText(FromJobText(ReadableEntriesText(progress)));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now() - runStart);
+    timeLabel->setText(FromJobText(ReadableTimeText(elapsed, progress)));
 }
 
 void MainDialog::ShowEnd(const ProgressSnapshot& end) {

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <memory>
 
 #include "job/recovery_job.h"
@@ -11,6 +12,7 @@
 
 class QAction;
 class QGridLayout;
+class QLabel;
 class QSettings;
 class QPushButton;
 
@@ -80,6 +82,7 @@ private:
     std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
+    void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
 
     MainDialogServices services;
@@ -97,6 +100,8 @@ private:
     PathBrowseControl* destinationDirectoryField = nullptr;
     PercentProgressBar* filesBar = nullptr;
     PercentProgressBar* entriesBar = nullptr;
+    QLabel* timeLabel = nullptr;  // elapsed time and the time left of a run
+    std::chrono::steady_clock::time_point runStart;
     QPushButton* importButton = nullptr;
     QPushButton* preferencesButton = nullptr;
     QPushButton* quitButton = nullptr;
