@@ -31,6 +31,10 @@ constexpr int FieldMinimumWidth = 440;
 constexpr unsigned DestinationFolderFlags =
     FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
 
+// Tra files in any letter case first, since a mod's files often differ from
+// the game's in case, and everything else as the second choice.
+const QString TraFileFilter = QStringLiteral("Tra files|*.tra;*.TRA;*.Tra|All files|*||");
+
 const QString FailureCaption = QStringLiteral("Failure");
 
 // Paths and texts are 8-bit in the system's local encoding inside the job.
@@ -147,6 +151,9 @@ void MainDialog::ConfigurePathFields() {
         field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
     }
     destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
+    for (auto* field : {referenceOriginalField, referenceTranslatedField}) {
+        field->SetFilter(TraFileFilter);
+    }
     LetPathsBeTyped();
 
     if (services.chooser) {

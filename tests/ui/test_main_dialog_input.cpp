@@ -10,6 +10,7 @@
 
 #include <utility>
 
+#include "controls/dialog_path_chooser.h"
 #include "main_dialog_fixture.h"
 #include "ui/ui_resources.h"
 
@@ -88,6 +89,14 @@ private slots:
         fixture.window.resize(fixture.window.width() + 300, fixture.window.height() + 50);
         QTRY_COMPARE(fixture.Field("modDirectoryField")->width(), fieldWidth + 300);
         QCOMPARE(fixture.Bar("filesProgressBar")->width(), barWidth + 300);
+    }
+
+    void theFileChoosersOfferTraFilesInAnyCaseThenAllFiles() {
+        MainDialogFixture fixture;
+        fixture.Field("referenceTranslatedField")->Browse();
+        QCOMPARE(fixture.chooser->fileRequests.size(), std::size_t{1});
+        QCOMPARE(NameFiltersFromPipeFilter(fixture.chooser->fileRequests[0].filter),
+                 QStringList({"Tra files (*.tra *.TRA *.Tra)", "All files (*)"}));
     }
 
     // --- Keyboard ---
