@@ -29,7 +29,7 @@ struct ProgressSnapshot {
     // entries got a translation so far.
     std::int32_t fileIndex = 0;
     std::int32_t fileCount = 0;
-    std::string currentFileName;
+    std::string currentFileName = {};
     std::int32_t entryIndex = 0;
     std::int32_t entryTotal = 0;
     std::int32_t translatedCount = 0;
