@@ -1,6 +1,9 @@
 #include "controls/path_browse_control.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -11,12 +14,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyle>
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 
 #include "controls/browse_glyph.h"
 #include "controls/dialog_path_chooser.h"
+#include "controls/path_check.h"
 
 namespace wordgleaner {
 
@@ -114,6 +119,11 @@ PathBrowseControl::PathBrowseControl(QWidget* parent, unsigned initialMode)
     edit->setTextMargins(EditMargin, 0, EditMargin, 0);
     edit->installEventFilter(this);
     connect(edit.get(), &QLineEdit::textChanged, this, &PathBrowseControl::OnTextChanged);
+    setAcceptDrops(true);
+    warningSign = edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                  QLineEdit::TrailingPosition);
+    warningSign->setObjectName(QStringLiteral("pathWarningSign"));
+    warningSign->setVisible(false);
     ConfigureEdit();
     LayOut();
 }
@@ -253,11 +263,92 @@ void PathBrowseControl::Click() {
 }
 
 void PathBrowseControl::OnTextChanged(const QString& text) {
+    // A long path is cut off in the field; hovering shows all of it.
+    edit->setToolTip(text);
+    UpdatePathWarning();
+    emit pathChanged(text);
     if (busy || !(mode & ModeEditable)) {
         return;
     }
     currentText = text;
     typed = true;
+}
+
+void PathBrowseControl::SetExistenceCheck(bool check) {
+    existenceCheck = check;
+    UpdatePathWarning();
+}
+
+QString PathBrowseControl::PathWarning() const {
+    return pathWarning;
+}
+
+void PathBrowseControl::UpdatePathWarning() {
+    pathWarning = existenceCheck ? PathProblem(edit->text(), (mode & ModeFolder) != 0) : QString();
+    warningSign->setToolTip(pathWarning);
+    warningSign->setVisible(!pathWarning.isEmpty());
+}
+
+// --- Dropping ---
+
+bool PathBrowseControl::AcceptDrag(QDropEvent& event) {
+    const QString problem = DropProblem(*event.mimeData(), (mode & ModeFolder) != 0, nullptr);
+    if (!problem.isEmpty() || !isEnabled() || busy) {
+        event.ignore();
+        // The refusal is told where the user looks: under the cursor.
+        if (!problem.isEmpty()) {
+            QToolTip::showText(mapToGlobal(event.position().toPoint()), problem, this);
+        }
+        return false;
+    }
+    event.acceptProposedAction();
+    return true;
+}
+
+void PathBrowseControl::TakeDrop(QDropEvent& event) {
+    QString path;
+    if (!isEnabled() || busy ||
+        !DropProblem(*event.mimeData(), (mode & ModeFolder) != 0, &path).isEmpty()) {
+        event.ignore();
+        return;
+    }
+    event.acceptProposedAction();
+    QToolTip::hideText();
+    // A dropped path counts as chosen, like one taken in the chooser.
+    selection = QStringList{path};
+    readOnlyChecked = false;
+    edit->setText(path);
+    typed = false;
+    currentText = path;
+}
+
+void PathBrowseControl::dragEnterEvent(QDragEnterEvent* event) {
+    AcceptDrag(*event);
+}
+
+void PathBrowseControl::dragMoveEvent(QDragMoveEvent* event) {
+    AcceptDrag(*event);
+}
+
+void PathBrowseControl::dropEvent(QDropEvent* event) {
+    TakeDrop(*event);
+}
+
+// The text field would take a dropped file's URL as text; the control decides instead.
+bool PathBrowseControl::HandleEditDrag(QEvent& event) {
+    switch (event.type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            AcceptDrag(static_cast<QDropEvent&>(event));
+            return true;
+        case QEvent::Drop:
+            TakeDrop(static_cast<QDropEvent&>(event));
+            return true;
+        case QEvent::DragLeave:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void PathBrowseControl::SetChooser(std::shared_ptr<PathChooser> newChooser) {
@@ -578,8 +669,10 @@ void PathBrowseControl::LeaveButton() {
 
 // --- Keyboard and focus ---
 
+// A Space that the text field passes on (a read-only field ignores it) is not
+// for the button: its release is not passed on, so it would stay pushed in.
 void PathBrowseControl::keyPressEvent(QKeyEvent* event) {
-    if (IsSpaceKey(*event)) {
+    if (IsSpaceKey(*event) && !edit->hasFocus()) {
         if (!event->isAutoRepeat()) {
             pressed = true;
             repaint();
@@ -596,7 +689,7 @@ void PathBrowseControl::keyPressEvent(QKeyEvent* event) {
 }
 
 void PathBrowseControl::keyReleaseEvent(QKeyEvent* event) {
-    if (!IsSpaceKey(*event)) {
+    if (!IsSpaceKey(*event) || edit->hasFocus()) {
         QWidget::keyReleaseEvent(event);
         return;
     }
@@ -612,7 +705,9 @@ void PathBrowseControl::keyReleaseEvent(QKeyEvent* event) {
 // button, where Space works.
 void PathBrowseControl::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    if (editFocused || std::exchange(focusFromEdit, false)) {
+    // A label's mnemonic leads into the field, even from the field's own button.
+    const bool fromEdit = std::exchange(focusFromEdit, false);
+    if (editFocused || (fromEdit && event->reason() != Qt::ShortcutFocusReason)) {
         return;
     }
     // Not the mouse reason: a press on the button must not be taken for a press in the field.
@@ -624,6 +719,9 @@ void PathBrowseControl::focusInEvent(QFocusEvent* event) {
 bool PathBrowseControl::eventFilter(QObject* watched, QEvent* event) {
     if (watched != edit.get()) {
         return QWidget::eventFilter(watched, event);
+    }
+    if (HandleEditDrag(*event)) {
+        return true;
     }
     switch (event->type()) {
         case QEvent::KeyPress: {

@@ -8,6 +8,10 @@
 
 #include "controls/path_chooser.h"
 
+class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLineEdit;
 
 namespace wordgleaner {
@@ -23,7 +27,10 @@ namespace wordgleaner {
 //   chooser; Enter goes no further, so it never reaches the dialog's default
 //   button;
 // - tabbing onto the control puts the focus into the text field with the
-//   whole text selected.
+//   whole text selected;
+// - a file or folder dropped from a file manager becomes the path when it is
+//   of the field's kind (a folder in folder mode, a file otherwise); anything
+//   else is refused, and a tooltip says why.
 // Owner set-up happens once; later the owner reads GetPath() and enables or
 // disables the control.
 //
@@ -114,6 +121,13 @@ public:
     void SetFilter(const QString& filter);
     QString GetFilter() const;
 
+    // When on, a path that names no file (no folder in folder mode) is marked
+    // with a warning sign whose tooltip says what is wrong, as soon as it is
+    // typed or set. Off by default.
+    void SetExistenceCheck(bool check);
+    // Why the path is marked; empty when it is not.
+    QString PathWarning() const;
+
     // The choosers Browse() uses; none puts back the standard dialogs.
     void SetChooser(std::shared_ptr<PathChooser> chooser);
 
@@ -135,6 +149,8 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
+    // The path changed by typing, a choice, a drop or SetPath().
+    void pathChanged(const QString& path);
     // After every browse started by a click, Space or Enter, once the chooser
     // has closed, whatever the outcome.
     void clicked();
@@ -155,6 +171,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void LayOut();
@@ -166,6 +185,10 @@ private:
     int TakeChoice(const ChooserResult& chosen, bool folder);
     void Click();
     void OnTextChanged(const QString& text);
+    void UpdatePathWarning();
+    bool AcceptDrag(QDropEvent& event);
+    void TakeDrop(QDropEvent& event);
+    bool HandleEditDrag(QEvent& event);
     void OnEditFocusIn(Qt::FocusReason reason);
     void OnEditFocusOut(Qt::FocusReason reason);
     void LeaveButton();
@@ -199,6 +222,9 @@ private:
     bool typed = false;
     QString currentText;
     std::shared_ptr<PathChooser> chooser;
+    bool existenceCheck = false;
+    QString pathWarning;
+    QAction* warningSign = nullptr;  // owned by the text field
 };
 
 }  // namespace wordgleaner

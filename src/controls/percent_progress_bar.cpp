@@ -13,6 +13,9 @@ namespace wordgleaner {
 
 namespace {
 
+// Room left free at each end of the text line.
+constexpr int TextMargin = 2;
+
 constexpr unsigned AlignmentBits = 0x03;
 constexpr unsigned TextVCentre = 0x04;
 constexpr unsigned TextSingleLine = 0x20;
@@ -162,8 +165,21 @@ void PercentProgressBar::SetText(const QString& newText) {
     // A null and an empty text are the same here: both bring the percentage back.
     if (newText != text) {
         text = newText;
+        UpdateTooltip();
         update();
     }
+}
+
+// A text longer than the bar is cut in the middle, where a path or a count
+// loses least; the bar's tooltip then holds the whole of it.
+QString PercentProgressBar::PaintedText() const {
+    const int room = std::max(0, width() - 2 * TextMargin);
+    return fontMetrics().elidedText(DisplayedText(), Qt::ElideMiddle, room);
+}
+
+void PercentProgressBar::UpdateTooltip() {
+    const QString whole = DisplayedText();
+    setToolTip(PaintedText() != whole ? whole : QString());
 }
 
 QString PercentProgressBar::Text() const {
@@ -259,7 +275,7 @@ void PercentProgressBar::paintEvent(QPaintEvent* /*event*/) {
     if (!showText || orientation == Qt::Vertical) {
         return;
     }
-    const QString line = DisplayedText();
+    const QString line = PaintedText();
     const int flags = QtTextFlags(textFormat);
     painter.setFont(font());
     painter.setClipRect(filled);
@@ -273,6 +289,7 @@ void PercentProgressBar::paintEvent(QPaintEvent* /*event*/) {
 void PercentProgressBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     lastFilledWidth = -1;
+    UpdateTooltip();
 }
 
 QSize PercentProgressBar::sizeHint() const {

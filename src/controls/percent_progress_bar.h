@@ -78,6 +78,9 @@ public:
 
     // What the text line reads now: Text(), or the percentage.
     QString DisplayedText() const;
+    // What is painted of it: cut in the middle ("Comp…0.00 %") when it is
+    // wider than the bar, and then whole in the tooltip.
+    QString PaintedText() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -92,6 +95,7 @@ private:
     QColor ResolvedBarColour() const;
     QColor ResolvedBackgroundColour() const;
     QColor SwapColour(QColor& member, const QColor& colour);
+    void UpdateTooltip();
 
     QColor textColour;
     int position = 0;

@@ -140,6 +140,7 @@ private:
         SplitFileName split = SplitAtLastDot(name);
         progress.SetProgressText(ProcessingText(split, index, count));
         progress.SetFilePercent(FilesPercent(index, count));
+        progress.SetFilePosition(index + 1, count, name);
         TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));

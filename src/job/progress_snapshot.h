@@ -23,6 +23,17 @@ struct ProgressSnapshot {
     bool abortRequested = false;
     BatchCounters counters = {};  // all 0 until the run has ended
 
+    // The same progress as numbers, for texts made for people: the file
+    // worked on (counted from 1; 0 before the first) of how many, its name,
+    // and in it the entry worked on of how many, and how many of its
+    // entries got a translation so far.
+    std::int32_t fileIndex = 0;
+    std::int32_t fileCount = 0;
+    std::string currentFileName = {};
+    std::int32_t entryIndex = 0;
+    std::int32_t entryTotal = 0;
+    std::int32_t translatedCount = 0;
+
     bool Ended() const { return filePercent == EndedFilePercent; }
 
     friend bool operator==(const ProgressSnapshot&, const ProgressSnapshot&) = default;

@@ -32,7 +32,8 @@ public:
           referenceOriginal(referenceOriginal),
           referenceName(referenceOriginal.GetName()),
           referenceTranslated(referenceTranslated),
-          total(modFile.GetEntryCount()) {}
+          total(modFile.GetEntryCount()),
+          translatedBefore(Translated()) {}
 
     void Run() {
         worker.WritePatch(PatchOpeningLine(modFile.GetName(), referenceTranslated.GetName()));
@@ -138,14 +139,19 @@ private:
         }
     }
 
+    // The entry worked on counts from 1; once the file is done it is the last.
     void ShowProgress(std::string_view verb, std::int32_t percent) {
+        const bool done = verb == "Processed";
         worker.Progress().SetEntryProgress(
             std::string(verb) + " entry " + std::to_string(processed) + " / " +
                 std::to_string(total) + " (" + std::to_string(counters.exactCount) + " / " +
                 std::to_string(counters.veryLikelyCount) + " / " +
                 std::to_string(counters.likelyCount) + ")",
-            percent);
+            percent, done ? processed : processed + 1, total, Translated() - translatedBefore);
     }
+
+    // Entries whose texts were taken from the reference, over the whole batch.
+    std::int32_t Translated() const { return counters.exactCount + counters.veryLikelyCount; }
 
     // Widened so that a file of more than 21 million entries cannot overflow.
     std::int32_t Percent() const {
@@ -173,6 +179,7 @@ private:
     std::string referenceName;
     const TraFile& referenceTranslated;
     std::int32_t total = 0;
+    std::int32_t translatedBefore = 0;  // by the files before this one
     std::int32_t processed = 0;
     std::size_t searched = 0;  // results taken from the search ahead
 };

@@ -50,6 +50,25 @@ void SharedProgress::SetEntryProgress(std::string text, std::int32_t percent) {
     state.entryPercent = percent;
 }
 
+void SharedProgress::SetEntryProgress(std::string text, std::int32_t percent,
+                                      std::int32_t entryIndex, std::int32_t entryTotal,
+                                      std::int32_t translatedCount) {
+    std::lock_guard lock(mutex);
+    state.entryText = std::move(text);
+    state.entryPercent = percent;
+    state.entryIndex = entryIndex;
+    state.entryTotal = entryTotal;
+    state.translatedCount = translatedCount;
+}
+
+void SharedProgress::SetFilePosition(std::int32_t fileIndex, std::int32_t fileCount,
+                                     std::string fileName) {
+    std::lock_guard lock(mutex);
+    state.fileIndex = fileIndex;
+    state.fileCount = fileCount;
+    state.currentFileName = std::move(fileName);
+}
+
 void SharedProgress::SetStatus(std::int32_t status) {
     std::lock_guard lock(mutex);
     state.status = status;

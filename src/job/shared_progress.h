@@ -29,6 +29,9 @@ public:
     void SetFilePercent(std::int32_t percent);
     void SetEntryText(std::string text);
     void SetEntryProgress(std::string text, std::int32_t percent);
+    void SetEntryProgress(std::string text, std::int32_t percent, std::int32_t entryIndex,
+                          std::int32_t entryTotal, std::int32_t translatedCount);
+    void SetFilePosition(std::int32_t fileIndex, std::int32_t fileCount, std::string fileName);
     void SetStatus(std::int32_t status);
     // The worker's last write: publishes the counters and ends the run.
     void Finish(const BatchCounters& counters);

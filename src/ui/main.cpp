@@ -1,5 +1,6 @@
 // Application start-up: one main window, run modally; the process ends with it.
 #include <QApplication>
+#include <QSettings>
 
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
@@ -10,13 +11,15 @@ using namespace wordgleaner;
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Wordgleaner"));
     QApplication::setApplicationName(QStringLiteral("Wordgleaner"));
     LoadUiResources();
     QApplication::setWindowIcon(ApplicationIcon());
 
     QtMessageBoxes messages;
     ResourceVersionSource version;
-    MainDialog window({messages, version, nullptr, {}});
+    QSettings store;  // the user's settings of this program, in the platform's usual place
+    MainDialog window({messages, version, nullptr, {}, {}, &store});
     window.exec();
     return 0;
 }

@@ -5,10 +5,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QUrl>
 
+#include <array>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -16,8 +20,10 @@
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
 #include "job/batch_review.h"
+#include "job/readable_progress.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
+#include "settings_keys.h"
 #include "system_menu.h"
 #include "ui_resources.h"
 
@@ -30,6 +36,10 @@ constexpr int FieldMinimumWidth = 440;
 
 constexpr unsigned DestinationFolderFlags =
     FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
+
+// Tra files in any letter case first, since a mod's files often differ from
+// the game's in case, and everything else as the second choice.
+const QString TraFileFilter = QStringLiteral("Tra files|*.tra;*.TRA;*.Tra|All files|*||");
 
 const QString FailureCaption = QStringLiteral("Failure");
 
@@ -48,11 +58,25 @@ QUrl LocalFileUrl(const std::string& path) {
         QFileInfo(QDir::fromNativeSeparators(FromJobText(path))).absoluteFilePath());
 }
 
+// No button is the default, so Enter starts or quits nothing by itself
+// (keyPressEvent lets it press the focused button).
 QPushButton* MakeButton(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);  // Enter must never start or quit anything
+    button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+bool IsEnterKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+QString QuitText() {
+    return QObject::tr("&Quit");
+}
+
+QString AbortText() {
+    return QObject::tr("&Abort");
 }
 
 }  // namespace
@@ -66,6 +90,7 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
     BuildControls();
     ConfigurePathFields();
     OfferAboutCommand();
+    RestoreRemembered();
 
     pollTimer.setSingleShot(true);
     pollTimer.setInterval(PollIntervalMs);
@@ -74,52 +99,52 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
 
 void MainDialog::BuildControls() {
     // Created in the order of the window's controls, which is also the tab order.
-    auto makeLabel = [this](const QString& text) { return new QLabel(text, this); };
-    auto makeField = [this](const char* name) {
+    auto* layout = new QGridLayout(this);
+    layout->setColumnStretch(0, 1);
+    int row = 0;
+    auto addField = [&](const QString& label, const char* name) {
         auto* field = new PathBrowseControl(this);
         field->setObjectName(name);
         field->setMinimumWidth(FieldMinimumWidth);
+        auto* caption = new QLabel(label, this);
+        caption->setBuddy(field);
+        layout->addWidget(caption, row++, 0);
+        layout->addWidget(field, row++, 0);
         return field;
     };
-    auto makeBar = [this](const char* name) {
+    auto addBar = [&](const QString& label, const char* name) {
         auto* bar = new PercentProgressBar(this);
         bar->setObjectName(name);
+        layout->addWidget(new QLabel(label, this), row++, 0);
+        layout->addWidget(bar, row++, 0);
         return bar;
     };
 
-    auto* layout = new QGridLayout(this);
-    layout->setColumnStretch(0, 1);
-    layout->addWidget(makeLabel(tr("Reference tra file in original language")), 0, 0);
-    referenceOriginalField = makeField("referenceOriginalField");
-    layout->addWidget(referenceOriginalField, 1, 0);
-    layout->addWidget(makeLabel(tr("Reference tra file in destination language (translated)")), 2,
-                      0);
-    referenceTranslatedField = makeField("referenceTranslatedField");
-    layout->addWidget(referenceTranslatedField, 3, 0);
-    layout->addWidget(makeLabel(tr("Directory of mod tra files in original language")), 4, 0);
-    modDirectoryField = makeField("modDirectoryField");
-    layout->addWidget(modDirectoryField, 5, 0);
-    layout->addWidget(makeLabel(tr("Directory of mod tra files in destination language (empty)")),
-                      6, 0);
-    destinationDirectoryField = makeField("destinationDirectoryField");
-    layout->addWidget(destinationDirectoryField, 7, 0);
-    layout->addWidget(makeLabel(tr("Files list progress")), 8, 0);
-    filesBar = makeBar("filesProgressBar");
-    layout->addWidget(filesBar, 9, 0);
-    layout->addWidget(makeLabel(tr("File entries progress")), 10, 0);
-    entriesBar = makeBar("entriesProgressBar");
-    layout->addWidget(entriesBar, 11, 0);
+    referenceOriginalField =
+        addField(tr("&Reference tra file in original language"), "referenceOriginalField");
+    referenceTranslatedField = addField(
+        tr("Reference tra file in &destination language (translated)"), "referenceTranslatedField");
+    modDirectoryField =
+        addField(tr("Directory of &mod tra files in original language"), "modDirectoryField");
+    destinationDirectoryField =
+        addField(tr("Directory of mod tra files in destination language (&empty)"),
+                 "destinationDirectoryField");
+    filesBar = addBar(tr("Files list progress"), "filesProgressBar");
+    entriesBar = addBar(tr("File entries progress"), "entriesProgressBar");
+    timeLabel = new QLabel(this);
+    timeLabel->setObjectName("timeLabel");
+    layout->addWidget(timeLabel, row++, 0);
 
-    importButton = MakeButton(tr("Import"), this);
+    importButton = MakeButton(tr("&Import"), this);
     importButton->setObjectName("importButton");
     layout->addWidget(importButton, 1, 1);
-    preferencesButton = MakeButton(tr("Preferences..."), this);
+    preferencesButton = MakeButton(tr("&Preferences..."), this);
     preferencesButton->setObjectName("preferencesButton");
     layout->addWidget(preferencesButton, 3, 1);
-    quitButton = MakeButton(tr("Quit"), this);
+    quitButton = MakeButton(QuitText(), this);
     quitButton->setObjectName("quitButton");
-    layout->addWidget(quitButton, 11, 1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(quitButton, row - 1, 1);
+    AllowResizing(*layout);
 
     connect(importButton, &QPushButton::clicked, this, &MainDialog::StartRun);
     connect(preferencesButton, &QPushButton::clicked, this, &MainDialog::ChangeSettings);
@@ -139,6 +164,10 @@ void MainDialog::ConfigurePathFields() {
         field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
     }
     destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
+    for (auto* field : {referenceOriginalField, referenceTranslatedField}) {
+        field->SetFilter(TraFileFilter);
+    }
+    LetPathsBeTyped();
 
     if (services.chooser) {
         for (auto* field : {referenceOriginalField, referenceTranslatedField, modDirectoryField,
@@ -146,6 +175,26 @@ void MainDialog::ConfigurePathFields() {
             field->SetChooser(services.chooser);
         }
     }
+}
+
+// Paths can be typed, pasted and dropped as well as chosen; one that names
+// nothing is marked before Import is pressed.
+void MainDialog::LetPathsBeTyped() {
+    for (auto* field : PathFields()) {
+        field->ModifyMode(0, PathBrowseControl::ModeEditable);
+        field->SetExistenceCheck(true);
+    }
+}
+
+std::array<PathBrowseControl*, 4> MainDialog::PathFields() const {
+    return {referenceOriginalField, referenceTranslatedField, modDirectoryField,
+            destinationDirectoryField};
+}
+
+// The fields and bars take the width the user gives the window.
+void MainDialog::AllowResizing(QGridLayout& layout) {
+    layout.setSizeConstraint(QLayout::SetDefaultConstraint);
+    setSizeGripEnabled(true);
 }
 
 void MainDialog::OfferAboutCommand() {
@@ -184,8 +233,10 @@ void MainDialog::StartRun() {
         return;
     }
 
+    RememberPaths();
+    runStart = std::chrono::steady_clock::now();
     SetInputsEnabled(false);
-    quitButton->setText(tr("Abort"));
+    quitButton->setText(AbortText());
     pollTimer.start();
     jobRunning = true;
     if (!job.Start(ToJobText(referenceOriginal), ToJobText(referenceTranslated),
@@ -196,7 +247,7 @@ void MainDialog::StartRun() {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
                                tr("Could not start the recovery: no worker thread available"));
         SetInputsEnabled(true);
-        quitButton->setText(tr("Quit"));
+        quitButton->setText(QuitText());
     }
 }
 
@@ -206,15 +257,25 @@ void MainDialog::PollJob() {
         return;
     }
     const ProgressSnapshot progress = job.Snapshot();
-    filesBar->SetPos(progress.filePercent);
-    filesBar->SetText(FromJobText(progress.progressText));
-    entriesBar->SetPos(progress.entryPercent);
-    entriesBar->SetText(FromJobText(progress.entryText));
+    ShowProgress(progress);
     if (progress.Ended()) {
         ShowEnd(progress);
+        KeepQuitMnemonic();
         return;
     }
     pollTimer.start();
+}
+
+// The bars read as a person would say it; the run's own texts stay for the
+// report and the command line.
+void MainDialog::ShowProgress(const ProgressSnapshot& progress) {
+    filesBar->SetPos(progress.filePercent);
+    filesBar->SetText(FromJobText(ReadableFilesText(progress)));
+    entriesBar->SetPos(progress.entryPercent);
+    entriesBar->SetText(FromJobText(ReadableEntriesText(progress)));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now() - runStart);
+    timeLabel->setText(FromJobText(ReadableTimeText(elapsed, progress)));
 }
 
 void MainDialog::ShowEnd(const ProgressSnapshot& end) {
@@ -257,6 +318,12 @@ void MainDialog::Open(const QUrl& url) {
     }
 }
 
+void MainDialog::KeepQuitMnemonic() {
+    if (!jobRunning) {
+        quitButton->setText(QuitText());
+    }
+}
+
 void MainDialog::ChangeSettings() {
     if (jobRunning) {
         return;
@@ -281,6 +348,7 @@ void MainDialog::ChangeSettings() {
     settings.search.compareSound = dialog.CompareSound();
     settings.writeReview = dialog.WriteReview();
     settings.codePage = dialog.CodePage();
+    RememberSettings();
 }
 
 void MainDialog::ShowAbout() {
@@ -294,6 +362,57 @@ void MainDialog::reject() {
         return;
     }
     QDialog::reject();
+}
+
+void MainDialog::RestoreRemembered() {
+    if (!services.store) {
+        return;
+    }
+    const StoredPaths paths = ReadPaths(*services.store);
+    referenceOriginalField->SetPath(paths.referenceOriginal);
+    referenceTranslatedField->SetPath(paths.referenceTranslated);
+    modDirectoryField->SetPath(paths.modDirectory);
+    destinationDirectoryField->SetPath(paths.destinationDirectory);
+    settings = ReadOptions(*services.store);
+    const QSize size = ReadWindowSize(*services.store);
+    if (size.isValid()) {
+        resize(size.expandedTo(minimumSizeHint()));
+    }
+}
+
+void MainDialog::RememberPaths() {
+    if (services.store) {
+        WritePaths(*services.store,
+                   {referenceOriginalField->GetPath(), referenceTranslatedField->GetPath(),
+                    modDirectoryField->GetPath(), destinationDirectoryField->GetPath()});
+    }
+}
+
+void MainDialog::RememberSettings() {
+    if (services.store) {
+        WriteOptions(*services.store, settings);
+    }
+}
+
+void MainDialog::done(int result) {
+    RememberPaths();
+    if (services.store) {
+        WriteWindowSize(*services.store, size());
+        services.store->sync();
+    }
+    QDialog::done(result);
+}
+
+// Enter on a focused button presses it, as Space does. An auto-default
+// button would do the same, but the dialog would then make the first of them
+// its default button, which Enter anywhere else would press.
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (IsEnterKey(*event) && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {

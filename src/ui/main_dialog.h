@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -10,6 +12,9 @@
 #include "job/recovery_options.h"
 
 class QAction;
+class QGridLayout;
+class QLabel;
+class QSettings;
 class QPushButton;
 class QUrl;
 
@@ -29,6 +34,9 @@ struct MainDialogServices {
     JobHooks jobHooks;                     // empty: a plain worker thread, no hook
     // Opens a page or folder in the user's programs; empty: QDesktopServices.
     std::function<bool(const QUrl&)> openUrl = {};
+    // Where paths, settings and the window's size are kept between runs;
+    // none: nothing is remembered. Not owned.
+    QSettings* store = nullptr;
 };
 
 // The program's one window: the four paths, the settings, one recovery job
@@ -60,13 +68,25 @@ public slots:
     void reject() override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Every way the window closes passes here; it keeps what is to be
+    // remembered.
+    void done(int result) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     void BuildControls();
     void ConfigurePathFields();
+    void LetPathsBeTyped();
+    void AllowResizing(QGridLayout& layout);
+    void KeepQuitMnemonic();
+    void RestoreRemembered();
+    void RememberPaths();
+    void RememberSettings();
+    std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
+    void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
     void ShowSuccess();
     void Open(const QUrl& url);
@@ -86,6 +106,8 @@ private:
     PathBrowseControl* destinationDirectoryField = nullptr;
     PercentProgressBar* filesBar = nullptr;
     PercentProgressBar* entriesBar = nullptr;
+    QLabel* timeLabel = nullptr;  // elapsed time and the time left of a run
+    std::chrono::steady_clock::time_point runStart;
     QPushButton* importButton = nullptr;
     QPushButton* preferencesButton = nullptr;
     QPushButton* quitButton = nullptr;

@@ -11,6 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+#include <iterator>
+
 #include "job/recovery_options.h"
 #include "job/validate_options.h"
 #include "message_boxes.h"
@@ -34,9 +37,7 @@ QLineEdit* MakeNumberField(QWidget* parent) {
 }
 
 QRadioButton* MakeRadioButton(const QString& text, QWidget* parent) {
-    auto* button = new QRadioButton(text, parent);
-    button->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
-    return button;
+    return new QRadioButton(text, parent);
 }
 
 QLabel* MakeFieldLabel(const QString& text, QLineEdit* field, QWidget* parent) {
@@ -52,31 +53,22 @@ PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent
     setWindowTitle(tr("Preferences"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     BuildControls();
-
-    const RecoveryOptions defaults;
-    SetMinLikeliness(defaults.search.minLikeliness);
-    SetVeryLikelyThreshold(defaults.veryLikelyThreshold);
-    SetLineInfoOnly(defaults.lineInfoOnly);
-    SetCommentMode(defaults.commentMode);
-    SetGeneratePatch(defaults.generatePatch);
-    SetCompareSound(defaults.search.compareSound);
-    SetWriteReview(defaults.writeReview);
-    SetCodePage(defaults.codePage);
+    RestoreDefaults();
 }
 
 void PreferencesDialog::BuildControls() {
     auto* dataOutput = new QGroupBox(tr("Data output (for perfect match)"), this);
     lineInfoOnlyBox = new QCheckBox(
-        tr("Output line matching information instead of copying the texts"), dataOutput);
+        tr("&Output line matching information instead of copying the texts"), dataOutput);
     auto* dataOutputLayout = new QVBoxLayout(dataOutput);
     dataOutputLayout->addWidget(lineInfoOnlyBox);
 
     auto* comments = new QGroupBox(tr("Comments on retrieved texts"), this);
-    noCommentButton = MakeRadioButton(tr("None"), comments);
+    noCommentButton = MakeRadioButton(tr("&None"), comments);
     perfectMatchCommentButton = MakeRadioButton(
-        tr("Add comment before entries with perfect match with reference"), comments);
-    missingMatchCommentButton =
-        MakeRadioButton(tr("Add comment before entries without perfect or likely match"), comments);
+        tr("Add comment before entries with &perfect match with reference"), comments);
+    missingMatchCommentButton = MakeRadioButton(
+        tr("Add comment before entries &without perfect or likely match"), comments);
     auto* commentsLayout = new QVBoxLayout(comments);
     commentsLayout->addWidget(noCommentButton);
     commentsLayout->addWidget(perfectMatchCommentButton);
@@ -89,7 +81,7 @@ void PreferencesDialog::BuildControls() {
 
     auto* miscellaneous = new QGroupBox(tr("Miscellaneous"), this);
     auto* multipleReferences = new QCheckBox(
-        tr("Use multiple reference files in a directory instead of a single reference"),
+        tr("Use m&ultiple reference files in a directory instead of a single reference"),
         miscellaneous);
     multipleReferences->setEnabled(false);
     multipleReferences->setObjectName("multipleReferencesBox");
@@ -102,14 +94,14 @@ void PreferencesDialog::BuildControls() {
                        .arg(FormatNumber(VeryLikelyThresholdRange.lowest)),
                    miscellaneous);
     compareSoundBox = new QCheckBox(
-        tr("Compare sound reference as well (no matching if different)"), miscellaneous);
+        tr("Compare &sound reference as well (no matching if different)"), miscellaneous);
     auto* numbers = new QGridLayout;
     numbers->addWidget(
-        MakeFieldLabel(tr("Minimum likeliness percentage"), minLikelinessField, miscellaneous), 0,
+        MakeFieldLabel(tr("Minimum &likeliness percentage"), minLikelinessField, miscellaneous), 0,
         0);
     numbers->addWidget(minLikelinessField, 0, 1);
-    numbers->addWidget(MakeFieldLabel(tr("Likeliness threshold to assume matching"), thresholdField,
-                                      miscellaneous),
+    numbers->addWidget(MakeFieldLabel(tr("Likeliness t&hreshold to assume matching"),
+                                      thresholdField, miscellaneous),
                        1, 0);
     numbers->addWidget(thresholdField, 1, 1);
     numbers->setColumnStretch(2, 1);
@@ -123,16 +115,20 @@ void PreferencesDialog::BuildControls() {
     miscellaneousLayout->addWidget(compareSoundBox);
 
     auto* patch = new QGroupBox(tr("Patch generation (EE game translation assistance)"), this);
-    generatePatchBox = new QCheckBox(tr("Generate TP2 patch associated to the tra file"), patch);
+    generatePatchBox = new QCheckBox(tr("&Generate TP2 patch associated to the tra file"), patch);
     auto* patchLayout = new QVBoxLayout(patch);
     patchLayout->addWidget(generatePatchBox);
 
-    auto* ok = new QPushButton(tr("OK"), this);
+    auto* ok = new QPushButton(tr("O&K"), this);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setAutoDefault(false);
+    ok->setObjectName("okButton");
+    auto* cancel = new QPushButton(tr("&Cancel"), this);
+    cancel->setObjectName("cancelButton");
+    auto* restoreDefaults = new QPushButton(tr("&Restore defaults"), this);
+    restoreDefaults->setObjectName("restoreDefaultsButton");
     connect(ok, &QPushButton::clicked, this, &PreferencesDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &PreferencesDialog::reject);
+    connect(restoreDefaults, &QPushButton::clicked, this, &PreferencesDialog::RestoreDefaults);
 
     auto* groups = new QVBoxLayout;
     groups->addWidget(dataOutput);
@@ -144,20 +140,42 @@ void PreferencesDialog::BuildControls() {
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addStretch();
+    buttons->addWidget(restoreDefaults);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(groups, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Tab order follows the order of the controls; the radio buttons are left out.
-    setTabOrder(ok, cancel);
-    setTabOrder(cancel, lineInfoOnlyBox);
-    setTabOrder(lineInfoOnlyBox, minLikelinessField);
-    setTabOrder(minLikelinessField, thresholdField);
-    setTabOrder(thresholdField, compareSoundBox);
-    setTabOrder(compareSoundBox, generatePatchBox);
-    setTabOrder(generatePatchBox, writeReviewBox);
-    setTabOrder(writeReviewBox, codePageField);
+    // Tab order follows the order of the controls. Tab stops on the checked
+    // comment button; the arrow keys move between the three.
+    const std::initializer_list<QWidget*> order = {ok,
+                                                   cancel,
+                                                   lineInfoOnlyBox,
+                                                   noCommentButton,
+                                                   perfectMatchCommentButton,
+                                                   missingMatchCommentButton,
+                                                   minLikelinessField,
+                                                   thresholdField,
+                                                   compareSoundBox,
+                                                   generatePatchBox,
+                                                   writeReviewBox,
+                                                   codePageField,
+                                                   restoreDefaults};
+    for (auto next = std::next(order.begin()); next != order.end(); ++next) {
+        setTabOrder(*std::prev(next), *next);
+    }
+}
+
+void PreferencesDialog::RestoreDefaults() {
+    const RecoveryOptions defaults;
+    SetMinLikeliness(defaults.search.minLikeliness);
+    SetVeryLikelyThreshold(defaults.veryLikelyThreshold);
+    SetLineInfoOnly(defaults.lineInfoOnly);
+    SetCommentMode(defaults.commentMode);
+    SetGeneratePatch(defaults.generatePatch);
+    SetCompareSound(defaults.search.compareSound);
+    SetWriteReview(defaults.writeReview);
+    SetCodePage(defaults.codePage);
 }
 
 // The code pages offered are the common Windows ones; any other the machine
@@ -165,7 +183,7 @@ void PreferencesDialog::BuildControls() {
 QGroupBox* PreferencesDialog::BuildReviewGroup() {
     auto* review = new QGroupBox(tr("Review"), this);
     writeReviewBox = new QCheckBox(
-        tr("Write a review page (Wordgleaner_review.html and .csv in the destination)"), review);
+        tr("Write a re&view page (Wordgleaner_review.html and .csv in the destination)"), review);
     writeReviewBox->setObjectName("writeReviewBox");
     codePageField = new QComboBox(review);
     codePageField->setObjectName("codePageField");
@@ -176,7 +194,7 @@ QGroupBox* PreferencesDialog::BuildReviewGroup() {
         codePageField->addItem(QString::number(offered));
     }
     auto* codePageRow = new QHBoxLayout;
-    auto* label = new QLabel(tr("Code page of texts that are not UTF-8"), review);
+    auto* label = new QLabel(tr("Co&de page of texts that are not UTF-8"), review);
     label->setBuddy(codePageField);
     codePageRow->addWidget(label);
     codePageRow->addWidget(codePageField);

@@ -45,6 +45,9 @@ public:
 public slots:
     // OK: reads and checks the fields; closes only when both numbers are in range.
     void accept() override;
+    // Restore defaults: puts the default settings into the fields; they are
+    // taken only with OK.
+    void RestoreDefaults();
 
 private:
     void BuildControls();

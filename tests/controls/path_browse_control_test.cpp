@@ -1,12 +1,20 @@
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QDir>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
+#include <QUrl>
 #include <memory>
 
 #include "controls/browse_glyph.h"
@@ -56,6 +64,38 @@ void Hover(QWidget& widget, QPoint position) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &move);
 }
+
+// Sends a drag carrying the paths as file URLs onto the widget, then the drop
+// when the drag was accepted. Returns whether the drop was taken.
+bool DropPaths(QWidget& target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls << QUrl::fromLocalFile(path);
+    }
+    data.setUrls(urls);
+    const QPointF at = QRectF(target.rect()).center();
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    return drop.isAccepted();
+}
+
+// A folder holding one file, for the checks that look at the file system.
+struct Places {
+    Places() {
+        QFile file(File());
+        file.open(QIODevice::WriteOnly);
+    }
+    QString Folder() const { return QDir::toNativeSeparators(dir.path()); }
+    QString File() const { return QDir::toNativeSeparators(dir.filePath("gtu.tra")); }
+    QString Missing() const { return QDir::toNativeSeparators(dir.filePath("nothing.tra")); }
+    QTemporaryDir dir;
+};
 
 QRgb PixelAt(PathBrowseControl& control, QPoint point) {
     return control.grab().toImage().pixel(point);
@@ -438,6 +478,36 @@ private slots:
         QVERIFY(!control->Edit()->hasSelectedText());
     }
 
+    // Tab onto the field and Space once used to leave the button drawn pushed
+    // in: the field passed the press on to the control, never the release.
+    void spaceInTheFieldLeavesTheButtonReleased_data() {
+        QTest::addColumn<unsigned>("mode");
+        QTest::newRow("read-only") << unsigned(PathBrowseControl::DefaultMode);
+        QTest::newRow("editable") << unsigned(PathBrowseControl::DefaultMode |
+                                              PathBrowseControl::ModeEditable);
+    }
+    void spaceInTheFieldLeavesTheButtonReleased() {
+        QFETCH(unsigned, mode);
+        QWidget window;
+        auto* layout = new QHBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        auto* control = new PathBrowseControl(&window, mode);
+        auto chooser = std::make_shared<ScriptedPathChooser>();
+        control->SetChooser(chooser);
+        layout->addWidget(before);
+        layout->addWidget(control);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+
+        QTest::keyClick(before, Qt::Key_Tab);
+        QVERIFY(control->Edit()->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!control->IsPressed());
+        QCOMPARE(chooser->Calls(), 0);
+    }
+
     void focusGivenToTheControlGoesIntoTheField() {
         QWidget window;
         auto* layout = new QHBoxLayout(&window);
@@ -455,6 +525,86 @@ private slots:
         QCOMPARE(control->Edit()->selectedText(), ChosenFile);
         before->setFocus();
         QVERIFY(!control->Edit()->hasSelectedText());
+    }
+
+    // --- Typing, pasting and dropping ---
+
+    void aPathCanBeTypedOrPastedIntoAnEditableField() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        QSignalSpy changes(f.control.get(), &PathBrowseControl::pathChanged);
+        TypeInto(f.Edit(), "/typed/mod");
+        QCOMPARE(f.control->GetPath(), QString("/typed/mod"));
+
+        QApplication::clipboard()->setText("/pasted/reference.tra");
+        f.Edit().selectAll();
+        QTest::keyClick(&f.Edit(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.control->GetPath(), QString("/pasted/reference.tra"));
+        QCOMPARE(changes.last().front().toString(), QString("/pasted/reference.tra"));
+        // The whole path shows on hover, however narrow the field.
+        QCOMPARE(f.Edit().toolTip(), QString("/pasted/reference.tra"));
+    }
+
+    void aDroppedFileOrFolderOfTheFieldsKindBecomesThePath() {
+        Places places;
+        Fixture files;
+        QVERIFY(DropPaths(files.Edit(), {places.File()}));
+        QCOMPARE(files.control->GetPath(), places.File());
+        QCOMPARE(files.Edit().text(), places.File());
+
+        Fixture folders(PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder);
+        QVERIFY(DropPaths(*folders.control, {places.Folder()}));
+        QCOMPARE(folders.control->GetPath(), places.Folder());
+    }
+
+    void aDropOfTheWrongKindIsRefusedWithATooltip() {
+        Places places;
+        Fixture files;
+        files.control->SetPath(ChosenFile);
+        QVERIFY(!DropPaths(files.Edit(), {places.Folder()}));
+        QVERIFY(QToolTip::text().contains("Drop one file here"));
+        QVERIFY(!DropPaths(files.Edit(), {places.File(), places.File()}));
+        QVERIFY(!DropPaths(files.Edit(), {places.Missing()}));
+
+        Fixture folders(PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder);
+        QVERIFY(!DropPaths(folders.Edit(), {places.File()}));
+        QVERIFY(QToolTip::text().contains("Drop one folder here"));
+        // Nothing refused reaches the path.
+        QCOMPARE(files.control->GetPath(), ChosenFile);
+        QVERIFY(folders.control->GetPath().isEmpty());
+    }
+
+    void aDisabledFieldTakesNoDrop() {
+        Places places;
+        Fixture f;
+        f.control->setEnabled(false);
+        QVERIFY(!DropPaths(f.Edit(), {places.File()}));
+        QVERIFY(f.control->GetPath().isEmpty());
+    }
+
+    void aPathThatDoesNotExistIsMarkedWhileTyped() {
+        Places places;
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        f.control->SetExistenceCheck(true);
+        auto* sign = f.Edit().findChild<QAction*>("pathWarningSign");
+        QVERIFY(sign);
+        QVERIFY(!sign->isVisible());  // an empty field is not judged
+
+        TypeInto(f.Edit(), places.Missing());
+        QVERIFY(sign->isVisible());
+        QVERIFY(sign->toolTip().contains("There is no file"));
+        QCOMPARE(f.control->PathWarning(), sign->toolTip());
+
+        TypeInto(f.Edit(), places.Folder());
+        QVERIFY(f.control->PathWarning().contains("is a folder, not a file"));
+        TypeInto(f.Edit(), places.File());
+        QVERIFY(!sign->isVisible());
+        QVERIFY(f.control->PathWarning().isEmpty());
+    }
+
+    void withoutTheExistenceCheckNothingIsMarked() {
+        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
+        TypeInto(f.Edit(), "/no/such/file.tra");
+        QVERIFY(f.control->PathWarning().isEmpty());
     }
 
     // --- Drawing ---

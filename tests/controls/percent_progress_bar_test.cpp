@@ -299,6 +299,25 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(paints.count, 1);
     }
+
+    void aTextLongerThanTheBarIsCutInTheMiddleAndWholeOnHover() {
+        auto bar = ShownBar();
+        const QString summary = QStringLiteral(
+            "Completed (31 / 31) with threshold for very likely match 95.00 %, threshold for "
+            "likely 50.00 %");
+        bar->resize(bar->fontMetrics().horizontalAdvance(summary) / 2, bar->height());
+        bar->SetText(summary);
+        const QString painted = bar->PaintedText();
+        QVERIFY(painted.startsWith("Completed"));
+        QVERIFY(painted.endsWith("50.00 %"));
+        QVERIFY(painted.contains(QChar(0x2026)));  // the ellipsis
+        QCOMPARE(bar->toolTip(), summary);
+
+        // Room for it all: painted whole, no tooltip.
+        bar->resize(bar->fontMetrics().horizontalAdvance(summary) + 20, bar->height());
+        QCOMPARE(bar->PaintedText(), summary);
+        QVERIFY(bar->toolTip().isEmpty());
+    }
 };
 
 QTEST_MAIN(PercentProgressBarTest)

@@ -62,12 +62,14 @@ class MainDialogFixture {
 public:
     enum class Threads { Available, Refused };
 
-    explicit MainDialogFixture(Threads threads = Threads::Available)
+    explicit MainDialogFixture(Threads threads = Threads::Available, QSettings* store = nullptr)
         : chooser(std::make_shared<ScriptedPathChooser>()),
-          window({messages, version, chooser, Hooks(threads), [this](const QUrl& url) {
+          window({messages, version, chooser, Hooks(threads),
+                  [this](const QUrl& url) {
                       opened.push_back(url);
                       return true;
-                  }}) {
+                  },
+                  store}) {
         window.show();
     }
     // A worker still held goes on, so that the window's job can end.

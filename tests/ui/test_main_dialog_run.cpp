@@ -25,7 +25,7 @@ private slots:
         MainDialogFixture fixture;
         fixture.SetPaths(run);
         fixture.Button("importButton")->click();
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Abort"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Abort"));
         QTRY_VERIFY_WITH_TIMEOUT(!fixture.messages.shown.empty(), RunTimeoutMs);
 
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
@@ -39,7 +39,7 @@ private slots:
         QVERIFY(run.Recovered("farewell.tra").find("Au revoir") != std::string::npos);
         QVERIFY(run.Exists("out/Wordgleaner_report.txt"));
         QVERIFY(fixture.InputsEnabled());
-        QCOMPARE(fixture.Button("quitButton")->text(), QString("Quit"));
+        QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
         QVERIFY(!fixture.window.PollTimerActive());
     }
 

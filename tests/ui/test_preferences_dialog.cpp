@@ -1,8 +1,12 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "fake_message_boxes.h"
@@ -16,9 +20,14 @@ using namespace wordgleaner;
 
 namespace {
 
+// What a label reads, without the mnemonic markers.
+QString Shown(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
 QCheckBox* CheckBox(QWidget& dialog, const QString& text) {
     for (auto* box : dialog.findChildren<QCheckBox*>()) {
-        if (box->text() == text) {
+        if (Shown(box->text()) == text) {
             return box;
         }
     }
@@ -27,7 +36,7 @@ QCheckBox* CheckBox(QWidget& dialog, const QString& text) {
 
 QRadioButton* RadioButton(QWidget& dialog, const QString& text) {
     for (auto* button : dialog.findChildren<QRadioButton*>()) {
-        if (button->text() == text) {
+        if (Shown(button->text()) == text) {
             return button;
         }
     }
@@ -36,7 +45,7 @@ QRadioButton* RadioButton(QWidget& dialog, const QString& text) {
 
 bool HasLabel(QWidget& dialog, const QString& text) {
     for (auto* label : dialog.findChildren<QLabel*>()) {
-        if (label->text() == text) {
+        if (Shown(label->text()) == text) {
             return true;
         }
     }
@@ -223,6 +232,103 @@ private slots:
         RadioButton(dialog, NoCommentText)->click();
         QCOMPARE(dialog.CommentMode(), std::int32_t{CommentNone});
         QVERIFY(!RadioButton(dialog, PerfectCommentText)->isChecked());
+    }
+
+    // --- Keyboard ---
+
+    void tabReachesEveryEnabledControlOnce() {
+        FakeMessageBoxes messages;
+        PreferencesDialog dialog(messages);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QWidget* first = dialog.findChild<QPushButton*>("okButton");
+        first->setFocus();
+        QSet<QWidget*> reached;
+        QWidget* now = first;
+        do {
+            reached.insert(now);
+            QTest::keyClick(now, Qt::Key_Tab);
+            now = QApplication::focusWidget();
+        } while (now != first && reached.size() < 50);
+        QCOMPARE(now, first);
+        // The comment buttons are one stop; the arrow keys move between them.
+        QRadioButton* none = RadioButton(dialog, "None");
+        QVERIFY(reached.contains(none));
+        none->setFocus();
+        QTest::keyClick(none, Qt::Key_Down);
+        QCOMPARE(
+            QApplication::focusWidget(),
+            RadioButton(dialog, "Add comment before entries with perfect match with reference"));
+        for (auto* widget : dialog.findChildren<QWidget*>()) {
+            const bool stop = widget->isEnabled() && widget->isVisibleTo(&dialog) &&
+                              (widget->focusPolicy() & Qt::TabFocus) &&
+                              !qobject_cast<QRadioButton*>(widget) &&
+                              // an editable combo box takes the focus for its line edit
+                              !qobject_cast<QComboBox*>(widget->parentWidget());
+            if (stop) {
+                QVERIFY2(reached.contains(widget), widget->metaObject()->className());
+            }
+        }
+    }
+
+    void everyLabelAndButtonHasAMnemonicAndLabelsLeadToTheirFields() {
+        FakeMessageBoxes messages;
+        PreferencesDialog dialog(messages);
+        for (auto* button : dialog.findChildren<QAbstractButton*>()) {
+            QVERIFY2(button->text().contains('&'), qPrintable(button->text()));
+        }
+        for (auto* label : dialog.findChildren<QLabel*>()) {
+            if (label->buddy()) {
+                QVERIFY2(label->text().contains('&'), qPrintable(label->text()));
+            }
+        }
+        QVERIFY(HasLabel(dialog, "Minimum likeliness percentage"));
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), ThresholdField(dialog));
+        QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(RadioButton(dialog, "None")->isChecked());
+        QCOMPARE(dialog.CommentMode(), CommentNone);
+    }
+
+    void restoreDefaultsPutsTheDefaultsIntoTheFieldsUntilCancel() {
+        FakeMessageBoxes messages;
+        PreferencesDialog dialog(messages);
+        dialog.SetMinLikeliness(12.5);
+        dialog.SetVeryLikelyThreshold(99);
+        dialog.SetCommentMode(CommentNone);
+        dialog.SetGeneratePatch(true);
+        dialog.SetCompareSound(false);
+        dialog.SetLineInfoOnly(true);
+        dialog.findChild<QPushButton*>("restoreDefaultsButton")->click();
+
+        QCOMPARE(MinimumField(dialog)->text(), QString("50"));
+        QCOMPARE(ThresholdField(dialog)->text(), QString("95"));
+        QVERIFY(RadioButton(dialog, "Add comment before entries with perfect match with reference")
+                    ->isChecked());
+        QVERIFY(!CheckBox(dialog, "Generate TP2 patch associated to the tra file")->isChecked());
+        QVERIFY(CheckBox(dialog, "Compare sound reference as well (no matching if different)")
+                    ->isChecked());
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.LineInfoOnly());
+        QCOMPARE(dialog.CommentMode(), CommentPerfectMatch);
+    }
+
+    void enterPressesTheFocusedButton() {
+        FakeMessageBoxes messages;
+        PreferencesDialog dialog(messages);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* cancel = dialog.findChild<QPushButton*>("cancelButton");
+        cancel->setFocus();
+        QSignalSpy rejected(&dialog, &QDialog::rejected);
+        QTest::keyClick(cancel, Qt::Key_Return);
+        QCOMPARE(rejected.size(), 1);
     }
 
     void escapeEndsTheDialogWithCancelWithoutAnyCheck() {

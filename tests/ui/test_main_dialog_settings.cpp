@@ -1,0 +1,113 @@
+// What the main window remembers from one run of the program to the next.
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "main_dialog_fixture.h"
+#include "ui/preferences_dialog.h"
+#include "ui/settings_keys.h"
+#include "ui/ui_resources.h"
+
+using namespace wordgleaner;
+
+namespace {
+
+// A settings file of its own for each test, read anew by each window as a
+// restarted program would.
+struct SettingsFile {
+    std::unique_ptr<QSettings> Open() const {
+        return std::make_unique<QSettings>(dir.filePath("wordgleaner.ini"), QSettings::IniFormat);
+    }
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+class MainDialogSettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { LoadUiResources(); }
+
+    void pathsSettingsAndSizeComeBackAfterARestart() {
+        SettingsFile file;
+        const QSize chosenSize(900, 420);
+        {
+            auto store = file.Open();
+            MainDialogFixture first(MainDialogFixture::Threads::Available, store.get());
+            first.SetPaths("/ref/orig.tra", "/ref/trans.tra", "/mod", "/out");
+            WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
+                dialog.SetMinLikeliness(61);
+                dialog.SetVeryLikelyThreshold(97.5);
+                dialog.SetCommentMode(CommentMissingMatch);
+                dialog.SetGeneratePatch(true);
+                dialog.SetCompareSound(false);
+                dialog.SetLineInfoOnly(true);
+                dialog.accept();
+            });
+            first.Button("preferencesButton")->click();
+            first.window.resize(chosenSize);
+            first.Button("quitButton")->click();
+            QVERIFY(!first.window.isVisible());
+        }
+
+        auto store = file.Open();
+        MainDialogFixture second(MainDialogFixture::Threads::Available, store.get());
+        QCOMPARE(second.Field("referenceOriginalField")->GetPath(), QString("/ref/orig.tra"));
+        QCOMPARE(second.Field("referenceTranslatedField")->GetPath(), QString("/ref/trans.tra"));
+        QCOMPARE(second.Field("modDirectoryField")->GetPath(), QString("/mod"));
+        QCOMPARE(second.Field("destinationDirectoryField")->GetPath(), QString("/out"));
+        const RecoveryOptions& settings = second.window.Settings();
+        QCOMPARE(settings.search.minLikeliness, 61.0);
+        QCOMPARE(settings.veryLikelyThreshold, 97.5);
+        QCOMPARE(settings.commentMode, std::int32_t{CommentMissingMatch});
+        QVERIFY(settings.generatePatch);
+        QVERIFY(!settings.search.compareSound);
+        QVERIFY(settings.lineInfoOnly);
+        QCOMPARE(second.window.size(), chosenSize);
+    }
+
+    void aFirstStartHasTheDefaults() {
+        SettingsFile file;
+        auto store = file.Open();
+        MainDialogFixture fixture(MainDialogFixture::Threads::Available, store.get());
+        QVERIFY(fixture.window.Settings() == RecoveryOptions{});
+        QVERIFY(fixture.Field("referenceOriginalField")->GetPath().isEmpty());
+    }
+
+    void storedValuesThePreferencesWouldRefuseGiveWayToTheDefaults() {
+        SettingsFile file;
+        {
+            auto store = file.Open();
+            store->setValue(settings_keys::MinLikeliness, 140);
+            store->setValue(settings_keys::VeryLikelyThreshold, "lots");
+            store->setValue(settings_keys::CommentMode, 7);
+            store->setValue(settings_keys::GeneratePatch, true);
+        }
+        auto store = file.Open();
+        const RecoveryOptions read = ReadOptions(*store);
+        RecoveryOptions expected;
+        expected.generatePatch = true;  // the one usable value
+        QVERIFY(read == expected);
+    }
+
+    void typedPathsAreRememberedWhenARunStarts() {
+        SettingsFile file;
+        RunFolders run;
+        auto store = file.Open();
+        MainDialogFixture fixture(MainDialogFixture::Threads::Available, store.get());
+        fixture.Field("modDirectoryField")->Edit()->selectAll();
+        QTest::keyClicks(fixture.Field("modDirectoryField")->Edit(), run.Path("mod"));
+        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"),
+                         fixture.Field("modDirectoryField")->GetPath(), run.Path("out"));
+        fixture.Button("importButton")->click();
+        QCOMPARE(ReadPaths(*file.Open()).modDirectory, run.Path("mod"));
+        fixture.FinishRun();
+    }
+};
+
+QTEST_MAIN(MainDialogSettingsTest)
+#include "test_main_dialog_settings.moc"
