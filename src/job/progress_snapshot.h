@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "job/batch_counters.h"
 
@@ -22,6 +23,14 @@ struct ProgressSnapshot {
     std::int32_t status = 0;  // a TraError code, final once the run has ended
     bool abortRequested = false;
     BatchCounters counters = {};  // all 0 until the run has ended
+
+    // What the files of the run came to, so that a front end can tell what
+    // a stopped or failed run left behind without working it out itself.
+    std::int32_t fileCount = 0;  // mod files listed; 0 until the references have loaded
+    std::int32_t filesDone = 0;  // recovered files saved with every entry
+    std::string partialFile;     // saved with only the entries before a stop; empty if none
+    // One line per mod file skipped because it failed to load or save.
+    std::vector<std::string> skippedFiles;
 
     bool Ended() const { return filePercent == EndedFilePercent; }
 

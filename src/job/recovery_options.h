@@ -24,6 +24,9 @@ struct RecoveryOptions {
     // Searches with the plain linear walk instead of the indexes: the same
     // results, far slower; kept to check the indexed search against.
     bool exhaustiveSearch = false;
+    // A mod file that fails to load or save is told in the report and
+    // skipped, and the batch goes on with the next; the run still fails.
+    bool keepGoing = false;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

@@ -30,6 +30,10 @@ public:
     void SetEntryText(std::string text);
     void SetEntryProgress(std::string text, std::int32_t percent);
     void SetStatus(std::int32_t status);
+    void SetFileCount(std::int32_t count);
+    // A recovered file was saved; `partial` when a stop cut its entries short.
+    void FileSaved(const std::string& name, bool partial);
+    void AddSkippedFile(std::string line);
     // The worker's last write: publishes the counters and ends the run.
     void Finish(const BatchCounters& counters);
 
