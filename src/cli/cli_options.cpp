@@ -32,6 +32,7 @@ struct RawOptions {
     bool patch = false;
     bool noSoundCheck = false;
     bool exhaustiveSearch = false;
+    bool keepGoing = false;
 };
 
 template <typename Number>
@@ -132,6 +133,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.generatePatch = raw.patch;
     options.search.compareSound = !raw.noSoundCheck;
     options.exhaustiveSearch = raw.exhaustiveSearch;
+    options.keepGoing = raw.keepGoing;
     return check.Problems();
 }
 
@@ -176,6 +178,17 @@ std::string RangeAndDefault(PercentRange range, double defaultValue) {
            FormatShortest(defaultValue) + ")";
 }
 
+// What a run may do to the files around it, and whether one failing mod
+// file ends it.
+void DeclareSafetyOptions(CLI::App& app, RawOptions& raw, CliRequest& request) {
+    app.add_flag("--keep-going", raw.keepGoing,
+                 "Skip mod files that fail to load or save, and go on; the report lists them "
+                 "and the exit status is still that of the first failure");
+    app.add_flag("--in-place", request.inPlace,
+                 "Allow DEST_DIR to be MOD_DIR or the folder of a reference file: the "
+                 "recovered files then replace the files of the same name there");
+}
+
 void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
     RawOptions& raw = declared.raw;
     const RecoveryOptions defaults;
@@ -203,6 +216,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
                  "Search with the linear walk of the reference (the same results, far slower)")
         ->group("");
+    DeclareSafetyOptions(app, raw, request);
     declared.minId.Declare(app, "--min-id",
                            "Lowest reference string id searched (default " +
                                std::to_string(defaults.search.minReferenceId) + ")",

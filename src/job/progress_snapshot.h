@@ -26,11 +26,11 @@ struct ProgressSnapshot {
 
     // What the files of the run came to, so that a front end can tell what
     // a stopped or failed run left behind without working it out itself.
-    std::int32_t fileCount = 0;  // mod files listed; 0 until the references have loaded
-    std::int32_t filesDone = 0;  // recovered files saved with every entry
-    std::string partialFile;     // saved with only the entries before a stop; empty if none
+    std::int32_t fileCount = 0;    // mod files listed; 0 until the references have loaded
+    std::int32_t filesDone = 0;    // recovered files saved with every entry
+    std::string partialFile = {};  // saved with only the entries before a stop; empty if none
     // One line per mod file skipped because it failed to load or save.
-    std::vector<std::string> skippedFiles;
+    std::vector<std::string> skippedFiles = {};
 
     bool Ended() const { return filePercent == EndedFilePercent; }
 
