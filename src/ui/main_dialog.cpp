@@ -10,6 +10,8 @@
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
+#include "job/destination_check.h"
+#include "job/run_end.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
 #include "system_menu.h"
@@ -171,6 +173,14 @@ void MainDialog::StartRun() {
         return;
     }
 
+    if (!DestinationAccepted({ToJobText(referenceOriginal),
+                              ToJobText(referenceTranslated),
+                              ToJobText(modDirectory),
+                              ToJobText(destinationDirectory),
+                              {}})) {
+        return;
+    }
+
     SetInputsEnabled(false);
     quitButton->setText(tr("Abort"));
     pollTimer.start();
@@ -204,10 +214,39 @@ void MainDialog::PollJob() {
     pollTimer.start();
 }
 
-void MainDialog::ShowEnd(const ProgressSnapshot& end) {
-    if (end.status != 0) {
+// A destination the run cannot write into is told at once; one whose files
+// the run would replace (the mod folder, a reference's folder) only with the
+// user's consent.
+bool MainDialog::DestinationAccepted(const JobInputs& inputs) {
+    const DestinationCheck check = CheckDestination(inputs);
+    if (check.Refused()) {
+        services.messages.Show(this, MessageIcon::Error, FailureCaption,
+                               FromJobText(check.message));
+        return false;
+    }
+    if (check.NeedsConsent()) {
+        return services.messages.Ask(
+            this, tr("Replace files?"),
+            FromJobText(check.message) + "\n\n" + tr("Recover into this folder anyway?"));
+    }
+    return true;
+}
+
+// A stopped run did not do all it was asked to: it is never told as a
+// success, and the user learns what it left on disk.
+void MainDialog::ShowFailureOrStop(const ProgressSnapshot& end) {
+    if (EndOfRun(end) == RunEnd::Stopped) {
+        services.messages.Show(this, MessageIcon::Warning, tr("Stopped"),
+                               FromJobText(StoppedText(end)));
+    } else {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
                                FromJobText(end.progressText));
+    }
+}
+
+void MainDialog::ShowEnd(const ProgressSnapshot& end) {
+    if (EndOfRun(end) != RunEnd::Succeeded) {
+        ShowFailureOrStop(end);
     } else {
         services.messages.Show(this, MessageIcon::None, tr("Success"), tr("Updated the tra files"));
     }
@@ -227,6 +266,7 @@ void MainDialog::ChangeSettings() {
     dialog.SetCommentMode(settings.commentMode);
     dialog.SetGeneratePatch(settings.generatePatch);
     dialog.SetCompareSound(settings.search.compareSound);
+    dialog.SetKeepGoing(settings.keepGoing);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -236,6 +276,11 @@ void MainDialog::ChangeSettings() {
     settings.commentMode = dialog.CommentMode();
     settings.generatePatch = dialog.GeneratePatch();
     settings.search.compareSound = dialog.CompareSound();
+    CopyFailureSettings(dialog);
+}
+
+void MainDialog::CopyFailureSettings(const PreferencesDialog& dialog) {
+    settings.keepGoing = dialog.KeepGoing();
 }
 
 void MainDialog::ShowAbout() {

@@ -14,6 +14,7 @@ class QPushButton;
 namespace wordgleaner {
 
 class MessageBoxes;
+class PreferencesDialog;
 class PathBrowseControl;
 class PathChooser;
 class PercentProgressBar;
@@ -64,6 +65,10 @@ private:
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
     void ShowEnd(const ProgressSnapshot& end);
+    // The destination checks before a run: false when the run must not start.
+    bool DestinationAccepted(const JobInputs& inputs);
+    void ShowFailureOrStop(const ProgressSnapshot& end);
+    void CopyFailureSettings(const PreferencesDialog& dialog);
 
     MainDialogServices services;
     RecoveryOptions settings;

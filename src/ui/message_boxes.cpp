@@ -28,4 +28,13 @@ void QtMessageBoxes::Show(QWidget* parent, MessageIcon icon, const QString& capt
     box.exec();
 }
 
+bool QtMessageBoxes::Ask(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    // Enter must not replace files by accident.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace wordgleaner

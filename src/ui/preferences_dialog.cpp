@@ -59,6 +59,7 @@ PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent
     SetCommentMode(defaults.commentMode);
     SetGeneratePatch(defaults.generatePatch);
     SetCompareSound(defaults.search.compareSound);
+    SetKeepGoing(defaults.keepGoing);
 }
 
 void PreferencesDialog::BuildControls() {
@@ -136,6 +137,7 @@ void PreferencesDialog::BuildControls() {
     groups->addWidget(comments);
     groups->addWidget(miscellaneous);
     groups->addWidget(patch);
+    groups->addWidget(BuildFailureGroup());
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -152,6 +154,17 @@ void PreferencesDialog::BuildControls() {
     setTabOrder(minLikelinessField, thresholdField);
     setTabOrder(thresholdField, compareSoundBox);
     setTabOrder(compareSoundBox, generatePatchBox);
+    setTabOrder(generatePatchBox, keepGoingBox);
+}
+
+QWidget* PreferencesDialog::BuildFailureGroup() {
+    auto* failures = new QGroupBox(tr("Failing mod files"), this);
+    keepGoingBox =
+        new QCheckBox(tr("Skip mod files that fail to load or save, and go on"), failures);
+    keepGoingBox->setObjectName("keepGoingBox");
+    auto* layout = new QVBoxLayout(failures);
+    layout->addWidget(keepGoingBox);
+    return failures;
 }
 
 void PreferencesDialog::SetMinLikeliness(double value) {
@@ -194,6 +207,11 @@ void PreferencesDialog::SetCompareSound(bool value) {
     compareSoundBox->setChecked(value);
 }
 
+void PreferencesDialog::SetKeepGoing(bool value) {
+    keepGoing = value;
+    keepGoingBox->setChecked(value);
+}
+
 std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
     auto number = ParseNumber(field->text());
     if (!number) {
@@ -231,6 +249,7 @@ void PreferencesDialog::TakeCheckBoxes() {
     lineInfoOnly = lineInfoOnlyBox->isChecked();
     generatePatch = generatePatchBox->isChecked();
     compareSound = compareSoundBox->isChecked();
+    keepGoing = keepGoingBox->isChecked();
 }
 
 void PreferencesDialog::accept() {

@@ -28,6 +28,7 @@ public:
     void SetCommentMode(std::int32_t value);
     void SetGeneratePatch(bool value);
     void SetCompareSound(bool value);
+    void SetKeepGoing(bool value);
 
     double MinLikeliness() const { return minLikeliness; }
     double VeryLikelyThreshold() const { return veryLikelyThreshold; }
@@ -35,6 +36,7 @@ public:
     std::int32_t CommentMode() const { return commentMode; }
     bool GeneratePatch() const { return generatePatch; }
     bool CompareSound() const { return compareSound; }
+    bool KeepGoing() const { return keepGoing; }
 
 public slots:
     // OK: reads and checks the fields; closes only when both numbers are in range.
@@ -42,6 +44,7 @@ public slots:
 
 private:
     void BuildControls();
+    QWidget* BuildFailureGroup();
     std::optional<double> ReadNumberField(QLineEdit* field);
     bool TakeMinLikeliness(double value);
     bool TakeVeryLikelyThreshold(double value);
@@ -56,6 +59,7 @@ private:
     std::int32_t commentMode;
     bool generatePatch;
     bool compareSound;
+    bool keepGoing;
 
     QCheckBox* lineInfoOnlyBox = nullptr;
     QRadioButton* noCommentButton = nullptr;
@@ -65,6 +69,7 @@ private:
     QLineEdit* thresholdField = nullptr;
     QCheckBox* compareSoundBox = nullptr;
     QCheckBox* generatePatchBox = nullptr;
+    QCheckBox* keepGoingBox = nullptr;
 };
 
 }  // namespace wordgleaner

@@ -29,7 +29,17 @@ public:
         }
     }
 
+    // A question counts as a box shown with the question icon, answered with
+    // `answer`.
+    bool Ask(QWidget* parent, const QString& caption, const QString& text) override {
+        ++questions;
+        Show(parent, MessageIcon::None, caption, text);
+        return answer;
+    }
+
     std::vector<Shown> shown;
+    int questions = 0;
+    bool answer = true;
     // Runs while the box is "open", e.g. to look at the window behind it.
     std::function<void(const Shown&)> onShow;
 };
