@@ -44,9 +44,19 @@ std::error_code TryCreatingAFileIn(const std::string& folder) {
     return reason;
 }
 
+// Without its trailing separator, which the Windows C library refuses to
+// look up ("mod\\" would otherwise never equal "mod").
+fs::path WithoutTrailingSeparator(fs::path path) {
+    if (!path.has_filename() && path.has_relative_path()) {
+        path = path.parent_path();
+    }
+    return path;
+}
+
 bool SameFolder(const std::string& one, const fs::path& other) {
     std::error_code ignored;
-    return fs::equivalent(fs::path(one), other, ignored);
+    return fs::equivalent(WithoutTrailingSeparator(fs::path(one)), WithoutTrailingSeparator(other),
+                          ignored);
 }
 
 // The folder that holds `file`; "." for a bare name.
