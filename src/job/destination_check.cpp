@@ -45,7 +45,7 @@ std::error_code TryCreatingAFileIn(const std::string& folder) {
 }
 
 // Without its trailing separator, which the Windows C library refuses to
-// look up ("mod\\" would otherwise never equal "mod").
+// look up ("mod/" would otherwise never equal "mod").
 fs::path WithoutTrailingSeparator(fs::path path) {
     if (!path.has_filename() && path.has_relative_path()) {
         path = path.parent_path();
