@@ -34,6 +34,7 @@ struct RawOptions {
     bool exhaustiveSearch = false;
     bool review = false;
     std::optional<std::string> codePage;
+    bool keepGoing = false;
 };
 
 template <typename Number>
@@ -150,6 +151,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.exhaustiveSearch = raw.exhaustiveSearch;
     options.writeReview = raw.review;
     check.CodePage(raw.codePage, options.codePage);
+    options.keepGoing = raw.keepGoing;
     return check.Problems();
 }
 
@@ -208,6 +210,17 @@ void DeclareReviewOptions(CLI::App& app, DeclaredOptions& declared) {
                               "N");
 }
 
+// What a run may do to the files around it, and whether one failing mod
+// file ends it.
+void DeclareSafetyOptions(CLI::App& app, RawOptions& raw, CliRequest& request) {
+    app.add_flag("--keep-going", raw.keepGoing,
+                 "Skip mod files that fail to load or save, and go on; the report lists them "
+                 "and the exit status is still that of the first failure");
+    app.add_flag("--in-place", request.inPlace,
+                 "Allow DEST_DIR to be MOD_DIR or the folder of a reference file: the "
+                 "recovered files then replace the files of the same name there");
+}
+
 void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
     RawOptions& raw = declared.raw;
     const RecoveryOptions defaults;
@@ -235,6 +248,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
                  "Search with the linear walk of the reference (the same results, far slower)")
         ->group("");
+    DeclareSafetyOptions(app, raw, request);
     declared.minId.Declare(app, "--min-id",
                            "Lowest reference string id searched (default " +
                                std::to_string(defaults.search.minReferenceId) + ")",

@@ -15,9 +15,13 @@ struct CliRequest {
     std::string modDirectory;
     std::string destinationDirectory;
     RecoveryOptions options;
+    // The user accepts a destination that is the mod folder or holds a
+    // reference file, whose files the run then replaces.
+    bool inPlace = false;
 };
 
-// The usual exit code of a command-line program called the wrong way.
+// The usual exit code of a command-line program called the wrong way; also
+// that of a run refused for its destination.
 inline constexpr int UsageExitCode = 64;
 
 // --help or --version could not be written (EX_IOERR of the BSD exit codes).

@@ -1,9 +1,12 @@
 #include "cli/job_runner.h"
 
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "job/destination_check.h"
 #include "job/recovery_job.h"
+#include "job/run_end.h"
 #include "store/tra_error.h"
 
 namespace wordgleaner {
@@ -12,7 +15,8 @@ namespace {
 
 constexpr const char* AbortNotice =
     "Abort requested: the run stops after the current entry and writes what it has done. "
-    "Press Ctrl-C again to quit at once.";
+    "Press Ctrl-C again, or send any stop signal again, to quit at once.";
+constexpr const char* InPlaceHint = "Add --in-place to run anyway and replace those files.";
 constexpr const char* InterruptedLine = "Process interrupted.";
 
 // Returns the snapshot that shows the end.
@@ -45,16 +49,54 @@ void PrintOutcome(const ProgressSnapshot& end, const JobWatch& watch) {
     if (!end.entryText.empty()) {
         watch.out << end.entryText << '\n';
     }
-    watch.out.flush();
-    if (end.status != TraOk) {
-        watch.err << "wordgleaner-cli: failed with status " << end.status << " ("
-                  << TraErrorMessage(end.status) << ")\n";
+    for (const std::string& skipped : end.skippedFiles) {
+        watch.out << skipped << '\n';
     }
+    watch.out.flush();
+    switch (EndOfRun(end)) {
+        case RunEnd::Failed:
+            watch.err << "wordgleaner-cli: failed with status " << end.status << " ("
+                      << TraErrorMessage(end.status) << ")\n";
+            break;
+        case RunEnd::Stopped:
+            watch.err << "wordgleaner-cli: " << StoppedText(end) << '\n';
+            break;
+        case RunEnd::Succeeded:
+            break;
+    }
+}
+
+int ExitCode(const ProgressSnapshot& end) {
+    return EndOfRun(end) == RunEnd::Stopped ? InterruptedExitCode : end.status;
+}
+
+// Refuses a run into a destination it cannot write, or, unless the user
+// said so, one where it would replace the files it reads. Returns the exit
+// code of a refused run, or nothing when the run may start.
+std::optional<int> RefuseDestination(const CliRequest& request, std::ostream& err) {
+    const DestinationCheck check = CheckDestination({request.referenceOriginal,
+                                                     request.referenceTranslated,
+                                                     request.modDirectory,
+                                                     request.destinationDirectory,
+                                                     {}});
+    if (check.Refused()) {
+        err << "wordgleaner-cli: " << check.message << '\n';
+        return check.Status();
+    }
+    if (check.NeedsConsent() && !request.inPlace) {
+        err << "wordgleaner-cli: " << check.message << '\n'
+            << "wordgleaner-cli: " << InPlaceHint << '\n';
+        return UsageExitCode;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch) {
+    if (std::optional<int> refused = RefuseDestination(request, watch.err)) {
+        return *refused;
+    }
     if (!job.Start(request.referenceOriginal, request.referenceTranslated, request.modDirectory,
                    request.destinationDirectory, request.options)) {
         watch.err << "wordgleaner-cli: cannot start the worker thread\n";
@@ -63,7 +105,7 @@ int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& wat
     const ProgressSnapshot end = PollUntilEnd(job, watch);
     watch.view.Close();
     PrintOutcome(end, watch);
-    return end.status;
+    return ExitCode(end);
 }
 
 }  // namespace wordgleaner

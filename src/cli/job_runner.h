@@ -17,6 +17,9 @@ inline constexpr std::chrono::milliseconds PollInterval{100};
 // No worker thread could be started (EX_OSERR of the BSD exit codes).
 inline constexpr int NoThreadExitCode = 71;
 
+// A run stopped on request, as shells report a command ended by Ctrl-C.
+inline constexpr int InterruptedExitCode = 130;
+
 struct JobWatch {
     ProgressView& view;
     std::ostream& out;
@@ -25,10 +28,12 @@ struct JobWatch {
     std::chrono::milliseconds interval = PollInterval;
 };
 
-// Runs a job exactly as the desktop window does: starts it with the
-// request, polls it until it has ended, forwarding an interrupt as the abort
-// request, then prints progressText and entryText. Returns the exit code: the
-// job's status, or NoThreadExitCode.
+// Runs a job exactly as the desktop window does: checks the destination,
+// starts the job with the request, polls it until it has ended, forwarding an
+// interrupt as the abort request, then prints progressText and entryText.
+// Returns the exit code: the job's status, InterruptedExitCode for a stopped
+// run, UsageExitCode for a destination that needs --in-place, the check's
+// status for one that cannot be written, or NoThreadExitCode.
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch);
 
 }  // namespace wordgleaner

@@ -1,8 +1,10 @@
 #include "job/batch_run.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "job/job_worker.h"
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
+#include "job/run_end.h"
 #include "matching/output/number_format.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"
@@ -37,6 +40,37 @@ std::string TwoDecimals(double value) {
 
 std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
     return "Failed to load " + what + ", cause: " + TraFailureText(failure);
+}
+
+std::string FailedToWriteText(const std::string& name, const TraFailure& failure) {
+    return "Failed to write " + name + ", cause: " + TraFailureText(failure);
+}
+
+std::string FailedToSaveText(const std::string& name, const TraFailure& failure) {
+    return "Failed to save " + name + ", cause: " + TraFailureText(failure);
+}
+
+std::string SkippedLine(const std::string& name, const std::string& failureText) {
+    return "Skipped " + name + ": " + failureText;
+}
+
+std::string SkippedCountText(std::size_t count) {
+    return "; " + std::to_string(count) + (count == 1 ? " file" : " files") +
+           " skipped after a failure";
+}
+
+// The patch or report of an earlier run must not pass for this run's when
+// this run could not write its own. A protected file was refused, not
+// replaced, and stays; so does a folder in its place.
+void RemoveStaleOutput(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const fs::file_status status = fs::symlink_status(path, ignored);
+    constexpr auto anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::is_regular_file(status) && (status.permissions() & anyWrite) != fs::perms::none) {
+        fs::remove(path, ignored);
+    }
 }
 
 std::string ProcessingText(const SplitFileName& name, int index, int count) {
@@ -79,8 +113,7 @@ public:
             return;
         }
         files = std::move(list.names);
-        progress.SetStatus(WithReview(RunWithFiles()));
-        WriteReport();
+        progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
     }
 
 private:
@@ -97,45 +130,130 @@ private:
             return status;
         }
         if (inputs.options.generatePatch) {
-            worker.OpenPatchFile(JoinPath(inputs.destinationDirectory, PatchFileName));
+            status = OpenPatch();
+            if (status != TraOk) {
+                return status;
+            }
         }
         status = ProcessFiles();
-        worker.ClosePatchFile();
-        return status;
+        return ClosePatch(status);
     }
 
     // False when the run stops here: the load failed, or an abort was seen
-    // right after it. An abort ends the run like a failed load, with the
-    // message of the load's own status, which is then "No error".
+    // right after it.
     bool LoadReference(TraFile& reference, const std::string& path, const char* loadingText,
                        CheckPoint afterLoad, TraError& status) {
         progress.SetProgressText(loadingText);
         status = reference.Load(path);
-        if (status != TraOk || worker.AbortRequestedAt(afterLoad)) {
+        if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
+            return false;
+        }
+        if (worker.AbortRequestedAt(afterLoad)) {
+            progress.SetProgressText(StoppedText(progress.Snapshot()));
             return false;
         }
         return true;
     }
 
-    TraError ProcessFiles() {
-        const int count = static_cast<int>(files.size());
-        int started = 0;
-        TraError status = TraOk;
-        while (started < count && status == TraOk &&
-               !worker.AbortRequestedAt(CheckPoint::BeforeFile)) {
-            status = ProcessFile(files[started], started, count);
-            ++started;
-        }
-        if (status == TraOk) {
-            progress.SetProgressText(CompletedText(started, count, inputs.options));
-            progress.SetEntryText(SummaryText(worker.Counters()));
+    // --- Patch and report: a run whose outputs cannot be written fails ------
+
+    // A patch that cannot be created stops the run before any file, rather
+    // than leaving the user a run that looks complete without its patch.
+    TraError OpenPatch() {
+        const TraError status = worker.OpenPatchFile(PatchPath());
+        if (status != TraOk) {
+            RemoveStaleOutput(PatchPath());
+            progress.SetProgressText(FailedToWriteText(PatchFileName, worker.PatchFailure()));
         }
         return status;
     }
 
-    // A file that fails to load or to save stops the batch; a failed save
-    // keeps the "Processing" line, which names the file.
+    // An earlier failure stays the run's status; the patch's own failure
+    // still removes the stale patch.
+    TraError ClosePatch(TraError status) {
+        const TraError closed = worker.ClosePatchFile();
+        if (closed == TraOk) {
+            return status;
+        }
+        RemoveStaleOutput(PatchPath());
+        if (status != TraOk) {
+            return status;
+        }
+        progress.SetProgressText(FailedToWriteText(PatchFileName, worker.PatchFailure()));
+        return closed;
+    }
+
+    std::string PatchPath() const { return JoinPath(inputs.destinationDirectory, PatchFileName); }
+
+    // Returns the run's status: `status`, or the report's failure when the
+    // run had none of its own.
+    TraError WriteReport(TraError status) {
+        const std::string path = JoinPath(inputs.destinationDirectory, ReportFileName);
+        TextFileWriter report;
+        TraError written = report.Open(path);
+        if (written == TraOk) {
+            const ProgressSnapshot now = progress.Snapshot();
+            if (now.abortRequested) {
+                report.Write(InterruptedLine);
+            }
+            report.Write(now.progressText + "\n");
+            report.Write(now.entryText + "\n");
+            for (const std::string& skipped : now.skippedFiles) {
+                report.Write(skipped + "\n");
+            }
+            written = report.Commit();
+        }
+        if (written == TraOk) {
+            return status;
+        }
+        RemoveStaleOutput(path);
+        if (status != TraOk) {
+            return status;
+        }
+        progress.SetProgressText(FailedToWriteText(ReportFileName, report.LastFailure()));
+        return written;
+    }
+
+    // --- The mod files --------------------------------------------------------
+
+    TraError ProcessFiles() {
+        const int count = static_cast<int>(files.size());
+        progress.SetFileCount(count);
+        int started = 0;
+        TraError status = TraOk;
+        TraError firstSkipped = TraOk;
+        std::size_t skipped = 0;
+        while (started < count && status == TraOk &&
+               !worker.AbortRequestedAt(CheckPoint::BeforeFile)) {
+            status = ProcessFile(files[started], started, count);
+            if (status != TraOk && inputs.options.keepGoing) {
+                SkipFile(files[started]);
+                firstSkipped = firstSkipped != TraOk ? firstSkipped : status;
+                ++skipped;
+                status = TraOk;
+            }
+            ++started;
+        }
+        if (status != TraOk) {
+            return status;
+        }
+        std::string completed = CompletedText(started, count, inputs.options);
+        if (skipped > 0) {
+            completed += SkippedCountText(skipped);
+        }
+        progress.SetProgressText(std::move(completed));
+        progress.SetEntryText(SummaryText(worker.Counters()));
+        return firstSkipped;
+    }
+
+    // The failure text of the file is still the progress text.
+    void SkipFile(const std::string& name) {
+        progress.AddSkippedFile(SkippedLine(name, progress.Snapshot().progressText));
+    }
+
+    // A file that fails to load or to save stops the batch, unless the run
+    // keeps going.
     TraError ProcessFile(const std::string& name, int index, int count) {
         SplitFileName split = SplitAtLastDot(name);
         progress.SetProgressText(ProcessingText(split, index, count));
@@ -147,7 +265,16 @@ private:
             return status;
         }
         RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);
-        return modFile.Save(JoinPath(inputs.destinationDirectory, name));
+        // A stop seen inside the file left its later entries as they were,
+        // as its patch trailer tells too.
+        const bool partial = worker.AbortRequested();
+        status = modFile.Save(JoinPath(inputs.destinationDirectory, name));
+        if (status != TraOk) {
+            progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
+            return status;
+        }
+        progress.FileSaved(name, partial);
+        return TraOk;
     }
 
     // The review goes beside the report of a run that did not fail, aborted
@@ -155,22 +282,6 @@ private:
     // review that could not be written.
     TraError WithReview(TraError status) {
         return status == TraOk ? WriteBatchReview(worker) : status;
-    }
-
-    // A report that cannot be written is left out; the run's outcome is
-    // still in the job.
-    void WriteReport() {
-        TextFileWriter report;
-        if (report.Open(JoinPath(inputs.destinationDirectory, ReportFileName)) != TraOk) {
-            return;
-        }
-        const ProgressSnapshot now = progress.Snapshot();
-        if (now.abortRequested) {
-            report.Write(InterruptedLine);
-        }
-        report.Write(now.progressText + "\n");
-        report.Write(now.entryText + "\n");
-        report.Commit();
     }
 
     JobWorker& worker;

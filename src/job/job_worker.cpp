@@ -21,6 +21,7 @@ bool JobWorker::AbortRequestedAt(CheckPoint point) {
 TraError JobWorker::OpenPatchFile(const std::string& path) {
     patchFile = std::make_unique<TextFileWriter>();
     const TraError status = patchFile->Open(path);
+    patchFailure = patchFile->LastFailure();
     if (status != TraOk) {
         patchFile.reset();
     }
@@ -38,6 +39,7 @@ TraError JobWorker::ClosePatchFile() {
         return TraOk;
     }
     const TraError status = patchFile->Commit();
+    patchFailure = patchFile->LastFailure();
     patchFile.reset();
     return status;
 }

@@ -45,12 +45,14 @@ public:
     // only when the settings ask for a review.
     std::vector<ReviewRecord>& ReviewRecords() { return reviewRecords; }
 
-    // When the file cannot be created the run goes on without patch lines.
     TraError OpenPatchFile(const std::string& path);
     // Writes only when the settings ask for a patch and the file is open.
     void WritePatch(std::string_view text);
     // Commits the patch file if one is open; TraOk when none is.
     TraError ClosePatchFile();
+    // Why the last OpenPatchFile or ClosePatchFile failed; its code is TraOk
+    // when it did not.
+    const TraFailure& PatchFailure() const { return patchFailure; }
 
 private:
     const JobInputs& inputs;
@@ -58,7 +60,8 @@ private:
     CheckPointHook hook;
     BatchCounters counters;
     std::unique_ptr<TextFileWriter> patchFile;  // open while the batch writes the patch
-    ReferenceIndex referenceIndex;              // built by the batch over the reference
+    TraFailure patchFailure;
+    ReferenceIndex referenceIndex;  // built by the batch over the reference
     std::vector<ReviewRecord> reviewRecords;
 };
 

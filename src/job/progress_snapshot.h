@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "job/batch_counters.h"
 
@@ -28,11 +29,17 @@ struct ProgressSnapshot {
     // and in it the entry worked on of how many, and how many of its
     // entries got a translation so far.
     std::int32_t fileIndex = 0;
-    std::int32_t fileCount = 0;
     std::string currentFileName = {};
     std::int32_t entryIndex = 0;
     std::int32_t entryTotal = 0;
     std::int32_t translatedCount = 0;
+    // What the files of the run came to, so that a front end can tell what
+    // a stopped or failed run left behind without working it out itself.
+    std::int32_t fileCount = 0;    // mod files listed; 0 until the references have loaded
+    std::int32_t filesDone = 0;    // recovered files saved with every entry
+    std::string partialFile = {};  // saved with only the entries before a stop; empty if none
+    // One line per mod file skipped because it failed to load or save.
+    std::vector<std::string> skippedFiles = {};
 
     bool Ended() const { return filePercent == EndedFilePercent; }
 

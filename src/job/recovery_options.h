@@ -31,6 +31,9 @@ struct RecoveryOptions {
     // The Windows code page the review decodes texts from when they are not
     // UTF-8; the tra files themselves are never re-encoded.
     std::int32_t codePage = DefaultCodePage;
+    // A mod file that fails to load or save is told in the report and
+    // skipped, and the batch goes on with the next; the run still fails.
+    bool keepGoing = false;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

@@ -74,6 +74,25 @@ void SharedProgress::SetStatus(std::int32_t status) {
     state.status = status;
 }
 
+void SharedProgress::SetFileCount(std::int32_t count) {
+    std::lock_guard lock(mutex);
+    state.fileCount = count;
+}
+
+void SharedProgress::FileSaved(const std::string& name, bool partial) {
+    std::lock_guard lock(mutex);
+    if (partial) {
+        state.partialFile = name;
+    } else {
+        ++state.filesDone;
+    }
+}
+
+void SharedProgress::AddSkippedFile(std::string line) {
+    std::lock_guard lock(mutex);
+    state.skippedFiles.push_back(std::move(line));
+}
+
 void SharedProgress::Finish(const BatchCounters& counters) {
     std::lock_guard lock(mutex);
     state.counters = counters;

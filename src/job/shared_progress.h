@@ -33,6 +33,10 @@ public:
                           std::int32_t entryTotal, std::int32_t translatedCount);
     void SetFilePosition(std::int32_t fileIndex, std::int32_t fileCount, std::string fileName);
     void SetStatus(std::int32_t status);
+    void SetFileCount(std::int32_t count);
+    // A recovered file was saved; `partial` when a stop cut its entries short.
+    void FileSaved(const std::string& name, bool partial);
+    void AddSkippedFile(std::string line);
     // The worker's last write: publishes the counters and ends the run.
     void Finish(const BatchCounters& counters);
 

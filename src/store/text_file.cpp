@@ -50,6 +50,18 @@ bool IsSpecialFile(const std::string& path) {
     return fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
 }
 
+// A file without any write permission bit was protected on purpose: it is
+// refused on every platform, as Windows refuses to rename over a read-only
+// file. The bits are read rather than asked for with access(), which grants
+// the administrator everything.
+bool IsWriteProtected(const std::string& path) {
+    std::error_code ignored;
+    auto status = fs::status(path, ignored);
+    constexpr auto anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return fs::is_regular_file(status) && (status.permissions() & anyWrite) == fs::perms::none;
+}
+
 // Through a symbolic link the file it points to is replaced, not the link.
 std::string ResolveLink(const std::string& path) {
     std::error_code error;
@@ -265,6 +277,10 @@ TraError TextFileWriter::Open(const std::string& path) {
     }
     if (IsDirectory(targetPath)) {
         Fail(TraOpenFailed, std::make_error_code(std::errc::is_a_directory));
+        return TraOpenFailed;
+    }
+    if (IsWriteProtected(targetPath)) {
+        Fail(TraOpenFailed, std::make_error_code(std::errc::permission_denied));
         return TraOpenFailed;
     }
     if (IsSpecialFile(targetPath)) {

@@ -70,7 +70,8 @@ public:
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-    // TraOpenFailed when the temporary file cannot be created.
+    // TraOpenFailed when the temporary file cannot be created, or when the
+    // target exists without any write permission bit (a protected file).
     TraError Open(const std::string& path);
     bool IsOpen() const;
 

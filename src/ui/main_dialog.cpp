@@ -20,7 +20,9 @@
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
 #include "job/batch_review.h"
+#include "job/destination_check.h"
 #include "job/readable_progress.h"
+#include "job/run_end.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
 #include "settings_keys.h"
@@ -233,6 +235,14 @@ void MainDialog::StartRun() {
         return;
     }
 
+    if (!DestinationAccepted({ToJobText(referenceOriginal),
+                              ToJobText(referenceTranslated),
+                              ToJobText(modDirectory),
+                              ToJobText(destinationDirectory),
+                              {}})) {
+        return;
+    }
+
     RememberPaths();
     runStart = std::chrono::steady_clock::now();
     SetInputsEnabled(false);
@@ -278,15 +288,44 @@ void MainDialog::ShowProgress(const ProgressSnapshot& progress) {
     timeLabel->setText(FromJobText(ReadableTimeText(elapsed, progress)));
 }
 
-void MainDialog::ShowEnd(const ProgressSnapshot& end) {
-    if (end.status != 0) {
+// A destination the run cannot write into is told at once; one whose files
+// the run would replace (the mod folder, a reference's folder) only with the
+// user's consent.
+bool MainDialog::DestinationAccepted(const JobInputs& inputs) {
+    const DestinationCheck check = CheckDestination(inputs);
+    if (check.Refused()) {
+        services.messages.Show(this, MessageIcon::Error, FailureCaption,
+                               FromJobText(check.message));
+        return false;
+    }
+    if (check.NeedsConsent()) {
+        return services.messages.Confirm(
+            this, tr("Replace files?"),
+            FromJobText(check.message) + "\n\n" + tr("Recover into this folder anyway?"));
+    }
+    return true;
+}
+
+// A stopped run did not do all it was asked to: it is never told as a
+// success, and the user learns what it left on disk.
+void MainDialog::ShowFailureOrStop(const ProgressSnapshot& end) {
+    if (EndOfRun(end) == RunEnd::Stopped) {
+        services.messages.Show(this, MessageIcon::Warning, tr("Stopped"),
+                               FromJobText(StoppedText(end)));
+    } else {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
                                FromJobText(end.progressText));
+    }
+}
+
+void MainDialog::ShowEnd(const ProgressSnapshot& end) {
+    if (EndOfRun(end) != RunEnd::Succeeded) {
+        ShowFailureOrStop(end);
     } else {
         ShowSuccess();
     }
     SetInputsEnabled(true);
-    quitButton->setText(tr("Quit"));
+    quitButton->setText(QuitText());
     jobRunning = false;
 }
 
@@ -337,6 +376,7 @@ void MainDialog::ChangeSettings() {
     dialog.SetCompareSound(settings.search.compareSound);
     dialog.SetWriteReview(settings.writeReview);
     dialog.SetCodePage(settings.codePage);
+    dialog.SetKeepGoing(settings.keepGoing);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -348,7 +388,12 @@ void MainDialog::ChangeSettings() {
     settings.search.compareSound = dialog.CompareSound();
     settings.writeReview = dialog.WriteReview();
     settings.codePage = dialog.CodePage();
+    CopyFailureSettings(dialog);
     RememberSettings();
+}
+
+void MainDialog::CopyFailureSettings(const PreferencesDialog& dialog) {
+    settings.keepGoing = dialog.KeepGoing();
 }
 
 void MainDialog::ShowAbout() {

@@ -21,6 +21,7 @@ class QUrl;
 namespace wordgleaner {
 
 class MessageBoxes;
+class PreferencesDialog;
 class PathBrowseControl;
 class PathChooser;
 class PercentProgressBar;
@@ -90,6 +91,10 @@ private:
     void ShowEnd(const ProgressSnapshot& end);
     void ShowSuccess();
     void Open(const QUrl& url);
+    // The destination checks before a run: false when the run must not start.
+    bool DestinationAccepted(const JobInputs& inputs);
+    void ShowFailureOrStop(const ProgressSnapshot& end);
+    void CopyFailureSettings(const PreferencesDialog& dialog);
 
     MainDialogServices services;
     RecoveryOptions settings;

@@ -53,4 +53,13 @@ int QtMessageBoxes::Ask(QWidget* parent, MessageIcon icon, const QString& captio
     return -1;
 }
 
+bool QtMessageBoxes::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    // Enter must not replace files by accident.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace wordgleaner

@@ -21,6 +21,8 @@ public:
     // the button pressed, or -1 when the box was closed another way.
     virtual int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
                     const QStringList& buttons) = 0;
+    // A modal question with Yes and No buttons, No the default; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -29,6 +31,7 @@ public:
               const QString& text) override;
     int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
             const QStringList& buttons) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
 }  // namespace wordgleaner

@@ -136,6 +136,7 @@ void PreferencesDialog::BuildControls() {
     groups->addWidget(miscellaneous);
     groups->addWidget(patch);
     groups->addWidget(BuildReviewGroup());
+    groups->addWidget(BuildFailureGroup());
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -160,6 +161,7 @@ void PreferencesDialog::BuildControls() {
                                                    generatePatchBox,
                                                    writeReviewBox,
                                                    codePageField,
+                                                   keepGoingBox,
                                                    restoreDefaults};
     for (auto next = std::next(order.begin()); next != order.end(); ++next) {
         setTabOrder(*std::prev(next), *next);
@@ -176,6 +178,7 @@ void PreferencesDialog::RestoreDefaults() {
     SetCompareSound(defaults.search.compareSound);
     SetWriteReview(defaults.writeReview);
     SetCodePage(defaults.codePage);
+    SetKeepGoing(defaults.keepGoing);
 }
 
 // The code pages offered are the common Windows ones; any other the machine
@@ -203,6 +206,16 @@ QGroupBox* PreferencesDialog::BuildReviewGroup() {
     layout->addWidget(writeReviewBox);
     layout->addLayout(codePageRow);
     return review;
+}
+
+QWidget* PreferencesDialog::BuildFailureGroup() {
+    auto* failures = new QGroupBox(tr("Failing mod files"), this);
+    keepGoingBox =
+        new QCheckBox(tr("Skip mod f&iles that fail to load or save, and go on"), failures);
+    keepGoingBox->setObjectName("keepGoingBox");
+    auto* layout = new QVBoxLayout(failures);
+    layout->addWidget(keepGoingBox);
+    return failures;
 }
 
 void PreferencesDialog::SetMinLikeliness(double value) {
@@ -255,6 +268,11 @@ void PreferencesDialog::SetCodePage(std::int32_t value) {
     codePageField->setCurrentText(QString::number(value));
 }
 
+void PreferencesDialog::SetKeepGoing(bool value) {
+    keepGoing = value;
+    keepGoingBox->setChecked(value);
+}
+
 std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
     auto number = ParseNumber(field->text());
     if (!number) {
@@ -292,6 +310,7 @@ void PreferencesDialog::TakeCheckBoxes() {
     lineInfoOnly = lineInfoOnlyBox->isChecked();
     generatePatch = generatePatchBox->isChecked();
     compareSound = compareSoundBox->isChecked();
+    keepGoing = keepGoingBox->isChecked();
 }
 
 // The check box is taken whatever the code page says, as the other check

@@ -32,6 +32,7 @@ public:
     void SetCompareSound(bool value);
     void SetWriteReview(bool value);
     void SetCodePage(std::int32_t value);
+    void SetKeepGoing(bool value);
 
     double MinLikeliness() const { return minLikeliness; }
     double VeryLikelyThreshold() const { return veryLikelyThreshold; }
@@ -41,6 +42,7 @@ public:
     bool CompareSound() const { return compareSound; }
     bool WriteReview() const { return writeReview; }
     std::int32_t CodePage() const { return codePage; }
+    bool KeepGoing() const { return keepGoing; }
 
 public slots:
     // OK: reads and checks the fields; closes only when both numbers are in range.
@@ -51,6 +53,7 @@ public slots:
 
 private:
     void BuildControls();
+    QWidget* BuildFailureGroup();
     std::optional<double> ReadNumberField(QLineEdit* field);
     bool TakeMinLikeliness(double value);
     bool TakeVeryLikelyThreshold(double value);
@@ -69,6 +72,7 @@ private:
     bool compareSound;
     bool writeReview;
     std::int32_t codePage;
+    bool keepGoing;
 
     QCheckBox* lineInfoOnlyBox = nullptr;
     QRadioButton* noCommentButton = nullptr;
@@ -80,6 +84,7 @@ private:
     QCheckBox* generatePatchBox = nullptr;
     QCheckBox* writeReviewBox = nullptr;
     QComboBox* codePageField = nullptr;
+    QCheckBox* keepGoingBox = nullptr;
 };
 
 }  // namespace wordgleaner

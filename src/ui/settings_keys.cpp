@@ -64,6 +64,7 @@ RecoveryOptions ReadOptions(const QSettings& settings) {
     options.search.compareSound = ReadFlag(settings, CompareSound, options.search.compareSound);
     options.writeReview = ReadFlag(settings, WriteReview, options.writeReview);
     options.codePage = ReadCodePage(settings, options.codePage);
+    options.keepGoing = ReadFlag(settings, KeepGoing, options.keepGoing);
     return options;
 }
 
@@ -77,6 +78,7 @@ void WriteOptions(QSettings& settings, const RecoveryOptions& options) {
     settings.setValue(CompareSound, options.search.compareSound);
     settings.setValue(WriteReview, options.writeReview);
     settings.setValue(settings_keys::CodePage, options.codePage);
+    settings.setValue(KeepGoing, options.keepGoing);
 }
 
 QSize ReadWindowSize(const QSettings& settings) {

@@ -26,6 +26,7 @@ inline constexpr const char* GeneratePatch = "preferences/generatePatch";
 inline constexpr const char* CompareSound = "preferences/compareSound";
 inline constexpr const char* WriteReview = "preferences/writeReview";
 inline constexpr const char* CodePage = "preferences/codePage";
+inline constexpr const char* KeepGoing = "preferences/keepGoing";
 
 inline constexpr const char* WindowSize = "window/size";
 

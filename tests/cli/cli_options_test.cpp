@@ -72,6 +72,18 @@ TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
     EXPECT_EQ(request.options, RecoveryOptions{});
 }
 
+TEST(CliOptions, KeepGoingAndInPlaceAreOffUnlessAskedFor) {
+    Parsed plain = ParseWithPaths({});
+    ASSERT_TRUE(plain.result.request.has_value());
+    EXPECT_FALSE(plain.result.request->inPlace);
+    EXPECT_FALSE(plain.result.request->options.keepGoing);
+
+    Parsed asked = ParseWithPaths({"--keep-going", "--in-place"});
+    ASSERT_TRUE(asked.result.request.has_value()) << asked.err;
+    EXPECT_TRUE(asked.result.request->inPlace);
+    EXPECT_TRUE(asked.result.request->options.keepGoing);
+}
+
 TEST(CliOptions, EveryOptionReachesItsSetting) {
     RecoveryOptions options = OptionsOf({"--min-likeliness", "62.5", "--threshold=97.25",
                                          "--line-info-only", "--comments", "missing", "--patch",

@@ -114,6 +114,7 @@ TEST(CliProgram, RecoversTheExamplesAndPrintsPlainLinesIntoAPipe) {
 
 TEST(CliProgram, ExitsWithTheJobStatusWhenTheRunFails) {
     TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
     std::vector<std::string> arguments = ExampleArguments(scratch / "out");
     arguments[2] = scratch / "no mod here";
 
@@ -139,6 +140,23 @@ TEST(CliProgram, BadOptionsExitWith64AndAUsageMessageOnTheErrorStream) {
               std::string::npos);
     EXPECT_NE(outcome.err.find("Usage: wordgleaner-cli"), std::string::npos);
     EXPECT_FALSE(fs::exists(scratch.Path() / "out"));
+}
+
+// The reference's folder as destination would have the recovered
+// dialog.tra replace the reference it was recovered from.
+TEST(CliProgram, RefusesADestinationThatHoldsAReferenceFileUnlessInPlace) {
+    TempDir scratch;
+    const std::string reference = scratch.Write("game/dialog.tra", "@1 = ~Hello~\n");
+    scratch.Write("fr/dialog.tra", "@1 = ~Bonjour~\n");
+    scratch.Write("mod/dialog.tra", "@7 = ~Hello~\n");
+
+    Outcome outcome = RunProgram(
+        {scratch / "game/dialog.tra", scratch / "fr/dialog.tra", scratch / "mod", scratch / "game"},
+        scratch);
+
+    EXPECT_EQ(outcome.exitCode, 64);
+    EXPECT_NE(outcome.err.find("--in-place"), std::string::npos) << outcome.err;
+    EXPECT_EQ(TempDir::Read(reference), "@1 = ~Hello~\n");
 }
 
 TEST(CliProgram, PrintsItsVersion) {

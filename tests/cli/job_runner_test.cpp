@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -33,7 +34,8 @@ protected:
         request.referenceTranslated = root.Write("trans.tra", "@1 = ~Bonjour~\n");
         root.Write("mod/a.tra", "@10 = ~Hello~\n@11 = ~Unknown~\n");
         request.modDirectory = root / "mod";
-        request.destinationDirectory = root.Path().string();
+        request.destinationDirectory = root / "out";
+        std::filesystem::create_directory(request.destinationDirectory);
     }
 
     int Run(std::function<bool()> interrupt = {}) { return Run(job, std::move(interrupt)); }
@@ -94,15 +96,84 @@ TEST_F(JobRunner, AnInterruptRequestsTheAbortAndTheRunStillEndsNormally) {
         return true;
     });
 
-    EXPECT_EQ(exitCode, 0) << "an aborted run is no failed one";
+    EXPECT_EQ(exitCode, InterruptedExitCode) << "a stopped run is no success";
     const std::string text = out.str();
     EXPECT_NE(text.find("Abort requested"), std::string::npos) << text;
-    EXPECT_NE(text.find("Process interrupted.\nFailed to load " + request.referenceOriginal +
-                        ", cause: No error\n"),
+    EXPECT_NE(text.find("any stop signal again"), std::string::npos) << text;
+    EXPECT_NE(text.find("Process interrupted.\nStopped while loading the references\n"),
               std::string::npos)
         << text;
+    EXPECT_EQ(err.str(), "wordgleaner-cli: Stopped while loading the references\n");
     EXPECT_EQ(text.find("Abort requested"), text.rfind("Abort requested")) << "told once";
     EXPECT_GE(interruptPolls.load(), 1);
+}
+
+TEST_F(JobRunner, AnInterruptInsideAFileTellsTheFilesDoneAndThePartialOne) {
+    root.Write("mod/b.tra", "@20 = ~Hello~\n@21 = ~Hello~\n");
+    root.Write("mod/c.tra", "@30 = ~Hello~\n");
+    std::atomic<int> entries{0};
+    atCheckPoint = [&entries](CheckPoint point) {
+        return point == CheckPoint::BeforeEntry && ++entries == 4;  // b.tra's second entry
+    };
+
+    EXPECT_EQ(Run(), InterruptedExitCode);
+
+    EXPECT_EQ(err.str(),
+              "wordgleaner-cli: Stopped after 1 of 3 files; b.tra was saved with the "
+              "entries done before the stop.\n");
+}
+
+// --- The destination, checked before anything is loaded --------------------
+
+TEST_F(JobRunner, ADestinationThatIsTheModFolderIsRefusedUnlessInPlaceIsGiven) {
+    request.destinationDirectory = request.modDirectory;
+    const std::string modFile = TempDir::Read(root / "mod/a.tra");
+
+    EXPECT_EQ(Run(), UsageExitCode);
+
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("the mod folder"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--in-place"), std::string::npos) << err.str();
+    EXPECT_EQ(TempDir::Read(root / "mod/a.tra"), modFile) << "nothing replaced";
+
+    request.inPlace = true;
+    err.str("");
+    EXPECT_EQ(Run(), 0) << err.str();
+    EXPECT_NE(TempDir::Read(root / "mod/a.tra"), modFile);
+}
+
+TEST_F(JobRunner, ADestinationHoldingAReferenceIsRefusedAndTheReferenceKept) {
+    request.destinationDirectory = root.Path().string();
+
+    EXPECT_EQ(Run(), UsageExitCode);
+
+    EXPECT_NE(err.str().find("holds the reference file " + request.referenceOriginal),
+              std::string::npos)
+        << err.str();
+    EXPECT_FALSE(std::filesystem::exists(root / "a.tra"));
+}
+
+TEST_F(JobRunner, AMissingDestinationFailsWithCodeFourEvenInPlace) {
+    request.destinationDirectory = root / "missing";
+    request.inPlace = true;
+
+    EXPECT_EQ(Run(), TraOpenFailed);
+
+    EXPECT_EQ(err.str(),
+              "wordgleaner-cli: The destination folder " + root / "missing" + " does not exist\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(JobRunner, KeepGoingPrintsEverySkippedFileAndExitsWithTheFirstFailure) {
+    root.Write("mod/b.tra", "@1 ~no equal sign~\n");
+    root.Write("mod/c.tra", "@30 = ~Hello~\n");
+    request.options.keepGoing = true;
+
+    EXPECT_EQ(Run(), TraNoEqualSign);
+
+    EXPECT_NE(out.str().find("; 1 file skipped after a failure\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nSkipped b.tra: Failed to load b, cause: "), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(root / "out/c.tra"));
 }
 
 TEST_F(JobRunner, AWorkerThreadThatCannotStartIsToldAndExitsWithTheSystemErrorCode) {

@@ -2,7 +2,8 @@
 # A stop signal to the running command-line tool (Ctrl-C's SIGINT, SIGTERM
 # or SIGHUP): the batch stops before its next file, writes what it has done
 # and a report that begins with "Process interrupted.", and the tool ends
-# with status 0. Under Wine SIGINT reaches the tool as the console's Ctrl-C.
+# with status 130, as shells report a command stopped by Ctrl-C. Under Wine
+# SIGINT reaches the tool as the console's Ctrl-C.
 # Usage: stop_signal_test.sh SIGNAL [LAUNCHER...] PROGRAM
 set -euo pipefail
 
@@ -62,7 +63,7 @@ status=0
 wait "$pid" || status=$?
 pid=
 
-[ "$status" -eq 0 ] || fail "exit status $status, expected 0: $(cat "$work/errors")"
+[ "$status" -eq 130 ] || fail "exit status $status, expected 130: $(cat "$work/errors")"
 printf '%s\n' "${lines[@]}" | grep -q '^Abort requested' || fail "no abort notice"
 printf '%s\n' "${lines[@]}" | grep -qx 'Process interrupted.' || fail "no interruption line"
 # The completion line shows once at the end, and once more before it when a

@@ -281,7 +281,9 @@ TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
     const ProgressSnapshot end = Run();
 
     EXPECT_EQ(end.status, TraOpenFailed);
-    EXPECT_EQ(end.progressText, "Processing a.tra (0 / 2)");
+    EXPECT_EQ(end.progressText,
+              "Failed to save a.tra, cause: Failed to open file (" +
+                  std::make_error_code(std::errc::no_such_file_or_directory).message() + ")");
     EXPECT_TRUE(end.Ended());
     EXPECT_FALSE(fs::exists(paths.destinationDirectory));
 }
@@ -296,47 +298,32 @@ TEST_F(BatchRunTest, AnUnsavableRecoveredFileStopsTheBatchAndKeepsTheFilesBefore
 
     const ProgressSnapshot end = Run(options);
 
-    EXPECT_NE(end.status, TraOk);
-    EXPECT_EQ(end.progressText, "Processing b.tra (1 / 3)");
+    const std::string text = "Failed to save b.tra, cause: Failed to open file (" +
+                             std::make_error_code(std::errc::is_a_directory).message() + ")";
+    EXPECT_EQ(end.status, TraOpenFailed);
+    EXPECT_EQ(end.progressText, text);
+    EXPECT_EQ(end.filesDone, 1);
     EXPECT_EQ(Written(), (Names{ReportName, "a.tra", "b.tra", PatchName}));
     EXPECT_TRUE(fs::is_directory(root / "out/b.tra"));
-    EXPECT_EQ(Out(ReportName), "Processing b.tra (1 / 3)\r\n" + end.entryText + "\r\n");
+    EXPECT_EQ(Out(ReportName), text + "\r\n" + end.entryText + "\r\n");
     EXPECT_NE(Out(PatchName).find("// End of recovery for b.tra"), std::string::npos)
         << "the patch keeps what was recovered";
 }
 
-TEST_F(BatchRunTest, APatchOrReportThatCannotBeWrittenIsLeftOutAndTheRunStillSucceeds) {
-    AddModFile("a.tra", "@1 = ~Hello~\n");
-    root.Write("out/" + std::string(PatchName) + "/blocker", "");
-    root.Write("out/" + std::string(ReportName) + "/blocker", "");
-    RecoveryOptions options;
-    options.generatePatch = true;
-
-    const ProgressSnapshot end = Run(options);
-
-    EXPECT_EQ(end.status, TraOk);
-    EXPECT_EQ(end.progressText, CompletedText(1, 1));
-    EXPECT_NE(Out("a.tra").find("@1     = ~Bonjour~"), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(root.Path() / "out" / PatchName));
-    EXPECT_TRUE(fs::is_directory(root.Path() / "out" / ReportName));
-}
-
 // --- Abort at each check point ----------------------------------------------
 
-TEST_F(BatchRunTest, AnAbortSeenAfterAReferenceLoadEndsTheRunAsInterruptedWithStatusZero) {
+TEST_F(BatchRunTest, AnAbortSeenAfterAReferenceLoadEndsTheRunAsStoppedWithStatusZero) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     RecoveryOptions options;
     options.generatePatch = true;
     for (CheckPoint point :
          {CheckPoint::AfterOriginalReference, CheckPoint::AfterTranslatedReference}) {
-        const std::string& path = point == CheckPoint::AfterOriginalReference
-                                      ? paths.referenceOriginal
-                                      : paths.referenceTranslated;
         atCheckPoint = AbortAt(point);
         const ProgressSnapshot end = Run(options);
 
-        const std::string text = "Failed to load " + path + ", cause: No error";
+        const std::string text = "Stopped while loading the references";
         EXPECT_EQ(end.status, TraOk);
+        EXPECT_EQ(end.fileCount, 0);
         EXPECT_EQ(end.progressText, text);
         EXPECT_TRUE(end.Ended());
         EXPECT_EQ(Written(), Names{ReportName}) << "no recovered file and no patch";
@@ -356,12 +343,31 @@ TEST_F(BatchRunTest, AnAbortBeforeAFileLeavesThatFileAndTheRestUnwritten) {
 
     EXPECT_EQ(end.status, TraOk);
     EXPECT_EQ(end.progressText, CompletedText(1, 3));
+    EXPECT_EQ(end.fileCount, 3);
+    EXPECT_EQ(end.filesDone, 1);
+    EXPECT_EQ(end.partialFile, "");
     EXPECT_EQ(Written(), (Names{ReportName, "a.tra", PatchName}));
     EXPECT_EQ(Out(ReportName), "Process interrupted.\r\n" + CompletedText(1, 3) +
                                    "\r\nEntries: 1, Exact match: 1, Very likely match: 0, "
                                    "Likely match: 0\r\n");
     EXPECT_EQ(Out(PatchName).find("(interrupted)"), std::string::npos)
         << "the first file was finished before the abort";
+}
+
+TEST_F(BatchRunTest, AnAbortInsideAFileNamesItAsPartialAndCountsOnlyTheFilesBefore) {
+    AddModFile("a.tra", "@1 = ~Hello~\n");
+    AddModFile("b.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n");
+    AddModFile("c.tra", "@1 = ~Hello~\n");
+    atCheckPoint = AbortAt(CheckPoint::BeforeEntry, 3);  // the second entry of b.tra
+
+    const ProgressSnapshot end = Run();
+
+    EXPECT_EQ(end.status, TraOk);
+    EXPECT_EQ(end.fileCount, 3);
+    EXPECT_EQ(end.filesDone, 1);
+    EXPECT_EQ(end.partialFile, "b.tra");
+    EXPECT_EQ(Written(), (Names{ReportName, "a.tra", "b.tra"}));
+    EXPECT_NE(Out("b.tra").find("@2     = ~Good bye~"), std::string::npos);
 }
 
 TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {

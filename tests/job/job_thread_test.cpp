@@ -131,7 +131,7 @@ TEST_F(JobThread, AnAbortRequestedDuringAReferenceLoadTakesEffectRightAfterIt) {
     const ProgressSnapshot end = job.Snapshot();
     EXPECT_TRUE(end.Ended());
     EXPECT_EQ(end.status, TraOk) << "an aborted run is no failed run";
-    EXPECT_EQ(end.progressText, "Failed to load " + original + ", cause: No error");
+    EXPECT_EQ(end.progressText, "Stopped while loading the references");
     EXPECT_EQ(Report().rfind("Process interrupted.\r\n", 0), 0u);
     EXPECT_FALSE(fs::exists(root / "out/a.tra"));
 }

@@ -112,6 +112,21 @@ TEST(TextFileWriter, AbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+// The permission bits are what counts, so the administrator, whom the
+// system lets write anywhere, is refused too.
+TEST(TextFileWriter, AFileWithoutWritePermissionIsRefusedAndKept) {
+    test_support::TempDir dir;
+    const std::string target = dir.Write("protected.txt", "old");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    TextFileWriter writer;
+    EXPECT_EQ(writer.Open(target), TraOpenFailed);
+    EXPECT_EQ(writer.LastFailure().systemError, std::errc::permission_denied);
+    EXPECT_FALSE(writer.IsOpen());
+    std::filesystem::permissions(target, std::filesystem::perms::owner_all);
+    EXPECT_EQ(test_support::TempDir::Read(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
 #ifdef __linux__
 // 255 bytes is the longest name Linux file systems take; the temporary file
 // beside it must not need a longer one.

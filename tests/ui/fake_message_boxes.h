@@ -41,8 +41,18 @@ public:
         return answer;
     }
 
+    // A question counts as a box shown with the question icon, answered with
+    // `confirmAnswer`.
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override {
+        ++questions;
+        Show(parent, MessageIcon::None, caption, text);
+        return confirmAnswer;
+    }
+
     std::vector<Shown> shown;
     int answer = -1;
+    int questions = 0;
+    bool confirmAnswer = true;
     // Runs while the box is "open", e.g. to look at the window behind it.
     std::function<void(const Shown&)> onShow;
 };

@@ -210,17 +210,20 @@ private slots:
         QVERIFY(fixture.window.isVisible());
         QVERIFY(fixture.window.JobRunning());
 
-        // An aborted run normally ends with status 0 and so as a success.
+        // A stopped run is never told as a success.
         fixture.FinishRun();
-        QCOMPARE(fixture.messages.shown.back().text, QString("Updated the tra files"));
+        QCOMPARE(fixture.messages.shown.back().caption, QString("Stopped"));
+        QCOMPARE(fixture.messages.shown.back().text,
+                 QString("Stopped while loading the references"));
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
         QVERIFY(!fixture.window.isVisible());
         QCOMPARE(fixture.window.result(), int(QDialog::Rejected));
     }
 
     void aWorkerThatCannotStartGivesTheWindowBackAtOnce() {
+        RunFolders run;
         MainDialogFixture fixture(MainDialogFixture::Threads::Refused);
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
 
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
@@ -267,7 +270,7 @@ private slots:
         QVERIFY(fixture.window.Settings() == RecoveryOptions{});
     }
 
-    void preferencesClosedWithOkChangeTheSixSettingsOnly() {
+    void preferencesClosedWithOkChangeTheEditedSettingsOnly() {
         MainDialogFixture fixture;
         bool opened = false;
         WhenModalOpens<PreferencesDialog>([&opened](PreferencesDialog& dialog) {
@@ -278,6 +281,7 @@ private slots:
             dialog.SetCommentMode(CommentNone);
             dialog.SetGeneratePatch(true);
             dialog.SetCompareSound(false);
+            dialog.SetKeepGoing(true);
             dialog.accept();
         });
         fixture.Button("preferencesButton")->click();
@@ -290,6 +294,7 @@ private slots:
         expected.commentMode = CommentNone;
         expected.generatePatch = true;
         expected.search.compareSound = false;
+        expected.keepGoing = true;
         QVERIFY(fixture.window.Settings() == expected);
 
         // The dialog opens on the current settings, and the next run takes them.
@@ -299,9 +304,11 @@ private slots:
         });
         fixture.Button("preferencesButton")->click();
         QVERIFY(opened);
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        RunFolders run;
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
         QVERIFY(fixture.window.Job().Inputs().options == expected);
+        fixture.window.Job().WaitForEnd();  // before its folders go
     }
 
     void theReviewSettingsGoFromPreferencesIntoTheJob() {
@@ -323,10 +330,12 @@ private slots:
         });
         fixture.Button("preferencesButton")->click();
         QVERIFY(shownAgain);
-        fixture.SetPaths("a.tra", "b.tra", "mod", "out");
+        RunFolders run;
+        fixture.SetPaths(run);
         fixture.Button("importButton")->click();
         QVERIFY(fixture.window.Job().Inputs().options.writeReview);
         QCOMPARE(fixture.window.Job().Inputs().options.codePage, std::int32_t{1251});
+        fixture.window.Job().WaitForEnd();  // before its folders go
     }
 
     // Button 0 is the first one offered; -1 closes the box another way.

@@ -82,14 +82,76 @@ private slots:
         fixture.hold.Release();
         QTRY_VERIFY_WITH_TIMEOUT(!fixture.messages.shown.empty(), RunTimeoutMs);
 
-        // An aborted run is not a failed one; its report tells it was cut short.
-        QCOMPARE(fixture.messages.shown[0].text, QString("Updated the tra files"));
+        // A stopped run is neither a success nor a failure; the report tells
+        // it was cut short.
+        QCOMPARE(fixture.messages.shown[0].caption, QString("Stopped"));
+        QCOMPARE(fixture.messages.shown[0].text, QString("Stopped while loading the references"));
         const std::string report = run.Recovered("Wordgleaner_report.txt");
         QVERIFY2(report.rfind("Process interrupted.", 0) == 0, report.c_str());
         QVERIFY(!run.Exists("out/dialog.tra"));
         QVERIFY(fixture.window.isVisible());
         QTest::keyClick(&fixture.window, Qt::Key_Escape);
         QVERIFY(!fixture.window.isVisible());
+    }
+
+    void aStopInsideAFileTellsTheFilesDoneAndThePartialFile() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
+        fixture.hold.Arm(CheckPoint::BeforeEntry, 2);  // dialog.tra's second entry
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
+        QTest::keyClick(&fixture.window, Qt::Key_Escape);
+        fixture.hold.Release();
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture.messages.shown.empty(), RunTimeoutMs);
+
+        QCOMPARE(fixture.messages.shown[0].caption, QString("Stopped"));
+        QCOMPARE(fixture.messages.shown[0].text,
+                 QString("Stopped after 0 of 2 files; dialog.tra was saved with the entries "
+                         "done before the stop."));
+        QVERIFY(run.Exists("out/dialog.tra"));
+        QVERIFY(!run.Exists("out/farewell.tra"));
+    }
+
+    // --- The destination, checked before the run starts ---------------------
+
+    void aMissingDestinationIsToldAndNoRunStarts() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
+                         run.Path("not created"));
+        fixture.Button("importButton")->click();
+
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.messages.shown[0].caption, QString("Failure"));
+        QCOMPARE(fixture.messages.shown[0].text,
+                 "The destination folder " + run.Path("not created") + " does not exist");
+        QCOMPARE(fixture.starts, 0);
+        QVERIFY(!fixture.window.JobRunning());
+        QVERIFY(fixture.InputsEnabled());
+    }
+
+    void theModFolderAsDestinationIsUsedOnlyAfterTheUserSaysYes() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        const std::string modFile = test_support::TempDir::Read(run.folders / "mod/dialog.tra");
+        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
+                         run.Path("mod"));
+        fixture.messages.confirmAnswer = false;
+        fixture.Button("importButton")->click();
+
+        QCOMPARE(fixture.messages.questions, 1);
+        QVERIFY(fixture.messages.shown[0].text.contains("the mod folder"));
+        QCOMPARE(fixture.starts, 0);
+        QVERIFY(fixture.InputsEnabled());
+        QCOMPARE(test_support::TempDir::Read(run.folders / "mod/dialog.tra"), modFile);
+
+        fixture.messages.confirmAnswer = true;
+        fixture.Button("importButton")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{3}, RunTimeoutMs);
+        QCOMPARE(fixture.messages.questions, 2);
+        QCOMPARE(fixture.messages.shown[2].caption, QString("Success"));
+        QVERIFY(test_support::TempDir::Read(run.folders / "mod/dialog.tra") != modFile);
     }
 };
 

@@ -82,6 +82,7 @@ const QString PatchText = "Generate TP2 patch associated to the tra file";
 const QString NoCommentText = "None";
 const QString PerfectCommentText = "Add comment before entries with perfect match with reference";
 const QString MissingCommentText = "Add comment before entries without perfect or likely match";
+const QString KeepGoingText = "Skip mod files that fail to load or save, and go on";
 
 }  // namespace
 
@@ -221,6 +222,22 @@ private slots:
         dialog.accept();
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.GeneratePatch());
+    }
+
+    void skippingFailingModFilesIsOffByDefaultAndTakenOnOkOnly() {
+        FakeMessageBoxes messages;
+        PreferencesDialog dialog(messages);
+        dialog.show();
+        QVERIFY(!CheckBox(dialog, KeepGoingText)->isChecked());
+        QVERIFY(!dialog.KeepGoing());
+
+        CheckBox(dialog, KeepGoingText)->setChecked(true);
+        QVERIFY(!dialog.KeepGoing());
+        dialog.accept();
+        QVERIFY(dialog.KeepGoing());
+
+        dialog.SetKeepGoing(false);
+        QVERIFY(!CheckBox(dialog, KeepGoingText)->isChecked());
     }
 
     void clickingARadioButtonSetsTheCommentModeAtOnce() {

@@ -1,0 +1,36 @@
+#include "job/run_end.h"
+
+#include "store/tra_error.h"
+
+namespace wordgleaner {
+
+namespace {
+
+constexpr const char* StoppedLoadingText = "Stopped while loading the references";
+
+std::string FilesText(int count) {
+    return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
+}  // namespace
+
+RunEnd EndOfRun(const ProgressSnapshot& end) {
+    if (end.status != TraOk) {
+        return RunEnd::Failed;
+    }
+    return end.abortRequested ? RunEnd::Stopped : RunEnd::Succeeded;
+}
+
+std::string StoppedText(const ProgressSnapshot& end) {
+    if (end.fileCount == 0) {
+        return StoppedLoadingText;
+    }
+    std::string text =
+        "Stopped after " + std::to_string(end.filesDone) + " of " + FilesText(end.fileCount);
+    if (end.partialFile.empty()) {
+        return text + ".";
+    }
+    return text + "; " + end.partialFile + " was saved with the entries done before the stop.";
+}
+
+}  // namespace wordgleaner

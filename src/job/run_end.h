@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "job/progress_snapshot.h"
+
+namespace wordgleaner {
+
+// How an ended run is to be told. A run stopped on request did not do all it
+// was asked to, so no front end may report it as a success.
+enum class RunEnd { Succeeded, Failed, Stopped };
+
+RunEnd EndOfRun(const ProgressSnapshot& end);
+
+// What a stopped run left behind, for instance "Stopped after 2 of 5 files;
+// dialog.tra was saved with the entries done before the stop.", or "Stopped
+// while loading the references" when no mod file was reached.
+std::string StoppedText(const ProgressSnapshot& end);
+
+}  // namespace wordgleaner

@@ -1,0 +1,110 @@
+// The destination as a run finds it before loading anything: a folder it
+// can write into, apart from the files it reads.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "job/destination_check.h"
+#include "support/temp_dir.h"
+
+using namespace wordgleaner;
+
+namespace fs = std::filesystem;
+using test_support::TempDir;
+
+namespace {
+
+class DestinationCheckTest : public ::testing::Test {
+protected:
+    DestinationCheckTest() {
+        inputs.referenceOriginalPath = root.Write("game/dialog.tra", "@1 = ~Hello~\n");
+        inputs.referenceTranslatedPath = root.Write("fr/dialog.tra", "@1 = ~Salut~\n");
+        inputs.modDirectory = root / "mod";
+        inputs.destinationDirectory = root / "out";
+        fs::create_directory(root.Path() / "mod");
+        fs::create_directory(root.Path() / "out");
+    }
+
+    DestinationCheck Check(const std::string& destination) {
+        inputs.destinationDirectory = destination;
+        return CheckDestination(inputs);
+    }
+
+    TempDir root;
+    JobInputs inputs;
+};
+
+TEST_F(DestinationCheckTest, AnEmptyFolderApartFromTheInputsPassesAndStaysEmpty) {
+    const DestinationCheck check = Check(root / "out");
+
+    EXPECT_EQ(check.fault, DestinationFault::None);
+    EXPECT_FALSE(check.Refused());
+    EXPECT_FALSE(check.NeedsConsent());
+    EXPECT_TRUE(fs::is_empty(root.Path() / "out")) << "the trial file is removed";
+}
+
+TEST_F(DestinationCheckTest, AMissingDestinationOrAFileIsRefusedWithCodeFour) {
+    for (const std::string& destination : {root / "missing", inputs.referenceOriginalPath}) {
+        const DestinationCheck check = Check(destination);
+
+        EXPECT_EQ(check.fault, DestinationFault::Missing) << destination;
+        EXPECT_TRUE(check.Refused());
+        EXPECT_EQ(check.Status(), TraOpenFailed);
+        EXPECT_NE(check.message.find(destination), std::string::npos) << check.message;
+    }
+}
+
+TEST_F(DestinationCheckTest, AFolderNoFileCanBeCreatedInIsRefused) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "a read-only folder still takes new files on Windows";
+#else
+    // The administrator writes into any folder of a local disk, whatever its
+    // permission bits; /proc refuses everyone.
+    if (!fs::is_directory("/proc/self")) {
+        GTEST_SKIP() << "no /proc";
+    }
+    const DestinationCheck check = Check("/proc/self");
+
+    EXPECT_EQ(check.fault, DestinationFault::NotWritable);
+    EXPECT_TRUE(check.Refused());
+    EXPECT_NE(check.message.find("Cannot write into the destination folder /proc/self, cause: "),
+              std::string::npos)
+        << check.message;
+#endif
+}
+
+TEST_F(DestinationCheckTest, TheModFolderUnderAnyOfItsNamesNeedsConsent) {
+    for (const std::string& destination :
+         {inputs.modDirectory, root / "out/../mod", inputs.modDirectory + "/"}) {
+        const DestinationCheck check = Check(destination);
+
+        EXPECT_EQ(check.fault, DestinationFault::IsModFolder) << destination;
+        EXPECT_TRUE(check.NeedsConsent());
+        EXPECT_FALSE(check.Refused());
+    }
+}
+
+TEST_F(DestinationCheckTest, AFolderHoldingEitherReferenceNeedsConsent) {
+    for (const std::string& folder : {root / "game", root / "fr"}) {
+        const DestinationCheck check = Check(folder);
+
+        EXPECT_EQ(check.fault, DestinationFault::HoldsReference) << folder;
+        EXPECT_TRUE(check.NeedsConsent());
+        EXPECT_NE(check.message.find("dialog.tra"), std::string::npos);
+    }
+}
+
+TEST_F(DestinationCheckTest, AReferenceGivenByABareNameIsLookedForInTheCurrentFolder) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(root.Path() / "game");
+    inputs.referenceOriginalPath = "dialog.tra";
+
+    const DestinationCheck check = Check(root / "game");
+
+    fs::current_path(previous);
+    EXPECT_EQ(check.fault, DestinationFault::HoldsReference);
+}
+
+}  // namespace
