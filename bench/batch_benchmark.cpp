@@ -23,6 +23,7 @@
 #include "matching/indexed_reference_search.h"
 #include "matching/search_ahead.h"
 #include "store/id_entries.h"
+#include "store/tra_entry_value.h"
 #include "store/tra_file.h"
 
 using namespace wordgleaner;
@@ -113,17 +114,17 @@ struct SampleTimes {
 SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
                           const ReferenceIndex& index, const SearchSettings& settings,
                           int sampleSize) {
-    std::vector<TraEntry> all;
+    std::vector<TraEntryValue> all;
     TraFile mod;
     for (const std::string& name : ModFileNames(paths.modDirectory)) {
         mod.Load((fs::path(paths.modDirectory) / name).string());
         for (const IdEntry& item : IdEntries(mod)) {
-            if (!item.entry.maleText.empty()) {
-                all.push_back(item.entry);
+            if (!item.entry.MaleText().empty()) {
+                all.push_back(ValueOf(item.entry));
             }
         }
     }
-    std::vector<TraEntry> sample;
+    std::vector<TraEntryValue> sample;
     const std::size_t step = std::max<std::size_t>(1, all.size() / sampleSize);
     for (std::size_t i = 0; i < all.size() && sample.size() < std::size_t(sampleSize); i += step) {
         sample.push_back(all[i]);
@@ -136,7 +137,7 @@ SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
 
     std::vector<SearchResult> fast;
     start = Clock::now();
-    for (const TraEntry& entry : sample) {
+    for (const TraEntryValue& entry : sample) {
         fast.push_back(indexed.Search(entry.maleText, entry.maleSound));
     }
     times.indexedSeconds = SecondsSince(start) / static_cast<double>(sample.size());

@@ -23,31 +23,31 @@ TEST_F(TraFileEdit, LookupsFindTheFirstEntryAndStopAtTheEnd) {
     EXPECT_EQ(file.GetSize(), 4);
     EXPECT_EQ(file.GetEntryCount(), 3);
     EXPECT_EQ(file.IndexOf(5), 1);
-    EXPECT_EQ(file.Find(5)->maleText, "first");
+    EXPECT_EQ(file.Find(5)->MaleText(), "first");
     EXPECT_EQ(file.IndexOf(7), TraNoId);
     EXPECT_EQ(file.Find(7), nullptr);
-    EXPECT_EQ(file.GetAt(3)->maleText, "second");
+    EXPECT_EQ(file.GetAt(3)->MaleText(), "second");
     EXPECT_EQ(file.GetAt(4), nullptr);
     EXPECT_EQ(file.GetAt(-1), nullptr);
 }
 
 TEST_F(TraFileEdit, SetTextsChangesOnlyWhatIsGiven) {
     EXPECT_EQ(file.SetTexts(5, "new"), TraOk);
-    TraEntry expected{
+    TraEntryValue expected{
         .id = 5, .maleText = "new", .femaleText = "female", .maleSound = "M5", .femaleSound = "F5"};
-    EXPECT_EQ(*file.Find(5), expected);
+    EXPECT_EQ(ValueOf(*file.Find(5)), expected);
 
     EXPECT_EQ(file.SetTexts(5, "", "", "", "12345678"), TraOk);
     expected = {.id = 5, .femaleSound = "12345678"};
-    EXPECT_EQ(*file.Find(5), expected);
-    EXPECT_EQ(file.GetAt(3)->maleText, "second");
+    EXPECT_EQ(ValueOf(*file.Find(5)), expected);
+    EXPECT_EQ(file.GetAt(3)->MaleText(), "second");
 }
 
 TEST_F(TraFileEdit, SetTextsRefusesALongSoundButStillSetsTheTexts) {
     EXPECT_EQ(file.SetTexts(5, "m", "f", "123456789", "F"), TraBadSound);
-    TraEntry expected{
+    TraEntryValue expected{
         .id = 5, .maleText = "m", .femaleText = "f", .maleSound = "M5", .femaleSound = "F"};
-    EXPECT_EQ(*file.Find(5), expected);
+    EXPECT_EQ(ValueOf(*file.Find(5)), expected);
 }
 
 TEST_F(TraFileEdit, UnknownIdAndMissingTextChangeNothing) {
@@ -66,15 +66,15 @@ TEST_F(TraFileEdit, AddCommentPrefixesEveryLineAndAppends) {
     EXPECT_EQ(file.AddComment(5, "a\nb"), TraOk);
     EXPECT_EQ(file.AddComment(5, ""), TraOk);
     EXPECT_EQ(file.AddComment(5, "c\n"), TraOk);
-    EXPECT_EQ(file.Find(5)->comment, "// a\n// b// c\n");
+    EXPECT_EQ(file.Find(5)->Comment(), "// a\n// b// c\n");
 }
 
 TEST_F(TraFileEdit, EditsByPositionReachTheSecondEntryOfAnId) {
     EXPECT_EQ(file.SetTextsAt(3, "changed"), TraOk);
     EXPECT_EQ(file.AddCommentAt(3, "note"), TraOk);
-    EXPECT_EQ(file.Find(5)->maleText, "first");
-    EXPECT_EQ(file.GetAt(3)->maleText, "changed");
-    EXPECT_EQ(file.GetAt(3)->comment, "// note");
+    EXPECT_EQ(file.Find(5)->MaleText(), "first");
+    EXPECT_EQ(file.GetAt(3)->MaleText(), "changed");
+    EXPECT_EQ(file.GetAt(3)->Comment(), "// note");
 }
 
 }  // namespace
