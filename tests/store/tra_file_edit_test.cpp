@@ -78,3 +78,37 @@ TEST_F(TraFileEdit, EditsByPositionReachTheSecondEntryOfAnId) {
 }
 
 }  // namespace
+
+namespace {
+
+// Texts are views into the file: an edit must neither move what earlier views
+// show nor read a text of its own entry after replacing it.
+TEST_F(TraFileEdit, EditsLeaveEarlierViewsValidAndMayTakeTheFilesOwnTexts) {
+    const std::string_view before = file.Find(5)->MaleText();
+    const std::string_view femaleBefore = file.Find(5)->FemaleText();
+    for (int round = 0; round < 100; ++round) {
+        ASSERT_EQ(file.SetTexts(5, file.Find(5)->FemaleText(), file.Find(5)->MaleText(),
+                                file.Find(5)->FemaleSound(), file.Find(5)->MaleSound()),
+                  TraOk);
+        ASSERT_EQ(file.AddComment(5, file.Find(6)->MaleText()), TraOk);
+    }
+    EXPECT_EQ(before, "first");
+    EXPECT_EQ(femaleBefore, "female");
+    const TraEntryValue swappedEvenTimes = ValueOf(*file.Find(5));
+    EXPECT_EQ(swappedEvenTimes.maleText, "first");
+    EXPECT_EQ(swappedEvenTimes.femaleSound, "F5");
+    EXPECT_EQ(swappedEvenTimes.comment.size(), 100 * std::string_view("// other").size());
+    EXPECT_EQ(file.GetAt(3)->MaleText(), "second");
+}
+
+// An entry that gains its first extra field, or loses its last, keeps the rest.
+TEST_F(TraFileEdit, FieldsComeAndGoIndependently) {
+    ASSERT_EQ(file.SetTexts(6, "m", std::nullopt, "S6"), TraOk);
+    EXPECT_EQ(ValueOf(*file.Find(6)), (TraEntryValue{.id = 6, .maleText = "m", .maleSound = "S6"}));
+    ASSERT_EQ(file.SetTexts(5, "", "", "", ""), TraOk);
+    EXPECT_EQ(ValueOf(*file.Find(5)), (TraEntryValue{.id = 5}));
+    EXPECT_EQ(SavedBytes(file),
+              "// header\r\n@5     = ~~\r\n@6     = ~m~ [S6]\r\n@5     = ~second~\r\n");
+}
+
+}  // namespace
