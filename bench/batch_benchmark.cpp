@@ -1,15 +1,17 @@
 // A whole recovery batch of game size: a 100,000-entry reference pair and a
-// 10,000-entry mod directory. Prints the batch time with the indexed search,
-// the floor (the same loads and saves with no search), the time per mod entry
-// of the indexed and the linear search on a sample of entries, the speed-up,
-// and the peak memory. Run on a Release build:
-//   batch_benchmark [DATA_DIR] [--sample N]
+// 10,000-entry mod directory, or --scale times that. Prints the batch time
+// with the indexed search, the floor (the same loads and saves with no
+// search), the peak memory of each against the size of all input files, and
+// the time per mod entry of the indexed and the linear search on a sample of
+// entries (--sample 0 leaves that out). Run on a Release build:
+//   batch_benchmark [DATA_DIR] [--scale N] [--sample N]
 // DATA_DIR keeps the generated data between runs (generated when missing).
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -40,7 +42,16 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
+// VmHWM), or of the whole process where it cannot be reset.
 double PeakMemoryMebibytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::strtod(line.c_str() + 6, nullptr) / KibibytesPerMebibyte;
+        }
+    }
 #if defined(__unix__)
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -48,6 +59,26 @@ double PeakMemoryMebibytes() {
 #else
     return 0.0;
 #endif
+}
+
+// Lets each measurement see its own peak, not the one of the step before.
+void ResetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+double MebibytesIn(const GameDataPaths& paths) {
+    std::uintmax_t bytes =
+        fs::file_size(paths.referenceOriginal) + fs::file_size(paths.referenceTranslated);
+    for (const auto& entry : fs::directory_iterator(paths.modDirectory)) {
+        bytes += entry.file_size();
+    }
+    return static_cast<double>(bytes) / (KibibytesPerMebibyte * KibibytesPerMebibyte);
+}
+
+void ReportPeak(const char* what, double inputMebibytes) {
+    const double peak = PeakMemoryMebibytes();
+    std::printf("  peak memory of %s: %.0f MiB = %.2f x the input files\n", what, peak,
+                peak / inputMebibytes);
 }
 
 std::vector<std::string> ModFileNames(const std::string& modDirectory) {
@@ -173,17 +204,27 @@ void Report(const char* title, double floor, double batch, int modEntries,
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string directory = (fs::temp_directory_path() / "wordgleaner-game-data").string();
+    std::string directory;
     int sampleSize = DefaultSample;
+    int scale = 1;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--sample" && i + 1 < argc) {
-            sampleSize = std::max(1, std::atoi(argv[++i]));
+            sampleSize = std::max(0, std::atoi(argv[++i]));
+        } else if (argument == "--scale" && i + 1 < argc) {
+            scale = std::max(1, std::atoi(argv[++i]));
         } else {
             directory = argument;
         }
     }
-    const GameDataShape shape;
+    if (directory.empty()) {
+        std::string name = "wordgleaner-game-data";
+        if (scale > 1) {
+            name += "-x" + std::to_string(scale);
+        }
+        directory = (fs::temp_directory_path() / name).string();
+    }
+    const GameDataShape shape = ScaledGameData(scale);
     const GameDataPaths paths = GameDataPathsIn(directory);
     if (!fs::exists(paths.modDirectory)) {
         Clock::time_point start = Clock::now();
@@ -192,26 +233,45 @@ int main(int argc, char** argv) {
         }
         std::printf("generated the data in %.1f s\n", SecondsSince(start));
     }
+    const double input = MebibytesIn(paths);
     std::printf("reference pair: %d entries, %.1f MB each; mod: %d entries in %d files\n",
                 shape.referenceEntries,
                 static_cast<double>(fs::file_size(paths.referenceOriginal)) / 1e6, shape.modEntries,
                 shape.modFiles);
+    std::printf("all input files: %.1f MiB\n", input);
     std::printf("search threads: %u\n", SearchThreadsForHardware());
 
+    ResetPeakMemory();
     const double floor = MeasureFloor(paths, directory + "/out-floor");
     std::printf("floor (load both references, load and save every mod file): %.3f s\n", floor);
+    ReportPeak("the floor", input);
 
     RecoveryOptions defaults;
     std::string summary;
+    ResetPeakMemory();
     const double batch = MeasureBatch(paths, directory + "/out-default", defaults, summary);
-    const double peak = PeakMemoryMebibytes();
-    std::printf("peak memory after the default batch: %.0f MiB\n", peak);
+    std::printf("whole batch, default settings: %.3f s (%.2f x the floor)\n", batch, batch / floor);
+    ReportPeak("the default batch", input);
 
+    if (scale > 1) {
+        // At minimum 0 every text is a candidate: ten times the entries on
+        // both sides is a hundred times the work, many minutes.
+        std::printf("  %s\n", summary.c_str());
+        return 0;
+    }
     RecoveryOptions weakest = defaults;
     weakest.search.minLikeliness = 0.0;
     std::string weakestSummary;
+    ResetPeakMemory();
     const double weakestBatch =
         MeasureBatch(paths, directory + "/out-minimum-0", weakest, weakestSummary);
+    std::printf("whole batch, minimum likeliness 0 %%: %.3f s (%.2f x the floor)\n", weakestBatch,
+                weakestBatch / floor);
+    ReportPeak("the minimum-0 batch", input);
+    if (sampleSize == 0) {
+        std::printf("  %s\n", summary.c_str());
+        return 0;
+    }
 
     TraFile reference;
     reference.Load(paths.referenceOriginal);
