@@ -1,9 +1,10 @@
 // A whole recovery batch of game size: a 100,000-entry reference pair and a
-// 10,000-entry mod directory. Prints the batch time with the indexed search,
-// the floor (the same loads and saves with no search), the time per mod entry
-// of the indexed and the linear search on a sample of entries, the speed-up,
-// and the peak memory. Run on a Release build:
-//   batch_benchmark [DATA_DIR] [--sample N] [--review]
+// 10,000-entry mod directory, or --scale times that. Prints the batch time
+// with the indexed search, the floor (the same loads and saves with no
+// search), the peak memory of each against the size of all input files, and
+// the time per mod entry of the indexed and the linear search on a sample of
+// entries (--sample 0 leaves that out). Run on a Release build:
+//   batch_benchmark [DATA_DIR] [--scale N] [--sample N] [--review]
 // --review also times the default batch with the review page and table and
 // prints their sizes.
 // DATA_DIR keeps the generated data between runs (generated when missing).
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@
 #include "matching/indexed_reference_search.h"
 #include "matching/search_ahead.h"
 #include "store/id_entries.h"
+#include "store/tra_entry_value.h"
 #include "store/tra_file.h"
 
 using namespace wordgleaner;
@@ -41,7 +44,16 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
+// VmHWM), or of the whole process where it cannot be reset.
 double PeakMemoryMebibytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::strtod(line.c_str() + 6, nullptr) / KibibytesPerMebibyte;
+        }
+    }
 #if defined(__unix__)
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -49,6 +61,26 @@ double PeakMemoryMebibytes() {
 #else
     return 0.0;
 #endif
+}
+
+// Lets each measurement see its own peak, not the one of the step before.
+void ResetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+double MebibytesIn(const GameDataPaths& paths) {
+    std::uintmax_t bytes =
+        fs::file_size(paths.referenceOriginal) + fs::file_size(paths.referenceTranslated);
+    for (const auto& entry : fs::directory_iterator(paths.modDirectory)) {
+        bytes += entry.file_size();
+    }
+    return static_cast<double>(bytes) / (KibibytesPerMebibyte * KibibytesPerMebibyte);
+}
+
+void ReportPeak(const char* what, double inputMebibytes) {
+    const double peak = PeakMemoryMebibytes();
+    std::printf("  peak memory of %s: %.0f MiB = %.2f x the input files\n", what, peak,
+                peak / inputMebibytes);
 }
 
 std::vector<std::string> ModFileNames(const std::string& modDirectory) {
@@ -115,17 +147,17 @@ struct SampleTimes {
 SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
                           const ReferenceIndex& index, const SearchSettings& settings,
                           int sampleSize) {
-    std::vector<TraEntry> all;
+    std::vector<TraEntryValue> all;
     TraFile mod;
     for (const std::string& name : ModFileNames(paths.modDirectory)) {
         mod.Load((fs::path(paths.modDirectory) / name).string());
         for (const IdEntry& item : IdEntries(mod)) {
-            if (!item.entry.maleText.empty()) {
-                all.push_back(item.entry);
+            if (!item.entry.MaleText().empty()) {
+                all.push_back(ValueOf(item.entry));
             }
         }
     }
-    std::vector<TraEntry> sample;
+    std::vector<TraEntryValue> sample;
     const std::size_t step = std::max<std::size_t>(1, all.size() / sampleSize);
     for (std::size_t i = 0; i < all.size() && sample.size() < std::size_t(sampleSize); i += step) {
         sample.push_back(all[i]);
@@ -138,7 +170,7 @@ SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
 
     std::vector<SearchResult> fast;
     start = Clock::now();
-    for (const TraEntry& entry : sample) {
+    for (const TraEntryValue& entry : sample) {
         fast.push_back(indexed.Search(entry.maleText, entry.maleSound));
     }
     times.indexedSeconds = SecondsSince(start) / static_cast<double>(sample.size());
@@ -190,20 +222,30 @@ void Report(const char* title, double floor, double batch, int modEntries,
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string directory = (fs::temp_directory_path() / "wordgleaner-game-data").string();
+    std::string directory;
     int sampleSize = DefaultSample;
     bool review = false;
+    int scale = 1;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--sample" && i + 1 < argc) {
-            sampleSize = std::max(1, std::atoi(argv[++i]));
+            sampleSize = std::max(0, std::atoi(argv[++i]));
+        } else if (argument == "--scale" && i + 1 < argc) {
+            scale = std::max(1, std::atoi(argv[++i]));
         } else if (argument == "--review") {
             review = true;
         } else {
             directory = argument;
         }
     }
-    const GameDataShape shape;
+    if (directory.empty()) {
+        std::string name = "wordgleaner-game-data";
+        if (scale > 1) {
+            name += "-x" + std::to_string(scale);
+        }
+        directory = (fs::temp_directory_path() / name).string();
+    }
+    const GameDataShape shape = ScaledGameData(scale);
     const GameDataPaths paths = GameDataPathsIn(directory);
     if (!fs::exists(paths.modDirectory)) {
         Clock::time_point start = Clock::now();
@@ -212,29 +254,48 @@ int main(int argc, char** argv) {
         }
         std::printf("generated the data in %.1f s\n", SecondsSince(start));
     }
+    const double input = MebibytesIn(paths);
     std::printf("reference pair: %d entries, %.1f MB each; mod: %d entries in %d files\n",
                 shape.referenceEntries,
                 static_cast<double>(fs::file_size(paths.referenceOriginal)) / 1e6, shape.modEntries,
                 shape.modFiles);
+    std::printf("all input files: %.1f MiB\n", input);
     std::printf("search threads: %u\n", SearchThreadsForHardware());
 
+    ResetPeakMemory();
     const double floor = MeasureFloor(paths, directory + "/out-floor");
     std::printf("floor (load both references, load and save every mod file): %.3f s\n", floor);
+    ReportPeak("the floor", input);
 
     RecoveryOptions defaults;
     std::string summary;
+    ResetPeakMemory();
     const double batch = MeasureBatch(paths, directory + "/out-default", defaults, summary);
-    const double peak = PeakMemoryMebibytes();
-    std::printf("peak memory after the default batch: %.0f MiB\n", peak);
+    std::printf("whole batch, default settings: %.3f s (%.2f x the floor)\n", batch, batch / floor);
+    ReportPeak("the default batch", input);
     if (review) {
         ReportReview(paths, directory, batch);
     }
 
+    if (scale > 1) {
+        // At minimum 0 every text is a candidate: ten times the entries on
+        // both sides is a hundred times the work, many minutes.
+        std::printf("  %s\n", summary.c_str());
+        return 0;
+    }
     RecoveryOptions weakest = defaults;
     weakest.search.minLikeliness = 0.0;
     std::string weakestSummary;
+    ResetPeakMemory();
     const double weakestBatch =
         MeasureBatch(paths, directory + "/out-minimum-0", weakest, weakestSummary);
+    std::printf("whole batch, minimum likeliness 0 %%: %.3f s (%.2f x the floor)\n", weakestBatch,
+                weakestBatch / floor);
+    ReportPeak("the minimum-0 batch", input);
+    if (sampleSize == 0) {
+        std::printf("  %s\n", summary.c_str());
+        return 0;
+    }
 
     TraFile reference;
     reference.Load(paths.referenceOriginal);

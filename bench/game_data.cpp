@@ -144,7 +144,12 @@ struct Entry {
 };
 
 std::string Sound(Random& random) {
-    return random.Percent(SoundPercent) ? "SND" + std::to_string(random.Below(100'000)) : "";
+    if (!random.Percent(SoundPercent)) {
+        return "";
+    }
+    std::string sound = "SND";
+    sound += std::to_string(random.Below(100'000));
+    return sound;
 }
 
 // The same text with one blank doubled.
@@ -327,6 +332,13 @@ std::vector<int> ModFileSizes(int entries, int files) {
 }
 
 }  // namespace
+
+GameDataShape ScaledGameData(int scale) {
+    GameDataShape shape;
+    shape.referenceEntries *= scale;
+    shape.modEntries *= scale;
+    return shape;
+}
 
 GameDataPaths GameDataPathsIn(const std::string& directory) {
     namespace fs = std::filesystem;

@@ -16,6 +16,10 @@ struct GameDataShape {
     std::uint64_t seed = 1;
 };
 
+// The shape times `scale`: scale 10 is a reference of 1,000,000 entries and
+// a mod of 100,000, the next size up from a game's string table.
+GameDataShape ScaledGameData(int scale);
+
 // Where GenerateGameData put things.
 struct GameDataPaths {
     std::string referenceOriginal;    // DIR/reference/dialog.tra

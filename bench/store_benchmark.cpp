@@ -1,6 +1,7 @@
 // Load and save speed of the tra file store on a generated string table, and
-// the peak memory of the process against the file size.
-//   store_benchmark [benchmark options]
+// the peak memory of the process against the file size; or of FILE, to try
+// other shapes (a million short entries, one huge text).
+//   store_benchmark [benchmark options] [FILE]
 
 #include <benchmark/benchmark.h>
 
@@ -69,15 +70,14 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     const fs::path folder = fs::temp_directory_path() / "wordgleaner-store-benchmark";
     fs::create_directories(folder);
-    const std::string input = (folder / "string_table.tra").string();
+    const std::string input = argc > 1 ? argv[1] : (folder / "string_table.tra").string();
     const std::string output = (folder / "saved.tra").string();
-    if (GenerateTraFile(input) != TraOk) {
+    if (argc <= 1 && GenerateTraFile(input) != TraOk) {
         std::fprintf(stderr, "cannot write %s\n", input.c_str());
         return 1;
     }
     const double fileSize = static_cast<double>(fs::file_size(input));
-    std::printf("input: %s, %d entries, %.1f MB\n", input.c_str(), StringTableEntries,
-                fileSize / Megabyte);
+    std::printf("input: %s, %.1f MB\n", input.c_str(), fileSize / Megabyte);
 
     // Wall-clock time, so that the figures include reading and writing the disk.
     benchmark::RegisterBenchmark("Load", LoadStringTable, input)

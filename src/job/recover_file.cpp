@@ -59,8 +59,9 @@ private:
     static std::vector<SearchQuery> QueriesOf(const TraFile& file) {
         std::vector<SearchQuery> queries;
         for (const IdEntry& item : IdEntries(file)) {
-            if (!item.entry.maleText.empty()) {
-                queries.push_back({item.entry.maleText, item.entry.maleSound});
+            if (!item.entry.MaleText().empty()) {
+                queries.push_back(
+                    {std::string(item.entry.MaleText()), std::string(item.entry.MaleSound())});
             }
         }
         return queries;
@@ -73,7 +74,7 @@ private:
         const std::int32_t entryId = entry.id;
         SearchResult result;
         MatchOutcome outcome = MatchOutcome::Empty;
-        if (!entry.maleText.empty()) {
+        if (!entry.MaleText().empty()) {
             result = ahead.Take(searched++);
             outcome = ClassifyMatch(result, options.veryLikelyThreshold);
         }
@@ -133,7 +134,7 @@ private:
                 position, MissingTranslationMessage(outcome, referenceName, best.referenceId));
             return;
         }
-        modFile.SetTextsAt(position, translated->maleText, translated->femaleText);
+        modFile.SetTextsAt(position, translated->MaleText(), translated->FemaleText());
         if (options.commentMode == CommentPerfectMatch) {
             modFile.AddCommentAt(position, message);
         }

@@ -20,7 +20,7 @@ double LikelinessPercent(double score) {
 
 std::string MaleTextOf(const TraFile& file, std::int32_t id) {
     const TraEntry* entry = file.Find(id);
-    return entry != nullptr ? entry->maleText : std::string();
+    return entry != nullptr ? std::string(entry->MaleText()) : std::string();
 }
 
 bool IsAccepted(MatchOutcome outcome) {
@@ -38,7 +38,7 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
     record.modFile = modFile;
     record.id = entry.id;
     record.outcome = outcome;
-    record.modText = entry.maleText;
+    record.modText = std::string(entry.MaleText());
     if (outcome == MatchOutcome::Empty || result.count == 0) {
         return record;
     }
@@ -50,7 +50,7 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
     record.referenceText = MaleTextOf(referenceOriginal, best.referenceId);
     const TraEntry* translated = referenceTranslated.Find(best.referenceId);
     if (translated != nullptr) {
-        record.translatedText = translated->maleText;
+        record.translatedText = std::string(translated->MaleText());
     }
     record.missingTranslation = IsAccepted(outcome) && translated == nullptr;
     for (const MatchCandidate& other : result.Found().subspan(1)) {

@@ -13,7 +13,8 @@ ExactTextIndex::ExactTextIndex(const TraFile& reference, const SearchSettings& s
     : compareSound(settings.compareSound) {
     for (const IdEntry& item : IdEntries(reference)) {
         if (settings.InIdWindow(item.entry.id)) {
-            slots.push_back({FoldedKey(item.entry.maleText, item.entry.maleSound), &item.entry});
+            slots.push_back(
+                {FoldedKey(item.entry.MaleText(), item.entry.MaleSound()), &item.entry});
         }
     }
     // Stable, so entries of one key stay in file order.
@@ -37,13 +38,13 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
     SearchResult result;
     for (auto slot = first; slot != slots.end() && slot->key == key; ++slot) {
         const TraEntry& entry = *slot->entry;
-        if (entry.maleText == modText && (!compareSound || entry.maleSound == modSound)) {
+        if (entry.MaleText() == modText && (!compareSound || entry.MaleSound() == modSound)) {
             result.slots[0] = {entry.id, ExactScore};
             result.count = 1;
             return result;
         }
-        if (result.count == 0 && EqualsIgnoringAsciiCase(entry.maleText, modText) &&
-            (!compareSound || EqualsIgnoringAsciiCase(entry.maleSound, modSound))) {
+        if (result.count == 0 && EqualsIgnoringAsciiCase(entry.MaleText(), modText) &&
+            (!compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound))) {
             result.slots[0] = {entry.id, CaseInsensitiveScore};
             result.count = 1;
         }

@@ -345,8 +345,8 @@ private:
                 continue;
             }
             const TraEntry& entry = *search.entryOfRank[survivor.rank];
-            const bool wrongSound =
-                search.settings.compareSound && !EqualsIgnoringAsciiCase(entry.maleSound, modSound);
+            const bool wrongSound = search.settings.compareSound &&
+                                    !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
             found.push_back({record, {entry.id, wrongSound ? -stats.score : stats.score}});
             magnitudes.Offer(stats.score);
         }

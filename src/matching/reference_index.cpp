@@ -15,7 +15,7 @@ constexpr std::size_t MinTextsToSplit = 4096;
 
 // A record whose copy cannot be made keeps its length and no words, so it can
 // never become a candidate, and the index still pairs with the reference.
-IndexedText IndexOneText(const std::string& text) {
+IndexedText IndexOneText(std::string_view text) {
     try {
         return IndexedText(text);
     } catch (const std::bad_alloc&) {
@@ -25,20 +25,20 @@ IndexedText IndexOneText(const std::string& text) {
     }
 }
 
-std::vector<const std::string*> TextsWithIds(const TraFile& reference) {
-    std::vector<const std::string*> texts;
+std::vector<std::string_view> TextsWithIds(const TraFile& reference) {
+    std::vector<std::string_view> texts;
     texts.reserve(static_cast<std::size_t>(reference.GetEntryCount()));
     for (const IdEntry& item : IdEntries(reference)) {
-        texts.push_back(&item.entry.maleText);
+        texts.push_back(item.entry.MaleText());
     }
     return texts;
 }
 
 // Fills records [first, last); never throws, so it may run on any thread.
-void IndexTexts(const std::vector<const std::string*>& texts, std::size_t first, std::size_t last,
+void IndexTexts(const std::vector<std::string_view>& texts, std::size_t first, std::size_t last,
                 ReferenceIndex& index) noexcept {
     for (std::size_t record = first; record < last; ++record) {
-        index[record] = IndexOneText(*texts[record]);
+        index[record] = IndexOneText(texts[record]);
     }
 }
 
@@ -48,7 +48,7 @@ void IndexTexts(const std::vector<const std::string*>& texts, std::size_t first,
 // reference are split on two threads into records made beforehand.
 void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
     index.clear();
-    const std::vector<const std::string*> texts = TextsWithIds(reference);
+    const std::vector<std::string_view> texts = TextsWithIds(reference);
     index.resize(texts.size());
     if (texts.size() < MinTextsToSplit) {
         IndexTexts(texts, 0, texts.size(), index);

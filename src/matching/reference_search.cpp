@@ -50,15 +50,15 @@ SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
         if (!settings.InIdWindow(entry.id)) {
             continue;
         }
-        bool soundExact = !settings.compareSound || entry.maleSound == modSound;
-        if (entry.maleText == modText && soundExact) {
+        bool soundExact = !settings.compareSound || entry.MaleSound() == modSound;
+        if (entry.MaleText() == modText && soundExact) {
             result.slots[0] = {entry.id, ExactScore};
             result.count = 1;
             return result;
         }
         bool soundUpToCase =
-            !settings.compareSound || EqualsIgnoringAsciiCase(entry.maleSound, modSound);
-        if (!caseOnlyTaken && soundUpToCase && EqualsIgnoringAsciiCase(entry.maleText, modText)) {
+            !settings.compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
+        if (!caseOnlyTaken && soundUpToCase && EqualsIgnoringAsciiCase(entry.MaleText(), modText)) {
             result.slots[0] = {entry.id, CaseInsensitiveScore};
             result.count = 1;
             caseOnlyTaken = true;
@@ -92,7 +92,7 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
         double likeliness = ComputeLikeliness(modWords, index[item.ordinal], stats);
         if (likeliness > settings.minLikeliness) {
             bool wrongSound =
-                settings.compareSound && !EqualsIgnoringAsciiCase(entry.maleSound, modSound);
+                settings.compareSound && !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
             OfferCandidate(result, {entry.id, wrongSound ? -stats.score : stats.score});
         }
     }

@@ -1,11 +1,12 @@
 #include "store/tra_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 
-#include "store/text_file.h"
 #include "store/tra_parser.h"
+#include "store/whole_text_file.h"
 
 namespace wordgleaner {
 
@@ -29,25 +30,49 @@ bool GoesOn(TraError status) {
     return status == TraOk || status == TraEndOfLine;
 }
 
-// Feeds the file's lines to the parser until the end or a fault; a syntax
-// fault names the line it was found on.
-TraFailure ParseLines(TextFileReader& reader, TraParser& parser) {
+// Feeds the lines to the parser until the end or a fault; a syntax fault names
+// the line it was found on.
+TraFailure ParseLines(std::string_view bytes, TraParser& parser) {
     TraError status = TraOk;
     int lineNumber = 0;
-    std::string line;
-    while (!reader.AtEnd() && GoesOn(status)) {
-        TraError read = reader.ReadLine(line);
-        if (read != TraOk) {
-            TraError code = reader.AtEnd() ? read : TraReadFailed;
-            return TraFailure::FromSystem(
-                code, code == TraReadFailed ? reader.SystemError() : std::error_code());
-        }
+    std::size_t start = 0;
+    while (start < bytes.size() && GoesOn(status)) {
+        const void* lineFeed = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+        const std::size_t end =
+            lineFeed != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - bytes.data()) + 1
+                : bytes.size();
         if (lineNumber < std::numeric_limits<int>::max()) {
             ++lineNumber;
         }
-        status = parser.ParseLine(line);
+        status = parser.ParseLine(bytes.substr(start, end - start));
+        start = end;
     }
-    return TraFailure(status, GoesOn(status) ? 0 : lineNumber);
+    return GoesOn(status) ? TraFailure() : TraFailure(status, lineNumber);
+}
+
+// Room for every entry up front: growing the list on the way would for a moment
+// hold it twice. Each entry starts a line with "@", a comment or nothing; lines
+// inside texts may count too, which costs 24 bytes each at most.
+std::size_t EntriesAtMost(std::string_view bytes) {
+    constexpr std::size_t Margin = 16;
+    std::size_t count = Margin;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        while (start < bytes.size() && (bytes[start] == ' ' || bytes[start] == '\t')) {
+            ++start;
+        }
+        if (start < bytes.size()) {
+            const char first = bytes[start];
+            count += first == '@' || first == '/' || first == '\n' ? 1 : 0;
+        }
+        const void* lineFeed = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+        if (lineFeed == nullptr) {
+            break;
+        }
+        start = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - bytes.data()) + 1;
+    }
+    return count;
 }
 
 }  // namespace
@@ -55,27 +80,28 @@ TraFailure ParseLines(TextFileReader& reader, TraParser& parser) {
 TraError TraFile::Load(const std::string& path) {
     Clear();
     lastFailure = TraFailure();
-    TextFileReader reader;
-    if (reader.Open(path) != TraOk) {
-        lastFailure = TraFailure::FromSystem(TraOpenFailed, reader.SystemError());
-        return TraOpenFailed;
-    }
     TraFailure failure;
-    TraParser parser(entries);
     try {
-        failure = ParseLines(reader, parser);
+        const WholeTextFileRead read = ReadWholeTextFile(path, texts.Bytes());
+        if (read.code == TraOpenFailed) {
+            lastFailure = TraFailure::FromSystem(TraOpenFailed, read.systemError);
+            return TraOpenFailed;
+        }
+        byteOrderMark = read.byteOrderMark;
+        entries.reserve(EntriesAtMost(texts.Bytes()));
+        TraParser parser(entries, texts);
+        failure = ParseLines(texts.Bytes(), parser);
         parser.Finish();
-        byteOrderMark = reader.StartedWithByteOrderMark();
+        if (read.code != TraOk && failure.code == TraOk) {
+            failure = TraFailure::FromSystem(read.code, read.systemError);
+        }
     } catch (const std::bad_alloc&) {
         failure = TraFailure(TraNoMemory);
     }
-    for (const auto& entry : entries) {
-        entryCount += entry->IsLayout() ? 0 : 1;
+    for (const TraEntry& entry : entries) {
+        entryCount += entry.IsLayout() ? 0 : 1;
     }
     IndexIds();
-    if (reader.AtEnd() && (failure.code == TraEndOfLine || failure.code == TraEndOfFile)) {
-        failure = TraFailure();
-    }
     name = failure.code == TraOk ? FileNameOf(path) : std::string();
     lastFailure = std::move(failure);
     return lastFailure.code;
@@ -85,7 +111,7 @@ const TraEntry* TraFile::GetAt(int position) const {
     if (position < 0 || position >= GetSize()) {
         return nullptr;
     }
-    return entries[static_cast<std::size_t>(position)].get();
+    return &entries[static_cast<std::size_t>(position)];
 }
 
 const TraEntry* TraFile::Find(std::int32_t id) const {
@@ -120,23 +146,24 @@ TraError TraFile::SetTextsAt(int position, OptionalText maleText, OptionalText f
         return TraBadString;
     }
     try {
-        // Copies first, so that a failed allocation leaves the entry as it was.
-        TraEntry edited = *found;
-        edited.maleText = *maleText;
+        // The new texts are kept first, so that a failed allocation leaves the
+        // entry as it was; the arguments may be views of this file's texts.
+        TraFieldSpans spans = found->Spans();
+        spans[static_cast<std::size_t>(TraField::MaleText)] = texts.Keep(*maleText);
         if (femaleText) {
-            edited.femaleText = *femaleText;
+            spans[static_cast<std::size_t>(TraField::FemaleText)] = texts.Keep(*femaleText);
         }
         TraError result = TraOk;
         if (SoundTooLong(maleSound) || SoundTooLong(femaleSound)) {
             result = TraBadSound;
         }
         if (maleSound && !SoundTooLong(maleSound)) {
-            edited.maleSound = *maleSound;
+            spans[static_cast<std::size_t>(TraField::MaleSound)] = texts.Keep(*maleSound);
         }
         if (femaleSound && !SoundTooLong(femaleSound)) {
-            edited.femaleSound = *femaleSound;
+            spans[static_cast<std::size_t>(TraField::FemaleSound)] = texts.Keep(*femaleSound);
         }
-        *entries[static_cast<std::size_t>(position)] = std::move(edited);
+        Replace(position, spans);
         return result;
     } catch (const std::bad_alloc&) {
         return TraNoMemory;
@@ -152,7 +179,7 @@ TraError TraFile::AddCommentAt(int position, OptionalText text) {
         return TraBadString;
     }
     try {
-        std::string comment = found->comment;
+        std::string comment(found->Comment());
         std::string_view rest = *text;
         while (!rest.empty()) {
             auto lineEnd = rest.find('\n');
@@ -161,11 +188,20 @@ TraError TraFile::AddCommentAt(int position, OptionalText text) {
             comment += rest.substr(0, length);
             rest.remove_prefix(length);
         }
-        entries[static_cast<std::size_t>(position)]->comment = std::move(comment);
+        TraFieldSpans spans = found->Spans();
+        spans[static_cast<std::size_t>(TraField::Comment)] = texts.Keep(comment);
+        Replace(position, spans);
         return TraOk;
     } catch (const std::bad_alloc&) {
         return TraNoMemory;
     }
+}
+
+void TraFile::Replace(int position, const TraFieldSpans& spans) {
+    TraEntry& entry = entries[static_cast<std::size_t>(position)];
+    const std::uint32_t extras = texts.AddExtras(spans);
+    entry.maleText = spans[static_cast<std::size_t>(TraField::MaleText)];
+    entry.extras = extras;
 }
 
 void TraFile::IndexIds() {
@@ -173,11 +209,11 @@ void TraFile::IndexIds() {
         firstPositions.clear();
         firstPositions.reserve(entries.size());
         for (std::size_t position = 0; position < entries.size(); ++position) {
-            firstPositions.emplace_back(entries[position]->id, static_cast<int>(position));
+            firstPositions.emplace_back(entries[position].id, static_cast<int>(position));
         }
-        // Stable, so the first entry of an id leads its run and unique keeps it.
-        auto byId = [](const auto& left, const auto& right) { return left.first < right.first; };
-        std::stable_sort(firstPositions.begin(), firstPositions.end(), byId);
+        // By id, then position, so the first entry of an id leads its run and
+        // unique keeps it; an unstable sort needs no second buffer.
+        std::sort(firstPositions.begin(), firstPositions.end());
         auto sameId = [](const auto& left, const auto& right) { return left.first == right.first; };
         firstPositions.erase(std::unique(firstPositions.begin(), firstPositions.end(), sameId),
                              firstPositions.end());
@@ -197,7 +233,7 @@ int TraFile::IndexOf(std::int32_t id) const {
         return found != firstPositions.end() && found->first == id ? found->second : TraNoId;
     }
     for (std::size_t position = 0; position < entries.size(); ++position) {
-        if (entries[position]->id == id) {
+        if (entries[position].id == id) {
             return static_cast<int>(position);
         }
     }
@@ -221,10 +257,11 @@ const TraFailure& TraFile::GetLastFailure() const {
 }
 
 void TraFile::Clear() {
-    entries.clear();
+    std::vector<TraEntry>().swap(entries);
+    texts.Clear();
     entryCount = 0;
     byteOrderMark = false;
-    firstPositions.clear();
+    std::vector<std::pair<std::int32_t, int>>().swap(firstPositions);
     idsIndexed = true;
 }
 

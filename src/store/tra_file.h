@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "store/tra_entry.h"
 #include "store/tra_error.h"
 #include "store/tra_failure.h"
+#include "store/tra_text_store.h"
 
 namespace wordgleaner {
 
@@ -19,7 +19,9 @@ using OptionalText = std::optional<std::string_view>;
 
 // One tra file in memory: every entry in file order, layout entries (comment
 // blocks and blank lines) included, so that saving reproduces the file's
-// comments and blank lines at their places.
+// comments and blank lines at their places. The file's bytes are loaded once
+// and the entries' texts are views into them, so a file costs little more
+// than its size; an edit keeps its new texts beside them.
 class TraFile {
 public:
     TraFile() = default;
@@ -38,6 +40,7 @@ public:
     virtual TraError Save(const std::string& path) const;
 
     // Position 0 .. GetSize() - 1, layout entries included; nullptr outside.
+    // The entry and its texts stay valid until the next Load or Clear.
     virtual const TraEntry* GetAt(int position) const;
 
     // The first entry with this id, or nullptr.
@@ -70,9 +73,12 @@ public:
     const TraFailure& GetLastFailure() const;
 
 private:
+    // Points the entry at `spans`; may throw std::bad_alloc, leaving it as it was.
+    void Replace(int position, const TraFieldSpans& spans);
     void IndexIds();
 
-    std::vector<std::unique_ptr<TraEntry>> entries;
+    std::vector<TraEntry> entries;
+    TraTextStore texts;
     int entryCount = 0;
     std::string name;
     bool byteOrderMark = false;  // the loaded file began with one: its copy does too

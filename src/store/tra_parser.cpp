@@ -23,11 +23,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-void AppendPiece(std::string& field, std::string_view piece) {
-    field += StoredCommentMark;
-    field += piece;
-}
-
 }  // namespace
 
 TraError TraParser::ParseLine(std::string_view text) {
@@ -74,16 +69,16 @@ TraError TraParser::Step() {
         case State::MaleOpen:
             return OnMaleOpen();
         case State::MaleText:
-            return OnText(&TraEntry::maleText, State::AfterMale);
+            return OnText(TraField::MaleText, State::AfterMale);
         case State::AfterMale:
-            return OnAfterText(&TraEntry::maleSound, &TraEntry::maleTextComment, State::AfterMale,
+            return OnAfterText(TraField::MaleSound, TraField::MaleTextComment, State::AfterMale,
                                State::AfterMaleSound);
         case State::AfterMaleSound:
             return OnAfterMaleSound();
         case State::FemaleText:
-            return OnText(&TraEntry::femaleText, State::AfterFemale);
+            return OnText(TraField::FemaleText, State::AfterFemale);
         case State::AfterFemale:
-            return OnAfterText(&TraEntry::femaleSound, &TraEntry::femaleTextComment,
+            return OnAfterText(TraField::FemaleSound, TraField::FemaleTextComment,
                                State::AfterFemale, State::AfterFemaleSound);
         case State::AfterFemaleSound:
             return OnAfterFemaleSound();
@@ -107,7 +102,8 @@ TraError TraParser::OnLineStart() {
     }
     if (At('\n')) {
         CompletePending();
-        entries.push_back(std::make_unique<TraEntry>());
+        StartEntry(TraNoId);
+        CompletePending();
         return LineDone();
     }
     if (At(LineCommentMark)) {
@@ -126,7 +122,7 @@ TraError TraParser::OnLineStart() {
 // Consecutive "//" lines stay in one layout entry until something else comes.
 TraError TraParser::OnTopLineComment() {
     StartLayoutIfNone();
-    AppendPiece(pending->comment, Rest());
+    AppendPiece(TraField::Comment, Rest());
     state = State::LineStart;
     return LineDone();
 }
@@ -135,10 +131,10 @@ TraError TraParser::OnTopBlockComment() {
     StartLayoutIfNone();
     auto close = line.find(BlockCommentClose, position);
     if (close == std::string_view::npos) {
-        AppendPiece(pending->comment, Rest());
+        AppendPiece(TraField::Comment, Rest());
         return LineDone();
     }
-    AppendPiece(pending->comment, line.substr(position, close - position));
+    AppendPiece(TraField::Comment, line.substr(position, close - position));
     CompletePending();
     position = close + BlockCommentClose.size();
     state = State::LineStart;
@@ -186,8 +182,7 @@ TraError TraParser::OnMaleOpen() {
     if (!TakeDelimiter()) {
         return Stop(TraNoSeparator);
     }
-    pending = std::make_unique<TraEntry>();
-    pending->id = id;
+    StartEntry(id);
     state = State::MaleText;
     return TraOk;
 }
@@ -196,10 +191,10 @@ TraError TraParser::OnMaleOpen() {
 TraError TraParser::OnText(Field text, State next) {
     auto close = line.find(delimiter, position);
     if (close == std::string_view::npos) {
-        ((*pending).*text).append(Rest());
+        Append(text, Rest());
         return LineDone();
     }
-    ((*pending).*text).append(line.substr(position, close - position));
+    Append(text, line.substr(position, close - position));
     position = close + delimiter.size();
     state = next;
     return TraOk;
@@ -229,7 +224,7 @@ TraError TraParser::OnAfterMaleSound() {
     if (At('\n')) {
         return LineDone();
     }
-    if (TakeComment(&TraEntry::maleSoundComment, State::AfterMaleSound)) {
+    if (TakeComment(TraField::MaleSoundComment, State::AfterMaleSound)) {
         return TraOk;
     }
     return Stop(TraNoSeparator);
@@ -240,14 +235,14 @@ TraError TraParser::OnAfterFemaleSound() {
     if (At('\n')) {
         return LineDone();
     }
-    if (TakeComment(&TraEntry::femaleSoundComment, State::AfterFemaleSound)) {
+    if (TakeComment(TraField::FemaleSoundComment, State::AfterFemaleSound)) {
         return TraOk;
     }
     return Stop(TraTooManyStrings);
 }
 
 TraError TraParser::OnInnerLineComment() {
-    AppendPiece((*pending).*commentTarget, Rest());
+    AppendPiece(commentTarget, Rest());
     state = commentReturn;
     return LineDone();
 }
@@ -255,10 +250,10 @@ TraError TraParser::OnInnerLineComment() {
 TraError TraParser::OnInnerBlockComment() {
     auto close = line.find(BlockCommentClose, position);
     if (close == std::string_view::npos) {
-        AppendPiece((*pending).*commentTarget, Rest());
+        AppendPiece(commentTarget, Rest());
         return LineDone();
     }
-    AppendPiece((*pending).*commentTarget, line.substr(position, close - position));
+    AppendPiece(commentTarget, line.substr(position, close - position));
     position = close + BlockCommentClose.size();
     state = commentReturn;
     return TraOk;
@@ -301,7 +296,7 @@ TraError TraParser::TakeSound(Field sound, State next) {
     if (close == std::string_view::npos) {
         return Stop(TraNoSoundEnd);
     }
-    (*pending).*sound = line.substr(position + 1, close - position - 1);
+    Assign(sound, line.substr(position + 1, close - position - 1));
     position = close + 1;
     state = next;
     return TraOk;
@@ -331,16 +326,84 @@ TraError TraParser::Stop(TraError fault) {
     return fault;
 }
 
+void TraParser::StartEntry(std::int32_t entryId) {
+    pending.id = entryId;
+    for (PendingField& field : pending.fields) {
+        field.offset = 0;
+        field.length = 0;
+        field.pieced = false;
+        field.pieces.clear();
+    }
+    hasPending = true;
+}
+
 void TraParser::StartLayoutIfNone() {
-    if (!pending) {
-        pending = std::make_unique<TraEntry>();
+    if (!hasPending) {
+        StartEntry(TraNoId);
     }
 }
 
-void TraParser::CompletePending() {
-    if (pending) {
-        entries.push_back(std::move(pending));
+// Pieces that follow each other in the bytes stay one range of them.
+void TraParser::Append(Field target, std::string_view piece) {
+    PendingField& field = FieldOf(target);
+    if (!field.pieced) {
+        const auto offset = static_cast<std::size_t>(piece.data() - store.Base());
+        if (field.length == 0) {
+            field.offset = offset;
+            field.length = piece.size();
+            return;
+        }
+        if (field.offset + field.length == offset) {
+            field.length += piece.size();
+            return;
+        }
+        field.pieces.assign(store.Base() + field.offset, field.length);
+        field.pieced = true;
     }
+    field.pieces.append(piece);
+}
+
+// A "//" comment is stored as it stands in the bytes, mark included; a piece
+// of a "/*" comment gets the mark in front and so a string of its own.
+void TraParser::AppendPiece(Field target, std::string_view piece) {
+    const auto offset = static_cast<std::size_t>(piece.data() - store.Base());
+    const std::size_t markSize = StoredCommentMark.size();
+    if (offset >= markSize &&
+        std::string_view(piece.data() - markSize, markSize) == StoredCommentMark) {
+        Append(target, std::string_view(piece.data() - markSize, piece.size() + markSize));
+        return;
+    }
+    PendingField& field = FieldOf(target);
+    if (!field.pieced) {
+        field.pieces.assign(store.Base() + field.offset, field.length);
+        field.pieced = true;
+    }
+    field.pieces += StoredCommentMark;
+    field.pieces += piece;
+}
+
+void TraParser::Assign(Field target, std::string_view text) {
+    FieldOf(target) = PendingField();
+    Append(target, text);
+}
+
+TextSpan TraParser::SpanOf(const PendingField& field) {
+    if (field.pieced) {
+        return store.Keep(field.pieces);
+    }
+    return field.length == 0 ? TextSpan() : TraTextStore::InBytes(field.offset, field.length);
+}
+
+void TraParser::CompletePending() {
+    if (!hasPending) {
+        return;
+    }
+    hasPending = false;
+    TraFieldSpans spans;
+    for (std::size_t field = 0; field < TraFieldCount; ++field) {
+        spans[field] = SpanOf(pending.fields[field]);
+    }
+    entries.push_back(TraEntry(pending.id, store, spans[0], store.AddExtras(spans)));
 }
 
 }  // namespace wordgleaner

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,13 +12,18 @@
 namespace wordgleaner {
 
 // The state machine that turns the lines of a tra file into entries. Lines are
-// fed one at a time, each ending with LF; completed entries are appended to the
-// list given at construction, so whatever was read before a fault stays there.
+// fed one at a time, each ending with LF and each a view into the store's
+// bytes; completed entries are appended to the list given at construction, so
+// whatever was read before a fault stays there. A field that is one range of
+// the bytes becomes a span of them; only one that is not (a "/*" comment, which
+// is stored as "//" pieces) gets a string of its own.
 class TraParser {
 public:
-    explicit TraParser(std::vector<std::unique_ptr<TraEntry>>& entries) : entries(entries) {}
+    TraParser(std::vector<TraEntry>& entries, TraTextStore& store)
+        : entries(entries), store(store) {}
 
     // TraEndOfLine when the whole line was consumed, otherwise the fault code.
+    // May throw std::bad_alloc.
     TraError ParseLine(std::string_view line);
 
     // Completes the entry that is still pending at the end of the file, if any.
@@ -42,7 +47,20 @@ private:
         InnerBlockComment,
         Stopped,
     };
-    using Field = std::string TraEntry::*;
+    using Field = TraField;
+
+    // A field being read: a range of the bytes until a piece does not follow
+    // the range, then a string of its own.
+    struct PendingField {
+        std::size_t offset = 0;
+        std::size_t length = 0;
+        bool pieced = false;
+        std::string pieces;
+    };
+    struct PendingEntry {
+        std::int32_t id = TraNoId;
+        std::array<PendingField, TraFieldCount> fields;
+    };
 
     void ApplyLineStartRule();
     TraError Step();
@@ -71,17 +89,26 @@ private:
     TraError LineDone();
     TraError Stop(TraError fault);
 
+    PendingField& FieldOf(Field field) { return pending.fields[static_cast<std::size_t>(field)]; }
+    void Append(Field field, std::string_view piece);
+    void AppendPiece(Field field, std::string_view piece);
+    void Assign(Field field, std::string_view text);
+
+    void StartEntry(std::int32_t entryId);
     void StartLayoutIfNone();
     void CompletePending();
+    TextSpan SpanOf(const PendingField& field);
 
-    std::vector<std::unique_ptr<TraEntry>>& entries;
-    std::unique_ptr<TraEntry> pending;
+    std::vector<TraEntry>& entries;
+    TraTextStore& store;
+    PendingEntry pending;
+    bool hasPending = false;
     State state = State::LineStart;
     std::string_view line;
     std::size_t position = 0;
     std::int32_t id = 0;
     std::string_view delimiter;
-    Field commentTarget = nullptr;
+    Field commentTarget = TraField::Comment;
     State commentReturn = State::LineStart;
 };
 

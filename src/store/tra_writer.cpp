@@ -44,23 +44,23 @@ public:
 
     void Write(const TraEntry& entry) {
         WriteIdField(entry.id);
-        WriteText(entry.maleText, "");
-        WriteInnerComment(entry.maleTextComment);
+        WriteText(entry.MaleText(), "");
+        WriteInnerComment(entry.MaleTextComment());
         // An empty part is still written when something of its own follows it,
         // otherwise the reader would give that to the part before it.
-        if (!entry.maleSound.empty() || !entry.maleSoundComment.empty()) {
-            WriteSound(entry.maleSound);
+        if (!entry.MaleSound().empty() || !entry.MaleSoundComment().empty()) {
+            WriteSound(entry.MaleSound());
         }
-        WriteInnerComment(entry.maleSoundComment);
-        bool hasFemaleSound = !entry.femaleSound.empty() || !entry.femaleSoundComment.empty();
-        if (!entry.femaleText.empty() || !entry.femaleTextComment.empty() || hasFemaleSound) {
-            WriteText(entry.femaleText, " ");
+        WriteInnerComment(entry.MaleSoundComment());
+        bool hasFemaleSound = !entry.FemaleSound().empty() || !entry.FemaleSoundComment().empty();
+        if (!entry.FemaleText().empty() || !entry.FemaleTextComment().empty() || hasFemaleSound) {
+            WriteText(entry.FemaleText(), " ");
         }
-        WriteInnerComment(entry.femaleTextComment);
+        WriteInnerComment(entry.FemaleTextComment());
         if (hasFemaleSound) {
-            WriteSound(entry.femaleSound);
+            WriteSound(entry.FemaleSound());
         }
-        WriteInnerComment(entry.femaleSoundComment);
+        WriteInnerComment(entry.FemaleSoundComment());
         if (!closed) {
             out += '\n';
         }
@@ -194,14 +194,14 @@ std::optional<std::string> AsBlockComment(std::string_view comment) {
 }
 
 void WriteEntry(std::string& out, const TraEntry& entry) {
-    if (!entry.comment.empty()) {
-        out += entry.comment;
-        if (entry.comment.back() != '\n') {
+    if (!entry.Comment().empty()) {
+        out += entry.Comment();
+        if (entry.Comment().back() != '\n') {
             out += '\n';
         }
     }
     if (entry.IsLayout()) {
-        if (entry.comment.empty()) {
+        if (entry.Comment().empty()) {
             out += '\n';
         }
         return;
@@ -223,7 +223,7 @@ TraError TraFile::Save(const std::string& path) const {
             chunk = Utf8ByteOrderMark;
         }
         for (const auto& entry : entries) {
-            WriteEntry(chunk, *entry);
+            WriteEntry(chunk, entry);
             if (chunk.size() >= FlushThreshold) {
                 writer.Write(chunk);
                 chunk.clear();

@@ -179,13 +179,13 @@ TEST_F(BatchReviewTest, ThePageHasOneRowPerEntryThatIsNotAnExactMatchWithItsText
         EXPECT_EQ(row.outcomeKey, expected.outcomeKey);
         EXPECT_EQ(row.outcome, expected.outcome);
         const TraEntry& mod = EntryOf(Examples / "mod", expected.file, expected.id);
-        EXPECT_EQ(row.modText, mod.maleText) << "the mod text, not the translation put in";
+        EXPECT_EQ(row.modText, mod.MaleText()) << "the mod text, not the translation put in";
         const TraEntry& recovered = EntryOf(out, expected.file, expected.id);
         if (row.outcomeKey == "very-likely") {
-            EXPECT_EQ(row.translation, ToUtf8(recovered.maleText, DefaultCodePage))
+            EXPECT_EQ(row.translation, ToUtf8(recovered.MaleText(), DefaultCodePage))
                 << "the translation that was put in";
         } else {
-            EXPECT_EQ(recovered.maleText, mod.maleText);
+            EXPECT_EQ(recovered.MaleText(), mod.MaleText());
         }
     }
     EXPECT_EQ(rows[0].referenceText, "Thank you, my friend. Here is your reward.");

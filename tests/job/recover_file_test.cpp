@@ -128,11 +128,11 @@ TEST_F(RecoverFileTest, EachEntryOfADuplicatedIdGetsItsOwnTranslation) {
     UseReferences("@1 = ~Hello there~\n@2 = ~Good bye~\n", "@1 = ~Bonjour~\n@2 = ~Au revoir~\n");
     OpenPatch();
     Recover("@7 = ~Hello there~\n@7 = ~Good bye~\n");
-    EXPECT_EQ(At(0).maleText, "Bonjour");
-    EXPECT_EQ(At(0).comment,
+    EXPECT_EQ(At(0).MaleText(), "Bonjour");
+    EXPECT_EQ(At(0).Comment(),
               "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 1\n");
-    EXPECT_EQ(At(1).maleText, "Au revoir");
-    EXPECT_EQ(At(1).comment,
+    EXPECT_EQ(At(1).MaleText(), "Au revoir");
+    EXPECT_EQ(At(1).Comment(),
               "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 2\n");
     std::string patch = ClosePatch();
     EXPECT_NE(patch.find("\tSTRING_SET ~7~ @1\t// Exact match\r\n"
@@ -144,10 +144,10 @@ TEST_F(RecoverFileTest, TakesBothTextsButKeepsTheModSounds) {
     UseReferences("@10 = ~Hello there~ [REF]\n", "@10 = ~Salut~\n");
     Options().search.compareSound = false;
     Recover("@1 = ~Hello there~ [MSND] ~Hello lady~ [FSND]\n");
-    EXPECT_EQ(At(0).maleText, "Salut");
-    EXPECT_EQ(At(0).femaleText, "") << "an empty female text of the translation is taken too";
-    EXPECT_EQ(At(0).maleSound, "MSND");
-    EXPECT_EQ(At(0).femaleSound, "FSND");
+    EXPECT_EQ(At(0).MaleText(), "Salut");
+    EXPECT_EQ(At(0).FemaleText(), "") << "an empty female text of the translation is taken too";
+    EXPECT_EQ(At(0).MaleSound(), "MSND");
+    EXPECT_EQ(At(0).FemaleSound(), "FSND");
 }
 
 TEST_F(RecoverFileTest, MissingTranslationWarnsAndStillWritesALiveLine) {
@@ -155,12 +155,12 @@ TEST_F(RecoverFileTest, MissingTranslationWarnsAndStillWritesALiveLine) {
     Options().commentMode = CommentNone;
     OpenPatch();
     Recover("@1 = ~hello there~\n@2 = ~Good bye now!~\n");
-    EXPECT_EQ(At(0).maleText, "hello there");
-    EXPECT_EQ(At(0).comment,
+    EXPECT_EQ(At(0).MaleText(), "hello there");
+    EXPECT_EQ(At(0).Comment(),
               "// Wordgleaner: Warning! Exact match found in file reference.tra at Id 10, but "
               "missing in the reference translated file\n");
-    EXPECT_EQ(At(1).maleText, "Good bye now!");
-    EXPECT_EQ(At(1).comment,
+    EXPECT_EQ(At(1).MaleText(), "Good bye now!");
+    EXPECT_EQ(At(1).Comment(),
               "// Wordgleaner: Warning! Very likely match found in file reference.tra at Id 11, "
               "but missing in the reference translated file\n");
     EXPECT_EQ(Counters().exactCount, 1);
@@ -176,10 +176,10 @@ TEST_F(RecoverFileTest, LineInfoOnlyChangesNoTextAndAlwaysComments) {
     Options().commentMode = CommentMissingMatch;
     OpenPatch();
     Recover("@1 = ~Hello there~\n@2 = ~Nothing alike~\n");
-    EXPECT_EQ(At(0).maleText, "Hello there");
-    EXPECT_EQ(At(0).comment,
+    EXPECT_EQ(At(0).MaleText(), "Hello there");
+    EXPECT_EQ(At(0).Comment(),
               "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 10\n");
-    EXPECT_EQ(At(1).comment, "") << "no not-found note with lineInfoOnly";
+    EXPECT_EQ(At(1).Comment(), "") << "no not-found note with lineInfoOnly";
     EXPECT_NE(ClosePatch().find("\tSTRING_SET ~1~ @10\t// Exact match\r\n"), std::string::npos);
 }
 
@@ -198,14 +198,14 @@ TEST_P(RecoverFileCommentModeTest, AddsTheNotesOfTheCommentMode) {
     Options().commentMode = GetParam().commentMode;
     Recover(
         "// kept\n@1 = ~Hello there~\n@2 = ~Nothing alike~\n@3 = ~one two three five~\n@4 = ~~\n");
-    EXPECT_EQ(At(0).comment, "// kept\n");
-    EXPECT_EQ(At(1).maleText, "Bonjour");
-    EXPECT_EQ(At(1).comment, GetParam().exactComment);
-    EXPECT_EQ(At(2).comment, GetParam().notFoundComment);
-    EXPECT_EQ(At(3).comment,
+    EXPECT_EQ(At(0).Comment(), "// kept\n");
+    EXPECT_EQ(At(1).MaleText(), "Bonjour");
+    EXPECT_EQ(At(1).Comment(), GetParam().exactComment);
+    EXPECT_EQ(At(2).Comment(), GetParam().notFoundComment);
+    EXPECT_EQ(At(3).Comment(),
               "// Wordgleaner: Likely string found in file reference.tra at Id 11, likeliness "
               "75.0 %\n");
-    EXPECT_EQ(At(4).comment, "// Wordgleaner: empty string at Id 4\n");
+    EXPECT_EQ(At(4).Comment(), "// Wordgleaner: empty string at Id 4\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -234,8 +234,8 @@ TEST_F(RecoverFileTest, StopsBeforeTheNextEntryOnAbortAndMarksThePatchBlock) {
     };
     Recover(SampleMod);
     EXPECT_EQ(checks, 3);
-    EXPECT_EQ(At(1).maleText, "Fuyez !");
-    EXPECT_EQ(At(2).comment, "") << "the entry after the abort stays as it was";
+    EXPECT_EQ(At(1).MaleText(), "Fuyez !");
+    EXPECT_EQ(At(2).Comment(), "") << "the entry after the abort stays as it was";
     EXPECT_EQ(Counters().entriesProcessed, 2);
     EXPECT_EQ(Progress().entryText, "Processed entry 2 / 5 (1 / 1 / 0)");
     EXPECT_EQ(Progress().entryPercent, 40);

@@ -103,7 +103,7 @@ TEST(BuildReferenceIndex, SplitsALargeReferenceIntoTheSameRecordsAsOneTextAtATim
             continue;
         }
         ASSERT_LT(record, index.size());
-        const IndexedText expected(entry->maleText);
+        const IndexedText expected(entry->MaleText());
         EXPECT_EQ(index[record].byteLength, expected.byteLength) << "record " << record;
         EXPECT_EQ(index[record].wordCount, expected.wordCount) << "record " << record;
         EXPECT_EQ(WordsOf(index[record]), WordsOf(expected)) << "record " << record;

@@ -22,7 +22,7 @@ struct Visited {
 std::vector<Visited> Walk(const TraFile& file) {
     std::vector<Visited> visited;
     for (const IdEntry& item : IdEntries(file)) {
-        visited.push_back({item.entry.maleText, item.position, item.ordinal});
+        visited.push_back({std::string(item.entry.MaleText()), item.position, item.ordinal});
     }
     return visited;
 }
@@ -45,7 +45,7 @@ TEST(IdEntries, PassOverLayoutEntriesAndCountThemInThePositionOnly) {
     const std::vector<Visited> expected = {{"first", 1, 0}, {"second", 4, 1}, {"again", 5, 2}};
     EXPECT_EQ(Walk(file), expected);
     for (const Visited& each : expected) {
-        EXPECT_EQ(file.GetAt(each.position)->maleText, each.text) << "positions fit GetAt";
+        EXPECT_EQ(file.GetAt(each.position)->MaleText(), each.text) << "positions fit GetAt";
     }
 }
 

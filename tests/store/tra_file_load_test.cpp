@@ -21,7 +21,7 @@ struct LoadCase {
     const char* name;
     std::string input;
     TraError code;
-    std::vector<TraEntry> entries;  // after a fault: what was read before it
+    std::vector<TraEntryValue> entries;  // after a fault: what was read before it
 };
 
 void PrintTo(const LoadCase& loadCase, std::ostream* out) {
@@ -44,9 +44,9 @@ TEST_P(TraFileLoad, GivesTheCodeAndTheEntriesReadUpToIt) {
     EXPECT_EQ(file.GetLastFailure().code, expected.code);
 }
 
-const TraEntry BlankLine{};
+const TraEntryValue BlankLine{};
 
-TraEntry Layout(std::string comment) {
+TraEntryValue Layout(std::string comment) {
     return {.comment = std::move(comment)};
 }
 
@@ -209,7 +209,7 @@ TEST(TraFileLoad, EachLoadStartsFromAnEmptyList) {
     TraFile file;
     ASSERT_EQ(LoadBytes(file, "@1 = ~a~\n@2 = ~b~\n"), TraOk);
     ASSERT_EQ(LoadBytes(file, "@3 = ~c~\n"), TraOk);
-    EXPECT_EQ(EntriesOf(file), (std::vector<TraEntry>{{.id = 3, .maleText = "c"}}));
+    EXPECT_EQ(EntriesOf(file), (std::vector<TraEntryValue>{{.id = 3, .maleText = "c"}}));
     EXPECT_EQ(file.GetEntryCount(), 1);
 }
 
@@ -221,7 +221,7 @@ TEST(TraFileLoad, LongLinesAndManyLinesHaveNoLimit) {
     }
     TraFile file;
     ASSERT_EQ(LoadBytes(file, input), TraOk);
-    EXPECT_EQ(file.Find(1)->maleText, longText);
+    EXPECT_EQ(file.Find(1)->MaleText(), longText);
     EXPECT_EQ(file.GetEntryCount(), 5000);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/tra_entry_value.h"
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
@@ -22,16 +23,16 @@ inline std::string SavedBytes(const TraFile& file) {
     return file.Save(path) == TraOk ? test_support::TempDir::Read(path) : "<save failed>";
 }
 
-inline std::vector<TraEntry> EntriesOf(const TraFile& file) {
-    std::vector<TraEntry> entries;
+inline std::vector<TraEntryValue> EntriesOf(const TraFile& file) {
+    std::vector<TraEntryValue> entries;
     for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
-        entries.push_back(*entry);
+        entries.push_back(ValueOf(*entry));
     }
     return entries;
 }
 
 // Readable failure messages: only the fields that are set.
-inline void PrintTo(const TraEntry& entry, std::ostream* out) {
+inline void PrintTo(const TraEntryValue& entry, std::ostream* out) {
     *out << "{id " << entry.id;
     auto field = [&](const char* name, const std::string& value) {
         if (!value.empty()) {

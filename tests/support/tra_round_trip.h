@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "store/tra_entry_value.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -13,9 +14,9 @@ namespace test_support {
 
 // What a save -> load keeps of an entry: the writer ends every comment with a
 // line end, so a stored comment that had none gains one.
-inline TraEntry AsSavedAndLoaded(TraEntry entry) {
-    for (auto field : {&TraEntry::maleTextComment, &TraEntry::maleSoundComment,
-                       &TraEntry::femaleTextComment, &TraEntry::femaleSoundComment}) {
+inline TraEntryValue AsSavedAndLoaded(TraEntryValue entry) {
+    for (auto field : {&TraEntryValue::maleTextComment, &TraEntryValue::maleSoundComment,
+                       &TraEntryValue::femaleTextComment, &TraEntryValue::femaleSoundComment}) {
         std::string& comment = entry.*field;
         if (!comment.empty() && comment.back() != '\n') {
             comment += '\n';
@@ -26,16 +27,16 @@ inline TraEntry AsSavedAndLoaded(TraEntry entry) {
 
 // The entries with an id, and between them the layout text as the writer puts
 // it: layout entries may merge when read back, but their text must not change.
-inline std::vector<TraEntry> ContentOf(const TraFile& file) {
-    std::vector<TraEntry> content(1);
+inline std::vector<TraEntryValue> ContentOf(const TraFile& file) {
+    std::vector<TraEntryValue> content(1);
     for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
         if (!entry->IsLayout()) {
-            content.push_back(AsSavedAndLoaded(*entry));
+            content.push_back(AsSavedAndLoaded(ValueOf(*entry)));
             content.emplace_back();
             continue;
         }
         std::string& layout = content.back().comment;
-        layout += entry->comment;
+        layout += entry->Comment();
         if (layout.empty() || layout.back() != '\n') {
             layout += '\n';
         }

@@ -1,0 +1,110 @@
+#include "store/whole_text_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "store/text_file.h"
+
+namespace wordgleaner {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char LineFeed = '\n';
+constexpr char CarriageReturn = '\r';
+constexpr char EndOfFileMark = '\x1A';
+constexpr std::size_t FirstReadSize = 64 * 1024;
+
+// The size the file has now, plus one byte so that its end is seen without
+// growing the buffer; a pipe or a file of the /proc kind tells no size.
+std::size_t ExpectedSize(const std::string& path) {
+    std::error_code error;
+    auto size = fs::file_size(path, error);
+    return error ? FirstReadSize : static_cast<std::size_t>(size) + 1;
+}
+
+// Reads to the end; false on a read error.
+bool ReadAll(std::FILE* file, std::string& bytes, std::size_t expected) {
+    std::size_t used = 0;
+    bytes.resize(expected);
+    while (true) {
+        if (used == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
+        used += count;
+        if (used < bytes.size()) {
+            bool failed = std::ferror(file) != 0;
+            bytes.resize(used);
+            return !failed;
+        }
+    }
+}
+
+// Drops the byte-order mark and every CR that comes right before an LF, in
+// place; stops at the end-of-file mark. Returns the new size.
+std::size_t ToTextMode(std::string& bytes, std::size_t start) {
+    char* data = bytes.data();
+    const char* in = data + start;
+    const char* end = in + bytes.size() - start;
+    if (const void* mark = std::memchr(in, EndOfFileMark, static_cast<std::size_t>(end - in))) {
+        end = static_cast<const char*>(mark);
+    }
+    char* out = data;
+    while (in < end) {
+        const void* found = std::memchr(in, CarriageReturn, static_cast<std::size_t>(end - in));
+        const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
+        const auto length = static_cast<std::size_t>(stop - in);
+        if (out != in) {
+            std::memmove(out, in, length);
+        }
+        out += length;
+        in = stop;
+        if (in == end) {
+            break;
+        }
+        // A lone CR stays; the CR of a CR LF pair goes.
+        if (in + 1 == end || in[1] != LineFeed) {
+            *out++ = CarriageReturn;
+        }
+        ++in;
+    }
+    return static_cast<std::size_t>(out - data);
+}
+
+}  // namespace
+
+WholeTextFileRead ReadWholeTextFile(const std::string& path, std::string& bytes) {
+    WholeTextFileRead result;
+    bytes.clear();
+    std::error_code ignored;
+    if (fs::is_directory(path, ignored)) {
+        result.code = TraOpenFailed;
+        result.systemError = std::make_error_code(std::errc::is_a_directory);
+        return result;
+    }
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        result.code = TraOpenFailed;
+        result.systemError = {errno, std::generic_category()};
+        return result;
+    }
+    if (!ReadAll(file.get(), bytes, ExpectedSize(path))) {
+        result.code = TraReadFailed;
+        result.systemError = {errno, std::generic_category()};
+    }
+    result.byteOrderMark = std::string_view(bytes).starts_with(Utf8ByteOrderMark);
+    bytes.resize(ToTextMode(bytes, result.byteOrderMark ? Utf8ByteOrderMark.size() : 0));
+    if (result.code != TraOk) {
+        // Only whole lines: the rest of the last one was never read.
+        auto lastLineFeed = bytes.rfind(LineFeed);
+        bytes.resize(lastLineFeed == std::string::npos ? 0 : lastLineFeed + 1);
+    } else if (!bytes.empty() && bytes.back() != LineFeed) {
+        bytes += LineFeed;
+    }
+    return result;
+}
+
+}  // namespace wordgleaner
