@@ -16,6 +16,7 @@
 #endif
 
 #include "store/new_file.h"
+#include "store/text_mode.h"
 
 namespace wordgleaner {
 
@@ -23,11 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char LineFeed = '\n';
-constexpr char CarriageReturn = '\r';
-// A text-mode reader on Windows treats Ctrl-Z as the end of the file; so do we,
-// so that the same file reads the same everywhere.
-constexpr char EndOfFileMark = '\x1A';
+using text_mode::CarriageReturn;
+using text_mode::EndOfFileMark;
+using text_mode::LineFeed;
 constexpr std::size_t ReadChunkSize = 64 * 1024;
 constexpr std::size_t WriteChunkSize = 64 * 1024;
 constexpr int TemporaryNameAttempts = 16;

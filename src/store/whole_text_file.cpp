@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "store/text_file.h"
+#include "store/text_mode.h"
 
 namespace wordgleaner {
 
@@ -12,9 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char LineFeed = '\n';
-constexpr char CarriageReturn = '\r';
-constexpr char EndOfFileMark = '\x1A';
+using text_mode::CarriageReturn;
+using text_mode::EndOfFileMark;
+using text_mode::LineFeed;
 constexpr std::size_t FirstReadSize = 64 * 1024;
 
 // The size the file has now, plus one byte so that its end is seen without
