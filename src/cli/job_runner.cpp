@@ -74,11 +74,11 @@ int ExitCode(const ProgressSnapshot& end) {
 // said so, one where it would replace the files it reads. Returns the exit
 // code of a refused run, or nothing when the run may start.
 std::optional<int> RefuseDestination(const CliRequest& request, std::ostream& err) {
-    const DestinationCheck check = CheckDestination({request.referenceOriginal,
-                                                     request.referenceTranslated,
-                                                     request.modDirectory,
-                                                     request.destinationDirectory,
-                                                     {}});
+    const DestinationCheck check =
+        CheckDestination({{{request.referenceOriginal, request.referenceTranslated}},
+                          request.modDirectory,
+                          request.destinationDirectory,
+                          {}});
     if (check.Refused()) {
         err << "wordgleaner-cli: " << check.message << '\n';
         return check.Status();

@@ -43,8 +43,8 @@ ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
     const RecoveryOptions& options = inputs.options;
     return {{
         {"Run", RunText(now)},
-        {"Reference tra file in original language", inputs.referenceOriginalPath},
-        {"Reference tra file in destination language", inputs.referenceTranslatedPath},
+        {"Reference tra file in original language", inputs.references.front().original},
+        {"Reference tra file in destination language", inputs.references.front().translated},
         {"Directory of mod tra files", inputs.modDirectory},
         {"Destination directory", inputs.destinationDirectory},
         {"Minimum likeliness", Percent(options.search.minLikeliness)},

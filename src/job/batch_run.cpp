@@ -119,13 +119,13 @@ public:
 private:
     TraError RunWithFiles() {
         TraError status = TraOk;
-        if (!LoadReference(referenceOriginal, inputs.referenceOriginalPath, LoadingOriginalText,
-                           CheckPoint::AfterOriginalReference, status)) {
+        if (!LoadReference(referenceOriginal, inputs.references.front().original,
+                           LoadingOriginalText, CheckPoint::AfterOriginalReference, status)) {
             return status;
         }
         BuildReferenceIndex(referenceOriginal, worker.Index());
         search = MakeReferenceSearch(referenceOriginal, worker.Index(), inputs.options);
-        if (!LoadReference(referenceTranslated, inputs.referenceTranslatedPath,
+        if (!LoadReference(referenceTranslated, inputs.references.front().translated,
                            LoadingTranslatedText, CheckPoint::AfterTranslatedReference, status)) {
             return status;
         }

@@ -89,12 +89,13 @@ DestinationCheck CheckDestination(const JobInputs& inputs) {
                      "The destination folder is the mod folder: every recovered file would "
                      "replace the mod file it comes from.");
     }
-    for (const std::string* reference :
-         {&inputs.referenceOriginalPath, &inputs.referenceTranslatedPath}) {
-        if (SameFolder(destination, FolderOf(*reference))) {
-            return Fault(DestinationFault::HoldsReference,
-                         "The destination folder holds the reference file " + *reference +
-                             ": a recovered file of the same name would replace it.");
+    for (const ReferencePair& pair : inputs.references) {
+        for (const std::string* reference : {&pair.original, &pair.translated}) {
+            if (SameFolder(destination, FolderOf(*reference))) {
+                return Fault(DestinationFault::HoldsReference,
+                             "The destination folder holds the reference file " + *reference +
+                                 ": a recovered file of the same name would replace it.");
+            }
         }
     }
     return {};

@@ -22,9 +22,15 @@ RecoveryJob::~RecoveryJob() {
 bool RecoveryJob::Start(std::string referenceOriginal, std::string referenceTranslated,
                         std::string modDirectory, std::string destinationDirectory,
                         const RecoveryOptions& options) {
+    return Start({{std::move(referenceOriginal), std::move(referenceTranslated)}},
+                 std::move(modDirectory), std::move(destinationDirectory), options);
+}
+
+bool RecoveryJob::Start(ReferencePairs references, std::string modDirectory,
+                        std::string destinationDirectory, const RecoveryOptions& options) {
     WaitForEnd();
-    inputs = {std::move(referenceOriginal), std::move(referenceTranslated), std::move(modDirectory),
-              std::move(destinationDirectory), options};
+    inputs = {std::move(references), std::move(modDirectory), std::move(destinationDirectory),
+              options};
     progress.Reset();
     try {
         auto body = [this] { Run(); };

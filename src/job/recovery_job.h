@@ -40,6 +40,10 @@ public:
     // worker thread one step below normal priority. False when no thread
     // could be made: then nothing runs, and nothing will end. The worker of
     // an earlier run is waited for first, so call it once that run has ended.
+    // `references` holds at least one pair, the first searched first.
+    bool Start(ReferencePairs references, std::string modDirectory,
+               std::string destinationDirectory, const RecoveryOptions& options);
+    // A run with one reference pair.
     bool Start(std::string referenceOriginal, std::string referenceTranslated,
                std::string modDirectory, std::string destinationDirectory,
                const RecoveryOptions& options);

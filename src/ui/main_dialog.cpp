@@ -235,8 +235,7 @@ void MainDialog::StartRun() {
         return;
     }
 
-    if (!DestinationAccepted({ToJobText(referenceOriginal),
-                              ToJobText(referenceTranslated),
+    if (!DestinationAccepted({{{ToJobText(referenceOriginal), ToJobText(referenceTranslated)}},
                               ToJobText(modDirectory),
                               ToJobText(destinationDirectory),
                               {}})) {

@@ -19,8 +19,8 @@ namespace {
 class DestinationCheckTest : public ::testing::Test {
 protected:
     DestinationCheckTest() {
-        inputs.referenceOriginalPath = root.Write("game/dialog.tra", "@1 = ~Hello~\n");
-        inputs.referenceTranslatedPath = root.Write("fr/dialog.tra", "@1 = ~Salut~\n");
+        inputs.references = {{root.Write("game/dialog.tra", "@1 = ~Hello~\n"),
+                              root.Write("fr/dialog.tra", "@1 = ~Salut~\n")}};
         inputs.modDirectory = root / "mod";
         inputs.destinationDirectory = root / "out";
         fs::create_directory(root.Path() / "mod");
@@ -46,7 +46,7 @@ TEST_F(DestinationCheckTest, AnEmptyFolderApartFromTheInputsPassesAndStaysEmpty)
 }
 
 TEST_F(DestinationCheckTest, AMissingDestinationOrAFileIsRefusedWithCodeFour) {
-    for (const std::string& destination : {root / "missing", inputs.referenceOriginalPath}) {
+    for (const std::string& destination : {root / "missing", inputs.references[0].original}) {
         const DestinationCheck check = Check(destination);
 
         EXPECT_EQ(check.fault, DestinationFault::Missing) << destination;
@@ -99,7 +99,7 @@ TEST_F(DestinationCheckTest, AFolderHoldingEitherReferenceNeedsConsent) {
 TEST_F(DestinationCheckTest, AReferenceGivenByABareNameIsLookedForInTheCurrentFolder) {
     const fs::path previous = fs::current_path();
     fs::current_path(root.Path() / "game");
-    inputs.referenceOriginalPath = "dialog.tra";
+    inputs.references[0].original = "dialog.tra";
 
     const DestinationCheck check = Check(root / "game");
 

@@ -74,8 +74,8 @@ TEST(RecoveryJob, ARunKeepsItsOwnCopyOfThePathsAndSettings) {
     job.WaitForEnd();
 
     const JobInputs& inputs = job.Inputs();
-    EXPECT_EQ(inputs.referenceOriginalPath, "ref\\orig.tra");
-    EXPECT_EQ(inputs.referenceTranslatedPath, "ref\\trans.tra");
+    EXPECT_EQ(inputs.references.at(0).original, "ref\\orig.tra");
+    EXPECT_EQ(inputs.references.at(0).translated, "ref\\trans.tra");
     EXPECT_EQ(inputs.modDirectory, dir / "mod dir");
     EXPECT_EQ(inputs.destinationDirectory, "");
     EXPECT_EQ(inputs.options.search.minLikeliness, 70.0);

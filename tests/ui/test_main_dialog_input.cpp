@@ -63,8 +63,8 @@ private slots:
         fixture.Button("importButton")->click();
         QVERIFY(fixture.hold.WaitUntilHeld());
         const JobInputs& inputs = fixture.window.Job().Inputs();
-        QCOMPARE(QString::fromLocal8Bit(inputs.referenceOriginalPath), run.Path("ref_orig.tra"));
-        QCOMPARE(QString::fromLocal8Bit(inputs.referenceTranslatedPath), run.Path("ref_trans.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).original), run.Path("ref_orig.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).translated), run.Path("ref_trans.tra"));
         QCOMPARE(QString::fromLocal8Bit(inputs.modDirectory), run.Path("mod"));
         QCOMPARE(QString::fromLocal8Bit(inputs.destinationDirectory), run.Path("out"));
     }
