@@ -144,7 +144,7 @@ struct SampleTimes {
 };
 
 // Every k-th non-empty mod text, searched by both searches on one thread.
-SampleTimes MeasureSample(const GameDataPaths& paths, const TraFile& reference,
+SampleTimes MeasureSample(const GameDataPaths& paths, const ReferenceSet& reference,
                           const ReferenceIndex& index, const SearchSettings& settings,
                           int sampleSize) {
     std::vector<TraEntryValue> all;
@@ -297,8 +297,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    TraFile reference;
-    reference.Load(paths.referenceOriginal);
+    TraFile referenceFile;
+    referenceFile.Load(paths.referenceOriginal);
+    const ReferenceSet reference = ReferenceSet::Single(referenceFile);
     ReferenceIndex index;
     BuildReferenceIndex(reference, index);
     Report("default settings (minimum likeliness 50 %)", floor, batch, shape.modEntries,

@@ -1,6 +1,7 @@
 #include "job/batch_run.h"
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,9 +13,11 @@
 #include "job/job_worker.h"
 #include "job/mod_directory.h"
 #include "job/recover_file.h"
+#include "job/reference_files.h"
 #include "job/run_end.h"
 #include "matching/output/number_format.h"
 #include "matching/reference_index.h"
+#include "matching/reference_set.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -23,9 +26,8 @@ namespace {
 
 constexpr const char* BuildingListText = "Building list of tra files to process...";
 constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
-constexpr const char* LoadingOriginalText = "Loading reference tra file in original language...";
-constexpr const char* LoadingTranslatedText =
-    "Loading reference tra file in destination language...";
+constexpr const char* OriginalLanguage = "original";
+constexpr const char* TranslatedLanguage = "destination";
 constexpr const char* InterruptedLine = "Process interrupted.\n";
 constexpr const char* PatchFileName = "tp2patch.tp2";
 constexpr const char* ReportFileName = "Wordgleaner_report.txt";
@@ -48,6 +50,21 @@ std::string FailedToWriteText(const std::string& name, const TraFailure& failure
 
 std::string FailedToSaveText(const std::string& name, const TraFailure& failure) {
     return "Failed to save " + name + ", cause: " + TraFailureText(failure);
+}
+
+// A single reference file is announced as it always was; one of several
+// with its number and path.
+std::string LoadingText(const char* language, const std::string& path, std::size_t number,
+                        std::size_t count) {
+    if (count == 1) {
+        return "Loading reference tra file in " + std::string(language) + " language...";
+    }
+    return "Loading reference tra file " + std::to_string(number) + " / " + std::to_string(count) +
+           " in " + language + " language: " + path;
+}
+
+std::string TakenFromText(const std::string& name, std::int32_t count) {
+    return "Texts taken from " + name + ": " + std::to_string(count);
 }
 
 std::string SkippedLine(const std::string& name, const std::string& failureText) {
@@ -119,16 +136,11 @@ public:
 private:
     TraError RunWithFiles() {
         TraError status = TraOk;
-        if (!LoadReference(referenceOriginal, inputs.references.front().original,
-                           LoadingOriginalText, CheckPoint::AfterOriginalReference, status)) {
+        if (!LoadReferences(status)) {
             return status;
         }
-        BuildReferenceIndex(referenceOriginal, worker.Index());
-        search = MakeReferenceSearch(referenceOriginal, worker.Index(), inputs.options);
-        if (!LoadReference(referenceTranslated, inputs.references.front().translated,
-                           LoadingTranslatedText, CheckPoint::AfterTranslatedReference, status)) {
-            return status;
-        }
+        BuildReferenceIndex(references, worker.Index());
+        search = MakeReferenceSearch(references, worker.Index(), inputs.options);
         if (inputs.options.generatePatch) {
             status = OpenPatch();
             if (status != TraOk) {
@@ -139,9 +151,66 @@ private:
         return ClosePatch(status);
     }
 
+    // --- The reference set -----------------------------------------------------
+
+    // False when the run stops here: a pair or file failed and the run does
+    // not keep going, or an abort was seen.
+    bool LoadReferences(TraError& status) {
+        ReferenceListing listing = ListReferenceFiles(inputs.references);
+        ignoredReferences = std::move(listing.ignored);
+        for (const ReferencePairFault& fault : listing.faults) {
+            progress.SetProgressText(fault.text);
+            status = fault.status;
+            if (!SkipAfterFailure(fault.path, status)) {
+                return false;
+            }
+        }
+        std::vector<ReferenceFile> files;
+        std::vector<std::string> originalPaths;
+        for (std::size_t i = 0; i < listing.files.size(); ++i) {
+            const ReferenceFilePaths& paths = listing.files[i];
+            if (LoadReferenceFile(paths, i + 1, listing.files.size(), files, status)) {
+                originalPaths.push_back(paths.original);
+            } else if (status == TraOk || !SkipAfterFailure(paths.original, status)) {
+                return false;
+            }
+        }
+        NameReferenceFiles(files, originalPaths);
+        references = ReferenceSet(std::move(files));
+        status = TraOk;
+        return true;
+    }
+
+    // Loads one file of the set and its counterpart into referenceFiles and
+    // appends it to `files`; after a failure or an abort nothing of it stays.
+    bool LoadReferenceFile(const ReferenceFilePaths& paths, std::size_t number, std::size_t count,
+                           std::vector<ReferenceFile>& files, TraError& status) {
+        const std::size_t before = referenceFiles.size();
+        TraFile& original = referenceFiles.emplace_back();
+        const TraFile* translated = nullptr;
+        bool loaded = LoadReference(original, paths.original,
+                                    LoadingText(OriginalLanguage, paths.original, number, count),
+                                    CheckPoint::AfterOriginalReference, status);
+        if (loaded && !paths.translated.empty()) {
+            TraFile& counterpart = referenceFiles.emplace_back();
+            loaded = LoadReference(counterpart, paths.translated,
+                                   LoadingText(TranslatedLanguage, paths.translated, number, count),
+                                   CheckPoint::AfterTranslatedReference, status);
+            translated = &counterpart;
+        }
+        if (!loaded) {
+            while (referenceFiles.size() > before) {
+                referenceFiles.pop_back();
+            }
+            return false;
+        }
+        files.push_back({&original, translated, {}});
+        return true;
+    }
+
     // False when the run stops here: the load failed, or an abort was seen
     // right after it.
-    bool LoadReference(TraFile& reference, const std::string& path, const char* loadingText,
+    bool LoadReference(TraFile& reference, const std::string& path, const std::string& loadingText,
                        CheckPoint afterLoad, TraError& status) {
         progress.SetProgressText(loadingText);
         status = reference.Load(path);
@@ -199,8 +268,14 @@ private:
             }
             report.Write(now.progressText + "\n");
             report.Write(now.entryText + "\n");
-            for (const std::string& skipped : now.skippedFiles) {
-                report.Write(skipped + "\n");
+            for (const std::string& line : ReferenceFileLines()) {
+                report.Write(line + "\n");
+            }
+            for (const std::string& line : now.skippedFiles) {
+                report.Write(line + "\n");
+            }
+            for (const std::string& ignored : ignoredReferences) {
+                report.Write(ignored + "\n");
             }
             written = report.Commit();
         }
@@ -215,6 +290,22 @@ private:
         return written;
     }
 
+    // With several reference files, how many texts each gave: the accepted
+    // matches found in it, which add up to the summary's exact and very
+    // likely counts.
+    std::vector<std::string> ReferenceFileLines() {
+        std::vector<std::string> lines;
+        if (references.FileCount() < 2) {
+            return lines;
+        }
+        const std::vector<std::int32_t>& accepted = worker.AcceptedByReferenceFile();
+        for (std::uint32_t file = 0; file < references.FileCount(); ++file) {
+            lines.push_back(TakenFromText(references.Names()[file],
+                                          file < accepted.size() ? accepted[file] : 0));
+        }
+        return lines;
+    }
+
     // --- The mod files --------------------------------------------------------
 
     TraError ProcessFiles() {
@@ -222,15 +313,10 @@ private:
         progress.SetFileCount(count);
         int started = 0;
         TraError status = TraOk;
-        TraError firstSkipped = TraOk;
-        std::size_t skipped = 0;
         while (started < count && status == TraOk &&
                !worker.AbortRequestedAt(CheckPoint::BeforeFile)) {
             status = ProcessFile(files[started], started, count);
-            if (status != TraOk && inputs.options.keepGoing) {
-                SkipFile(files[started]);
-                firstSkipped = firstSkipped != TraOk ? firstSkipped : status;
-                ++skipped;
+            if (status != TraOk && SkipAfterFailure(files[started], status)) {
                 status = TraOk;
             }
             ++started;
@@ -247,9 +333,17 @@ private:
         return firstSkipped;
     }
 
-    // The failure text of the file is still the progress text.
-    void SkipFile(const std::string& name) {
+    // With --keep-going a file (a mod file, a reference file or pair) that
+    // failed is named in the report with its failure text, still the
+    // progress text, and the run goes on to end with the first such status.
+    bool SkipAfterFailure(const std::string& name, TraError status) {
+        if (!inputs.options.keepGoing) {
+            return false;
+        }
         progress.AddSkippedFile(SkippedLine(name, progress.Snapshot().progressText));
+        firstSkipped = firstSkipped != TraOk ? firstSkipped : status;
+        ++skipped;
+        return true;
     }
 
     // A file that fails to load or to save stops the batch, unless the run
@@ -264,7 +358,7 @@ private:
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
-        RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);
+        RecoverFile(worker, modFile, *search, references);
         // A stop seen inside the file left its later entries as they were,
         // as its patch trailer tells too.
         const bool partial = worker.AbortRequested();
@@ -288,11 +382,16 @@ private:
     const JobInputs& inputs;
     SharedProgress& progress;
     std::vector<std::string> files;
-    TraFile referenceOriginal;
-    TraFile referenceTranslated;
-    TraFile modFile;  // loaded anew for every mod file
-    // Built once per run, over referenceOriginal and the worker's index.
+    // Every loaded reference file, originals and translations; a deque, so
+    // that the set's pointers stay valid as files are added.
+    std::deque<TraFile> referenceFiles;
+    ReferenceSet references;
+    std::vector<std::string> ignoredReferences;  // report lines
+    TraFile modFile;                             // loaded anew for every mod file
+    // Built once per run, over the reference set and the worker's index.
     std::unique_ptr<ReferenceSearch> search;
+    TraError firstSkipped = TraOk;
+    std::size_t skipped = 0;
 };
 
 }  // namespace

@@ -90,8 +90,15 @@ DestinationCheck CheckDestination(const JobInputs& inputs) {
                      "replace the mod file it comes from.");
     }
     for (const ReferencePair& pair : inputs.references) {
+        const bool folders = ClassifyReferencePair(pair) == ReferencePairKind::Folders;
         for (const std::string* reference : {&pair.original, &pair.translated}) {
-            if (SameFolder(destination, FolderOf(*reference))) {
+            if (folders && SameFolder(destination, *reference)) {
+                return Fault(DestinationFault::HoldsReference,
+                             "The destination folder is the reference folder " + *reference +
+                                 ": a recovered file of the same name would replace a reference "
+                                 "file.");
+            }
+            if (!folders && SameFolder(destination, FolderOf(*reference))) {
                 return Fault(DestinationFault::HoldsReference,
                              "The destination folder holds the reference file " + *reference +
                                  ": a recovered file of the same name would replace it.");

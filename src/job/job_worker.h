@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ public:
     bool AbortRequested() const { return progress.AbortRequested(); }
 
     BatchCounters& Counters() { return counters; }
+    // The accepted matches (exact and very likely) by the reference file
+    // they were found in, its index in the run's reference set; they add up
+    // to the counters' exact and very likely counts.
+    std::vector<std::int32_t>& AcceptedByReferenceFile() { return acceptedByReferenceFile; }
     ReferenceIndex& Index() { return referenceIndex; }
     // One record per mod entry with an id, in the order recovered; filled
     // only when the settings ask for a review.
@@ -59,6 +64,7 @@ private:
     SharedProgress& progress;
     CheckPointHook hook;
     BatchCounters counters;
+    std::vector<std::int32_t> acceptedByReferenceFile;
     std::unique_ptr<TextFileWriter> patchFile;  // open while the batch writes the patch
     TraFailure patchFailure;
     ReferenceIndex referenceIndex;  // built by the batch over the reference

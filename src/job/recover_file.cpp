@@ -20,23 +20,34 @@ namespace {
 
 constexpr std::int64_t FullPercent = 100;
 
+// What the patch's opening and closing lines say the translations come from:
+// the translated file of a single pair, or how many files were searched.
+std::string TranslationsSource(const ReferenceSet& references) {
+    if (references.FileCount() != 1) {
+        return std::to_string(references.FileCount()) + " reference files";
+    }
+    const ReferenceFile& only = references.File(0);
+    return (only.translated != nullptr ? only.translated : only.original)->GetName();
+}
+
 class FileRecovery {
 public:
     FileRecovery(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
-                 const TraFile& referenceOriginal, const TraFile& referenceTranslated)
+                 const ReferenceSet& references)
         : worker(worker),
           options(worker.Options()),
           counters(worker.Counters()),
           modFile(modFile),
           search(search),
-          referenceOriginal(referenceOriginal),
-          referenceName(referenceOriginal.GetName()),
-          referenceTranslated(referenceTranslated),
+          references(references),
+          patchNames(references.FileCount() > 1 ? references.Names()
+                                                : std::span<const std::string>()),
+          source(TranslationsSource(references)),
           total(modFile.GetEntryCount()),
           translatedBefore(Translated()) {}
 
     void Run() {
-        worker.WritePatch(PatchOpeningLine(modFile.GetName(), referenceTranslated.GetName()));
+        worker.WritePatch(PatchOpeningLine(modFile.GetName(), source));
         SearchAhead ahead(search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
@@ -48,8 +59,8 @@ public:
             RecoverEntry(item.position, item.entry, ahead);
         }
         ShowProgress("Processed", total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
-        worker.WritePatch(PatchClosingLines(
-            Summary(), modFile.GetName(), referenceTranslated.GetName(), worker.AbortRequested()));
+        worker.WritePatch(
+            PatchClosingLines(Summary(), modFile.GetName(), source, worker.AbortRequested()));
     }
 
 private:
@@ -80,15 +91,15 @@ private:
         }
         KeepForReview(entry, outcome, result);
         ActOn(outcome, position, entryId, result);
-        worker.WritePatch(PatchEntryLines(outcome, entryId, result));
+        worker.WritePatch(PatchEntryLines(outcome, entryId, result, patchNames));
         ++processed;
     }
 
     // Before the entry's texts are replaced: the review shows the mod text.
     void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result) {
         if (options.writeReview) {
-            worker.ReviewRecords().push_back(MakeReviewRecord(
-                modFile.GetName(), entry, outcome, result, referenceOriginal, referenceTranslated));
+            worker.ReviewRecords().push_back(
+                MakeReviewRecord(modFile.GetName(), entry, outcome, result, references));
         }
     }
 
@@ -106,7 +117,7 @@ private:
                 break;
             case MatchOutcome::Likely:
                 ++counters.likelyCount;
-                modFile.AddCommentAt(position, LikelyMessage(referenceName, result.Found()));
+                modFile.AddCommentAt(position, LikelyMessage(references.Names(), result.Found()));
                 break;
             case MatchOutcome::NotFound:
                 if (!options.lineInfoOnly && options.commentMode == CommentMissingMatch) {
@@ -123,12 +134,15 @@ private:
     // The sound references of the mod entry stay; an empty femaleText of the
     // destination entry empties the mod entry's one.
     void TakeTranslation(MatchOutcome outcome, int position, const MatchCandidate& best) {
+        CountAccepted(best.referenceFile);
+        const std::string& referenceName = references.Names()[best.referenceFile];
         std::string message = MatchFoundMessage(outcome, referenceName, best);
         if (options.lineInfoOnly) {
             modFile.AddCommentAt(position, message);
             return;
         }
-        const TraEntry* translated = referenceTranslated.Find(best.referenceId);
+        const TraEntry* translated =
+            references.FindTranslated(best.referenceFile, best.referenceId);
         if (translated == nullptr) {
             modFile.AddCommentAt(
                 position, MissingTranslationMessage(outcome, referenceName, best.referenceId));
@@ -138,6 +152,14 @@ private:
         if (options.commentMode == CommentPerfectMatch) {
             modFile.AddCommentAt(position, message);
         }
+    }
+
+    void CountAccepted(std::uint32_t referenceFile) {
+        std::vector<std::int32_t>& accepted = worker.AcceptedByReferenceFile();
+        if (accepted.size() <= referenceFile) {
+            accepted.resize(referenceFile + 1, 0);
+        }
+        ++accepted[referenceFile];
     }
 
     // The entry worked on counts from 1; once the file is done it is the last.
@@ -176,9 +198,9 @@ private:
     BatchCounters& counters;
     TraFile& modFile;
     const ReferenceSearch& search;
-    const TraFile& referenceOriginal;
-    std::string referenceName;
-    const TraFile& referenceTranslated;
+    const ReferenceSet& references;
+    std::span<const std::string> patchNames;  // empty with a single reference file
+    std::string source;                       // of the translations, for the patch
     std::int32_t total = 0;
     std::int32_t translatedBefore = 0;  // by the files before this one
     std::int32_t processed = 0;
@@ -187,31 +209,36 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const TraFile& referenceOriginal,
+std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const ReferenceSet& references,
                                                      const ReferenceIndex& index,
                                                      const RecoveryOptions& options) {
     const SearchSettings& settings = options.search;
     if (!options.exhaustiveSearch) {
         try {
-            return std::make_unique<IndexedReferenceSearch>(referenceOriginal, index, settings);
+            return std::make_unique<IndexedReferenceSearch>(references, index, settings);
         } catch (const std::bad_alloc&) {
             // The linear search needs no memory of its own and finds the same.
         }
     }
-    return std::make_unique<LinearReferenceSearch>(referenceOriginal, index, settings);
+    return std::make_unique<LinearReferenceSearch>(references, index, settings);
 }
 
 int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
-                const TraFile& referenceOriginal, const TraFile& referenceTranslated) {
-    FileRecovery(worker, modFile, search, referenceOriginal, referenceTranslated).Run();
+                const ReferenceSet& references) {
+    FileRecovery(worker, modFile, search, references).Run();
     return 0;
+}
+
+int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSet& references) {
+    std::unique_ptr<ReferenceSearch> search =
+        MakeReferenceSearch(references, worker.Index(), worker.Options());
+    return RecoverFile(worker, modFile, *search, references);
 }
 
 int RecoverFile(JobWorker& worker, TraFile& modFile, const TraFile& referenceOriginal,
                 const TraFile& referenceTranslated) {
-    std::unique_ptr<ReferenceSearch> search =
-        MakeReferenceSearch(referenceOriginal, worker.Index(), worker.Options());
-    return RecoverFile(worker, modFile, *search, referenceOriginal, referenceTranslated);
+    return RecoverFile(worker, modFile,
+                       ReferenceSet::Single(referenceOriginal, &referenceTranslated));
 }
 
 }  // namespace wordgleaner

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "matching/reference_set.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -32,8 +33,7 @@ bool IsAccepted(MatchOutcome outcome) {
 
 ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
                               MatchOutcome outcome, const SearchResult& result,
-                              const TraFile& referenceOriginal,
-                              const TraFile& referenceTranslated) {
+                              const ReferenceSet& references) {
     ReviewRecord record;
     record.modFile = modFile;
     record.id = entry.id;
@@ -45,18 +45,20 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
     const MatchCandidate& best = result.Best();
     record.wrongSound = best.score < 0.0;
     record.likeliness = LikelinessPercent(best.score);
-    record.referenceFile = referenceOriginal.GetName();
+    const ReferenceFile& bestFile = references.File(best.referenceFile);
+    record.referenceFile = bestFile.name;
     record.referenceId = best.referenceId;
-    record.referenceText = MaleTextOf(referenceOriginal, best.referenceId);
-    const TraEntry* translated = referenceTranslated.Find(best.referenceId);
+    record.referenceText = MaleTextOf(*bestFile.original, best.referenceId);
+    const TraEntry* translated = references.FindTranslated(best.referenceFile, best.referenceId);
     if (translated != nullptr) {
         record.translatedText = std::string(translated->MaleText());
     }
     record.missingTranslation = IsAccepted(outcome) && translated == nullptr;
     for (const MatchCandidate& other : result.Found().subspan(1)) {
-        record.otherCandidates.push_back({referenceOriginal.GetName(), other.referenceId,
+        const ReferenceFile& otherFile = references.File(other.referenceFile);
+        record.otherCandidates.push_back({otherFile.name, other.referenceId,
                                           LikelinessPercent(other.score), other.score < 0.0,
-                                          MaleTextOf(referenceOriginal, other.referenceId)});
+                                          MaleTextOf(*otherFile.original, other.referenceId)});
     }
     return record;
 }

@@ -7,15 +7,15 @@
 
 namespace wordgleaner {
 
-class TraFile;
+class ReferenceSet;
 struct TraEntry;
 
 // What the review tells of one mod entry, taken from its search result and
-// the two references: the best candidate's likeliness as a percentage (100
-// for the exact scores), its sound mark, the texts of the references under
-// its id, and the other candidates with their texts.
+// the reference set: the best candidate's likeliness as a percentage (100
+// for the exact scores), its sound mark, its reference file and the texts of
+// that file's pair under its id, and the other candidates with theirs.
 ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
                               MatchOutcome outcome, const SearchResult& result,
-                              const TraFile& referenceOriginal, const TraFile& referenceTranslated);
+                              const ReferenceSet& references);
 
 }  // namespace wordgleaner

@@ -5,19 +5,19 @@
 #include "matching/ascii_case.h"
 #include "matching/folded_hash.h"
 #include "matching/search_settings.h"
-#include "store/id_entries.h"
+#include "store/tra_entry.h"
 
 namespace wordgleaner {
 
-ExactTextIndex::ExactTextIndex(const TraFile& reference, const SearchSettings& settings)
-    : compareSound(settings.compareSound) {
-    for (const IdEntry& item : IdEntries(reference)) {
-        if (settings.InIdWindow(item.entry.id)) {
-            slots.push_back(
-                {FoldedKey(item.entry.MaleText(), item.entry.MaleSound()), &item.entry});
+ExactTextIndex::ExactTextIndex(const ReferenceSet& references, const SearchSettings& settings)
+    : records(references.Records()), compareSound(settings.compareSound) {
+    for (std::uint32_t record = 0; record < records.size(); ++record) {
+        const TraEntry& entry = *records[record].entry;
+        if (settings.InIdWindow(entry.id)) {
+            slots.push_back({FoldedKey(entry.MaleText(), entry.MaleSound()), record});
         }
     }
-    // Stable, so entries of one key stay in file order.
+    // Stable, so entries of one key stay in set order.
     std::stable_sort(slots.begin(), slots.end(),
                      [](const Slot& left, const Slot& right) { return left.key < right.key; });
 }
@@ -37,15 +37,16 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
                          [](const Slot& slot, std::uint64_t wanted) { return slot.key < wanted; });
     SearchResult result;
     for (auto slot = first; slot != slots.end() && slot->key == key; ++slot) {
-        const TraEntry& entry = *slot->entry;
+        const ReferenceRecord& record = records[slot->record];
+        const TraEntry& entry = *record.entry;
         if (entry.MaleText() == modText && (!compareSound || entry.MaleSound() == modSound)) {
-            result.slots[0] = {entry.id, ExactScore};
+            result.slots[0] = {entry.id, ExactScore, record.file};
             result.count = 1;
             return result;
         }
         if (result.count == 0 && EqualsIgnoringAsciiCase(entry.MaleText(), modText) &&
             (!compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound))) {
-            result.slots[0] = {entry.id, CaseInsensitiveScore};
+            result.slots[0] = {entry.id, CaseInsensitiveScore, record.file};
             result.count = 1;
         }
     }

@@ -1,28 +1,28 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "matching/match_candidate.h"
+#include "matching/reference_set.h"
 
 namespace wordgleaner {
 
-class TraFile;
-struct TraEntry;
 struct SearchSettings;
 
 // The exact pass of a search without walking the reference: the in-window
 // entries hashed by text (and sound, when sounds are compared) folded to ASCII
 // lower case. Every entry equal to a mod text byte for byte or up to case
-// shares its folded hash, so one hash lookup yields all of them in file order
+// shares its folded hash, so one hash lookup yields all of them in set order
 // and the usual rules pick the match: the first byte-exact entry, failing that
-// the first equal up to case. Keeps pointers into the reference, which must
+// the first equal up to case. Keeps a view of the set's records, which must
 // outlive it unchanged.
 class ExactTextIndex {
 public:
     ExactTextIndex() = default;
-    ExactTextIndex(const TraFile& reference, const SearchSettings& settings);
+    ExactTextIndex(const ReferenceSet& references, const SearchSettings& settings);
 
     // {id, ExactScore} or {id, CaseInsensitiveScore} in slot 0, or nothing.
     SearchResult Find(std::string_view modText, std::string_view modSound) const;
@@ -32,8 +32,9 @@ private:
 
     struct Slot {
         std::uint64_t key = 0;
-        const TraEntry* entry = nullptr;  // in file order among equal keys
+        std::uint32_t record = 0;  // in set order among equal keys
     };
+    std::span<const ReferenceRecord> records;
     std::vector<Slot> slots;  // sorted by key
     bool compareSound = true;
 };

@@ -10,7 +10,7 @@
 #include "matching/likeliness_bounds.h"
 #include "matching/search_workspace.h"
 #include "matching/side_by_side.h"
-#include "store/id_entries.h"
+#include "store/tra_entry.h"
 
 namespace wordgleaner {
 
@@ -344,10 +344,12 @@ private:
             if (!(ComputeLikeliness(mod, search.index[record], stats) > minLikeliness)) {
                 continue;
             }
-            const TraEntry& entry = *search.entryOfRank[survivor.rank];
+            const ReferenceRecord& where = search.references.Records()[record];
+            const TraEntry& entry = *where.entry;
             const bool wrongSound = search.settings.compareSound &&
                                     !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
-            found.push_back({record, {entry.id, wrongSound ? -stats.score : stats.score}});
+            found.push_back(
+                {record, {entry.id, wrongSound ? -stats.score : stats.score, where.file}});
             magnitudes.Offer(stats.score);
         }
         std::sort(found.begin(), found.end(),
@@ -379,35 +381,28 @@ private:
 
 // The exact-text index and the word postings share nothing, so they are
 // built side by side.
-IndexedReferenceSearch::IndexedReferenceSearch(const TraFile& reference,
+IndexedReferenceSearch::IndexedReferenceSearch(const ReferenceSet& references,
                                                const ReferenceIndex& index,
                                                const SearchSettings& settings)
-    : reference(reference), index(index), settings(settings) {
-    RunSideBySide([this] { exactTexts = ExactTextIndex(this->reference, this->settings); },
+    : references(references), index(index), settings(settings) {
+    RunSideBySide([this] { exactTexts = ExactTextIndex(this->references, this->settings); },
                   [this] { IndexWords(); });
     workspaces =
         std::make_unique<SearchWorkspacePool>(postings.RecordCount(), postings.Vocabulary().Size());
 }
 
 void IndexedReferenceSearch::IndexWords() {
-    // Records pair with the entries that carry an id, by position, as in the
-    // linear search; a record missing from a short index ends the pairing.
+    // Set records pair with index records by number, as in the linear
+    // search; a record missing from a short index ends the pairing.
     std::vector<std::uint32_t> records;
-    std::vector<const TraEntry*> entryOfRecord(index.size(), nullptr);
-    for (const IdEntry& item : IdEntries(reference)) {
-        if (item.ordinal >= index.size()) {
-            break;
-        }
-        if (settings.InIdWindow(item.entry.id)) {
-            records.push_back(static_cast<std::uint32_t>(item.ordinal));
-            entryOfRecord[item.ordinal] = &item.entry;
+    const std::span<const ReferenceRecord> all = references.Records();
+    const std::size_t paired = std::min(all.size(), index.size());
+    for (std::size_t record = 0; record < paired; ++record) {
+        if (settings.InIdWindow(all[record].entry->id)) {
+            records.push_back(static_cast<std::uint32_t>(record));
         }
     }
     postings = WordPostings(index, records);
-    entryOfRank.reserve(postings.RecordCount());
-    for (Rank rank = 0; rank < postings.RecordCount(); ++rank) {
-        entryOfRank.push_back(entryOfRecord[postings.RecordOf(rank)]);
-    }
 }
 
 IndexedReferenceSearch::~IndexedReferenceSearch() = default;
@@ -436,7 +431,7 @@ SearchResult IndexedReferenceSearch::Search(std::string_view modText,
 
 SearchResult IndexedReferenceSearch::ScoreEveryText(std::string_view modText,
                                                     std::string_view modSound) const {
-    return SearchReference(settings, modText, modSound, reference, index);
+    return SearchReference(settings, modText, modSound, references, index);
 }
 
 }  // namespace wordgleaner

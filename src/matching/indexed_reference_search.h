@@ -11,8 +11,6 @@
 
 namespace wordgleaner {
 
-class TraFile;
-struct TraEntry;
 class SearchWorkspacePool;
 
 // The same results as LinearReferenceSearch, candidate for candidate and score
@@ -20,15 +18,15 @@ class SearchWorkspacePool;
 // pass, and posting lists of the folded words that lead the likeliness pass
 // to the few reference texts that can score above the minimum (the filters
 // and why they lose nothing are told in likeliness_bounds.h). Every text
-// kept is scored by ComputeLikeliness, and the candidates are offered in file
+// kept is scored by ComputeLikeliness, and the candidates are offered in set
 // order, so ties rank as in the linear search.
 //
-// Search is safe to call from several threads at once. The reference and
+// Search is safe to call from several threads at once. The reference set and
 // the index must outlive the search and stay unchanged.
 class IndexedReferenceSearch final : public ReferenceSearch {
 public:
     // May throw std::bad_alloc.
-    IndexedReferenceSearch(const TraFile& reference, const ReferenceIndex& index,
+    IndexedReferenceSearch(const ReferenceSet& references, const ReferenceIndex& index,
                            const SearchSettings& settings);
     ~IndexedReferenceSearch() override;
 
@@ -37,7 +35,7 @@ public:
 private:
     class Query;
 
-    // The word postings of the in-window records and the entry of each.
+    // The word postings of the in-window records.
     void IndexWords();
 
     // The likeliness pass for a minimum the filters do not cover (negative
@@ -45,12 +43,11 @@ private:
     SearchResult ScoreEveryText(std::string_view modText, std::string_view modSound) const;
 
     // A text's position, record, slot and rank: see word_postings.h.
-    const TraFile& reference;
+    const ReferenceSet& references;
     const ReferenceIndex& index;
     SearchSettings settings;
     ExactTextIndex exactTexts;
     WordPostings postings;
-    std::vector<const TraEntry*> entryOfRank;  // the reference entry of each ranked record
     std::unique_ptr<SearchWorkspacePool> workspaces;
 };
 

@@ -18,10 +18,13 @@ inline constexpr int MaxCandidates = 5;
 
 // One search result. A likeliness score is negative when the sound
 // references were compared and differ: the sign marks the wrong sound, the
-// magnitude is the likeliness.
+// magnitude is the likeliness. The id belongs to the reference file the
+// candidate was found in, its index in the searched ReferenceSet: ids of
+// different files never mix.
 struct MatchCandidate {
     std::int32_t referenceId = TraNoId;
     double score = 0.0;
+    std::uint32_t referenceFile = 0;
 
     friend bool operator==(const MatchCandidate&, const MatchCandidate&) = default;
 };

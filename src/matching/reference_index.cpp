@@ -2,9 +2,9 @@
 
 #include <new>
 
+#include "matching/reference_set.h"
 #include "matching/side_by_side.h"
-#include "store/id_entries.h"
-#include "store/tra_file.h"
+#include "store/tra_entry.h"
 
 namespace wordgleaner {
 
@@ -25,11 +25,11 @@ IndexedText IndexOneText(std::string_view text) {
     }
 }
 
-std::vector<std::string_view> TextsWithIds(const TraFile& reference) {
+std::vector<std::string_view> TextsOf(const ReferenceSet& references) {
     std::vector<std::string_view> texts;
-    texts.reserve(static_cast<std::size_t>(reference.GetEntryCount()));
-    for (const IdEntry& item : IdEntries(reference)) {
-        texts.push_back(item.entry.MaleText());
+    texts.reserve(references.Records().size());
+    for (const ReferenceRecord& record : references.Records()) {
+        texts.push_back(record.entry->MaleText());
     }
     return texts;
 }
@@ -46,9 +46,9 @@ void IndexTexts(const std::vector<std::string_view>& texts, std::size_t first, s
 
 // Each record depends on its own text only, so the two halves of a large
 // reference are split on two threads into records made beforehand.
-void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
+void BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index) {
     index.clear();
-    const std::vector<std::string_view> texts = TextsWithIds(reference);
+    const std::vector<std::string_view> texts = TextsOf(references);
     index.resize(texts.size());
     if (texts.size() < MinTextsToSplit) {
         IndexTexts(texts, 0, texts.size(), index);
@@ -57,6 +57,10 @@ void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
     const std::size_t half = texts.size() / 2;
     RunSideBySide([&] { IndexTexts(texts, half, texts.size(), index); },
                   [&] { IndexTexts(texts, 0, half, index); });
+}
+
+void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
+    BuildReferenceIndex(ReferenceSet::Single(reference), index);
 }
 
 }  // namespace wordgleaner

@@ -8,6 +8,7 @@
 namespace wordgleaner {
 
 class TraFile;
+class ReferenceSet;
 
 // The words of one reference text, split once per batch.
 struct IndexedText {
@@ -34,10 +35,12 @@ private:
 
 // Record k belongs to the k-th entry of the original-language reference that
 // carries an id (layout entries skipped), so records pair with entries by
-// position, not by id.
+// position, not by id; over a reference set, to its record k.
 using ReferenceIndex = std::vector<IndexedText>;
 
-// Empties `index` and fills one record per id-carrying entry of `reference`.
+// Empties `index` and fills one record per record of `references`.
+void BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index);
+// The same over a set of the one file `reference`.
 void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index);
 
 }  // namespace wordgleaner

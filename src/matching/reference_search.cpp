@@ -1,11 +1,12 @@
 #include "matching/reference_search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
 #include "matching/ascii_case.h"
 #include "matching/likeliness.h"
-#include "store/id_entries.h"
+#include "store/tra_entry.h"
 
 namespace wordgleaner {
 
@@ -28,38 +29,39 @@ void OfferCandidate(SearchResult& result, const MatchCandidate& candidate) {
     }
 }
 
-LinearReferenceSearch::LinearReferenceSearch(const TraFile& reference, const ReferenceIndex& index,
+LinearReferenceSearch::LinearReferenceSearch(const ReferenceSet& references,
+                                             const ReferenceIndex& index,
                                              const SearchSettings& settings)
-    : reference(reference), index(index), settings(settings) {}
+    : references(references), index(index), settings(settings) {}
 
 SearchResult LinearReferenceSearch::Search(std::string_view modText,
                                            std::string_view modSound) const {
-    return SearchReference(settings, modText, modSound, reference, index);
+    return SearchReference(settings, modText, modSound, references, index);
 }
 
 namespace {
 
-// The first byte-exact entry in file order wins at once; failing one, the
+// The first byte-exact entry in set order wins at once; failing one, the
 // first entry equal up to ASCII case.
 SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
-                       std::string_view modSound, const TraFile& reference) {
+                       std::string_view modSound, const ReferenceSet& references) {
     SearchResult result;
     bool caseOnlyTaken = false;
-    for (const IdEntry& item : IdEntries(reference)) {
-        const TraEntry& entry = item.entry;
+    for (const ReferenceRecord& record : references.Records()) {
+        const TraEntry& entry = *record.entry;
         if (!settings.InIdWindow(entry.id)) {
             continue;
         }
         bool soundExact = !settings.compareSound || entry.MaleSound() == modSound;
         if (entry.MaleText() == modText && soundExact) {
-            result.slots[0] = {entry.id, ExactScore};
+            result.slots[0] = {entry.id, ExactScore, record.file};
             result.count = 1;
             return result;
         }
         bool soundUpToCase =
             !settings.compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
         if (!caseOnlyTaken && soundUpToCase && EqualsIgnoringAsciiCase(entry.MaleText(), modText)) {
-            result.slots[0] = {entry.id, CaseInsensitiveScore};
+            result.slots[0] = {entry.id, CaseInsensitiveScore, record.file};
             result.count = 1;
             caseOnlyTaken = true;
         }
@@ -67,10 +69,10 @@ SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
     return result;
 }
 
-// Candidates are offered in file order, which is what keeps ties in file
+// Candidates are offered in set order, which is what keeps ties in set
 // order. A record missing from a short index yields no candidate.
 SearchResult LikelinessPass(const SearchSettings& settings, std::string_view modText,
-                            std::string_view modSound, const TraFile& reference,
+                            std::string_view modSound, const ReferenceSet& references,
                             const ReferenceIndex& index) {
     SearchResult result;
     IndexedText modWords;
@@ -79,21 +81,21 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
     } catch (const std::bad_alloc&) {
         return result;  // as if every comparison failed to copy the mod text
     }
-    // A reference entry and its index record pair by their ordinal.
-    for (const IdEntry& item : IdEntries(reference)) {
-        if (item.ordinal >= index.size()) {
-            break;
-        }
-        const TraEntry& entry = item.entry;
+    // A set record and its index record pair by their number.
+    const std::span<const ReferenceRecord> records = references.Records();
+    const std::size_t paired = std::min(records.size(), index.size());
+    for (std::size_t k = 0; k < paired; ++k) {
+        const TraEntry& entry = *records[k].entry;
         if (!settings.InIdWindow(entry.id)) {
             continue;
         }
         LikelinessStats stats;
-        double likeliness = ComputeLikeliness(modWords, index[item.ordinal], stats);
+        double likeliness = ComputeLikeliness(modWords, index[k], stats);
         if (likeliness > settings.minLikeliness) {
             bool wrongSound =
                 settings.compareSound && !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
-            OfferCandidate(result, {entry.id, wrongSound ? -stats.score : stats.score});
+            OfferCandidate(result,
+                           {entry.id, wrongSound ? -stats.score : stats.score, records[k].file});
         }
     }
     return result;
@@ -102,13 +104,13 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
 }  // namespace
 
 SearchResult SearchReference(const SearchSettings& settings, std::string_view modText,
-                             std::string_view modSound, const TraFile& reference,
+                             std::string_view modSound, const ReferenceSet& references,
                              const ReferenceIndex& index) {
-    SearchResult exact = ExactPass(settings, modText, modSound, reference);
+    SearchResult exact = ExactPass(settings, modText, modSound, references);
     if (exact.count > 0) {
         return exact;
     }
-    return LikelinessPass(settings, modText, modSound, reference, index);
+    return LikelinessPass(settings, modText, modSound, references, index);
 }
 
 }  // namespace wordgleaner

@@ -5,14 +5,13 @@
 
 #include "matching/match_candidate.h"
 #include "matching/reference_index.h"
+#include "matching/reference_set.h"
 #include "matching/search_settings.h"
 
 namespace wordgleaner {
 
-class TraFile;
-
 // Finds the reference entries whose text matches one mod text. Every
-// implementation returns the same result for the same reference, index,
+// implementation returns the same result for the same reference set, index,
 // settings and mod text, so they can be swapped and compared.
 class ReferenceSearch {
 public:
@@ -22,25 +21,25 @@ public:
     virtual SearchResult Search(std::string_view modText, std::string_view modSound) const = 0;
 };
 
-// The plain algorithm: one walk of the reference for the exact pass and, when
-// that finds nothing, one likeliness comparison per in-window entry. It keeps
-// references to the reference and its index, which must outlive it.
+// The plain algorithm: one walk of the set's records for the exact pass and,
+// when that finds nothing, one likeliness comparison per in-window entry. It
+// keeps references to the set and its index, which must outlive it.
 class LinearReferenceSearch final : public ReferenceSearch {
 public:
-    LinearReferenceSearch(const TraFile& reference, const ReferenceIndex& index,
+    LinearReferenceSearch(const ReferenceSet& references, const ReferenceIndex& index,
                           const SearchSettings& settings);
 
     SearchResult Search(std::string_view modText, std::string_view modSound) const override;
 
 private:
-    const TraFile& reference;
+    const ReferenceSet& references;
     const ReferenceIndex& index;
     SearchSettings settings;
 };
 
 // The linear search as one call.
 SearchResult SearchReference(const SearchSettings& settings, std::string_view modText,
-                             std::string_view modSound, const TraFile& reference,
+                             std::string_view modSound, const ReferenceSet& references,
                              const ReferenceIndex& index);
 
 // Puts `candidate` into `result` by |score|, largest first: it goes before

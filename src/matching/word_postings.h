@@ -17,10 +17,11 @@ namespace wordgleaner {
 // binary search.
 //
 // The indexed search knows each reference text by four numbers:
-//   position  the entry's place in the reference TraFile, layout entries
+//   position  the entry's place in its reference TraFile, layout entries
 //             counted (TraFile::GetAt);
-//   record    its place among the entries that carry an id, which is its
-//             IndexedText in the ReferenceIndex (IdEntry::ordinal);
+//   record    its place among the entries that carry an id in the reference
+//             set, which is its IndexedText in the ReferenceIndex and its
+//             ReferenceRecord (entry and file) in the ReferenceSet;
 //   slot      its place among the searched records, those in the id window,
 //             in record order: an index into the `records` given here;
 //   rank      its place among the searched records ordered by byte length;

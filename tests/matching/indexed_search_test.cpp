@@ -8,6 +8,7 @@
 
 #include <bit>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ bool SameBits(const SearchResult& left, const SearchResult& right) {
     }
     for (std::size_t i = 0; i < left.slots.size(); ++i) {
         if (left.slots[i].referenceId != right.slots[i].referenceId ||
+            left.slots[i].referenceFile != right.slots[i].referenceFile ||
             std::bit_cast<std::uint64_t>(left.slots[i].score) !=
                 std::bit_cast<std::uint64_t>(right.slots[i].score)) {
             return false;
@@ -48,25 +50,34 @@ bool SameBits(const SearchResult& left, const SearchResult& right) {
     return true;
 }
 
-// A reference loaded from generated or written text, with its index.
+// A reference set loaded from generated or written texts, one file each,
+// with its index.
 class LoadedReference {
 public:
-    explicit LoadedReference(std::string_view text) {
-        matching_test::LoadTra(dir, "reference.tra", text, reference);
-        BuildReferenceIndex(reference, index);
+    explicit LoadedReference(std::string_view text) : LoadedReference(std::vector{text}) {}
+    explicit LoadedReference(const std::vector<std::string_view>& texts) {
+        std::vector<ReferenceFile> set;
+        for (std::string_view text : texts) {
+            TraFile& file = files.emplace_back();
+            const std::string name = "reference" + std::to_string(files.size()) + ".tra";
+            matching_test::LoadTra(dir, name, text, file);
+            set.push_back({&file, nullptr, name});
+        }
+        references = ReferenceSet(std::move(set));
+        BuildReferenceIndex(references, index);
     }
 
     // Runs both searches on every mod text and counts the disagreements.
     int CountDifferences(const SearchSettings& settings, const std::vector<RandomEntry>& mod,
                          const std::string& context) const {
-        IndexedReferenceSearch indexed(reference, index, settings);
+        IndexedReferenceSearch indexed(references, index, settings);
         int differences = 0;
         for (const RandomEntry& entry : mod) {
             if (entry.text.empty()) {
                 continue;  // never searched: an empty text is its own outcome
             }
             SearchResult expected =
-                SearchReference(settings, entry.text, entry.sound, reference, index);
+                SearchReference(settings, entry.text, entry.sound, references, index);
             SearchResult actual = indexed.Search(entry.text, entry.sound);
             if (!SameBits(expected, actual)) {
                 ADD_FAILURE() << context << " mod text \"" << entry.text << "\" sound \""
@@ -79,7 +90,8 @@ public:
     }
 
     test_support::TempDir dir;
-    TraFile reference;
+    std::deque<TraFile> files;
+    ReferenceSet references;
     ReferenceIndex index;
 };
 
@@ -113,6 +125,60 @@ void CompareOnGeneratedPairs(std::uint64_t firstSeed, int pairs, const RandomTra
         std::vector<RandomEntry> mod = random.Mod(referenceEntries);
         for (const SearchSettings& settings : SettingsToCompare(random, shape.idRange)) {
             ASSERT_EQ(loaded.CountDifferences(settings, mod, ContextOf(seed, settings)), 0);
+        }
+    }
+}
+
+// The reference cut into `files` files at random points, empty files
+// included; generated ids repeat, so the files' ids collide.
+std::vector<std::string> SplitIntoFiles(RandomTra& random, const std::vector<RandomEntry>& entries,
+                                        int files) {
+    std::vector<std::string> texts;
+    std::size_t start = 0;
+    for (int file = 0; file < files; ++file) {
+        const std::size_t left = entries.size() - start;
+        const std::size_t size =
+            file + 1 == files ? left
+                              : static_cast<std::size_t>(random.Below(static_cast<int>(left) + 1));
+        std::vector<RandomEntry> part(entries.begin() + static_cast<std::ptrdiff_t>(start),
+                                      entries.begin() + static_cast<std::ptrdiff_t>(start + size));
+        texts.push_back(random.TraText(part));
+        start += size;
+    }
+    return texts;
+}
+
+SearchResult WithoutFiles(SearchResult result) {
+    for (MatchCandidate& candidate : result.slots) {
+        candidate.referenceFile = 0;
+    }
+    return result;
+}
+
+// A set searches as the one file of all its entries in set order, except
+// that each candidate names its file; the indexed search agrees with the
+// linear one on which file, too.
+TEST(IndexedReferenceSearch, GivesTheLinearResultsOnGeneratedSetsWithCollidingIds) {
+    for (std::uint64_t seed = 3000; seed < 3040; ++seed) {
+        RandomTra random(seed);
+        std::vector<RandomEntry> referenceEntries = random.Reference();
+        const std::vector<std::string> texts =
+            SplitIntoFiles(random, referenceEntries, 1 + random.Below(5));
+        LoadedReference set(std::vector<std::string_view>(texts.begin(), texts.end()));
+        LoadedReference whole(random.TraText(referenceEntries));
+        std::vector<RandomEntry> mod = random.Mod(referenceEntries);
+        for (const SearchSettings& settings : SettingsToCompare(random, RandomTraShape{}.idRange)) {
+            ASSERT_EQ(set.CountDifferences(settings, mod, ContextOf(seed, settings)), 0);
+            for (const RandomEntry& entry : mod) {
+                if (entry.text.empty()) {
+                    continue;
+                }
+                ASSERT_EQ(WithoutFiles(SearchReference(settings, entry.text, entry.sound,
+                                                       set.references, set.index)),
+                          SearchReference(settings, entry.text, entry.sound, whole.references,
+                                          whole.index))
+                    << ContextOf(seed, settings) << " mod text \"" << entry.text << "\"";
+            }
         }
     }
 }
@@ -165,10 +231,14 @@ class IndexedSearchCaseTest : public ::testing::Test {
 protected:
     SearchResult Search(std::string_view reference, std::string_view modText,
                         std::string_view modSound = "") {
-        LoadedReference loaded(reference);
+        return Search(std::vector{reference}, modText, modSound);
+    }
+    SearchResult Search(const std::vector<std::string_view>& files, std::string_view modText,
+                        std::string_view modSound = "") {
+        LoadedReference loaded(files);
         SearchResult linear =
-            SearchReference(settings, modText, modSound, loaded.reference, loaded.index);
-        SearchResult indexed = IndexedReferenceSearch(loaded.reference, loaded.index, settings)
+            SearchReference(settings, modText, modSound, loaded.references, loaded.index);
+        SearchResult indexed = IndexedReferenceSearch(loaded.references, loaded.index, settings)
                                    .Search(modText, modSound);
         EXPECT_TRUE(SameBits(linear, indexed))
             << "linear " << Describe(linear) << ", indexed " << Describe(indexed);
@@ -250,6 +320,26 @@ TEST_F(IndexedSearchCaseTest, TextWithoutWordsMatchesOnlyExactly) {
     EXPECT_EQ(Search(reference, "...").Best(), (MatchCandidate{1, ExactScore}));
     settings.minLikeliness = 0.0;
     EXPECT_EQ(Search(reference, "!!!").count, 0);
+}
+
+TEST_F(IndexedSearchCaseTest, ExactPassTakesTheFirstFileOfTheSetAndItsOwnId) {
+    const std::vector<std::string_view> files = {"@7 = ~HELLO~\n", "", "@7 = ~Hello~\n",
+                                                 "@3 = ~Hello~\n"};
+    EXPECT_EQ(Search(files, "Hello").Best(), (MatchCandidate{7, ExactScore, 2}));
+    EXPECT_EQ(Search(files, "hello").Best(), (MatchCandidate{7, CaseInsensitiveScore, 0}));
+    settings.maxReferenceId = 5;
+    EXPECT_EQ(Search(files, "Hello").Best(), (MatchCandidate{3, ExactScore, 3}));
+}
+
+TEST_F(IndexedSearchCaseTest, LikelinessTiesAcrossFilesKeepTheSetOrder) {
+    const std::vector<std::string_view> files = {"@1 = ~open the red door~\n",
+                                                 "@1 = ~open the red door~\n@2 = ~x~\n",
+                                                 "@1 = ~open the big door now~\n"};
+    const SearchResult result = Search(files, "open the red gate");
+    ASSERT_EQ(result.count, 2);
+    EXPECT_EQ(result.slots[0].referenceFile, 0u);
+    EXPECT_EQ(result.slots[1].referenceFile, 1u);
+    EXPECT_EQ(result.slots[0].score, result.slots[1].score);
 }
 
 TEST_F(IndexedSearchCaseTest, EmptyReferenceGivesNoCandidate) {

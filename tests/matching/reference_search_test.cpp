@@ -16,11 +16,12 @@ class ReferenceSearchTest : public ::testing::Test {
 protected:
     void UseReference(std::string_view text) {
         matching_test::LoadTra(dir, "reference.tra", text, reference);
-        BuildReferenceIndex(reference, index);
+        references = ReferenceSet::Single(reference);
+        BuildReferenceIndex(references, index);
     }
 
     SearchResult Search(std::string_view modText, std::string_view modSound = "") const {
-        return SearchReference(settings, modText, modSound, reference, index);
+        return SearchReference(settings, modText, modSound, references, index);
     }
 
     std::vector<std::int32_t> FoundIds(std::string_view modText) const {
@@ -34,6 +35,7 @@ protected:
 
     test_support::TempDir dir;
     TraFile reference;
+    ReferenceSet references;
     ReferenceIndex index;
     SearchSettings settings;
 };

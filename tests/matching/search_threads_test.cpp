@@ -135,13 +135,14 @@ TEST(IndexedReferenceSearch, AnswersSeveralThreadsAtOnceAsItAnswersOne) {
     test_support::TempDir dir;
     TraFile reference;
     matching_test::LoadTra(dir, "reference.tra", random.TraText(referenceEntries), reference);
+    const ReferenceSet references = ReferenceSet::Single(reference);
     ReferenceIndex index;
-    BuildReferenceIndex(reference, index);
+    BuildReferenceIndex(references, index);
     std::vector<SearchQuery> queries;
     for (const test_support::RandomEntry& entry : random.Mod(referenceEntries)) {
         queries.push_back({entry.text.empty() ? "x" : entry.text, entry.sound});
     }
-    IndexedReferenceSearch search(reference, index, {0, HighestReferenceId, 10.0, true});
+    IndexedReferenceSearch search(references, index, {0, HighestReferenceId, 10.0, true});
 
     std::vector<SearchResult> alone;
     for (const SearchQuery& query : queries) {

@@ -50,11 +50,12 @@ std::string MissingTranslationMessage(MatchOutcome outcome, std::string_view ref
            FoundIn(referenceName, bestId) + ", but missing in the reference translated file\n";
 }
 
-std::string LikelyMessage(std::string_view referenceName,
+std::string LikelyMessage(std::span<const std::string> referenceNames,
                           std::span<const MatchCandidate> candidates) {
     std::string message;
     for (const MatchCandidate& candidate : candidates) {
-        message += "Wordgleaner: Likely string" + FoundIn(referenceName, candidate.referenceId) +
+        message += "Wordgleaner: Likely string" +
+                   FoundIn(referenceNames[candidate.referenceFile], candidate.referenceId) +
                    ", likeliness " + LikelinessPercent(candidate) + " %";
         message += WrongSoundMark(candidate);
         message += '\n';

@@ -22,8 +22,9 @@ std::string MatchFoundMessage(MatchOutcome outcome, std::string_view referenceNa
 std::string MissingTranslationMessage(MatchOutcome outcome, std::string_view referenceName,
                                       std::int32_t bestId);
 
-// One line per candidate, in slot order, likeliness without its sign.
-std::string LikelyMessage(std::string_view referenceName,
+// One line per candidate, in slot order, likeliness without its sign; each
+// names its reference file, referenceNames[candidate.referenceFile].
+std::string LikelyMessage(std::span<const std::string> referenceNames,
                           std::span<const MatchCandidate> candidates);
 
 std::string NotFoundMessage();

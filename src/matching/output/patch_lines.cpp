@@ -11,14 +11,26 @@ std::string StringSet(std::int32_t entryId, std::int32_t referenceId) {
     return "STRING_SET ~" + std::to_string(entryId) + "~ @" + std::to_string(referenceId) + "\t// ";
 }
 
-std::string LiveLine(std::int32_t entryId, std::int32_t referenceId, std::string_view note) {
-    return "\t" + StringSet(entryId, referenceId) + std::string(note) + "\n";
+// The reference id of `candidate` and, with several reference files, its file.
+std::string StringSetFrom(std::int32_t entryId, const MatchCandidate& candidate,
+                          std::span<const std::string> referenceNames) {
+    std::string line = StringSet(entryId, candidate.referenceId);
+    if (!referenceNames.empty()) {
+        line += referenceNames[candidate.referenceFile] + ": ";
+    }
+    return line;
 }
 
-std::string LikelyLines(std::int32_t entryId, const SearchResult& result) {
+std::string LiveLine(std::int32_t entryId, const MatchCandidate& best,
+                     std::span<const std::string> referenceNames, std::string_view note) {
+    return "\t" + StringSetFrom(entryId, best, referenceNames) + std::string(note) + "\n";
+}
+
+std::string LikelyLines(std::int32_t entryId, const SearchResult& result,
+                        std::span<const std::string> referenceNames) {
     std::string lines;
     for (const MatchCandidate& candidate : result.Found()) {
-        lines += "//\t" + StringSet(entryId, candidate.referenceId) + "Likeliness " +
+        lines += "//\t" + StringSetFrom(entryId, candidate, referenceNames) + "Likeliness " +
                  LikelinessPercent(candidate) + " %";
         lines += WrongSoundMark(candidate);
         lines += '\n';
@@ -33,19 +45,19 @@ std::string PatchOpeningLine(std::string_view modName, std::string_view destinat
            "\n";
 }
 
-std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId,
-                            const SearchResult& result) {
+std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const SearchResult& result,
+                            std::span<const std::string> referenceNames) {
     const MatchCandidate& best = result.Best();
     switch (outcome) {
         case MatchOutcome::Exact:
-            return LiveLine(entryId, best.referenceId, "Exact match");
+            return LiveLine(entryId, best, referenceNames, "Exact match");
         case MatchOutcome::AlmostExact:
-            return LiveLine(entryId, best.referenceId, "Almost exact match");
+            return LiveLine(entryId, best, referenceNames, "Almost exact match");
         case MatchOutcome::VeryLikely:
-            return LiveLine(entryId, best.referenceId,
+            return LiveLine(entryId, best, referenceNames,
                             "Very likely " + FormatLikeliness(best.score) + " %");
         case MatchOutcome::Likely:
-            return LikelyLines(entryId, result);
+            return LikelyLines(entryId, result, referenceNames);
         case MatchOutcome::NotFound:
             return "//\tText " + std::to_string(entryId) + " Not found\n";
         case MatchOutcome::Empty:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,14 @@ namespace wordgleaner {
 std::string PatchOpeningLine(std::string_view modName, std::string_view destinationName);
 
 // The line, or for Likely the lines in slot order, of one mod entry.
-std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const SearchResult& result);
+// `referenceNames` is empty for a run with a single reference file, whose
+// lines name none. With several, a reference id alone would be ambiguous, so
+// every line that names one begins its note with the candidate's file,
+// referenceNames[candidate.referenceFile]: "\tSTRING_SET ~1~ @5\t// dialog.tra:
+// Exact match". The name stays inside the line's "//" comment, so the
+// command itself reads as it always did.
+std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const SearchResult& result,
+                            std::span<const std::string> referenceNames = {});
 
 // The counts of the closing summary: the first two of this file, the others
 // of the whole batch so far.

@@ -26,18 +26,26 @@ TEST(MatchFoundMessage, RoundsAnExactTieOfTheLikelinessAwayFromZero) {
 
 TEST(LikelyMessage, ListsEveryCandidateInSlotOrderWithoutSignAndWithTheSoundMark) {
     std::vector<MatchCandidate> candidates = {{77, -0.8}, {12, 0.6125}, {3, 0.5000001}};
-    EXPECT_EQ(LikelyMessage("ref.tra", candidates),
+    EXPECT_EQ(LikelyMessage(std::vector<std::string>{"ref.tra"}, candidates),
               "Wordgleaner: Likely string found in file ref.tra at Id 77, likeliness 80.0 % but "
               "wrong sound\n"
               "Wordgleaner: Likely string found in file ref.tra at Id 12, likeliness 61.3 %\n"
               "Wordgleaner: Likely string found in file ref.tra at Id 3, likeliness 50.0 %\n");
 }
 
+TEST(LikelyMessage, NamesEachCandidatesOwnReferenceFile) {
+    std::vector<MatchCandidate> candidates = {{4, 0.9, 1}, {4, 0.7, 0}};
+    EXPECT_EQ(LikelyMessage(std::vector<std::string>{"game.tra", "old/dialog.tra"}, candidates),
+              "Wordgleaner: Likely string found in file old/dialog.tra at Id 4, likeliness 90.0 %\n"
+              "Wordgleaner: Likely string found in file game.tra at Id 4, likeliness 70.0 %\n");
+}
+
 TEST(Messages, CopyFileNamesAsDataEvenWithPercentSigns) {
     EXPECT_EQ(MatchFoundMessage(MatchOutcome::Exact, "100%s_%d.tra", {5, ExactScore}),
               "Wordgleaner: case sensitive exact match found in file 100%s_%d.tra at Id 5\n");
-    EXPECT_EQ(LikelyMessage("%n%%", std::vector<MatchCandidate>{{1, 0.75}}),
-              "Wordgleaner: Likely string found in file %n%% at Id 1, likeliness 75.0 %\n");
+    EXPECT_EQ(
+        LikelyMessage(std::vector<std::string>{"%n%%"}, std::vector<MatchCandidate>{{1, 0.75}}),
+        "Wordgleaner: Likely string found in file %n%% at Id 1, likeliness 75.0 %\n");
 }
 
 TEST(Messages, NotFoundHasNoLineBreakAndEmptyNamesTheEntry) {

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "job/reference_pair.h"
+#include "matching/reference_set.h"
+#include "store/tra_error.h"
+
+namespace wordgleaner {
+
+// One reference file of a run as found on disk.
+struct ReferenceFilePaths {
+    std::string original;
+    std::string translated;  // empty: the translated folder has no counterpart
+};
+
+// A reference pair that yields no file at all.
+struct ReferencePairFault {
+    std::string path;  // the pair's original side
+    std::string text;  // for the user, naming the path at fault
+    TraError status = TraOpenFailed;
+};
+
+// The files of a run's reference pairs in set order: the pairs in the order
+// given, a folder pair's files in the order of a mod folder listing.
+struct ReferenceListing {
+    std::vector<ReferenceFilePaths> files;
+    std::vector<ReferencePairFault> faults;
+    // Translated files without an original of their name, which nothing
+    // searches: a line each for the report.
+    std::vector<std::string> ignored;
+};
+
+// Lists every pair. A file pair is its two files, whether they exist or not
+// (their load tells). A folder pair is every tra file directly in the
+// original folder with its counterpart: the translated file of the same
+// name, byte for byte or else up to ASCII case. A pair of a file and a
+// folder, and a folder pair whose original folder cannot be listed or holds
+// no tra file, are faults.
+ReferenceListing ListReferenceFiles(const ReferencePairs& pairs);
+
+// Names each loaded file as its original's file name, as a single reference
+// was always named; in a set of several files, one whose name another file
+// of the set shares up to case is named by its path (`originalPaths`, by
+// file), so that no comment or patch line can be read two ways.
+void NameReferenceFiles(std::vector<ReferenceFile>& files,
+                        std::span<const std::string> originalPaths);
+
+}  // namespace wordgleaner

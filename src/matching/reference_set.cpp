@@ -1,0 +1,33 @@
+#include "matching/reference_set.h"
+
+#include <utility>
+
+#include "store/id_entries.h"
+#include "store/tra_file.h"
+
+namespace wordgleaner {
+
+ReferenceSet::ReferenceSet(std::vector<ReferenceFile> files) : files(std::move(files)) {
+    std::size_t entries = 0;
+    for (const ReferenceFile& file : this->files) {
+        names.push_back(file.name);
+        entries += static_cast<std::size_t>(file.original->GetEntryCount());
+    }
+    records.reserve(entries);
+    for (std::uint32_t file = 0; file < this->files.size(); ++file) {
+        for (const IdEntry& item : IdEntries(*this->files[file].original)) {
+            records.push_back({&item.entry, file});
+        }
+    }
+}
+
+ReferenceSet ReferenceSet::Single(const TraFile& original, const TraFile* translated) {
+    return ReferenceSet({{&original, translated, original.GetName()}});
+}
+
+const TraEntry* ReferenceSet::FindTranslated(std::uint32_t file, std::int32_t id) const {
+    const TraFile* translated = files[file].translated;
+    return translated != nullptr ? translated->Find(id) : nullptr;
+}
+
+}  // namespace wordgleaner

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace wordgleaner {
+
+class TraFile;
+struct TraEntry;
+
+// One file of a reference set: the original-language tra file, its
+// translated counterpart when there is one, and the name that comments and
+// patch lines give it.
+struct ReferenceFile {
+    const TraFile* original = nullptr;
+    const TraFile* translated = nullptr;  // null: matches in it have no translation
+    std::string name;
+};
+
+// One searched reference text: its entry and the file it comes from, as an
+// index into the set's files.
+struct ReferenceRecord {
+    const TraEntry* entry = nullptr;
+    std::uint32_t file = 0;
+};
+
+// The ordered reference files a run searches, the first with the highest
+// priority. Searching the set is searching one file made of all its entries
+// in set order (the files in order, each in file order), except that every
+// entry remembers its file: a tie goes to the earlier file, and an id is
+// only ever looked up in the file where it was found.
+//
+// Record k is the k-th entry that carries an id in set order, and pairs with
+// record k of the reference index. The set borrows its files, which must
+// outlive it unchanged.
+class ReferenceSet {
+public:
+    ReferenceSet() = default;
+    explicit ReferenceSet(std::vector<ReferenceFile> files);
+
+    // A set of one file named as the original file, as a run with a single
+    // reference pair always named it.
+    static ReferenceSet Single(const TraFile& original, const TraFile* translated = nullptr);
+
+    std::size_t FileCount() const { return files.size(); }
+    const ReferenceFile& File(std::uint32_t file) const { return files[file]; }
+    // The names by file index, for the messages that name several files.
+    std::span<const std::string> Names() const { return names; }
+    std::span<const ReferenceRecord> Records() const { return records; }
+
+    // The first entry of `id` in the translated counterpart of `file`; null
+    // when that file has no counterpart or the counterpart lacks the id.
+    const TraEntry* FindTranslated(std::uint32_t file, std::int32_t id) const;
+
+private:
+    std::vector<ReferenceFile> files;
+    std::vector<std::string> names;
+    std::vector<ReferenceRecord> records;
+};
+
+}  // namespace wordgleaner
