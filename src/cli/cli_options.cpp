@@ -258,11 +258,16 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                                std::to_string(defaults.search.maxReferenceId) + ")",
                            "ID");
     DeclareReviewOptions(app, declared);
+    app.add_option("--also-reference", request.alsoReferences,
+                   "Also search this reference pair (two tra files or two folders), after "
+                   "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
+        ->option_text("ORIGINAL TRANSLATED");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
-                   "Reference tra file in the original language")
+                   "Reference tra file in the original language, or a folder of them")
         ->required();
     app.add_option("REF_TRANSLATED", request.referenceTranslated,
-                   "The same reference tra file in the destination language")
+                   "The same reference tra file in the destination language, or the folder "
+                   "of the translated files of the same names")
         ->required();
     app.add_option("MOD_DIR", request.modDirectory,
                    "Directory of the mod's tra files in the original language")
@@ -335,10 +340,15 @@ std::vector<std::string> FindMisreadWords(const CLI::App& app, int argc, const c
             if (equals + 1 == word.size()) {
                 problems.push_back(MissingValueText(name, *option));
             }
-        } else if (at + 1 == argc || LooksLikeOption(argv[at + 1])) {
-            problems.push_back(MissingValueText(name, *option));
         } else {
-            ++at;  // its value
+            // Its values: one, or two for a reference pair.
+            for (int value = 0; value < option->get_items_expected_min(); ++value) {
+                if (at + 1 == argc || LooksLikeOption(argv[at + 1])) {
+                    problems.push_back(MissingValueText(name, *option));
+                    break;
+                }
+                ++at;
+            }
         }
     }
     return problems;
@@ -369,6 +379,14 @@ int UsageFailure(const std::vector<std::string>& problems, std::ostream& err) {
 }
 
 }  // namespace
+
+ReferencePairs CliRequest::References() const {
+    ReferencePairs pairs{{referenceOriginal, referenceTranslated}};
+    for (const auto& [original, translated] : alsoReferences) {
+        pairs.push_back({original, translated});
+    }
+    return pairs;
+}
 
 CliParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
                                 std::ostream& err) {

@@ -4,20 +4,30 @@
 #include <ostream>
 #include <string>
 
+#include <utility>
+#include <vector>
+
 #include "job/recovery_options.h"
+#include "job/reference_pair.h"
 
 namespace wordgleaner {
 
-// What the command line asks for: the four paths of a run and its settings.
+// What the command line asks for: the four paths of a run, the reference
+// pairs of lower priority, and its settings.
 struct CliRequest {
     std::string referenceOriginal;
     std::string referenceTranslated;
+    std::vector<std::pair<std::string, std::string>> alsoReferences;  // --also-reference
     std::string modDirectory;
     std::string destinationDirectory;
     RecoveryOptions options;
     // The user accepts a destination that is the mod folder or holds a
     // reference file, whose files the run then replaces.
     bool inPlace = false;
+
+    // Every reference pair in priority order: REF_ORIGINAL and REF_TRANSLATED
+    // first, then each --also-reference in the order given.
+    ReferencePairs References() const;
 };
 
 // The usual exit code of a command-line program called the wrong way; also

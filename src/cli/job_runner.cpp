@@ -6,6 +6,7 @@
 
 #include "job/destination_check.h"
 #include "job/recovery_job.h"
+#include "job/reference_pair.h"
 #include "job/run_end.h"
 #include "store/tra_error.h"
 
@@ -70,15 +71,24 @@ int ExitCode(const ProgressSnapshot& end) {
     return EndOfRun(end) == RunEnd::Stopped ? InterruptedExitCode : end.status;
 }
 
+// A pair of a file and a folder is a mistake in the command line: the run
+// could not tell which files to pair.
+std::optional<int> RefuseMixedPair(const CliRequest& request, std::ostream& err) {
+    for (const ReferencePair& pair : request.References()) {
+        if (ClassifyReferencePair(pair) == ReferencePairKind::Mixed) {
+            err << "wordgleaner-cli: " << MixedReferencePairText(pair) << '\n';
+            return UsageExitCode;
+        }
+    }
+    return std::nullopt;
+}
+
 // Refuses a run into a destination it cannot write, or, unless the user
 // said so, one where it would replace the files it reads. Returns the exit
 // code of a refused run, or nothing when the run may start.
 std::optional<int> RefuseDestination(const CliRequest& request, std::ostream& err) {
-    const DestinationCheck check =
-        CheckDestination({{{request.referenceOriginal, request.referenceTranslated}},
-                          request.modDirectory,
-                          request.destinationDirectory,
-                          {}});
+    const DestinationCheck check = CheckDestination(
+        {request.References(), request.modDirectory, request.destinationDirectory, {}});
     if (check.Refused()) {
         err << "wordgleaner-cli: " << check.message << '\n';
         return check.Status();
@@ -94,11 +104,14 @@ std::optional<int> RefuseDestination(const CliRequest& request, std::ostream& er
 }  // namespace
 
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch) {
+    if (std::optional<int> refused = RefuseMixedPair(request, watch.err)) {
+        return *refused;
+    }
     if (std::optional<int> refused = RefuseDestination(request, watch.err)) {
         return *refused;
     }
-    if (!job.Start(request.referenceOriginal, request.referenceTranslated, request.modDirectory,
-                   request.destinationDirectory, request.options)) {
+    if (!job.Start(request.References(), request.modDirectory, request.destinationDirectory,
+                   request.options)) {
         watch.err << "wordgleaner-cli: cannot start the worker thread\n";
         return NoThreadExitCode;
     }
