@@ -5,7 +5,11 @@
 //                                 "inputs = examples" runs on the reference pair
 //                                 and mod folder of examples/ instead, so the
 //                                 shipped examples are checked without a copy
-//                                 (the pair is read under the names above)
+//                                 (the pair is read under the names above);
+//                                 "reference = ORIGINAL TRANSLATED" lines (files
+//                                 or folders, in priority order) and "mod = DIR"
+//                                 replace the pair and the mod folder, with
+//                                 paths under the case folder or "$EXAMPLES"
 //   expected/                     every file the run leaves in the destination,
 //                                 byte for byte, and final.txt with the job's
 //                                 status and last texts
@@ -57,6 +61,8 @@ using FileContents = std::map<std::string, std::string>;
 struct CaseSettings {
     RecoveryOptions options;
     bool examplesInputs = false;
+    std::vector<std::pair<std::string, std::string>> references;  // as written
+    std::string mod;                                              // as written
     std::optional<CheckPoint> abortPoint;
     int abortOccurrence = 1;
 };
@@ -117,6 +123,16 @@ void ApplySetting(const std::string& key, const std::string& value, CaseSettings
         options.search.minReferenceId = std::stoi(value);
     } else if (key == "max_id") {
         options.search.maxReferenceId = std::stoi(value);
+    } else if (key == "keep_going") {
+        options.keepGoing = ParseFlag(value);
+    } else if (key == "reference") {
+        std::istringstream words(value);
+        std::string original;
+        std::string translated;
+        words >> original >> translated;
+        settings.references.emplace_back(original, translated);
+    } else if (key == "mod") {
+        settings.mod = value;
     } else if (key == "inputs") {
         EXPECT_EQ(value, "examples") << "unknown inputs";
         settings.examplesInputs = value == "examples";
@@ -187,6 +203,26 @@ std::string StageExampleReferences(const TempDir& staged) {
     return staged.Path().generic_string();
 }
 
+// A path of options.txt: "$EXAMPLES/..." or relative to the case folder.
+std::string CasePath(const std::string& written, const std::string& caseFolder) {
+    if (written.starts_with(ExamplesPlaceholder)) {
+        return ExamplesRoot.generic_string() +
+               written.substr(std::string(ExamplesPlaceholder).size());
+    }
+    return caseFolder + "/" + written;
+}
+
+ReferencePairs CaseReferences(const CaseSettings& settings, const std::string& inputs) {
+    if (settings.references.empty()) {
+        return {{inputs + "/ref_orig.tra", inputs + "/ref_trans.tra"}};
+    }
+    ReferencePairs pairs;
+    for (const auto& [original, translated] : settings.references) {
+        pairs.push_back({CasePath(original, inputs), CasePath(translated, inputs)});
+    }
+    return pairs;
+}
+
 // Runs one case and returns everything it produced, with the folder of its
 // reference pair and the examples folder replaced by their placeholders.
 FileContents RunCase(const fs::path& caseFolder) {
@@ -195,16 +231,18 @@ FileContents RunCase(const fs::path& caseFolder) {
     TempDir staged;
     const std::string inputs =
         settings.examplesInputs ? StageExampleReferences(staged) : caseFolder.generic_string();
-    const std::string mod =
+    std::string mod =
         settings.examplesInputs ? examples + "/mod" : caseFolder.generic_string() + "/mod";
+    if (!settings.mod.empty()) {
+        mod = CasePath(settings.mod, inputs);
+    }
     TempDir out;
     RecoveryJob job(
         {.atCheckPoint = settings.abortPoint
                              ? test_support::AbortAt(*settings.abortPoint, settings.abortOccurrence)
                              : nullptr});
-    const ProgressSnapshot end = test_support::RunBatch(
-        job, {inputs + "/ref_orig.tra", inputs + "/ref_trans.tra", mod, out.Path().string()},
-        settings.options);
+    const ProgressSnapshot end = test_support::RunBatch(job, CaseReferences(settings, inputs), mod,
+                                                        out.Path().string(), settings.options);
 
     FileContents produced = ReadFolder(out.Path());
     produced[FinalLinesName] = FinalLines(end);

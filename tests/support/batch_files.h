@@ -32,6 +32,17 @@ inline ProgressSnapshot RunBatch(RecoveryJob& job, const BatchPaths& paths,
     return job.Snapshot();
 }
 
+// A run over a reference set: `references` in priority order.
+inline ProgressSnapshot RunBatch(RecoveryJob& job, const ReferencePairs& references,
+                                 const std::string& modDirectory,
+                                 const std::string& destinationDirectory,
+                                 const RecoveryOptions& options = {}) {
+    if (job.Start(references, modDirectory, destinationDirectory, options)) {
+        job.WaitForEnd();
+    }
+    return job.Snapshot();
+}
+
 // The names of the entries directly in `directory`, sorted by bytes.
 inline std::vector<std::string> NamesIn(const std::filesystem::path& directory) {
     std::vector<std::string> names;
