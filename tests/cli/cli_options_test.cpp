@@ -84,6 +84,21 @@ TEST(CliOptions, KeepGoingAndInPlaceAreOffUnlessAskedFor) {
     EXPECT_TRUE(asked.result.request->options.keepGoing);
 }
 
+TEST(CliOptions, AlsoReferencePairsFollowTheFirstPairInTheOrderGiven) {
+    Parsed parsed =
+        ParseWithPaths({"--also-reference", "a", "b", "--patch", "--also-reference=c", "d"});
+    ASSERT_TRUE(parsed.result.request.has_value()) << parsed.err;
+    EXPECT_EQ(parsed.result.request->References(),
+              (ReferencePairs{{"o", "t"}, {"a", "b"}, {"c", "d"}}));
+    EXPECT_EQ(ParseWithPaths({}).result.request->References(), (ReferencePairs{{"o", "t"}}));
+}
+
+TEST(CliOptions, AnAlsoReferenceWithoutItsTwoPathsIsRefused) {
+    ExpectRefused({"--also-reference", "a", "--patch"},
+                  "--also-reference needs a value: ORIGINAL TRANSLATED");
+    ExpectRefused({"--also-reference"}, "--also-reference needs a value", false);
+}
+
 TEST(CliOptions, EveryOptionReachesItsSetting) {
     RecoveryOptions options = OptionsOf({"--min-likeliness", "62.5", "--threshold=97.25",
                                          "--line-info-only", "--comments", "missing", "--patch",

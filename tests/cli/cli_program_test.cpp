@@ -159,6 +159,41 @@ TEST(CliProgram, RefusesADestinationThatHoldsAReferenceFileUnlessInPlace) {
     EXPECT_EQ(TempDir::Read(reference), "@1 = ~Hello~\n");
 }
 
+TEST(CliProgram, RecoversFromReferenceFoldersAndAlsoReferencePairs) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    const fs::path versions = Examples / "new-version";
+    Outcome outcome =
+        RunProgram({(versions / "v1" / "english").string(), (versions / "v1" / "french").string(),
+                    "--also-reference", (Examples / "reference" / "english.tra").string(),
+                    (Examples / "reference" / "french.tra").string(), (versions / "v2").string(),
+                    scratch / "out"},
+                   scratch);
+
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    const std::string report = TempDir::Read(scratch / "out/Wordgleaner_report.txt");
+    EXPECT_NE(report.find("Texts taken from quests.tra: 4\r\nTexts taken from english.tra: 1"),
+              std::string::npos)
+        << report;
+}
+
+TEST(CliProgram, APairOfAFileAndAFolderExitsWith64BeforeAnyRun) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    std::vector<std::string> arguments = ExampleArguments(scratch / "out");
+    arguments.insert(arguments.begin(),
+                     {"--also-reference", (Examples / "reference" / "english.tra").string(),
+                      (Examples / "mod").string()});
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 64);
+    EXPECT_NE(outcome.err.find("A reference pair must be two files or two folders"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_TRUE(fs::is_empty(scratch.Path() / "out"));
+}
+
 TEST(CliProgram, PrintsItsVersion) {
     TempDir scratch;
     Outcome outcome = RunProgram({"--version"}, scratch);

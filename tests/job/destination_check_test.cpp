@@ -96,6 +96,20 @@ TEST_F(DestinationCheckTest, AFolderHoldingEitherReferenceNeedsConsent) {
     }
 }
 
+TEST_F(DestinationCheckTest, AFolderPairGuardsItsOwnFoldersNotTheirParent) {
+    fs::create_directories(root.Path() / "sets" / "v1" / "en");
+    fs::create_directories(root.Path() / "sets" / "v1" / "fr");
+    inputs.references = {{root / "sets/v1/en", root / "sets/v1/fr"}};
+
+    for (const std::string& folder : {root / "sets/v1/en", root / "sets/v1/fr"}) {
+        const DestinationCheck check = Check(folder);
+        EXPECT_EQ(check.fault, DestinationFault::HoldsReference) << folder;
+        EXPECT_NE(check.message.find("is the reference folder " + folder), std::string::npos)
+            << check.message;
+    }
+    EXPECT_EQ(Check(root / "sets/v1").fault, DestinationFault::None);
+}
+
 TEST_F(DestinationCheckTest, AReferenceGivenByABareNameIsLookedForInTheCurrentFolder) {
     const fs::path previous = fs::current_path();
     fs::current_path(root.Path() / "game");

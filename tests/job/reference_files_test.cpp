@@ -1,0 +1,94 @@
+// How reference pairs become the files of a set, and the names those files
+// are given in comments and patch lines.
+
+#include "job/reference_files.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/tra_file.h"
+#include "support/temp_dir.h"
+
+using namespace wordgleaner;
+
+namespace fs = std::filesystem;
+using test_support::TempDir;
+
+namespace {
+
+std::vector<std::string> Originals(const ReferenceListing& listing) {
+    std::vector<std::string> paths;
+    for (const ReferenceFilePaths& file : listing.files) {
+        paths.push_back(file.original);
+    }
+    return paths;
+}
+
+std::vector<std::string> Translations(const ReferenceListing& listing) {
+    std::vector<std::string> paths;
+    for (const ReferenceFilePaths& file : listing.files) {
+        paths.push_back(file.translated);
+    }
+    return paths;
+}
+
+TEST(ListReferenceFiles, PairsFolderFilesByNameInListingOrderAfterTheEarlierPairs) {
+    TempDir root;
+    for (const char* name : {"en/b.tra", "en/A.TRA", "en/c.tra", "en/notes.txt", "en/sub.tra/x.tra",
+                             "fr/b.tra", "fr/B.tra", "fr/a.tra", "fr/extra.tra"}) {
+        root.Write(name, "@0 = ~x~\n");
+    }
+    const ReferenceListing listing =
+        ListReferenceFiles({{root / "one.tra", root / "two.tra"}, {root / "en", root / "fr"}});
+
+    EXPECT_TRUE(listing.faults.empty());
+    EXPECT_EQ(Originals(listing), (std::vector<std::string>{root / "one.tra", root / "en/A.TRA",
+                                                            root / "en/b.tra", root / "en/c.tra"}));
+    // The same bytes before another case; a file without counterpart gets none.
+    EXPECT_EQ(Translations(listing), (std::vector<std::string>{root / "two.tra", root / "fr/a.tra",
+                                                               root / "fr/b.tra", ""}));
+    EXPECT_EQ(
+        listing.ignored,
+        (std::vector<std::string>{
+            "Ignored " + root / "fr/B.tra" + ": no file of that name in " + root / "en",
+            "Ignored " + root / "fr/extra.tra" + ": no file of that name in " + root / "en"}));
+}
+
+TEST(ListReferenceFiles, PairsThatGiveNoFileAreFaultsNamingTheirPath) {
+    TempDir root;
+    fs::create_directories(root.Path() / "empty");
+    root.Write("file.tra", "@0 = ~x~\n");
+    const ReferenceListing listing = ListReferenceFiles({{root / "empty", root / "empty"},
+                                                         {root / "missing", root / "missing"},
+                                                         {root / "file.tra", root / "empty"}});
+    ASSERT_EQ(listing.faults.size(), 2u) << "a missing folder pair is a file pair";
+    EXPECT_EQ(listing.faults[0].text, "No tra file in the reference folder " + root / "empty");
+    EXPECT_EQ(listing.faults[1].text, MixedReferencePairText({root / "file.tra", root / "empty"}));
+    EXPECT_EQ(Originals(listing), (std::vector<std::string>{root / "missing"}));
+}
+
+TEST(NameReferenceFiles, NamesByFileNameUnlessAnotherFileSharesItUpToCase) {
+    TempDir root;
+    std::deque<TraFile> loaded;
+    std::vector<std::string> paths;
+    std::vector<ReferenceFile> files;
+    for (const char* name : {"v1/dialog.tra", "v1/setup.tra", "game/DIALOG.tra"}) {
+        paths.push_back(root.Write(name, "@0 = ~x~\n"));
+        ASSERT_EQ(loaded.emplace_back().Load(paths.back()), TraOk);
+        files.push_back({&loaded.back(), nullptr, {}});
+    }
+    NameReferenceFiles(files, paths);
+    EXPECT_EQ(files[0].name, paths[0]);
+    EXPECT_EQ(files[1].name, "setup.tra");
+    EXPECT_EQ(files[2].name, paths[2]);
+
+    files.resize(1);
+    NameReferenceFiles(files, paths);
+    EXPECT_EQ(files[0].name, "dialog.tra") << "a single file keeps its plain name";
+}
+
+}  // namespace
