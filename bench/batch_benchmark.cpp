@@ -17,15 +17,12 @@
 #include <string>
 #include <vector>
 
-#if defined(__unix__)
-#include <sys/resource.h>
-#endif
-
 #include "game_data.h"
 #include "job/recover_file.h"
 #include "job/recovery_job.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/search_ahead.h"
+#include "process_measures.h"
 #include "store/id_entries.h"
 #include "store/tra_entry_value.h"
 #include "store/tra_file.h"
@@ -35,38 +32,10 @@ using namespace wordgleaner;
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using Clock = BenchClock;
 
 constexpr int DefaultSample = 150;
 constexpr double KibibytesPerMebibyte = 1024.0;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
-// VmHWM), or of the whole process where it cannot be reset.
-double PeakMemoryMebibytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::strtod(line.c_str() + 6, nullptr) / KibibytesPerMebibyte;
-        }
-    }
-#if defined(__unix__)
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / KibibytesPerMebibyte;  // kilobytes on Linux
-#else
-    return 0.0;
-#endif
-}
-
-// Lets each measurement see its own peak, not the one of the step before.
-void ResetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 double MebibytesIn(const GameDataPaths& paths) {
     std::uintmax_t bytes =
