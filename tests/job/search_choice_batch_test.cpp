@@ -23,18 +23,25 @@ using test_support::RandomEntry;
 using test_support::RandomTra;
 
 // A reference pair and a mod directory of three files, generated from a seed.
+// As a set, the reference is cut into a folder pair (a file, an empty file,
+// a file without counterpart) and a file pair of lower priority; generated
+// ids repeat, so the files' ids collide.
 class GeneratedBatch {
 public:
-    explicit GeneratedBatch(std::uint64_t seed) {
+    explicit GeneratedBatch(std::uint64_t seed, bool asSet = false) {
         RandomTra random(seed, {.referenceEntries = 150, .modEntries = 40, .idRange = 200});
         std::vector<RandomEntry> reference = random.Reference();
-        paths.referenceOriginal = dir.Write("reference/original.tra", random.TraText(reference));
-        paths.referenceTranslated =
-            dir.Write("reference/translated.tra", random.TraText(Translated(random, reference)));
+        if (asSet) {
+            WriteSet(random, reference);
+        } else {
+            references = {{dir.Write("reference/original.tra", random.TraText(reference)),
+                           dir.Write("reference/translated.tra",
+                                     random.TraText(Translated(random, reference)))}};
+        }
         for (const char* name : {"a.tra", "b.tra", "c.tra"}) {
             dir.Write(std::string("mod/") + name, random.TraText(random.Mod(reference)));
         }
-        paths.modDirectory = dir / "mod";
+        modDirectory = dir / "mod";
     }
 
     // Runs the batch into a folder of its own and reads back every file written.
@@ -49,19 +56,18 @@ public:
 
     Outcome Run(RecoveryOptions options, bool exhaustive, int abortBeforeEntry = 0) {
         options.exhaustiveSearch = exhaustive;
-        test_support::BatchPaths run = paths;
-        run.destinationDirectory = dir / ("out" + std::to_string(runs++));
-        std::filesystem::create_directories(run.destinationDirectory);
+        const std::string destination = dir / ("out" + std::to_string(runs++));
+        std::filesystem::create_directories(destination);
         RecoveryJob job(
             {.atCheckPoint = abortBeforeEntry > 0
                                  ? test_support::AbortAt(CheckPoint::BeforeEntry, abortBeforeEntry)
                                  : nullptr});
-        const ProgressSnapshot end = test_support::RunBatch(job, run, options);
+        const ProgressSnapshot end =
+            test_support::RunBatch(job, references, modDirectory, destination, options);
         Outcome outcome;
-        outcome.names = test_support::NamesIn(run.destinationDirectory);
+        outcome.names = test_support::NamesIn(destination);
         for (const std::string& name : outcome.names) {
-            outcome.contents.push_back(
-                test_support::TempDir::Read(run.destinationDirectory + "/" + name));
+            outcome.contents.push_back(test_support::TempDir::Read(destination + "/" + name));
         }
         outcome.progressText = end.progressText;
         outcome.entryText = end.entryText;
@@ -86,8 +92,26 @@ private:
         return translated;
     }
 
+    void WriteSet(RandomTra& random, const std::vector<RandomEntry>& reference) {
+        const auto third = static_cast<std::ptrdiff_t>(reference.size() / 3);
+        const std::vector<RandomEntry> parts[] = {
+            {reference.begin(), reference.begin() + third},
+            {reference.begin() + third, reference.begin() + 2 * third},
+            {reference.begin() + 2 * third, reference.end()}};
+        dir.Write("set/original/a.tra", random.TraText(parts[0]));
+        dir.Write("set/translated/a.tra", random.TraText(Translated(random, parts[0])));
+        dir.Write("set/original/b.tra", "");
+        dir.Write("set/translated/b.tra", "");
+        dir.Write("set/original/c.tra", random.TraText(parts[1]));
+        references = {
+            {dir / "set/original", dir / "set/translated"},
+            {dir.Write("set/extra_original.tra", random.TraText(parts[2])),
+             dir.Write("set/extra_translated.tra", random.TraText(Translated(random, parts[2])))}};
+    }
+
     test_support::TempDir dir;
-    test_support::BatchPaths paths;
+    ReferencePairs references;
+    std::string modDirectory;
     int runs = 0;
 };
 
@@ -139,6 +163,20 @@ TEST(SearchChoiceBatch, IndexedAndLinearSearchesWriteTheSameBytesForEverySetting
                 "seed " + std::to_string(seed) + ", setting " + std::to_string(setting++);
             GeneratedBatch::Outcome linear = batch.Run(options, true);
             ASSERT_EQ(linear.status, 0) << context;
+            ExpectSameOutcome(linear, batch.Run(options, false), context);
+        }
+    }
+}
+
+TEST(SearchChoiceBatch, IndexedAndLinearSearchesWriteTheSameBytesForAReferenceSet) {
+    for (std::uint64_t seed : {5, 6}) {
+        GeneratedBatch batch(seed, true);
+        int setting = 0;
+        for (const RecoveryOptions& options : OptionsToCompare()) {
+            const std::string context =
+                "set, seed " + std::to_string(seed) + ", setting " + std::to_string(setting++);
+            GeneratedBatch::Outcome linear = batch.Run(options, true);
+            ASSERT_EQ(linear.status, 0) << context << ": " << linear.progressText;
             ExpectSameOutcome(linear, batch.Run(options, false), context);
         }
     }
