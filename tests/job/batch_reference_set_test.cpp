@@ -73,6 +73,13 @@ protected:
 
     std::string Path(const std::string& name) const { return root / name; }
 
+    // Writes each file, by its path under the root, with its text.
+    void WriteFiles(const std::map<std::string, std::string>& files) {
+        for (const auto& [name, text] : files) {
+            root.Write(name, text);
+        }
+    }
+
     void AddModFile(const std::string& name, const std::string& content) {
         root.Write("mod/" + name, content);
     }
@@ -153,10 +160,10 @@ TEST_F(BatchReferenceSetTest, AReferenceSplitIntoSeveralFilesFindsTheSameTexts) 
 // --- Ids of different files never mix --------------------------------------
 
 TEST_F(BatchReferenceSetTest, CollidingIdsTakeTheTranslationOfTheFileWhereTheTextWasFound) {
-    root.Write("en/a.tra", "@0 = ~Alpha speaks~\n@1 = ~Shared words here~\n");
-    root.Write("en/b.tra", "@0 = ~Beta speaks~\n@1 = ~Only in b~\n");
-    root.Write("fr/A.TRA", "@0 = ~Alpha parle~\n@1 = ~Mots partages~\n");
-    root.Write("fr/b.tra", "@0 = ~Beta parle~\n@1 = ~Seulement dans b~\n");
+    WriteFiles({{"en/a.tra", "@0 = ~Alpha speaks~\n@1 = ~Shared words here~\n"},
+                {"en/b.tra", "@0 = ~Beta speaks~\n@1 = ~Only in b~\n"},
+                {"fr/A.TRA", "@0 = ~Alpha parle~\n@1 = ~Mots partages~\n"},
+                {"fr/b.tra", "@0 = ~Beta parle~\n@1 = ~Seulement dans b~\n"}});
     AddModFile("m.tra", "@5 = ~Beta speaks~\n@6 = ~Alpha speaks~\n@7 = ~Only in b~\n");
     ASSERT_EQ(Run({{Path("en"), Path("fr")}}, WithPatch()).status, TraOk);
     EXPECT_EQ(Out("m.tra"),
@@ -176,10 +183,10 @@ TEST_F(BatchReferenceSetTest, CollidingIdsTakeTheTranslationOfTheFileWhereTheTex
 }
 
 TEST_F(BatchReferenceSetTest, AnOriginalWithoutCounterpartIsSearchedAndWarns) {
-    root.Write("en/a.tra", "@0 = ~Alpha speaks~\n");
-    root.Write("en/b.tra", "@0 = ~Beta speaks~\n");
-    root.Write("fr/a.tra", "@0 = ~Alpha parle~\n");
-    root.Write("fr/c.tra", "@0 = ~Gamma parle~\n");
+    WriteFiles({{"en/a.tra", "@0 = ~Alpha speaks~\n"},
+                {"en/b.tra", "@0 = ~Beta speaks~\n"},
+                {"fr/a.tra", "@0 = ~Alpha parle~\n"},
+                {"fr/c.tra", "@0 = ~Gamma parle~\n"}});
     AddModFile("m.tra", "@5 = ~Beta speaks~\n@6 = ~Alpha speaks~\n");
     ASSERT_EQ(Run({{Path("en"), Path("fr")}}).status, TraOk);
     EXPECT_EQ(
@@ -200,10 +207,10 @@ TEST_F(BatchReferenceSetTest, AnOriginalWithoutCounterpartIsSearchedAndWarns) {
 }
 
 TEST_F(BatchReferenceSetTest, TheEarlierPairWinsATieAndTheLaterOneStillFindsTheRest) {
-    root.Write("one/en/x.tra", "@5 = ~Hello there~\n");
-    root.Write("one/fr/x.tra", "@5 = ~Bonjour (un)~\n");
-    root.Write("two/en.tra", "@9 = ~Hello there~\n@10 = ~Good night~\n");
-    root.Write("two/fr.tra", "@9 = ~Bonjour (deux)~\n@10 = ~Bonne nuit~\n");
+    WriteFiles({{"one/en/x.tra", "@5 = ~Hello there~\n"},
+                {"one/fr/x.tra", "@5 = ~Bonjour (un)~\n"},
+                {"two/en.tra", "@9 = ~Hello there~\n@10 = ~Good night~\n"},
+                {"two/fr.tra", "@9 = ~Bonjour (deux)~\n@10 = ~Bonne nuit~\n"}});
     AddModFile("m.tra", "@1 = ~Hello there~\n@2 = ~Good night~\n");
     RecoveryOptions options;
     options.commentMode = CommentNone;
@@ -218,9 +225,8 @@ TEST_F(BatchReferenceSetTest, TheEarlierPairWinsATieAndTheLaterOneStillFindsTheR
 // --- Loading the set --------------------------------------------------------
 
 TEST_F(BatchReferenceSetTest, ProgressNamesEachReferenceFileOfASetAsItLoads) {
-    root.Write("en/a.tra", "@0 = ~A~\n");
-    root.Write("en/b.tra", "@0 = ~B~\n");
-    root.Write("fr/a.tra", "@0 = ~A~\n");
+    WriteFiles(
+        {{"en/a.tra", "@0 = ~A~\n"}, {"en/b.tra", "@0 = ~B~\n"}, {"fr/a.tra", "@0 = ~A~\n"}});
     AddModFile("m.tra", "@1 = ~A~\n");
     std::vector<std::string> seen;
     atCheckPoint = [this, &seen](CheckPoint point) {
@@ -239,9 +245,9 @@ TEST_F(BatchReferenceSetTest, ProgressNamesEachReferenceFileOfASetAsItLoads) {
 }
 
 TEST_F(BatchReferenceSetTest, AFileThatFailsToLoadFailsTheRunWithItsNameAndCause) {
-    root.Write("en/a.tra", "@0 = ~A~\n");
-    root.Write("en/worldmap.tra", "@north = ~North~\n");
-    root.Write("fr/a.tra", "@0 = ~A~\n");
+    WriteFiles({{"en/a.tra", "@0 = ~A~\n"},
+                {"en/worldmap.tra", "@north = ~North~\n"},
+                {"fr/a.tra", "@0 = ~A~\n"}});
     AddModFile("m.tra", "@1 = ~A~\n");
     const ProgressSnapshot end = Run({{Path("en"), Path("fr")}});
     EXPECT_NE(end.status, TraOk);
@@ -251,9 +257,9 @@ TEST_F(BatchReferenceSetTest, AFileThatFailsToLoadFailsTheRunWithItsNameAndCause
 }
 
 TEST_F(BatchReferenceSetTest, WithKeepGoingAFailingFileIsLeftOutAndNamed) {
-    root.Write("en/a.tra", "@0 = ~A~\n");
-    root.Write("en/worldmap.tra", "@north = ~North~\n");
-    root.Write("fr/a.tra", "@0 = ~Ah~\n");
+    WriteFiles({{"en/a.tra", "@0 = ~A~\n"},
+                {"en/worldmap.tra", "@north = ~North~\n"},
+                {"fr/a.tra", "@0 = ~Ah~\n"}});
     AddModFile("m.tra", "@1 = ~A~\n");
     RecoveryOptions options;
     options.keepGoing = true;
