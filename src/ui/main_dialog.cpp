@@ -7,12 +7,14 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,7 @@
 #include "job/readable_progress.h"
 #include "job/run_end.h"
 #include "message_boxes.h"
+#include "path_fields_check.h"
 #include "preferences_dialog.h"
 #include "settings_keys.h"
 #include "system_menu.h"
@@ -104,12 +107,14 @@ void MainDialog::BuildControls() {
     auto* layout = new QGridLayout(this);
     layout->setColumnStretch(0, 1);
     int row = 0;
+    std::size_t fieldIndex = 0;
     auto addField = [&](const QString& label, const char* name) {
         auto* field = new PathBrowseControl(this);
         field->setObjectName(name);
         field->setMinimumWidth(FieldMinimumWidth);
         auto* caption = new QLabel(label, this);
         caption->setBuddy(field);
+        pathLabels[fieldIndex++] = caption;
         layout->addWidget(caption, row++, 0);
         layout->addWidget(field, row++, 0);
         return field;
@@ -228,10 +233,7 @@ void MainDialog::StartRun() {
     const QString referenceTranslated = referenceTranslatedField->GetPath();
     const QString modDirectory = modDirectoryField->GetPath();
     const QString destinationDirectory = destinationDirectoryField->GetPath();
-    if (referenceOriginal.isEmpty() || referenceTranslated.isEmpty() || modDirectory.isEmpty() ||
-        destinationDirectory.isEmpty()) {
-        services.messages.Show(this, MessageIcon::None, FailureCaption,
-                               tr("You must provide a name for each file or directory"));
+    if (!PathsFilledIn()) {
         return;
     }
 
@@ -273,6 +275,24 @@ void MainDialog::PollJob() {
         return;
     }
     pollTimer.start();
+}
+
+// An empty field is named and given the focus, so the user knows what to fill in.
+bool MainDialog::PathsFilledIn() {
+    const auto fields = PathFields();
+    std::vector<LabelledPath> labelled;
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        labelled.push_back({PlainLabelText(pathLabels[index]->text().toStdString()),
+                            ToJobText(fields[index]->GetPath())});
+    }
+    const std::optional<std::size_t> empty = FirstEmptyField(labelled);
+    if (!empty) {
+        return true;
+    }
+    fields[*empty]->Edit()->setFocus(Qt::OtherFocusReason);
+    services.messages.Show(this, MessageIcon::None, FailureCaption,
+                           QString::fromStdString(EmptyFieldText(labelled[*empty].label)));
+    return false;
 }
 
 // The bars read as a person would say it; the run's own texts stay for the

@@ -87,6 +87,7 @@ private:
     std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
+    bool PathsFilledIn();
     void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
     void ShowSuccess();
@@ -109,6 +110,7 @@ private:
     PathBrowseControl* referenceTranslatedField = nullptr;
     PathBrowseControl* modDirectoryField = nullptr;
     PathBrowseControl* destinationDirectoryField = nullptr;
+    std::array<QLabel*, 4> pathLabels{};  // in the order of PathFields()
     PercentProgressBar* filesBar = nullptr;
     PercentProgressBar* entriesBar = nullptr;
     QLabel* timeLabel = nullptr;  // elapsed time and the time left of a run
