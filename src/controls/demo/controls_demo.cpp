@@ -41,6 +41,7 @@ struct FieldSample {
     const char* label;
     unsigned mode;
     const char* path;
+    bool enabled = true;
 };
 
 const std::array<FieldSample, 6> FieldSamples = {{
@@ -57,7 +58,7 @@ const std::array<FieldSample, 6> FieldSamples = {{
     {"Caption instead of a glyph", PathBrowseControl::ModeEditable, ""},
     {"Folder mode", PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder,
      "/home/translator/mod"},
-    {"Disabled", PathBrowseControl::DefaultMode, "/home/translator/reference/dialog.tra"},
+    {"Disabled", PathBrowseControl::DefaultMode, "/home/translator/reference/dialog.tra", false},
 }};
 
 // One glyph, enlarged without smoothing so every pixel shows.
@@ -126,15 +127,21 @@ QImage ProgressSheet() {
     return sheet.grab().toImage();
 }
 
+PathBrowseControl* MakeSampleField(const FieldSample& sample, QWidget* parent) {
+    auto* field = new PathBrowseControl(parent, sample.mode);
+    field->SetCaption(QStringLiteral("Browse..."));
+    field->SetPath(QString::fromUtf8(sample.path));
+    field->SetChooserTitle(QString::fromUtf8(sample.label));
+    field->setEnabled(sample.enabled);
+    return field;
+}
+
 QImage PathFieldSheet() {
     QWidget sheet;
     auto* layout = new QFormLayout(&sheet);
     for (const FieldSample& sample : FieldSamples) {
-        auto* field = new PathBrowseControl(&sheet, sample.mode);
-        field->SetCaption(QStringLiteral("Browse..."));
-        field->SetPath(QString::fromUtf8(sample.path));
+        auto* field = MakeSampleField(sample, &sheet);
         field->setFixedWidth(FieldWidth);
-        field->setEnabled(QString::fromUtf8(sample.label) != QStringLiteral("Disabled"));
         layout->addRow(QString::fromUtf8(sample.label), field);
     }
     ShowOffScreen(sheet);
@@ -170,13 +177,13 @@ QWidget* PathFieldGallery(QWidget* parent) {
     auto* enabled = new QCheckBox(QStringLiteral("Enabled"), box);
     enabled->setChecked(true);
     layout->addRow(enabled);
+    // The "Disabled" row stays disabled whatever the box says.
     for (const FieldSample& sample : FieldSamples) {
-        auto* field = new PathBrowseControl(box, sample.mode);
-        field->SetCaption(QStringLiteral("Browse..."));
-        field->SetPath(QString::fromUtf8(sample.path));
-        field->SetChooserTitle(QString::fromUtf8(sample.label));
+        auto* field = MakeSampleField(sample, box);
         field->SetFilter(QStringLiteral("Tra files (*.tra)|*.tra;*.TRA|All Files (*.*)|*.*||"));
-        QObject::connect(enabled, &QCheckBox::toggled, field, &QWidget::setEnabled);
+        if (sample.enabled) {
+            QObject::connect(enabled, &QCheckBox::toggled, field, &QWidget::setEnabled);
+        }
         layout->addRow(QString::fromUtf8(sample.label), field);
     }
     return box;
