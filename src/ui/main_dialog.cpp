@@ -25,9 +25,12 @@
 #include "job/destination_check.h"
 #include "job/readable_progress.h"
 #include "job/run_end.h"
+#include "job_text.h"
 #include "message_boxes.h"
 #include "path_fields_check.h"
 #include "preferences_dialog.h"
+#include "reference_pair_list.h"
+#include "reference_path_fields.h"
 #include "settings_keys.h"
 #include "system_menu.h"
 #include "ui_resources.h"
@@ -42,19 +45,7 @@ constexpr int FieldMinimumWidth = 440;
 constexpr unsigned DestinationFolderFlags =
     FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
 
-// Tra files in any letter case first, since a mod's files often differ from
-// the game's in case, and everything else as the second choice.
-const QString TraFileFilter = QStringLiteral("Tra files|*.tra;*.TRA;*.Tra|All files|*||");
-
 const QString FailureCaption = QStringLiteral("Failure");
-
-// Paths and texts are 8-bit in the system's local encoding inside the job.
-std::string ToJobText(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
-QString FromJobText(const std::string& text) {
-    return QString::fromLocal8Bit(text);
-}
 
 // A path as the job wrote it, made absolute against the working directory
 // the job ran in.
@@ -131,6 +122,9 @@ void MainDialog::BuildControls() {
         addField(tr("&Reference tra file in original language"), "referenceOriginalField");
     referenceTranslatedField = addField(
         tr("Reference tra file in &destination language (translated)"), "referenceTranslatedField");
+    furtherReferences = new ReferencePairList(services.messages, services.chooser, this);
+    furtherReferences->setObjectName("furtherReferences");
+    layout->addWidget(furtherReferences, row++, 0);
     modDirectoryField =
         addField(tr("Directory of &mod tra files in original language"), "modDirectoryField");
     destinationDirectoryField =
@@ -159,9 +153,6 @@ void MainDialog::BuildControls() {
 }
 
 void MainDialog::ConfigurePathFields() {
-    referenceOriginalField->SetChooserTitle(tr("Select reference tra file in original language"));
-    referenceTranslatedField->SetChooserTitle(
-        tr("Select reference tra file in destination language"));
     modDirectoryField->SetChooserTitle(
         tr("Select directory of mod tra files in original language"));
     destinationDirectoryField->SetChooserTitle(
@@ -171,9 +162,7 @@ void MainDialog::ConfigurePathFields() {
         field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
     }
     destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
-    for (auto* field : {referenceOriginalField, referenceTranslatedField}) {
-        field->SetFilter(TraFileFilter);
-    }
+    ShowReferenceKind();
     LetPathsBeTyped();
 
     if (services.chooser) {
@@ -181,6 +170,29 @@ void MainDialog::ConfigurePathFields() {
                             destinationDirectoryField}) {
             field->SetChooser(services.chooser);
         }
+    }
+}
+
+// The two reference fields, their labels and their choosers take tra files,
+// or folders of them once the user has chosen reference folders.
+void MainDialog::ShowReferenceKind() {
+    SetReferenceFieldKind(*referenceOriginalField, referenceFolders);
+    SetReferenceFieldKind(*referenceTranslatedField, referenceFolders);
+    furtherReferences->SetFoldersFirst(referenceFolders);
+    if (referenceFolders) {
+        pathLabels[0]->setText(tr("&Reference folder of tra files in original language"));
+        pathLabels[1]->setText(
+            tr("Reference folder of tra files in &destination language (translated)"));
+        referenceOriginalField->SetChooserTitle(tr("Select reference folder in original language"));
+        referenceTranslatedField->SetChooserTitle(
+            tr("Select reference folder in destination language"));
+    } else {
+        pathLabels[0]->setText(tr("&Reference tra file in original language"));
+        pathLabels[1]->setText(tr("Reference tra file in &destination language (translated)"));
+        referenceOriginalField->SetChooserTitle(
+            tr("Select reference tra file in original language"));
+        referenceTranslatedField->SetChooserTitle(
+            tr("Select reference tra file in destination language"));
     }
 }
 
@@ -220,7 +232,7 @@ void MainDialog::OfferAboutCommand() {
 void MainDialog::SetInputsEnabled(bool enabled) {
     for (QWidget* input : std::initializer_list<QWidget*>{
              referenceOriginalField, referenceTranslatedField, modDirectoryField,
-             destinationDirectoryField, importButton, preferencesButton}) {
+             destinationDirectoryField, furtherReferences, importButton, preferencesButton}) {
         input->setEnabled(enabled);
     }
 }
@@ -229,18 +241,15 @@ void MainDialog::StartRun() {
     if (jobRunning) {
         return;
     }
-    const QString referenceOriginal = referenceOriginalField->GetPath();
-    const QString referenceTranslated = referenceTranslatedField->GetPath();
     const QString modDirectory = modDirectoryField->GetPath();
     const QString destinationDirectory = destinationDirectoryField->GetPath();
     if (!PathsFilledIn()) {
         return;
     }
-
-    if (!DestinationAccepted({{{ToJobText(referenceOriginal), ToJobText(referenceTranslated)}},
-                              ToJobText(modDirectory),
-                              ToJobText(destinationDirectory),
-                              {}})) {
+    ReferencePairs references = ReferencesToSearch();
+    if (!ReferencesAccepted(references) ||
+        !DestinationAccepted(
+            {references, ToJobText(modDirectory), ToJobText(destinationDirectory), {}})) {
         return;
     }
 
@@ -250,8 +259,8 @@ void MainDialog::StartRun() {
     quitButton->setText(AbortText());
     pollTimer.start();
     jobRunning = true;
-    if (!job.Start(ToJobText(referenceOriginal), ToJobText(referenceTranslated),
-                   ToJobText(modDirectory), ToJobText(destinationDirectory), settings)) {
+    if (!job.Start(std::move(references), ToJobText(modDirectory), ToJobText(destinationDirectory),
+                   settings)) {
         // Nothing would ever end this run: give the window back at once.
         pollTimer.stop();
         jobRunning = false;
@@ -293,6 +302,31 @@ bool MainDialog::PathsFilledIn() {
     services.messages.Show(this, MessageIcon::None, FailureCaption,
                            QString::fromStdString(EmptyFieldText(labelled[*empty].label)));
     return false;
+}
+
+// The two fields first, then the further pairs in the order shown.
+ReferencePairs MainDialog::ReferencesToSearch() const {
+    ReferencePairs references = {{ToJobText(referenceOriginalField->GetPath()),
+                                  ToJobText(referenceTranslatedField->GetPath())}};
+    for (const StoredReferencePair& pair : furtherReferences->Pairs()) {
+        references.push_back({ToJobText(pair.original), ToJobText(pair.translated)});
+    }
+    return references;
+}
+
+// A pair of a file and a folder, two files where folders were chosen, or a
+// further pair whose side has gone from the disk never starts a run.
+bool MainDialog::ReferencesAccepted(const ReferencePairs& references) {
+    for (std::size_t index = 0; index < references.size(); ++index) {
+        const std::string problem = index == 0
+                                        ? MainReferencePairProblem(references[0], referenceFolders)
+                                        : FurtherReferencePairProblem(references[index]);
+        if (!problem.empty()) {
+            services.messages.Show(this, MessageIcon::Error, FailureCaption, FromJobText(problem));
+            return false;
+        }
+    }
+    return true;
 }
 
 // The bars read as a person would say it; the run's own texts stay for the
@@ -396,9 +430,12 @@ void MainDialog::ChangeSettings() {
     dialog.SetWriteReview(settings.writeReview);
     dialog.SetCodePage(settings.codePage);
     dialog.SetKeepGoing(settings.keepGoing);
+    dialog.SetReferenceFolders(referenceFolders);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    referenceFolders = dialog.ReferenceFolders();
+    ShowReferenceKind();
     settings.search.minLikeliness = dialog.MinLikeliness();
     settings.veryLikelyThreshold = dialog.VeryLikelyThreshold();
     settings.lineInfoOnly = dialog.LineInfoOnly();
@@ -432,6 +469,9 @@ void MainDialog::RestoreRemembered() {
     if (!services.store) {
         return;
     }
+    referenceFolders = ReadReferenceFolders(*services.store);
+    ShowReferenceKind();
+    furtherReferences->SetPairs(ReadFurtherReferences(*services.store));
     const StoredPaths paths = ReadPaths(*services.store);
     referenceOriginalField->SetPath(paths.referenceOriginal);
     referenceTranslatedField->SetPath(paths.referenceTranslated);
@@ -449,12 +489,14 @@ void MainDialog::RememberPaths() {
         WritePaths(*services.store,
                    {referenceOriginalField->GetPath(), referenceTranslatedField->GetPath(),
                     modDirectoryField->GetPath(), destinationDirectoryField->GetPath()});
+        WriteFurtherReferences(*services.store, furtherReferences->Pairs());
     }
 }
 
 void MainDialog::RememberSettings() {
     if (services.store) {
         WriteOptions(*services.store, settings);
+        WriteReferenceFolders(*services.store, referenceFolders);
     }
 }
 

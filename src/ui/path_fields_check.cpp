@@ -53,6 +53,16 @@ std::string ReferencePairProblem(const ReferencePair& pair) {
     return {};
 }
 
+std::string MainReferencePairProblem(const ReferencePair& pair, bool folders) {
+    const std::string problem = ReferencePairProblem(pair);
+    if (!problem.empty() || !folders || ClassifyReferencePair(pair) == ReferencePairKind::Folders) {
+        return problem;
+    }
+    return "The reference fields must name two folders of tra files (as chosen in "
+           "Preferences): " +
+           pair.original + " and " + pair.translated;
+}
+
 std::string FurtherReferencePairProblem(const ReferencePair& pair) {
     for (const std::string* side : {&pair.original, &pair.translated}) {
         if (!side->empty() && !Names(*side)) {

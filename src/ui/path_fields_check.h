@@ -35,6 +35,10 @@ std::string PlainLabelText(std::string_view label);
 // run itself when it loads it.
 std::string ReferencePairProblem(const ReferencePair& pair);
 
+// The pair of the two reference fields: a pair problem, or, with folders
+// chosen, a side that is no folder.
+std::string MainReferencePairProblem(const ReferencePair& pair, bool folders);
+
 // The further pairs were checked when they were added, but the disk may have
 // changed since: each side must still name something.
 std::string FurtherReferencePairProblem(const ReferencePair& pair);
