@@ -124,7 +124,9 @@ void MainDialog::BuildControls() {
         tr("Reference tra file in &destination language (translated)"), "referenceTranslatedField");
     furtherReferences = new ReferencePairList(services.messages, services.chooser, this);
     furtherReferences->setObjectName("furtherReferences");
-    layout->addWidget(furtherReferences, row++, 0);
+    // The one part that gains from a taller window.
+    layout->addWidget(furtherReferences, row, 0);
+    layout->setRowStretch(row++, 1);
     modDirectoryField =
         addField(tr("Directory of &mod tra files in original language"), "modDirectoryField");
     destinationDirectoryField =

@@ -1,6 +1,6 @@
 #include "reference_pair_list.h"
 
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +16,7 @@ namespace wordgleaner {
 
 namespace {
 
-// Tall enough for a few pairs; more scroll.
+// At least a few pairs show; more scroll, or show in a taller window.
 constexpr int VisibleRows = 3;
 
 enum Column { OriginalColumn, TranslatedColumn };
@@ -40,8 +40,8 @@ ReferencePairList::ReferencePairList(MessageBoxes& messageBoxes,
     list->header()->setSectionResizeMode(QHeaderView::Stretch);
     list->setTextElideMode(Qt::ElideMiddle);
     const int rowHeight = list->fontMetrics().height() + 4;
-    list->setFixedHeight(list->header()->sizeHint().height() + VisibleRows * rowHeight +
-                         2 * list->frameWidth());
+    list->setMinimumHeight(list->header()->sizeHint().height() + VisibleRows * rowHeight +
+                           2 * list->frameWidth());
     auto* caption = new QLabel(
         tr("Fur&ther reference pairs, searched after the one above in this order"), this);
     caption->setBuddy(list);
@@ -50,18 +50,19 @@ ReferencePairList::ReferencePairList(MessageBoxes& messageBoxes,
     upButton = MakeButton(tr("Move &up"), "moveUpButton", this);
     downButton = MakeButton(tr("Move do&wn"), "moveDownButton", this);
     removeButton = MakeButton(tr("Remo&ve"), "removePairButton", this);
-    auto* buttons = new QVBoxLayout;
+    // The buttons in a row under the list, so the list is as wide as the
+    // path fields above and below it.
+    auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {addButton, upButton, downButton, removeButton}) {
         buttons->addWidget(button);
     }
     buttons->addStretch();
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption, 0, 0);
-    layout->addWidget(list, 1, 0);
-    layout->addLayout(buttons, 1, 1);
-    layout->setColumnStretch(0, 1);
+    layout->addWidget(caption);
+    layout->addWidget(list, 1);
+    layout->addLayout(buttons);
 
     connect(addButton, &QPushButton::clicked, this, &ReferencePairList::AddPair);
     connect(upButton, &QPushButton::clicked, this, &ReferencePairList::MoveSelectedUp);
@@ -69,6 +70,10 @@ ReferencePairList::ReferencePairList(MessageBoxes& messageBoxes,
     connect(removeButton, &QPushButton::clicked, this, &ReferencePairList::RemoveSelected);
     connect(list, &QTreeWidget::currentItemChanged, this, &ReferencePairList::UpdateButtons);
     UpdateButtons();
+}
+
+QSize ReferencePairList::sizeHint() const {
+    return {QWidget::sizeHint().width(), minimumSizeHint().height()};
 }
 
 StoredReferencePairs ReferencePairList::Pairs() const {

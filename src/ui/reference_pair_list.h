@@ -30,6 +30,10 @@ public:
     // reference fields take.
     void SetFoldersFirst(bool folders);
 
+    // As tall as the few rows it shows at least: a window opens compact, and
+    // the list takes what the user adds to its height.
+    QSize sizeHint() const override;
+
 public slots:
     // Opens the pair dialog; a pair accepted there goes to the end, selected.
     void AddPair();
