@@ -33,7 +33,7 @@ ReferencePairDialog::ReferencePairDialog(MessageBoxes& messageBoxes,
     foldersBox = new QCheckBox(tr("Two &folders of tra files instead of two files"), this);
     foldersBox->setObjectName("foldersBox");
     layout->addWidget(foldersBox);
-    originalField = AddField(tr("&Original language"), "originalField");
+    originalField = AddField(tr("Original &language"), "originalField");
     translatedField = AddField(tr("&Translated"), "translatedField");
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
