@@ -2,6 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+
+#include <vector>
 
 namespace wordgleaner {
 
@@ -14,8 +18,9 @@ namespace wordgleaner {
 //   FolderNoNewFolderButton         with this flag, the dialog is ReadOnly (no new folder,
 //                                   no renaming or deleting from inside the chooser)
 //   FolderEditBox                   always so: the dialog always has its path field
-//   prompt                          the label beside the place chooser of Qt's own dialog
-//                                   (a platform's native dialog may not show it)
+//   prompt                          a line of its own above Qt's own dialog, so the path box
+//                                   keeps its width (a platform's native dialog has no place
+//                                   for it)
 //   initialPath                     an existing folder is selected in its parent
 //
 // File chooser:
@@ -86,6 +91,43 @@ QFileDialog::FileMode OpenFileMode(unsigned flags) {
     return QFileDialog::AnyFile;
 }
 
+// Every item of the grid one row lower, so that row 0 is free.
+void MoveRowsDown(QGridLayout& grid) {
+    struct Placed {
+        QLayoutItem* item;
+        int row, column, rowSpan, columnSpan;
+    };
+    std::vector<Placed> placed;
+    while (grid.count() > 0) {
+        Placed next{};
+        grid.getItemPosition(0, &next.row, &next.column, &next.rowSpan, &next.columnSpan);
+        next.item = grid.takeAt(0);
+        placed.push_back(next);
+    }
+    for (const Placed& item : placed) {
+        grid.addItem(item.item, item.row + 1, item.column, item.rowSpan, item.columnSpan);
+    }
+}
+
+// Qt's own dialog gets the prompt on a line of its own above its controls: as
+// the label beside the "look in" box, a prompt as long as the default one
+// would take most of the width the path in that box needs.
+void ShowPromptAbove(QFileDialog& dialog, const QString& prompt) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) {
+        return;  // a native dialog, which has no place for it
+    }
+    auto* label = dialog.findChild<QLabel*>(FolderPromptName);
+    if (!label) {
+        MoveRowsDown(*grid);
+        label = new QLabel(&dialog);
+        label->setObjectName(FolderPromptName);
+        label->setWordWrap(true);
+        grid->addWidget(label, 0, 0, 1, grid->columnCount());
+    }
+    label->setText(prompt);
+}
+
 bool ReadOnlyBoxChecked(unsigned flags) {
     return (flags & FileReadOnly) && !(flags & FileHideReadOnly);
 }
@@ -126,7 +168,7 @@ void ConfigureFolderDialog(QFileDialog& dialog, const FolderChooserRequest& requ
         dialog.setWindowTitle(request.title);
     }
     if (!request.prompt.isEmpty()) {
-        dialog.setLabelText(QFileDialog::LookIn, request.prompt);
+        ShowPromptAbove(dialog, request.prompt);
     }
     if (QFileInfo(request.initialPath).isDir()) {
         SelectInitialPath(dialog, request.initialPath);

@@ -19,6 +19,9 @@ public:
 // into Qt name filters ("Text files (*.txt) (*.txt *.TXT)", "All Files (*)").
 QStringList NameFiltersFromPipeFilter(const QString& filter);
 
+// The object name of the folder chooser's prompt line.
+inline constexpr const char* FolderPromptName = "folderPrompt";
+
 // Set a dialog up for a request without opening it.
 void ConfigureFolderDialog(QFileDialog& dialog, const FolderChooserRequest& request);
 void ConfigureFileDialog(QFileDialog& dialog, const FileChooserRequest& request);

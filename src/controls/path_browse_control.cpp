@@ -368,6 +368,7 @@ void PathBrowseControl::SetMode(unsigned newMode) {
     mode = newMode;
     LayOut();
     ConfigureEdit();
+    UpdatePathWarning();  // a folder is no file, and a file no folder
     updateGeometry();
     repaint();
 }

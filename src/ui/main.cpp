@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Wordgleaner"));
     QApplication::setApplicationName(QStringLiteral("Wordgleaner"));
+    // Lets the desktop match the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("wordgleaner"));
     LoadUiResources();
     QApplication::setWindowIcon(ApplicationIcon());
 

@@ -7,12 +7,14 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,8 +25,12 @@
 #include "job/destination_check.h"
 #include "job/readable_progress.h"
 #include "job/run_end.h"
+#include "job_text.h"
 #include "message_boxes.h"
+#include "path_fields_check.h"
 #include "preferences_dialog.h"
+#include "reference_pair_list.h"
+#include "reference_path_fields.h"
 #include "settings_keys.h"
 #include "system_menu.h"
 #include "ui_resources.h"
@@ -39,19 +45,7 @@ constexpr int FieldMinimumWidth = 440;
 constexpr unsigned DestinationFolderFlags =
     FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
 
-// Tra files in any letter case first, since a mod's files often differ from
-// the game's in case, and everything else as the second choice.
-const QString TraFileFilter = QStringLiteral("Tra files|*.tra;*.TRA;*.Tra|All files|*||");
-
 const QString FailureCaption = QStringLiteral("Failure");
-
-// Paths and texts are 8-bit in the system's local encoding inside the job.
-std::string ToJobText(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
-QString FromJobText(const std::string& text) {
-    return QString::fromLocal8Bit(text);
-}
 
 // A path as the job wrote it, made absolute against the working directory
 // the job ran in.
@@ -104,12 +98,14 @@ void MainDialog::BuildControls() {
     auto* layout = new QGridLayout(this);
     layout->setColumnStretch(0, 1);
     int row = 0;
+    std::size_t fieldIndex = 0;
     auto addField = [&](const QString& label, const char* name) {
         auto* field = new PathBrowseControl(this);
         field->setObjectName(name);
         field->setMinimumWidth(FieldMinimumWidth);
         auto* caption = new QLabel(label, this);
         caption->setBuddy(field);
+        pathLabels[fieldIndex++] = caption;
         layout->addWidget(caption, row++, 0);
         layout->addWidget(field, row++, 0);
         return field;
@@ -126,6 +122,11 @@ void MainDialog::BuildControls() {
         addField(tr("&Reference tra file in original language"), "referenceOriginalField");
     referenceTranslatedField = addField(
         tr("Reference tra file in &destination language (translated)"), "referenceTranslatedField");
+    furtherReferences = new ReferencePairList(services.messages, services.chooser, this);
+    furtherReferences->setObjectName("furtherReferences");
+    // The one part that gains from a taller window.
+    layout->addWidget(furtherReferences, row, 0);
+    layout->setRowStretch(row++, 1);
     modDirectoryField =
         addField(tr("Directory of &mod tra files in original language"), "modDirectoryField");
     destinationDirectoryField =
@@ -154,9 +155,6 @@ void MainDialog::BuildControls() {
 }
 
 void MainDialog::ConfigurePathFields() {
-    referenceOriginalField->SetChooserTitle(tr("Select reference tra file in original language"));
-    referenceTranslatedField->SetChooserTitle(
-        tr("Select reference tra file in destination language"));
     modDirectoryField->SetChooserTitle(
         tr("Select directory of mod tra files in original language"));
     destinationDirectoryField->SetChooserTitle(
@@ -166,9 +164,7 @@ void MainDialog::ConfigurePathFields() {
         field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
     }
     destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
-    for (auto* field : {referenceOriginalField, referenceTranslatedField}) {
-        field->SetFilter(TraFileFilter);
-    }
+    ShowReferenceKind();
     LetPathsBeTyped();
 
     if (services.chooser) {
@@ -176,6 +172,29 @@ void MainDialog::ConfigurePathFields() {
                             destinationDirectoryField}) {
             field->SetChooser(services.chooser);
         }
+    }
+}
+
+// The two reference fields, their labels and their choosers take tra files,
+// or folders of them once the user has chosen reference folders.
+void MainDialog::ShowReferenceKind() {
+    SetReferenceFieldKind(*referenceOriginalField, referenceFolders);
+    SetReferenceFieldKind(*referenceTranslatedField, referenceFolders);
+    furtherReferences->SetFoldersFirst(referenceFolders);
+    if (referenceFolders) {
+        pathLabels[0]->setText(tr("&Reference folder of tra files in original language"));
+        pathLabels[1]->setText(
+            tr("Reference folder of tra files in &destination language (translated)"));
+        referenceOriginalField->SetChooserTitle(tr("Select reference folder in original language"));
+        referenceTranslatedField->SetChooserTitle(
+            tr("Select reference folder in destination language"));
+    } else {
+        pathLabels[0]->setText(tr("&Reference tra file in original language"));
+        pathLabels[1]->setText(tr("Reference tra file in &destination language (translated)"));
+        referenceOriginalField->SetChooserTitle(
+            tr("Select reference tra file in original language"));
+        referenceTranslatedField->SetChooserTitle(
+            tr("Select reference tra file in destination language"));
     }
 }
 
@@ -215,7 +234,7 @@ void MainDialog::OfferAboutCommand() {
 void MainDialog::SetInputsEnabled(bool enabled) {
     for (QWidget* input : std::initializer_list<QWidget*>{
              referenceOriginalField, referenceTranslatedField, modDirectoryField,
-             destinationDirectoryField, importButton, preferencesButton}) {
+             destinationDirectoryField, furtherReferences, importButton, preferencesButton}) {
         input->setEnabled(enabled);
     }
 }
@@ -224,21 +243,15 @@ void MainDialog::StartRun() {
     if (jobRunning) {
         return;
     }
-    const QString referenceOriginal = referenceOriginalField->GetPath();
-    const QString referenceTranslated = referenceTranslatedField->GetPath();
     const QString modDirectory = modDirectoryField->GetPath();
     const QString destinationDirectory = destinationDirectoryField->GetPath();
-    if (referenceOriginal.isEmpty() || referenceTranslated.isEmpty() || modDirectory.isEmpty() ||
-        destinationDirectory.isEmpty()) {
-        services.messages.Show(this, MessageIcon::None, FailureCaption,
-                               tr("You must provide a name for each file or directory"));
+    if (!PathsFilledIn()) {
         return;
     }
-
-    if (!DestinationAccepted({{{ToJobText(referenceOriginal), ToJobText(referenceTranslated)}},
-                              ToJobText(modDirectory),
-                              ToJobText(destinationDirectory),
-                              {}})) {
+    ReferencePairs references = ReferencesToSearch();
+    if (!ReferencesAccepted(references) ||
+        !DestinationAccepted(
+            {references, ToJobText(modDirectory), ToJobText(destinationDirectory), {}})) {
         return;
     }
 
@@ -248,8 +261,8 @@ void MainDialog::StartRun() {
     quitButton->setText(AbortText());
     pollTimer.start();
     jobRunning = true;
-    if (!job.Start(ToJobText(referenceOriginal), ToJobText(referenceTranslated),
-                   ToJobText(modDirectory), ToJobText(destinationDirectory), settings)) {
+    if (!job.Start(std::move(references), ToJobText(modDirectory), ToJobText(destinationDirectory),
+                   settings)) {
         // Nothing would ever end this run: give the window back at once.
         pollTimer.stop();
         jobRunning = false;
@@ -273,6 +286,49 @@ void MainDialog::PollJob() {
         return;
     }
     pollTimer.start();
+}
+
+// An empty field is named and given the focus, so the user knows what to fill in.
+bool MainDialog::PathsFilledIn() {
+    const auto fields = PathFields();
+    std::vector<LabelledPath> labelled;
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        labelled.push_back({PlainLabelText(pathLabels[index]->text().toStdString()),
+                            ToJobText(fields[index]->GetPath())});
+    }
+    const std::optional<std::size_t> empty = FirstEmptyField(labelled);
+    if (!empty) {
+        return true;
+    }
+    fields[*empty]->Edit()->setFocus(Qt::OtherFocusReason);
+    services.messages.Show(this, MessageIcon::None, FailureCaption,
+                           QString::fromStdString(EmptyFieldText(labelled[*empty].label)));
+    return false;
+}
+
+// The two fields first, then the further pairs in the order shown.
+ReferencePairs MainDialog::ReferencesToSearch() const {
+    ReferencePairs references = {{ToJobText(referenceOriginalField->GetPath()),
+                                  ToJobText(referenceTranslatedField->GetPath())}};
+    for (const StoredReferencePair& pair : furtherReferences->Pairs()) {
+        references.push_back({ToJobText(pair.original), ToJobText(pair.translated)});
+    }
+    return references;
+}
+
+// A pair of a file and a folder, two files where folders were chosen, or a
+// further pair whose side has gone from the disk never starts a run.
+bool MainDialog::ReferencesAccepted(const ReferencePairs& references) {
+    for (std::size_t index = 0; index < references.size(); ++index) {
+        const std::string problem = index == 0
+                                        ? MainReferencePairProblem(references[0], referenceFolders)
+                                        : FurtherReferencePairProblem(references[index]);
+        if (!problem.empty()) {
+            services.messages.Show(this, MessageIcon::Error, FailureCaption, FromJobText(problem));
+            return false;
+        }
+    }
+    return true;
 }
 
 // The bars read as a person would say it; the run's own texts stay for the
@@ -376,9 +432,12 @@ void MainDialog::ChangeSettings() {
     dialog.SetWriteReview(settings.writeReview);
     dialog.SetCodePage(settings.codePage);
     dialog.SetKeepGoing(settings.keepGoing);
+    dialog.SetReferenceFolders(referenceFolders);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    referenceFolders = dialog.ReferenceFolders();
+    ShowReferenceKind();
     settings.search.minLikeliness = dialog.MinLikeliness();
     settings.veryLikelyThreshold = dialog.VeryLikelyThreshold();
     settings.lineInfoOnly = dialog.LineInfoOnly();
@@ -412,6 +471,9 @@ void MainDialog::RestoreRemembered() {
     if (!services.store) {
         return;
     }
+    referenceFolders = ReadReferenceFolders(*services.store);
+    ShowReferenceKind();
+    furtherReferences->SetPairs(ReadFurtherReferences(*services.store));
     const StoredPaths paths = ReadPaths(*services.store);
     referenceOriginalField->SetPath(paths.referenceOriginal);
     referenceTranslatedField->SetPath(paths.referenceTranslated);
@@ -429,12 +491,14 @@ void MainDialog::RememberPaths() {
         WritePaths(*services.store,
                    {referenceOriginalField->GetPath(), referenceTranslatedField->GetPath(),
                     modDirectoryField->GetPath(), destinationDirectoryField->GetPath()});
+        WriteFurtherReferences(*services.store, furtherReferences->Pairs());
     }
 }
 
 void MainDialog::RememberSettings() {
     if (services.store) {
         WriteOptions(*services.store, settings);
+        WriteReferenceFolders(*services.store, referenceFolders);
     }
 }
 

@@ -24,6 +24,7 @@ class MessageBoxes;
 class PreferencesDialog;
 class PathBrowseControl;
 class PathChooser;
+class ReferencePairList;
 class PercentProgressBar;
 class VersionSource;
 
@@ -87,6 +88,10 @@ private:
     std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
     void SetInputsEnabled(bool enabled);
+    bool PathsFilledIn();
+    void ShowReferenceKind();
+    ReferencePairs ReferencesToSearch() const;
+    bool ReferencesAccepted(const ReferencePairs& references);
     void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
     void ShowSuccess();
@@ -109,6 +114,9 @@ private:
     PathBrowseControl* referenceTranslatedField = nullptr;
     PathBrowseControl* modDirectoryField = nullptr;
     PathBrowseControl* destinationDirectoryField = nullptr;
+    ReferencePairList* furtherReferences = nullptr;
+    bool referenceFolders = false;        // the two reference fields name folders
+    std::array<QLabel*, 4> pathLabels{};  // in the order of PathFields()
     PercentProgressBar* filesBar = nullptr;
     PercentProgressBar* entriesBar = nullptr;
     QLabel* timeLabel = nullptr;  // elapsed time and the time left of a run

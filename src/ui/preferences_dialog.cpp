@@ -18,6 +18,7 @@
 #include "job/validate_options.h"
 #include "message_boxes.h"
 #include "number_text.h"
+#include "settings_keys.h"
 
 namespace wordgleaner {
 
@@ -80,11 +81,10 @@ void PreferencesDialog::BuildControls() {
             [this] { commentMode = CommentMissingMatch; });
 
     auto* miscellaneous = new QGroupBox(tr("Miscellaneous"), this);
-    auto* multipleReferences = new QCheckBox(
+    referenceFoldersBox = new QCheckBox(
         tr("Use m&ultiple reference files in a directory instead of a single reference"),
         miscellaneous);
-    multipleReferences->setEnabled(false);
-    multipleReferences->setObjectName("multipleReferencesBox");
+    referenceFoldersBox->setObjectName("multipleReferencesBox");
     minLikelinessField = MakeNumberField(miscellaneous);
     minLikelinessField->setObjectName("minLikelinessField");
     thresholdField = MakeNumberField(miscellaneous);
@@ -109,7 +109,7 @@ void PreferencesDialog::BuildControls() {
     note->addSpacing(NoteIndent);
     note->addWidget(thresholdNote);
     auto* miscellaneousLayout = new QVBoxLayout(miscellaneous);
-    miscellaneousLayout->addWidget(multipleReferences);
+    miscellaneousLayout->addWidget(referenceFoldersBox);
     miscellaneousLayout->addLayout(numbers);
     miscellaneousLayout->addLayout(note);
     miscellaneousLayout->addWidget(compareSoundBox);
@@ -155,6 +155,7 @@ void PreferencesDialog::BuildControls() {
                                                    noCommentButton,
                                                    perfectMatchCommentButton,
                                                    missingMatchCommentButton,
+                                                   referenceFoldersBox,
                                                    minLikelinessField,
                                                    thresholdField,
                                                    compareSoundBox,
@@ -179,6 +180,7 @@ void PreferencesDialog::RestoreDefaults() {
     SetWriteReview(defaults.writeReview);
     SetCodePage(defaults.codePage);
     SetKeepGoing(defaults.keepGoing);
+    SetReferenceFolders(settings_keys::ReferenceFoldersDefault);
 }
 
 // The code pages offered are the common Windows ones; any other the machine
@@ -273,6 +275,11 @@ void PreferencesDialog::SetKeepGoing(bool value) {
     keepGoingBox->setChecked(value);
 }
 
+void PreferencesDialog::SetReferenceFolders(bool value) {
+    referenceFolders = value;
+    referenceFoldersBox->setChecked(value);
+}
+
 std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
     auto number = ParseNumber(field->text());
     if (!number) {
@@ -311,6 +318,7 @@ void PreferencesDialog::TakeCheckBoxes() {
     generatePatch = generatePatchBox->isChecked();
     compareSound = compareSoundBox->isChecked();
     keepGoing = keepGoingBox->isChecked();
+    referenceFolders = referenceFoldersBox->isChecked();
 }
 
 // The check box is taken whatever the code page says, as the other check

@@ -16,7 +16,7 @@ namespace wordgleaner {
 
 class MessageBoxes;
 
-// Edits eight of the settings. It works on its own copy: the owner sets the
+// Edits the settings. It works on its own copy: the owner sets the
 // values, runs the dialog, and reads them back only when it ended with OK.
 class PreferencesDialog : public QDialog {
     Q_OBJECT
@@ -33,6 +33,8 @@ public:
     void SetWriteReview(bool value);
     void SetCodePage(std::int32_t value);
     void SetKeepGoing(bool value);
+    // The two reference fields of the main window name folders of tra files.
+    void SetReferenceFolders(bool value);
 
     double MinLikeliness() const { return minLikeliness; }
     double VeryLikelyThreshold() const { return veryLikelyThreshold; }
@@ -43,6 +45,7 @@ public:
     bool WriteReview() const { return writeReview; }
     std::int32_t CodePage() const { return codePage; }
     bool KeepGoing() const { return keepGoing; }
+    bool ReferenceFolders() const { return referenceFolders; }
 
 public slots:
     // OK: reads and checks the fields; closes only when both numbers are in range.
@@ -73,6 +76,7 @@ private:
     bool writeReview;
     std::int32_t codePage;
     bool keepGoing;
+    bool referenceFolders;
 
     QCheckBox* lineInfoOnlyBox = nullptr;
     QRadioButton* noCommentButton = nullptr;
@@ -85,6 +89,7 @@ private:
     QCheckBox* writeReviewBox = nullptr;
     QComboBox* codePageField = nullptr;
     QCheckBox* keepGoingBox = nullptr;
+    QCheckBox* referenceFoldersBox = nullptr;
 };
 
 }  // namespace wordgleaner

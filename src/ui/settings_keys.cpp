@@ -51,6 +51,44 @@ void WritePaths(QSettings& settings, const StoredPaths& paths) {
     settings.setValue(DestinationDirectory, paths.destinationDirectory);
 }
 
+StoredReferencePairs ReadFurtherReferences(QSettings& settings) {
+    using namespace settings_keys;
+    StoredReferencePairs pairs;
+    const int count = settings.beginReadArray(FurtherReferences);
+    for (int index = 0; index < count; ++index) {
+        settings.setArrayIndex(index);
+        StoredReferencePair pair{settings.value(PairOriginal).toString(),
+                                 settings.value(PairTranslated).toString()};
+        if (!pair.original.isEmpty() && !pair.translated.isEmpty()) {
+            pairs.push_back(pair);
+        }
+    }
+    settings.endArray();
+    return pairs;
+}
+
+// The array is written anew, so a shorter list leaves no pairs of a longer one.
+void WriteFurtherReferences(QSettings& settings, const StoredReferencePairs& pairs) {
+    using namespace settings_keys;
+    settings.remove(FurtherReferences);
+    settings.beginWriteArray(FurtherReferences, static_cast<int>(pairs.size()));
+    for (std::size_t index = 0; index < pairs.size(); ++index) {
+        settings.setArrayIndex(static_cast<int>(index));
+        settings.setValue(PairOriginal, pairs[index].original);
+        settings.setValue(PairTranslated, pairs[index].translated);
+    }
+    settings.endArray();
+}
+
+bool ReadReferenceFolders(const QSettings& settings) {
+    return ReadFlag(settings, settings_keys::ReferenceFolders,
+                    settings_keys::ReferenceFoldersDefault);
+}
+
+void WriteReferenceFolders(QSettings& settings, bool folders) {
+    settings.setValue(settings_keys::ReferenceFolders, folders);
+}
+
 RecoveryOptions ReadOptions(const QSettings& settings) {
     using namespace settings_keys;
     RecoveryOptions options;

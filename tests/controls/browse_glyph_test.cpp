@@ -1,7 +1,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <cmath>
 #include <map>
+#include <set>
 
 #include "controls/browse_glyph.h"
 
@@ -97,6 +99,34 @@ int PixelsOutside(const QImage& image, const QRect& area, QRgb colour) {
     return count;
 }
 
+// The lengths of the runs of one colour of the chequer that have the other
+// chequer colour on both sides, along every row and every column.
+std::set<int> InnerChequerRuns(const QImage& image, QRgb first, QRgb second) {
+    auto isChequer = [&](QRgb colour) { return colour == first || colour == second; };
+    std::set<int> lengths;
+    auto walk = [&](int count, auto pixelAt) {
+        int start = 0;
+        for (int at = 1; at <= count; ++at) {
+            if (at < count && pixelAt(at) == pixelAt(start)) {
+                continue;
+            }
+            const bool inner = start > 0 && at < count && isChequer(pixelAt(start)) &&
+                               isChequer(pixelAt(start - 1)) && isChequer(pixelAt(at));
+            if (inner) {
+                lengths.insert(at - start);
+            }
+            start = at;
+        }
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        walk(image.width(), [&](int x) { return image.pixel(x, y) | 0xFF000000; });
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        walk(image.height(), [&](int y) { return image.pixel(x, y) | 0xFF000000; });
+    }
+    return lengths;
+}
+
 }  // namespace
 
 class BrowseGlyphTest : public QObject {
@@ -134,6 +164,41 @@ private slots:
         QCOMPARE(CompareWithMap(image, QRect(0, 0, 16, 16), 1, false), QString());
         QCOMPARE(image.pixel(19, 17) | 0xFF000000, Face);
         QCOMPARE(image.pixel(17, 2) | 0xFF000000, Face);
+    }
+
+    // At a scale factor that is not whole, each map pixel still becomes a
+    // square of one size: the chequer of the folder's back keeps equal dots
+    // at equal spacing, and nothing lands outside the rectangle.
+    void theChequerStaysRegularAtEveryScaleFactor_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("disabled");
+        for (qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+            QTest::addRow("%.2f enabled", ratio) << ratio << false;
+            QTest::addRow("%.2f disabled", ratio) << ratio << true;
+        }
+    }
+    void theChequerStaysRegularAtEveryScaleFactor() {
+        QFETCH(qreal, ratio);
+        QFETCH(bool, disabled);
+        const QRect area(3, 5, 16, 16);  // lands between device pixels at 1.25 and 1.5
+        QImage image(QSize(26, 26) * ratio, QImage::Format_RGB32);
+        image.fill(Untouched);
+        image.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&image);
+            DrawBrowseGlyph(painter, QColor(Face), area, 1, disabled);
+        }
+        image.setDevicePixelRatio(1);
+        const Legend legend = disabled ? DisabledColours(1) : EnabledColours;
+        const std::set<int> runs = InnerChequerRuns(image, legend.at('W'), legend.at('Y'));
+        QCOMPARE(runs.size(), std::size_t{1});
+        QCOMPARE(*runs.begin(), std::max(1, int(std::floor(ratio))));
+        const QRect deviceArea(QPoint(std::lround(area.x() * ratio), std::lround(area.y() * ratio)),
+                               QPoint(std::lround(area.right() * ratio + ratio) - 1,
+                                      std::lround(area.bottom() * ratio + ratio) - 1));
+        QCOMPARE(PixelsOutside(image, deviceArea, Untouched), 0);
+        QCOMPARE(image.pixel(deviceArea.topLeft()) | 0xFF000000, Face);
+        QCOMPARE(image.pixel(deviceArea.bottomRight()) | 0xFF000000, Face);
     }
 
     void unknownGlyphsAndEmptyRectanglesDrawNothing() {

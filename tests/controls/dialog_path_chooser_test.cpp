@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -83,7 +85,39 @@ private slots:
         QVERIFY(!rich.testOption(QFileDialog::ShowDirsOnly));
         QVERIFY(!rich.testOption(QFileDialog::ReadOnly));
         QCOMPARE(rich.windowTitle(), request.title);
-        QCOMPARE(rich.labelText(QFileDialog::LookIn), request.prompt);
+        auto* prompt = rich.findChild<QLabel*>(FolderPromptName);
+        QVERIFY(prompt);
+        QCOMPARE(prompt->text(), request.prompt);
+    }
+
+    // The prompt sits on its own line: the box that shows the folder's path
+    // starts where it does without any prompt and is at least as wide, and the
+    // prompt is above it.
+    void thePromptLeavesThePathBoxItsWidth() {
+        FolderChooserRequest request;
+        QFileDialog plain;
+        plain.setOption(QFileDialog::DontUseNativeDialog);
+        ConfigureFolderDialog(plain, request);
+        request.prompt = QStringLiteral("Please select a folder from the list:");
+        QFileDialog prompted;
+        prompted.setOption(QFileDialog::DontUseNativeDialog);
+        ConfigureFolderDialog(prompted, request);
+        ConfigureFolderDialog(prompted, request);  // a second set-up adds no second line
+        for (QFileDialog* dialog : {&plain, &prompted}) {
+            dialog->resize(600, 400);
+            dialog->show();
+        }
+        auto* plainBox = plain.findChild<QComboBox*>(QStringLiteral("lookInCombo"));
+        auto* promptedBox = prompted.findChild<QComboBox*>(QStringLiteral("lookInCombo"));
+        QVERIFY(plainBox && promptedBox);
+        QTRY_VERIFY(promptedBox->width() >= plainBox->width());
+        QCOMPARE(promptedBox->x(), plainBox->x());
+        QVERIFY(promptedBox->width() > prompted.width() / 2);
+        QCOMPARE(prompted.findChildren<QLabel*>(FolderPromptName).size(), 1);
+        auto* prompt = prompted.findChild<QLabel*>(FolderPromptName);
+        QVERIFY(prompt->isVisible());
+        QVERIFY(prompt->geometry().bottom() < promptedBox->geometry().top());
+        QCOMPARE(prompted.labelText(QFileDialog::LookIn), plain.labelText(QFileDialog::LookIn));
     }
 
     void anExistingFolderIsSelectedInItsParent() {

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
@@ -26,6 +30,28 @@
 #include "ui/version_source.h"
 
 namespace wordgleaner {
+
+// Drags a local path over the widget and drops it there, as a file manager
+// would; true when the widget took it.
+inline bool DropPath(QWidget& target, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = target.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    return drop.isAccepted();
+}
+
+// Replaces the field's text by typing.
+inline void TypeInto(PathBrowseControl& field, const QString& text) {
+    field.Edit()->selectAll();
+    QTest::keyClicks(field.Edit(), text);
+}
 
 // A reference pair and a mod folder of two files, dialog.tra (one text
 // found, one not) and farewell.tra (one found), and an empty output folder.

@@ -1,11 +1,14 @@
-// Renders the pictures of the README: the About box, the Preferences dialog
-// and the main window during a run. Usage: ui_screenshots OUTPUT_FOLDER
+// Renders the pictures of the README offscreen: the About box, the
+// Preferences dialog, the main window at rest and during a run, and the box
+// that ends a successful run. Usage: ui_screenshots OUTPUT_FOLDER
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <fstream>
 #include <random>
@@ -16,7 +19,10 @@
 #include "fake_message_boxes.h"
 #include "ui/about_dialog.h"
 #include "ui/main_dialog.h"
+#include "ui/message_boxes.h"
 #include "ui/preferences_dialog.h"
+#include "ui/reference_pair_list.h"
+#include "ui/settings_keys.h"
 #include "ui/ui_resources.h"
 #include "ui/version_source.h"
 
@@ -76,6 +82,9 @@ void WriteRunData(const QDir& root) {
     root.mkpath("westmarch/tra/french");
     WriteTraFile(root.filePath("reference/english.tra"), original, 1);
     WriteTraFile(root.filePath("reference/french.tra"), translated, 1);
+    // A small further pair of lower priority, as a game's patch would bring.
+    WriteTraFile(root.filePath("reference/patch_english.tra"), {original.front()}, 1);
+    WriteTraFile(root.filePath("reference/patch_french.tra"), {translated.front()}, 1);
     const char* names[ModFiles] = {"areas", "dialog", "items", "journal", "setup"};
     for (const char* name : names) {
         std::vector<std::string> texts;
@@ -113,17 +122,7 @@ bool BothBarsMoving(const RecoveryJob& job) {
     return files >= 20 && files <= 80 && entries >= 30 && entries <= 70;
 }
 
-// Starts a real run and grabs the window at a tick that shows both bars
-// half-way, then aborts the run and waits for its end.
-bool SaveMainWindowDuringARun(const QDir& folder) {
-    QTemporaryDir work(QDir::temp().filePath("wordgleaner-XXXXXX"));
-    const QDir root(work.path());
-    WriteRunData(root);
-
-    FakeMessageBoxes messages;
-    ResourceVersionSource version;
-    MainDialog window({messages, version, nullptr, {}});
-    window.show();
+void SetRunPaths(MainDialog& window, const QDir& root) {
     const std::pair<const char*, const char*> paths[] = {
         {"referenceOriginalField", "reference/english.tra"},
         {"referenceTranslatedField", "reference/french.tra"},
@@ -132,23 +131,90 @@ bool SaveMainWindowDuringARun(const QDir& folder) {
     for (auto [field, path] : paths) {
         window.findChild<PathBrowseControl*>(field)->SetPath(root.filePath(path));
     }
-    window.StartRun();
+    window.findChild<ReferencePairList*>("furtherReferences")
+        ->SetPairs({{root.filePath("reference/patch_english.tra"),
+                     root.filePath("reference/patch_french.tra")}});
+}
 
-    bool saved = false;
+// Lets the run go on, running the action at every turn, until it has ended
+// or the time is up.
+template <typename Action>
+void WhileRunning(const MainDialog& window, Action action) {
     QElapsedTimer clock;
     clock.start();
     while (window.JobRunning() && clock.elapsed() < RunTimeoutMs) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        action();
+    }
+}
+
+// Shows the window at rest, then starts a real run and grabs the window at a
+// tick that shows both bars half-way, then aborts the run and waits for its
+// end.
+bool SaveMainWindowAtRestAndDuringARun(const QDir& folder, const QDir& root) {
+    FakeMessageBoxes messages;
+    ResourceVersionSource version;
+    MainDialog window({messages, version, nullptr, {}});
+    SetRunPaths(window, root);
+    if (!Save(window, folder, "main-window.png")) {
+        return false;
+    }
+    window.StartRun();
+
+    bool saved = false;
+    WhileRunning(window, [&] {
         if (!saved && BothBarsMoving(window.Job())) {
             window.PollJob();  // show exactly what the job holds now
-            saved = Save(window, folder, "main-window.png");
+            saved = Save(window, folder, "main-window-run.png");
             window.reject();  // Abort
         }
-    }
+    });
     if (!saved) {
         QTextStream(stderr) << "The run never showed both bars half-way\n";
     }
     return saved && !window.JobRunning();
+}
+
+// Grabs the first modal box that opens, then closes it.
+void GrabModalBoxWhenItOpens(const QString& path, bool* saved, int turnsLeft = 1000) {
+    QTimer::singleShot(10, [path, saved, turnsLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (turnsLeft > 0) {
+                GrabModalBoxWhenItOpens(path, saved, turnsLeft - 1);
+            }
+            return;
+        }
+        *saved = modal->grab().save(path);
+        modal->close();
+    });
+}
+
+// A whole run with the review page asked for, ending in the real box with
+// its buttons that open the page and the folder.
+bool SaveEndBox(const QDir& folder, const QDir& root) {
+    QSettings store(root.filePath("wordgleaner.ini"), QSettings::IniFormat);
+    store.setValue(settings_keys::WriteReview, true);
+    QtMessageBoxes messages;
+    ResourceVersionSource version;
+    MainDialog window({messages, version, nullptr, {}, {}, &store});
+    SetRunPaths(window, root);
+    window.show();
+    bool saved = false;
+    GrabModalBoxWhenItOpens(folder.filePath("end-box.png"), &saved);
+    window.StartRun();
+    WhileRunning(window, [] {});
+    if (!saved) {
+        QTextStream(stderr) << "The end box never showed\n";
+    }
+    return saved;
+}
+
+bool SaveRunPictures(const QDir& folder) {
+    QTemporaryDir work(QDir::temp().filePath("wordgleaner-XXXXXX"));
+    const QDir root(work.path());
+    WriteRunData(root);
+    return SaveMainWindowAtRestAndDuringARun(folder, root) && SaveEndBox(folder, root);
 }
 
 }  // namespace
@@ -168,7 +234,6 @@ int main(int argc, char* argv[]) {
     AboutDialog about(version);
     PreferencesDialog preferences(messages);
     const bool saved = Save(about, folder, "about.png") &&
-                       Save(preferences, folder, "preferences.png") &&
-                       SaveMainWindowDuringARun(folder);
+                       Save(preferences, folder, "preferences.png") && SaveRunPictures(folder);
     return saved ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 
 #include "main_dialog_fixture.h"
 #include "ui/about_dialog.h"
+#include "ui/path_fields_check.h"
 #include "ui/preferences_dialog.h"
 #include "ui/ui_resources.h"
 
@@ -27,14 +28,20 @@ class MainDialogTest : public QObject {
 private slots:
     void initTestCase() { LoadUiResources(); }
 
-    void importWithAnEmptyPathShowsOnlyTheFailureBox_data() {
+    void importWithAnEmptyPathNamesAndFocusesThatField_data() {
         QTest::addColumn<int>("emptyField");
+        QTest::addColumn<QString>("label");
+        const char* const labels[] = {"Reference tra file in original language",
+                                      "Reference tra file in destination language (translated)",
+                                      "Directory of mod tra files in original language",
+                                      "Directory of mod tra files in destination language (empty)"};
         for (int field = 0; field < 4; ++field) {
-            QTest::newRow(FieldNames[field]) << field;
+            QTest::newRow(FieldNames[field]) << field << QString(labels[field]);
         }
     }
-    void importWithAnEmptyPathShowsOnlyTheFailureBox() {
+    void importWithAnEmptyPathNamesAndFocusesThatField() {
         QFETCH(int, emptyField);
+        QFETCH(QString, label);
         MainDialogFixture fixture;
         fixture.SetPaths("a.tra", "b.tra", "mod", "out");
         fixture.Field(FieldNames[emptyField])->SetPath("");
@@ -44,12 +51,28 @@ private slots:
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::None);
         QCOMPARE(fixture.messages.shown[0].caption, QString("Failure"));
         QCOMPARE(fixture.messages.shown[0].text,
-                 QString("You must provide a name for each file or directory"));
+                 "You must provide a name for each file or directory: \"" + label + "\" is empty");
+        QCOMPARE(fixture.messages.shown[0].focusWidget,
+                 static_cast<QWidget*>(fixture.Field(FieldNames[emptyField])->Edit()));
         QCOMPARE(fixture.starts, 0);
         QVERIFY(fixture.InputsEnabled());
         QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
         QVERIFY(!fixture.window.PollTimerActive());
         QVERIFY(!fixture.window.JobRunning());
+    }
+
+    void withSeveralEmptyFieldsTheFirstIsNamed() {
+        MainDialogFixture fixture;
+        fixture.SetPaths("a.tra", "", "mod", "");
+        fixture.Button("importButton")->click();
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+        QVERIFY(fixture.messages.shown[0].text.contains("\"Reference tra file in destination"));
+    }
+
+    void labelsLoseOnlyTheirMnemonicMarks() {
+        QCOMPARE(PlainLabelText("Co&de page"), std::string("Code page"));
+        QCOMPARE(PlainLabelText("Salt && &pepper"), std::string("Salt & pepper"));
+        QCOMPARE(PlainLabelText("Ends with &"), std::string("Ends with "));
     }
 
     void thePathFieldsAskTheirChoosersWithTheirTitles() {
@@ -91,8 +114,10 @@ private slots:
 
         QCOMPARE(fixture.starts, 2);
         const JobInputs& inputs = fixture.window.Job().Inputs();
-        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).original), run.Path("ref_orig.tra"));
-        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).translated), run.Path("ref_trans.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).original),
+                 run.Path("ref_orig.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).translated),
+                 run.Path("ref_trans.tra"));
         QCOMPARE(QString::fromLocal8Bit(inputs.modDirectory), run.Path("mod"));
         QCOMPARE(QString::fromLocal8Bit(inputs.destinationDirectory), run.Path("out"));
         QVERIFY(inputs.options == RecoveryOptions{});

@@ -16,29 +16,6 @@
 
 using namespace wordgleaner;
 
-namespace {
-
-bool DropPath(QWidget& target, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at = target.rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    if (!enter.isAccepted()) {
-        return false;
-    }
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &drop);
-    return drop.isAccepted();
-}
-
-void TypeInto(PathBrowseControl& field, const QString& text) {
-    field.Edit()->selectAll();
-    QTest::keyClicks(field.Edit(), text);
-}
-
-}  // namespace
-
 class MainDialogInputTest : public QObject {
     Q_OBJECT
 
@@ -63,8 +40,10 @@ private slots:
         fixture.Button("importButton")->click();
         QVERIFY(fixture.hold.WaitUntilHeld());
         const JobInputs& inputs = fixture.window.Job().Inputs();
-        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).original), run.Path("ref_orig.tra"));
-        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).translated), run.Path("ref_trans.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).original),
+                 run.Path("ref_orig.tra"));
+        QCOMPARE(QString::fromLocal8Bit(inputs.references.at(0).translated),
+                 run.Path("ref_trans.tra"));
         QCOMPARE(QString::fromLocal8Bit(inputs.modDirectory), run.Path("mod"));
         QCOMPARE(QString::fromLocal8Bit(inputs.destinationDirectory), run.Path("out"));
     }

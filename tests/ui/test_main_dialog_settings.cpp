@@ -1,4 +1,5 @@
 // What the main window remembers from one run of the program to the next.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 
 #include "main_dialog_fixture.h"
 #include "ui/preferences_dialog.h"
+#include "ui/reference_pair_list.h"
 #include "ui/settings_keys.h"
 #include "ui/ui_resources.h"
 
@@ -34,10 +36,11 @@ private slots:
 
     void pathsSettingsAndSizeComeBackAfterARestart() {
         SettingsFile file;
-        const QSize chosenSize(900, 420);
+        QSize chosenSize;
         {
             auto store = file.Open();
             MainDialogFixture first(MainDialogFixture::Threads::Available, store.get());
+            chosenSize = first.window.minimumSizeHint() + QSize(300, 40);
             first.SetPaths("/ref/orig.tra", "/ref/trans.tra", "/mod", "/out");
             WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
                 dialog.SetMinLikeliness(61);
@@ -68,6 +71,51 @@ private slots:
         QVERIFY(!settings.search.compareSound);
         QVERIFY(settings.lineInfoOnly);
         QCOMPARE(second.window.size(), chosenSize);
+    }
+
+    void furtherPairsAndTheFoldersOptionComeBackAfterARestart() {
+        SettingsFile file;
+        RunFolders run;
+        const StoredReferencePairs pairs = {{run.Path("ref_orig.tra"), run.Path("ref_trans.tra")},
+                                            {run.Path("mod"), run.Path("out")}};
+        {
+            auto store = file.Open();
+            MainDialogFixture first(MainDialogFixture::Threads::Available, store.get());
+            WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
+                dialog.SetReferenceFolders(true);
+                dialog.accept();
+            });
+            first.Button("preferencesButton")->click();
+            first.window.findChild<ReferencePairList*>("furtherReferences")->SetPairs(pairs);
+            first.Button("quitButton")->click();
+        }
+
+        auto store = file.Open();
+        MainDialogFixture second(MainDialogFixture::Threads::Available, store.get());
+        QVERIFY(second.window.findChild<ReferencePairList*>("furtherReferences")->Pairs() == pairs);
+        QVERIFY(second.Field("referenceOriginalField")->GetMode() & PathBrowseControl::ModeFolder);
+        QVERIFY(second.Field("referenceTranslatedField")->GetMode() &
+                PathBrowseControl::ModeFolder);
+        WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
+            QVERIFY(dialog.findChild<QCheckBox*>("multipleReferencesBox")->isChecked());
+            dialog.reject();
+        });
+        second.Button("preferencesButton")->click();
+    }
+
+    // A shorter list written over a longer one leaves none of the longer's
+    // pairs behind; a pair with an empty side (edited by hand) is left out.
+    void theStoredPairsAreExactlyTheLastWritten() {
+        SettingsFile file;
+        auto store = file.Open();
+        WriteFurtherReferences(*store, {{"a", "b"}, {"c", "d"}, {"e", "f"}});
+        WriteFurtherReferences(*store, {{"g", "h"}});
+        QVERIFY(ReadFurtherReferences(*store) == StoredReferencePairs({{"g", "h"}}));
+        WriteFurtherReferences(*store, {});
+        QVERIFY(ReadFurtherReferences(*store).empty());
+        store->setValue(QString(settings_keys::FurtherReferences) + "/1/original", "i");
+        store->setValue(QString(settings_keys::FurtherReferences) + "/size", 1);
+        QVERIFY(ReadFurtherReferences(*store).empty());
     }
 
     void aFirstStartHasTheDefaults() {

@@ -90,12 +90,28 @@ class PreferencesDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theMultipleReferenceOptionIsShownButCannotBeChosen() {
+    // Taken with OK like every other check box, dropped with Cancel, and off
+    // again after Restore defaults.
+    void theReferenceFoldersOptionIsChosenWithOk() {
         FakeMessageBoxes messages;
         PreferencesDialog dialog(messages);
         auto* multiple = CheckBox(
             dialog, "Use multiple reference files in a directory instead of a single reference");
-        QVERIFY(multiple && !multiple->isEnabled());
+        QVERIFY(multiple && multiple->isEnabled());
+        QVERIFY(!multiple->isChecked());
+        QTest::mouseClick(multiple, Qt::LeftButton, {}, QPoint(4, multiple->height() / 2));
+        QVERIFY(multiple->isChecked());
+        QVERIFY(!dialog.ReferenceFolders());  // nothing taken before OK
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(dialog.ReferenceFolders());
+
+        PreferencesDialog again(messages);
+        again.SetReferenceFolders(true);
+        QVERIFY(CheckBox(again, multiple->text().remove('&'))->isChecked());
+        again.findChild<QPushButton*>("restoreDefaultsButton")->click();
+        again.accept();
+        QVERIFY(!again.ReferenceFolders());
         QVERIFY(HasLabel(dialog,
                          "Threshold to consider as equivalent to a perfect match (shall be > 90)"));
     }

@@ -3,7 +3,6 @@
 // pictures shown in the documentation instead of opening the window, e.g.
 //   QT_QPA_PLATFORM=offscreen wordgleaner-controls-demo --save-images docs
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -22,6 +21,7 @@
 #include "controls/browse_glyph.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
+#include "path_field_samples.h"
 
 using namespace wordgleaner;
 
@@ -36,29 +36,6 @@ constexpr int FieldWidth = 420;
 constexpr std::array<int, 3> PicturedPercentages = {0, 42, 100};
 const QColor ButtonFace(240, 240, 240);
 const QColor SheetBackground(255, 255, 255);
-
-struct FieldSample {
-    const char* label;
-    unsigned mode;
-    const char* path;
-};
-
-const std::array<FieldSample, 6> FieldSamples = {{
-    {"Glyph 1, classic (the main window's look)", PathBrowseControl::DefaultMode,
-     "/home/translator/reference/dialog.tra"},
-    {"Glyph 2, flat, editable",
-     PathBrowseControl::ModeGlyph | PathBrowseControl::ModeGlyph2 | PathBrowseControl::ModeFlat |
-         PathBrowseControl::ModeEditable,
-     "/home/translator/mod/tra/english"},
-    {"Glyph 3, button at the left",
-     PathBrowseControl::ModeGlyph | PathBrowseControl::ModeGlyph3 |
-         PathBrowseControl::ModeButtonLeft,
-     "/home/translator/recovered"},
-    {"Caption instead of a glyph", PathBrowseControl::ModeEditable, ""},
-    {"Folder mode", PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder,
-     "/home/translator/mod"},
-    {"Disabled", PathBrowseControl::DefaultMode, "/home/translator/reference/dialog.tra"},
-}};
 
 // One glyph, enlarged without smoothing so every pixel shows.
 QImage EnlargedGlyph(int glyph, bool disabled) {
@@ -130,11 +107,8 @@ QImage PathFieldSheet() {
     QWidget sheet;
     auto* layout = new QFormLayout(&sheet);
     for (const FieldSample& sample : FieldSamples) {
-        auto* field = new PathBrowseControl(&sheet, sample.mode);
-        field->SetCaption(QStringLiteral("Browse..."));
-        field->SetPath(QString::fromUtf8(sample.path));
+        auto* field = MakeSampleField(sample, &sheet);
         field->setFixedWidth(FieldWidth);
-        field->setEnabled(QString::fromUtf8(sample.label) != QStringLiteral("Disabled"));
         layout->addRow(QString::fromUtf8(sample.label), field);
     }
     ShowOffScreen(sheet);
@@ -162,24 +136,6 @@ int SaveImages(const QString& folder) {
         QTextStream(stdout) << "Wrote " << path << "\n";
     }
     return 0;
-}
-
-QWidget* PathFieldGallery(QWidget* parent) {
-    auto* box = new QGroupBox(QStringLiteral("Path fields"), parent);
-    auto* layout = new QFormLayout(box);
-    auto* enabled = new QCheckBox(QStringLiteral("Enabled"), box);
-    enabled->setChecked(true);
-    layout->addRow(enabled);
-    for (const FieldSample& sample : FieldSamples) {
-        auto* field = new PathBrowseControl(box, sample.mode);
-        field->SetCaption(QStringLiteral("Browse..."));
-        field->SetPath(QString::fromUtf8(sample.path));
-        field->SetChooserTitle(QString::fromUtf8(sample.label));
-        field->SetFilter(QStringLiteral("Tra files (*.tra)|*.tra;*.TRA|All Files (*.*)|*.*||"));
-        QObject::connect(enabled, &QCheckBox::toggled, field, &QWidget::setEnabled);
-        layout->addRow(QString::fromUtf8(sample.label), field);
-    }
-    return box;
 }
 
 QWidget* ProgressGallery(QWidget* parent) {

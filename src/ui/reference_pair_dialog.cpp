@@ -1,0 +1,86 @@
+#include "reference_pair_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <string>
+#include <utility>
+
+#include "controls/path_browse_control.h"
+#include "job/reference_pair.h"
+#include "job_text.h"
+#include "message_boxes.h"
+#include "path_fields_check.h"
+#include "reference_path_fields.h"
+
+namespace wordgleaner {
+
+namespace {
+
+constexpr int FieldMinimumWidth = 420;
+
+}  // namespace
+
+ReferencePairDialog::ReferencePairDialog(MessageBoxes& messageBoxes,
+                                         std::shared_ptr<PathChooser> pathChooser, QWidget* parent)
+    : QDialog(parent), messages(messageBoxes), chooser(std::move(pathChooser)) {
+    setWindowTitle(tr("Further reference pair"));
+    auto* layout = new QVBoxLayout(this);
+    foldersBox = new QCheckBox(tr("Two &folders of tra files instead of two files"), this);
+    foldersBox->setObjectName("foldersBox");
+    layout->addWidget(foldersBox);
+    originalField = AddField(tr("Original &language"), "originalField");
+    translatedField = AddField(tr("&Translated"), "translatedField");
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("okButton");
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ReferencePairDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ReferencePairDialog::reject);
+    connect(foldersBox, &QCheckBox::toggled, this, &ReferencePairDialog::SetFolders);
+    SetFolders(false);
+}
+
+PathBrowseControl* ReferencePairDialog::AddField(const QString& label, const char* name) {
+    auto* field = new PathBrowseControl(this);
+    field->setObjectName(name);
+    field->setMinimumWidth(FieldMinimumWidth);
+    field->ModifyMode(0, PathBrowseControl::ModeEditable);
+    field->SetExistenceCheck(true);
+    if (chooser) {
+        field->SetChooser(chooser);
+    }
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(field);
+    layout()->addWidget(caption);
+    layout()->addWidget(field);
+    return field;
+}
+
+void ReferencePairDialog::SetFolders(bool folders) {
+    foldersBox->setChecked(folders);
+    for (auto* field : {originalField, translatedField}) {
+        SetReferenceFieldKind(*field, folders);
+    }
+}
+
+StoredReferencePair ReferencePairDialog::Pair() const {
+    return {originalField->GetPath(), translatedField->GetPath()};
+}
+
+void ReferencePairDialog::accept() {
+    const StoredReferencePair pair = Pair();
+    const std::string problem =
+        FurtherReferencePairProblem({ToJobText(pair.original), ToJobText(pair.translated)});
+    if (!problem.empty()) {
+        messages.Show(this, MessageIcon::Error, tr("Failure"), FromJobText(problem));
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace wordgleaner
