@@ -1,0 +1,64 @@
+// The box each window shows once a run has ended.
+
+#include "frontend/end_summary.h"
+
+#include <gtest/gtest.h>
+
+#include "job/batch_review.h"
+#include "store/tra_error.h"
+
+using namespace wordgleaner;
+
+namespace {
+
+ProgressSnapshot Ended(int status, bool abortRequested) {
+    ProgressSnapshot end;
+    end.filePercent = ProgressSnapshot::EndedFilePercent;
+    end.status = status;
+    end.abortRequested = abortRequested;
+    end.progressText = "Failed to load ref.tra, cause: file not found";
+    return end;
+}
+
+JobInputs Inputs(bool writeReview) {
+    JobInputs inputs;
+    inputs.destinationDirectory = "out";
+    inputs.options.writeReview = writeReview;
+    return inputs;
+}
+
+TEST(EndSummary, ASuccessOffersTheReviewPageOnlyWhenOneWasWritten) {
+    const EndSummary plain = SummarizeEnd(Ended(TraOk, false), Inputs(false));
+    EXPECT_EQ(plain, (EndSummary{SummaryIcon::None,
+                                 "Success",
+                                 "Updated the tra files",
+                                 {{"Open destination folder", "out"}}}));
+
+    const EndSummary reviewed = SummarizeEnd(Ended(TraOk, false), Inputs(true));
+    ASSERT_EQ(reviewed.actions.size(), 2u);
+    EXPECT_EQ(reviewed.actions[0], (SummaryAction{"Open review page", ReviewPagePath("out")}));
+    EXPECT_EQ(reviewed.actions[1].label, "Open destination folder");
+}
+
+TEST(EndSummary, AStopIsAWarningThatSaysWhatItLeft) {
+    ProgressSnapshot end = Ended(TraOk, true);
+    end.fileCount = 3;
+    end.filesDone = 1;
+    const EndSummary summary = SummarizeEnd(end, Inputs(true));
+    EXPECT_EQ(summary.icon, SummaryIcon::Warning);
+    EXPECT_EQ(summary.caption, "Stopped");
+    EXPECT_EQ(summary.text, "Stopped after 1 of 3 files.");
+    EXPECT_TRUE(summary.actions.empty());
+}
+
+TEST(EndSummary, AFailureTellsTheRunsOwnTextEvenAfterAStop) {
+    for (bool abortRequested : {false, true}) {
+        const EndSummary summary = SummarizeEnd(Ended(TraOpenFailed, abortRequested), Inputs(true));
+        EXPECT_EQ(summary, (EndSummary{SummaryIcon::Error,
+                                       "Failure",
+                                       "Failed to load ref.tra, cause: file not found",
+                                       {}}));
+    }
+}
+
+}  // namespace
