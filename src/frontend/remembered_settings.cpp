@@ -13,11 +13,11 @@ namespace {
 
 using namespace settings_keys;
 
-constexpr std::array<SettingKey, 15> AllKeys = {
+constexpr std::array<SettingKey, 16> AllKeys = {
     ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory,
     MinLikeliness,     VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode,
     GeneratePatch,     CompareSound,        WriteReview,  settings_keys::CodePage,
-    KeepGoing,         WindowWidth,         WindowHeight};
+    KeepGoing,         ReferenceFolders,    WindowWidth,  WindowHeight};
 
 const std::string* Find(const SettingsValues& values, const SettingKey& key) {
     const auto found = values.find(key.Path());
@@ -122,6 +122,18 @@ void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& valu
     Write(values, WriteReview, FlagText(options.writeReview));
     Write(values, settings_keys::CodePage, std::to_string(options.codePage));
     Write(values, KeepGoing, FlagText(options.keepGoing));
+}
+
+bool ReadRememberedReferenceFolders(const SettingsValues& values) {
+    return ReadFlag(values, ReferenceFolders, false);
+}
+
+void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values) {
+    Write(values, ReferenceFolders, FlagText(referenceFolders));
+}
+
+void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {
+    Write(values, key, std::to_string(length));
 }
 
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key) {

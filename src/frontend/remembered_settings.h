@@ -34,6 +34,7 @@ inline constexpr SettingKey CompareSound{"preferences", "compareSound"};
 inline constexpr SettingKey WriteReview{"preferences", "writeReview"};
 inline constexpr SettingKey CodePage{"preferences", "codePage"};
 inline constexpr SettingKey KeepGoing{"preferences", "keepGoing"};
+inline constexpr SettingKey ReferenceFolders{"preferences", "referenceFolders"};
 
 inline constexpr SettingKey WindowWidth{"window", "width"};
 inline constexpr SettingKey WindowHeight{"window", "height"};
@@ -64,7 +65,13 @@ void WriteRememberedPaths(const RememberedPaths& paths, SettingsValues& values);
 RecoveryOptions ReadRememberedOptions(const SettingsValues& values);
 void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values);
 
+// Whether the two reference fields name folders of reference files; off
+// when never stored.
+bool ReadRememberedReferenceFolders(const SettingsValues& values);
+void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values);
+
 // A stored positive size in pixels; 0 when none is stored or it is no size.
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key);
+void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values);
 
 }  // namespace wordgleaner
