@@ -1,0 +1,56 @@
+/* Identifiers shared by the resource script, the windows and their tests.
+   Plain #defines: the resource compiler reads this file too. */
+#pragma once
+
+#define IDI_WORDGLEANER 128
+#define IDS_ABOUT_ITEM 101
+
+#define IDD_ABOUT 100
+#define IDD_MAIN 102
+#define IDD_PREFERENCES 129
+
+/* Main window: each path field is an edit field and its browse button. */
+#define IDC_REFERENCE_ORIGINAL 1000
+#define IDC_REFERENCE_ORIGINAL_LABEL 1001
+#define IDC_REFERENCE_TRANSLATED 1002
+#define IDC_REFERENCE_TRANSLATED_LABEL 1003
+#define IDC_IMPORT 1004
+#define IDC_MOD_DIRECTORY 1006
+#define IDC_MOD_DIRECTORY_LABEL 1005
+#define IDC_DESTINATION_DIRECTORY 1008
+#define IDC_DESTINATION_DIRECTORY_LABEL 1007
+#define IDC_FILES_BAR 1009
+#define IDC_ENTRIES_BAR 1010
+#define IDC_FILES_BAR_LABEL 1011
+#define IDC_ENTRIES_BAR_LABEL 1012
+#define IDC_PREFERENCES 1013
+#define IDC_TIME_LABEL 1014
+#define IDC_BROWSE_OFFSET 100 /* a field's browse button: the field's id + this */
+
+/* Preferences. */
+#define IDC_LINE_INFO_ONLY 1010
+#define IDC_REFERENCE_FOLDERS 1012
+#define IDC_MIN_LIKELINESS_LABEL 1013
+#define IDC_MIN_LIKELINESS 1014
+#define IDC_DATA_OUTPUT_GROUP 1015
+#define IDC_COMMENTS_GROUP 1016
+#define IDC_COMMENT_NONE 1017
+#define IDC_COMMENT_PERFECT 1018
+#define IDC_COMMENT_MISSING 1019
+#define IDC_MISCELLANEOUS_GROUP 1020
+#define IDC_THRESHOLD_LABEL 1021
+#define IDC_THRESHOLD 1022
+#define IDC_THRESHOLD_NOTE 1023
+#define IDC_PATCH_GROUP 1024
+#define IDC_GENERATE_PATCH 1025
+#define IDC_COMPARE_SOUND 1026
+#define IDC_REVIEW_GROUP 1027
+#define IDC_WRITE_REVIEW 1028
+#define IDC_CODE_PAGE_LABEL 1029
+#define IDC_CODE_PAGE 1030
+#define IDC_FAILURES_GROUP 1031
+#define IDC_KEEP_GOING 1032
+#define IDC_RESTORE_DEFAULTS 1033
+
+/* About box. */
+#define IDC_VERSION_TEXT 1021
