@@ -5,63 +5,46 @@
 
 namespace wordgleaner {
 
-namespace {
-
-constexpr std::array<PathField, PathFieldCount> AllFields = {
-    PathField::ReferenceOriginal, PathField::ReferenceTranslated, PathField::ModDirectory,
-    PathField::DestinationDirectory};
-
-std::string FieldName(PathField field) {
-    switch (field) {
-        case PathField::ReferenceOriginal:
-            return "The reference in the original language";
-        case PathField::ReferenceTranslated:
-            return "The translated reference";
-        case PathField::ModDirectory:
-            return "The directory of mod tra files";
-        case PathField::DestinationDirectory:
-            return "The destination directory";
-    }
-    return {};
-}
-
-std::optional<PathFault> CheckOnDisk(PathField field, const std::string& text, bool wantsFolder) {
-    std::error_code error;
-    const auto status = std::filesystem::status(std::filesystem::path(text), error);
-    if (!std::filesystem::exists(status)) {
-        return PathFault{field, PathProblem::Missing,
-                         FieldName(field) + " does not exist: " + text};
-    }
-    if (std::filesystem::is_directory(status) != wantsFolder) {
-        return PathFault{
-            field, PathProblem::WrongKind,
-            FieldName(field) +
-                (wantsFolder ? " must be a directory: " : " must be a file, not a directory: ") +
-                text};
+std::optional<PathFault> FirstEmptyField(const RunPaths& paths) {
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        if (paths.texts[index].empty()) {
+            return PathFault{static_cast<PathField>(index), EmptyPathMessage};
+        }
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 bool FieldWantsFolder(PathField field, bool referenceFolders) {
     return field == PathField::ModDirectory || field == PathField::DestinationDirectory ||
            referenceFolders;
 }
 
-std::optional<PathFault> CheckRunPaths(const RunPaths& paths, bool referenceFolders) {
-    for (PathField field : AllFields) {
-        if (paths[field].empty()) {
-            return PathFault{field, PathProblem::Empty, EmptyPathMessage};
-        }
+std::string PathProblemText(const std::string& path, bool folder) {
+    if (path.empty()) {
+        return {};
     }
-    for (PathField field : AllFields) {
-        if (auto fault =
-                CheckOnDisk(field, paths[field], FieldWantsFolder(field, referenceFolders))) {
-            return fault;
-        }
+    std::error_code error;
+    const auto status = std::filesystem::status(std::filesystem::path(path), error);
+    if (!std::filesystem::exists(status)) {
+        return (folder ? "There is no folder " : "There is no file ") + path;
     }
-    return std::nullopt;
+    const bool isFolder = std::filesystem::is_directory(status);
+    if (folder && !isFolder) {
+        return path + " is a file, not a folder";
+    }
+    if (!folder && isFolder) {
+        return path + " is a folder, not a file";
+    }
+    return {};
+}
+
+std::string DropProblemText(const std::vector<std::string>& dropped, bool folder) {
+    const std::string expected = folder ? "Drop one folder here" : "Drop one file here";
+    if (dropped.size() != 1) {
+        return expected;
+    }
+    const std::string problem = PathProblemText(dropped.front(), folder);
+    return problem.empty() ? problem : expected + ": " + problem;
 }
 
 }  // namespace wordgleaner

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace wordgleaner {
 
@@ -19,11 +20,8 @@ struct RunPaths {
     }
 };
 
-enum class PathProblem { Empty, Missing, WrongKind };
-
 struct PathFault {
     PathField field = PathField::ReferenceOriginal;
-    PathProblem problem = PathProblem::Empty;
     std::string message;  // for the user, as it stands
 
     friend bool operator==(const PathFault&, const PathFault&) = default;
@@ -34,14 +32,25 @@ struct PathFault {
 inline constexpr const char* EmptyPathMessage =
     "You must provide a name for each file or directory";
 
+// The first field left empty, which keeps a run from starting. A path that
+// names nothing does not: the window has marked it already, and the run
+// fails at once with the job's own words (the destination is checked before
+// the run by CheckDestination).
+std::optional<PathFault> FirstEmptyField(const RunPaths& paths);
+
 // What each field names: a file, or a folder for the mod and destination
 // folders and for references given as folders of files.
 bool FieldWantsFolder(PathField field, bool referenceFolders);
 
-// The first field that keeps a run from starting, in the order of the
-// fields: every empty one first, then one that names nothing, then one that
-// names a file where a folder is wanted or a folder where a file is. The
-// destination's own checks (writable, not the mod folder) come after this.
-std::optional<PathFault> CheckRunPaths(const RunPaths& paths, bool referenceFolders);
+// What a window marks a typed path with before anything uses it: empty when
+// the path is fine or empty (the empty fields are told at Import), else a
+// short sentence such as "There is no file C:\mod\a.tra".
+std::string PathProblemText(const std::string& path, bool folder);
+
+// Why paths dropped onto a field are refused, empty when they are taken:
+// exactly one local path of the field's kind. `dropped` holds the local
+// paths of the drop; a drop with anything that is not a local path counts
+// as none.
+std::string DropProblemText(const std::vector<std::string>& dropped, bool folder);
 
 }  // namespace wordgleaner

@@ -67,7 +67,7 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Initialize();
             return true;
         case WM_COMMAND:
-            return HandleCommand(LOWORD(wParam));
+            return HandleCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_TIMER:
             Poll();
             return true;
@@ -101,7 +101,7 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool MainWindow::HandleCommand(int id) {
+bool MainWindow::HandleCommand(int id, int code) {
     switch (id) {
         case IDC_IMPORT:
             StartRun();
@@ -118,6 +118,10 @@ bool MainWindow::HandleCommand(int id) {
     for (PathBrowseField& field : fields) {
         if (id == field.ButtonId()) {
             field.Browse();
+            return true;
+        }
+        if (id == field.EditId() && code == EN_KILLFOCUS) {
+            field.MarkProblem();
             return true;
         }
     }
@@ -230,18 +234,16 @@ void MainWindow::StartRun() {
     }
 }
 
-// The field at fault gets the focus, so the user can mend it at once.
+// The empty field gets the focus, so the user can fill it at once. A path
+// that names nothing was marked when the field lost the focus; the run
+// fails on it at once with the job's own words.
 bool MainWindow::PathsAccepted(const RunPaths& paths) {
-    const auto fault = CheckRunPaths(paths, preferences.referenceFolders);
+    const auto fault = FirstEmptyField(paths);
     if (!fault) {
         return true;
     }
-    const SummaryIcon icon =
-        fault->problem == PathProblem::Empty ? SummaryIcon::None : SummaryIcon::Error;
-    services.messages.Show(Handle(), icon, FailureCaption, fault->message);
-    HWND edit = Item(fields[static_cast<std::size_t>(fault->field)].EditId());
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
+    services.messages.Show(Handle(), SummaryIcon::None, FailureCaption, fault->message);
+    SetFocus(Item(fields[static_cast<std::size_t>(fault->field)].EditId()));
     return false;
 }
 
@@ -365,19 +367,29 @@ void MainWindow::SetQuitText() {
 }
 
 // A file or folder dropped from Explorer goes into the field it was dropped
-// on; the first of several is taken.
+// on, when it is one path of the field's kind.
 void MainWindow::DropFiles(HDROP drop) {
     POINT point = {};
     DragQueryPoint(drop, &point);
-    std::vector<char> name(32768);
-    const bool named = DragQueryFileA(drop, 0, name.data(), static_cast<UINT>(name.size())) > 0;
+    std::vector<std::string> dropped;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        std::vector<char> name(DragQueryFileA(drop, index, nullptr, 0) + 1);
+        DragQueryFileA(drop, index, name.data(), static_cast<UINT>(name.size()));
+        dropped.emplace_back(name.data());
+    }
     DragFinish(drop);
-    if (!named || jobRunning) {
+    if (jobRunning) {
         return;
     }
     for (PathBrowseField& field : fields) {
         if (field.Covers(point)) {
-            field.SetPath(name.data());
+            const std::string problem = DropProblemText(dropped, field.FolderMode());
+            if (!problem.empty()) {
+                services.messages.Show(Handle(), SummaryIcon::Warning, "Wordgleaner", problem);
+                return;
+            }
+            field.SetPath(dropped.front());
             return;
         }
     }

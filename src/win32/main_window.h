@@ -49,7 +49,7 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    bool HandleCommand(int id);
+    bool HandleCommand(int id, int code);
     void Initialize();
     void AttachControls();
     void CaptureLayout();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frontend/browse_glyph_maps.h"
+#include "frontend/path_fields.h"
 #include "win32/browse_glyph_drawing.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
@@ -81,6 +82,17 @@ bool PathBrowseField::Covers(POINT dialogPoint) const {
         }
     }
     return false;
+}
+
+void PathBrowseField::MarkProblem() const {
+    const std::string problem = PathProblemText(Path(), folderMode);
+    if (problem.empty()) {
+        return;
+    }
+    const std::wstring title = WideText("Wordgleaner");
+    const std::wstring text = WideText(problem);
+    EDITBALLOONTIP balloon = {sizeof balloon, title.c_str(), text.c_str(), TTI_WARNING};
+    SendMessageW(Edit(), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon));
 }
 
 bool PathBrowseField::Browse() {

@@ -25,6 +25,10 @@ public:
     // field or its button.
     bool Covers(POINT dialogPoint) const;
 
+    // A balloon on the edit field when its path names nothing or the wrong
+    // kind; nothing when the path is fine or empty.
+    void MarkProblem() const;
+
     // The chooser, started from the browse button; true when a path was chosen.
     bool Browse();
     // The browse button's picture, asked for by WM_DRAWITEM.

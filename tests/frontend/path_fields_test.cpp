@@ -1,4 +1,5 @@
-// Which path field keeps a run from starting, and what the user is told.
+// Which path field keeps a run from starting, and what a field is marked
+// with before that.
 
 #include "frontend/path_fields.h"
 
@@ -11,71 +12,42 @@ using test_support::TempDir;
 
 namespace {
 
-struct Layout {
-    TempDir dir;
+TEST(PathFields, TheFirstEmptyFieldKeepsARunFromStarting) {
     RunPaths paths;
-
-    Layout() {
-        dir.Write("ref_orig.tra", "@1 = ~a~\n");
-        dir.Write("ref_trans.tra", "@1 = ~b~\n");
-        dir.Write("mod/a.tra", "@1 = ~a~\n");
-        dir.Write("out/.keep", "");
-        paths.texts = {dir / "ref_orig.tra", dir / "ref_trans.tra", dir / "mod", dir / "out"};
-    }
-};
-
-TEST(PathFields, FourFittingPathsLetARunStart) {
-    Layout layout;
-    EXPECT_EQ(CheckRunPaths(layout.paths, false), std::nullopt);
-}
-
-TEST(PathFields, AnEmptyFieldIsToldBeforeAnyOtherFault) {
-    Layout layout;
-    layout.paths.texts[0] = layout.dir / "missing.tra";
-    layout.paths.texts[2].clear();
-    EXPECT_EQ(CheckRunPaths(layout.paths, false),
-              (PathFault{PathField::ModDirectory, PathProblem::Empty, EmptyPathMessage}));
-}
-
-TEST(PathFields, APathThatNamesNothingIsToldWithItsField) {
-    Layout layout;
-    layout.paths.texts[1] = layout.dir / "missing.tra";
-    const auto fault = CheckRunPaths(layout.paths, false);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->field, PathField::ReferenceTranslated);
-    EXPECT_EQ(fault->problem, PathProblem::Missing);
-    EXPECT_EQ(fault->message,
-              "The translated reference does not exist: " + layout.dir / "missing.tra");
-}
-
-TEST(PathFields, AFileWhereAFolderIsWantedAndTheReverseAreRefused) {
-    Layout layout;
-    layout.paths.texts[2] = layout.dir / "ref_orig.tra";
-    auto fault = CheckRunPaths(layout.paths, false);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->field, PathField::ModDirectory);
-    EXPECT_EQ(fault->problem, PathProblem::WrongKind);
-    EXPECT_EQ(fault->message,
-              "The directory of mod tra files must be a directory: " + layout.dir / "ref_orig.tra");
-
-    layout.paths.texts[2] = layout.dir / "mod";
-    layout.paths.texts[0] = layout.dir / "mod";
-    fault = CheckRunPaths(layout.paths, false);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->field, PathField::ReferenceOriginal);
-    EXPECT_EQ(fault->problem, PathProblem::WrongKind);
+    paths.texts = {"a.tra", "b.tra", "", ""};
+    EXPECT_EQ(FirstEmptyField(paths), (PathFault{PathField::ModDirectory, EmptyPathMessage}));
+    paths.texts = {"a.tra", "b.tra", "mod", "out"};
+    EXPECT_EQ(FirstEmptyField(paths), std::nullopt);  // whether they exist is not judged here
 }
 
 TEST(PathFields, ReferenceFoldersWantFoldersInBothReferenceFields) {
-    Layout layout;
-    EXPECT_TRUE(FieldWantsFolder(PathField::ReferenceOriginal, true));
     EXPECT_FALSE(FieldWantsFolder(PathField::ReferenceOriginal, false));
+    EXPECT_TRUE(FieldWantsFolder(PathField::ReferenceTranslated, true));
+    EXPECT_TRUE(FieldWantsFolder(PathField::ModDirectory, false));
     EXPECT_TRUE(FieldWantsFolder(PathField::DestinationDirectory, false));
-    const auto fault = CheckRunPaths(layout.paths, true);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->field, PathField::ReferenceOriginal);
-    layout.paths.texts[0] = layout.paths.texts[1] = layout.dir / "mod";
-    EXPECT_EQ(CheckRunPaths(layout.paths, true), std::nullopt);
+}
+
+TEST(PathFields, APathIsMarkedWhenItNamesNothingOrTheWrongKind) {
+    TempDir dir;
+    const std::string file = dir.Write("a.tra", "@1 = ~a~\n");
+    const std::string folder = dir.Path().string();
+    EXPECT_EQ(PathProblemText(file, false), "");
+    EXPECT_EQ(PathProblemText(folder, true), "");
+    EXPECT_EQ(PathProblemText("", true), "");
+    EXPECT_EQ(PathProblemText(dir / "b.tra", false), "There is no file " + dir / "b.tra");
+    EXPECT_EQ(PathProblemText(dir / "mod", true), "There is no folder " + dir / "mod");
+    EXPECT_EQ(PathProblemText(file, true), file + " is a file, not a folder");
+    EXPECT_EQ(PathProblemText(folder, false), folder + " is a folder, not a file");
+}
+
+TEST(PathFields, ADropIsTakenOnlyAsOnePathOfTheFieldsKind) {
+    TempDir dir;
+    const std::string file = dir.Write("a.tra", "@1 = ~a~\n");
+    EXPECT_EQ(DropProblemText({file}, false), "");
+    EXPECT_EQ(DropProblemText({}, false), "Drop one file here");
+    EXPECT_EQ(DropProblemText({file, file}, true), "Drop one folder here");
+    EXPECT_EQ(DropProblemText({file}, true),
+              "Drop one folder here: " + file + " is a file, not a folder");
 }
 
 }  // namespace

@@ -93,18 +93,18 @@ TEST(MainWindow, AnEmptyFieldIsToldAndGetsTheFocusAndNothingStarts) {
     ExpectInputsEnabled(open.dialog, true);
 }
 
-TEST(MainWindow, AReferenceThatNamesNothingIsToldBeforeAnyRun) {
+TEST(MainWindow, AReferenceThatNamesNothingFailsTheRunAtOnce) {
     OpenWindow open;
     TempDir out;
     open.SetPaths(out.Path().string());
-    SetItemText(open.dialog, IDC_REFERENCE_TRANSLATED, Examples + "/reference/german.tra");
-    Click(open.dialog, IDC_IMPORT);
+    const std::string missing = Examples + "/reference/german.tra";
+    SetItemText(open.dialog, IDC_REFERENCE_TRANSLATED, missing);
+    ASSERT_TRUE(open.RunToTheEnd());
     ASSERT_EQ(open.boxes.boxes.size(), 1u);
     EXPECT_EQ(open.boxes.boxes[0].icon, SummaryIcon::Error);
-    EXPECT_EQ(open.boxes.boxes[0].text,
-              "The translated reference does not exist: " + Examples + "/reference/german.tra");
-    EXPECT_FALSE(open.window.JobRunning());
-    EXPECT_TRUE(std::filesystem::is_empty(out.Path()));
+    EXPECT_EQ(open.boxes.boxes[0].text.rfind("Failed to load " + missing + ", cause: ", 0), 0u)
+        << open.boxes.boxes[0].text;
+    EXPECT_EQ(BarPosition(open.dialog, IDC_FILES_BAR), 100);
 }
 
 TEST(MainWindow, RecoveringIntoTheModFolderNeedsConsent) {
@@ -261,24 +261,6 @@ TEST(MainWindow, PreferencesLeftWithCancelChangeNothing) {
     EXPECT_EQ(open.window.CurrentPreferences(), Preferences());
 }
 
-TEST(MainWindow, ReferenceFoldersTurnTheReferenceFieldsIntoFolderFields) {
-    OpenWindow open;
-    ModalAnswer answer(open.dialog, "Preferences", [](HWND preferences) {
-        CheckDlgButton(preferences, IDC_REFERENCE_FOLDERS, BST_CHECKED);
-        Click(preferences, IDOK);
-    });
-    Click(open.dialog, IDC_PREFERENCES);
-    EXPECT_EQ(ItemText(open.dialog, IDC_REFERENCE_ORIGINAL_LABEL),
-              "&Reference directory of tra files in original language");
-    TempDir out;
-    open.SetPaths(out.Path().string());
-    Click(open.dialog, IDC_IMPORT);
-    ASSERT_EQ(open.boxes.boxes.size(), 1u);
-    EXPECT_EQ(open.boxes.boxes[0].text,
-              "The reference in the original language must be a directory: " + Examples +
-                  "/reference/english.tra");
-}
-
 // A drop message as Explorer sends it: one file, at a point of the dialog.
 HGLOBAL DropOf(const std::string& file, POINT point) {
     const std::size_t size = sizeof(DROPFILES) + file.size() + 2;
@@ -292,6 +274,10 @@ HGLOBAL DropOf(const std::string& file, POINT point) {
     return memory;
 }
 
+void DropOnto(HWND dialog, const std::string& file, POINT point) {
+    SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(file, point)), 0);
+}
+
 POINT CentreOf(HWND dialog, int id) {
     RECT area;
     GetWindowRect(GetDlgItem(dialog, id), &area);
@@ -299,17 +285,42 @@ POINT CentreOf(HWND dialog, int id) {
     return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
 }
 
+TEST(MainWindow, ReferenceFoldersTurnTheReferenceFieldsIntoFolderFields) {
+    OpenWindow open;
+    ModalAnswer answer(open.dialog, "Preferences", [](HWND preferences) {
+        CheckDlgButton(preferences, IDC_REFERENCE_FOLDERS, BST_CHECKED);
+        Click(preferences, IDOK);
+    });
+    Click(open.dialog, IDC_PREFERENCES);
+    EXPECT_TRUE(open.window.CurrentPreferences().referenceFolders);
+    EXPECT_EQ(ItemText(open.dialog, IDC_REFERENCE_ORIGINAL_LABEL),
+              "&Reference directory of tra files in original language");
+    // The reference fields now take folders dropped onto them, and refuse files.
+    const POINT onReference = CentreOf(open.dialog, IDC_REFERENCE_ORIGINAL);
+    DropOnto(open.dialog, Examples + "/reference", onReference);
+    EXPECT_EQ(ItemText(open.dialog, IDC_REFERENCE_ORIGINAL), Examples + "/reference");
+    DropOnto(open.dialog, Examples + "/reference/english.tra", onReference);
+    ASSERT_EQ(open.boxes.boxes.size(), 1u);
+    EXPECT_EQ(open.boxes.boxes[0].text, "Drop one folder here: " + Examples +
+                                            "/reference/english.tra is a file, not a folder");
+}
+
 TEST(MainWindow, ADroppedFolderGoesIntoTheFieldItWasDroppedOn) {
     OpenWindow open;
     const POINT onMod = CentreOf(open.dialog, IDC_MOD_DIRECTORY + IDC_BROWSE_OFFSET);
-    SendMessageA(open.dialog, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(DropOf("C:\\mods\\tra", onMod)), 0);
-    EXPECT_EQ(ItemText(open.dialog, IDC_MOD_DIRECTORY), "C:\\mods\\tra");
+    DropOnto(open.dialog, Examples + "/mod", onMod);
+    EXPECT_EQ(ItemText(open.dialog, IDC_MOD_DIRECTORY), Examples + "/mod");
     EXPECT_EQ(ItemText(open.dialog, IDC_REFERENCE_ORIGINAL), "");
 
-    SendMessageA(open.dialog, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(DropOf("C:\\elsewhere", POINT{1, 1})), 0);
-    EXPECT_EQ(ItemText(open.dialog, IDC_MOD_DIRECTORY), "C:\\mods\\tra");
+    DropOnto(open.dialog, Examples + "/reference", POINT{1, 1});  // on no field
+    EXPECT_EQ(ItemText(open.dialog, IDC_MOD_DIRECTORY), Examples + "/mod");
+    EXPECT_TRUE(open.boxes.boxes.empty());
+
+    DropOnto(open.dialog, Examples + "/nothing", onMod);
+    EXPECT_EQ(ItemText(open.dialog, IDC_MOD_DIRECTORY), Examples + "/mod");
+    ASSERT_EQ(open.boxes.boxes.size(), 1u);
+    EXPECT_EQ(open.boxes.boxes[0].text,
+              "Drop one folder here: There is no folder " + Examples + "/nothing");
 }
 
 TEST(MainWindow, PathsSettingsAndSizeAreRememberedBetweenRuns) {
