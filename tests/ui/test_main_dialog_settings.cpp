@@ -82,10 +82,10 @@ private slots:
         SettingsFile file;
         {
             auto store = file.Open();
-            store->setValue(settings_keys::MinLikeliness, 140);
-            store->setValue(settings_keys::VeryLikelyThreshold, "lots");
-            store->setValue(settings_keys::CommentMode, 7);
-            store->setValue(settings_keys::GeneratePatch, true);
+            store->setValue(KeyPath(settings_keys::MinLikeliness), 140);
+            store->setValue(KeyPath(settings_keys::VeryLikelyThreshold), "lots");
+            store->setValue(KeyPath(settings_keys::CommentMode), 7);
+            store->setValue(KeyPath(settings_keys::GeneratePatch), true);
         }
         auto store = file.Open();
         const RecoveryOptions read = ReadOptions(*store);
