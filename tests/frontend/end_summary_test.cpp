@@ -6,16 +6,14 @@
 
 #include "job/batch_review.h"
 #include "store/tra_error.h"
+#include "support/ended_snapshot.h"
 
 using namespace wordgleaner;
 
 namespace {
 
 ProgressSnapshot Ended(int status, bool abortRequested) {
-    ProgressSnapshot end;
-    end.filePercent = ProgressSnapshot::EndedFilePercent;
-    end.status = status;
-    end.abortRequested = abortRequested;
+    ProgressSnapshot end = test_support::EndedSnapshot(status, abortRequested);
     end.progressText = "Failed to load ref.tra, cause: file not found";
     return end;
 }

@@ -175,17 +175,33 @@ TEST(MainWindow, AWholeRunWithThePatchFromThePreferencesWritesWhatTheJobWrites) 
     EXPECT_EQ(files, 5);  // three tra files, the patch and the report
 }
 
-TEST(MainWindow, AbortStopsTheRunAndTheWindowTellsWhatItLeft) {
+// A run on the examples whose worker is held before the given mod file
+// (counted from 1), so that the test acts on it at that exact point.
+struct HeldRun {
     CheckPointHold hold;
-    hold.Arm(CheckPoint::BeforeFile, 3);
-    OpenWindow open({[&hold](CheckPoint point) {
-        hold.Pass(point);
-        return false;
-    }});
+    OpenWindow open;
     TempDir out;
-    open.SetPaths(out.Path().string());
-    Click(open.dialog, IDC_IMPORT);
-    ASSERT_TRUE(hold.WaitUntilHeld());
+
+    explicit HeldRun(int beforeFile)
+        : open({[this](CheckPoint point) {
+              hold.Pass(point);
+              return false;
+          }}) {
+        hold.Arm(CheckPoint::BeforeFile, beforeFile);
+        open.SetPaths(out.Path().string());
+    }
+
+    bool StartAndHold() {
+        Click(open.dialog, IDC_IMPORT);
+        return hold.WaitUntilHeld();
+    }
+};
+
+TEST(MainWindow, AbortStopsTheRunAndTheWindowTellsWhatItLeft) {
+    HeldRun run(3);
+    OpenWindow& open = run.open;
+    CheckPointHold& hold = run.hold;
+    ASSERT_TRUE(run.StartAndHold());
     // A poll sees the run standing after the second file, with both bars moved.
     ASSERT_TRUE(PumpUntil([&] { return BarPosition(open.dialog, IDC_FILES_BAR) > 0; }));
     EXPECT_EQ(BarPosition(open.dialog, IDC_FILES_BAR), 33);
@@ -209,16 +225,10 @@ TEST(MainWindow, AbortStopsTheRunAndTheWindowTellsWhatItLeft) {
 }
 
 TEST(MainWindow, TheCloseBoxDuringARunOnlyAsksForAStopThenClosesWhenIdle) {
-    CheckPointHold hold;
-    hold.Arm(CheckPoint::BeforeFile, 1);
-    OpenWindow open({[&hold](CheckPoint point) {
-        hold.Pass(point);
-        return false;
-    }});
-    TempDir out;
-    open.SetPaths(out.Path().string());
-    Click(open.dialog, IDC_IMPORT);
-    ASSERT_TRUE(hold.WaitUntilHeld());
+    HeldRun run(1);
+    OpenWindow& open = run.open;
+    CheckPointHold& hold = run.hold;
+    ASSERT_TRUE(run.StartAndHold());
     SendMessageA(open.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(PumpUntil([&] { return open.window.Job().Snapshot().abortRequested; }));
     EXPECT_TRUE(IsWindow(open.dialog));
