@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "frontend/extra_reference_pairs.h"
 #include "frontend/number_text.h"
 #include "job/validate_options.h"
 
@@ -13,11 +14,11 @@ namespace {
 
 using namespace settings_keys;
 
-constexpr std::array<SettingKey, 16> AllKeys = {
-    ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory,
-    MinLikeliness,     VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode,
-    GeneratePatch,     CompareSound,        WriteReview,  settings_keys::CodePage,
-    KeepGoing,         ReferenceFolders,    WindowWidth,  WindowHeight};
+constexpr auto AllKeys = std::to_array<SettingKey>(
+    {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
+     VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
+     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, ExtraReferencePairs,
+     WindowWidth, WindowHeight});
 
 const std::string* Find(const SettingsValues& values, const SettingKey& key) {
     const auto found = values.find(key.Path());
@@ -130,6 +131,14 @@ bool ReadRememberedReferenceFolders(const SettingsValues& values) {
 
 void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values) {
     Write(values, ReferenceFolders, FlagText(referenceFolders));
+}
+
+ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values) {
+    return DecodeReferencePairs(ReadText(values, ExtraReferencePairs));
+}
+
+void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values) {
+    Write(values, ExtraReferencePairs, EncodeReferencePairs(pairs));
 }
 
 void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {

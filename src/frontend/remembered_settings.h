@@ -5,6 +5,7 @@
 #include <string>
 
 #include "job/recovery_options.h"
+#include "job/reference_pair.h"
 
 namespace wordgleaner {
 
@@ -35,6 +36,7 @@ inline constexpr SettingKey WriteReview{"preferences", "writeReview"};
 inline constexpr SettingKey CodePage{"preferences", "codePage"};
 inline constexpr SettingKey KeepGoing{"preferences", "keepGoing"};
 inline constexpr SettingKey ReferenceFolders{"preferences", "referenceFolders"};
+inline constexpr SettingKey ExtraReferencePairs{"references", "extraPairs"};
 
 inline constexpr SettingKey WindowWidth{"window", "width"};
 inline constexpr SettingKey WindowHeight{"window", "height"};
@@ -69,6 +71,10 @@ void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& valu
 // when never stored.
 bool ReadRememberedReferenceFolders(const SettingsValues& values);
 void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values);
+
+// The reference pairs listed beside the main window's own, in order.
+ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values);
+void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values);
 
 // A stored positive size in pixels; 0 when none is stored or it is no size.
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key);

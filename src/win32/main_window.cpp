@@ -212,11 +212,13 @@ void MainWindow::StartRun() {
     if (!PathsAccepted(paths)) {
         return;
     }
-    const JobInputs inputs = {
-        {{paths[PathField::ReferenceOriginal], paths[PathField::ReferenceTranslated]}},
-        paths[PathField::ModDirectory],
-        paths[PathField::DestinationDirectory],
-        preferences.options};
+    // The fields' pair is searched first, then the listed ones in order.
+    ReferencePairs references = {
+        {paths[PathField::ReferenceOriginal], paths[PathField::ReferenceTranslated]}};
+    references.insert(references.end(), preferences.extraPairs.begin(),
+                      preferences.extraPairs.end());
+    const JobInputs inputs = {std::move(references), paths[PathField::ModDirectory],
+                              paths[PathField::DestinationDirectory], preferences.options};
     if (!DestinationAccepted(inputs)) {
         return;
     }
@@ -415,6 +417,7 @@ void MainWindow::Restore() {
     fields[3].SetPath(paths.destinationDirectory);
     preferences.options = ReadRememberedOptions(values);
     preferences.referenceFolders = ReadRememberedReferenceFolders(values);
+    preferences.extraPairs = ReadRememberedExtraPairs(values);
     const int width = ReadRememberedLength(values, settings_keys::WindowWidth);
     const int height = ReadRememberedLength(values, settings_keys::WindowHeight);
     if (width > 0 && height > 0) {
@@ -433,6 +436,7 @@ void MainWindow::Remember() const {
     WriteRememberedPaths({paths.texts[0], paths.texts[1], paths.texts[2], paths.texts[3]}, values);
     WriteRememberedOptions(preferences.options, values);
     WriteRememberedReferenceFolders(preferences.referenceFolders, values);
+    WriteRememberedExtraPairs(preferences.extraPairs, values);
     RECT window;
     GetWindowRect(Handle(), &window);
     WriteRememberedLength(window.right - window.left, settings_keys::WindowWidth, values);

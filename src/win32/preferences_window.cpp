@@ -1,7 +1,9 @@
 #include "win32/preferences_window.h"
 
+#include <algorithm>
 #include <charconv>
 
+#include "frontend/extra_reference_pairs.h"
 #include "frontend/number_text.h"
 #include "job/validate_options.h"
 #include "win32/message_boxes.h"
@@ -51,6 +53,12 @@ bool PreferencesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPar
         case IDC_RESTORE_DEFAULTS:
             Show(Preferences());
             return true;
+        case IDC_ADD_PAIR:
+            AddExtraPair();
+            return true;
+        case IDC_REMOVE_PAIR:
+            RemoveExtraPair();
+            return true;
         default:
             return false;
     }
@@ -79,6 +87,41 @@ void PreferencesWindow::Show(const Preferences& shown) {
     CheckDlgButton(dialog, IDC_WRITE_REVIEW, options.writeReview);
     SetItemText(dialog, IDC_CODE_PAGE, std::to_string(options.codePage));
     CheckDlgButton(dialog, IDC_KEEP_GOING, options.keepGoing);
+    shownPairs = shown.extraPairs;
+    ShowExtraPairs();
+}
+
+void PreferencesWindow::ShowExtraPairs() {
+    SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_RESETCONTENT, 0, 0);
+    for (const ReferencePair& pair : shownPairs) {
+        SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(ReferencePairLabel(pair).c_str()));
+    }
+}
+
+// A pair joins the list at its end, so it is searched last.
+void PreferencesWindow::AddExtraPair() {
+    const ReferencePair pair = {ItemText(Handle(), IDC_EXTRA_ORIGINAL),
+                                ItemText(Handle(), IDC_EXTRA_TRANSLATED)};
+    if (const auto fault = CheckExtraPair(pair)) {
+        RefuseField(pair.original.empty() ? IDC_EXTRA_ORIGINAL : IDC_EXTRA_TRANSLATED, *fault);
+        return;
+    }
+    shownPairs.push_back(pair);
+    ShowExtraPairs();
+    SetItemText(Handle(), IDC_EXTRA_ORIGINAL, "");
+    SetItemText(Handle(), IDC_EXTRA_TRANSLATED, "");
+}
+
+void PreferencesWindow::RemoveExtraPair() {
+    const LRESULT selected = SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_GETCURSEL, 0, 0);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= shownPairs.size()) {
+        return;
+    }
+    shownPairs.erase(shownPairs.begin() + selected);
+    ShowExtraPairs();
+    const LRESULT next = std::min<LRESULT>(selected, static_cast<LRESULT>(shownPairs.size()) - 1);
+    SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
 }
 
 // Both ranges and the code page are checked, so the user hears about every
@@ -151,6 +194,7 @@ void PreferencesWindow::TakeChoices() {
                           : Checked(IDC_COMMENT_MISSING) ? CommentMissingMatch
                                                          : CommentNone;
     values.referenceFolders = Checked(IDC_REFERENCE_FOLDERS);
+    values.extraPairs = shownPairs;
     options.search.compareSound = Checked(IDC_COMPARE_SOUND);
     options.generatePatch = Checked(IDC_GENERATE_PATCH);
     options.writeReview = Checked(IDC_WRITE_REVIEW);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "job/recovery_options.h"
+#include "job/reference_pair.h"
 #include "job/validate_options.h"
 #include "win32/dialog_window.h"
 
@@ -16,6 +17,8 @@ class MessageBoxes;
 struct Preferences {
     RecoveryOptions options;
     bool referenceFolders = false;
+    // Searched after the main window's pair, in order.
+    ReferencePairs extraPairs;
 
     friend bool operator==(const Preferences&, const Preferences&) = default;
 };
@@ -40,10 +43,14 @@ private:
     bool Take(const std::optional<OptionFault>& fault);
     void TakeChoices();
     void RefuseField(int id, const std::string& message);
+    void ShowExtraPairs();
+    void AddExtraPair();
+    void RemoveExtraPair();
     bool Checked(int id) const;
 
     MessageBoxes& messages;
     Preferences values;
+    ReferencePairs shownPairs;  // the list as edited, taken with OK
 };
 
 }  // namespace wordgleaner

@@ -295,6 +295,25 @@ POINT CentreOf(HWND dialog, int id) {
     return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
 }
 
+TEST(MainWindow, TheListedPairsAreSearchedAfterTheFieldsPair) {
+    OpenWindow open;
+    const std::string extra = Examples + "/reference/english.tra";
+    ModalAnswer answer(open.dialog, "Preferences", [&extra](HWND preferences) {
+        SetItemText(preferences, IDC_EXTRA_ORIGINAL, extra);
+        SetItemText(preferences, IDC_EXTRA_TRANSLATED, extra);
+        Click(preferences, IDC_ADD_PAIR);
+        Click(preferences, IDOK);
+    });
+    Click(open.dialog, IDC_PREFERENCES);
+    TempDir out;
+    open.SetPaths(out.Path().string());
+    ASSERT_TRUE(open.RunToTheEnd());
+    EXPECT_EQ(
+        open.window.Job().Inputs().references,
+        (ReferencePairs{{Examples + "/reference/english.tra", Examples + "/reference/french.tra"},
+                        {extra, extra}}));
+}
+
 TEST(MainWindow, ReferenceFoldersTurnTheReferenceFieldsIntoFolderFields) {
     OpenWindow open;
     ModalAnswer answer(open.dialog, "Preferences", [](HWND preferences) {
