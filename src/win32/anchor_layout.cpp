@@ -2,8 +2,26 @@
 
 namespace wordgleaner {
 
+namespace {
+
+// The DPI a window is drawn at; GetDpiForWindow is missing before Windows 10.
+int WindowDpi(HWND window) {
+    HDC dc = GetDC(window);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(window, dc);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void ScaleRect(RECT& rect, int to, int from) {
+    rect = {MulDiv(rect.left, to, from), MulDiv(rect.top, to, from), MulDiv(rect.right, to, from),
+            MulDiv(rect.bottom, to, from)};
+}
+
+}  // namespace
+
 void AnchorLayout::Capture(HWND owner, std::vector<Anchor> anchors) {
     dialog = owner;
+    dpi = WindowDpi(dialog);
     RECT client;
     GetClientRect(dialog, &client);
     initialClient = {client.right, client.bottom};
@@ -17,6 +35,18 @@ void AnchorLayout::Capture(HWND owner, std::vector<Anchor> anchors) {
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&place), 2);
         controls.push_back({anchor, place});
     }
+}
+
+void AnchorLayout::Rescale(int newDpi) {
+    if (newDpi <= 0 || newDpi == dpi) {
+        return;
+    }
+    initialClient = {MulDiv(initialClient.cx, newDpi, dpi), MulDiv(initialClient.cy, newDpi, dpi)};
+    minimumTrack = {MulDiv(minimumTrack.x, newDpi, dpi), MulDiv(minimumTrack.y, newDpi, dpi)};
+    for (Placed& placed : controls) {
+        ScaleRect(placed.initial, newDpi, dpi);
+    }
+    dpi = newDpi;
 }
 
 void AnchorLayout::Apply() const {

@@ -23,6 +23,9 @@ public:
     // Takes the controls' places as they are now, at the template's size.
     void Capture(HWND dialog, std::vector<Anchor> anchors);
     void Apply() const;
+    // The dialog moved to a monitor of another DPI, where Windows scales its
+    // controls: the template's places scale with them.
+    void Rescale(int newDpi);
     // The smallest window size, for WM_GETMINMAXINFO.
     POINT MinimumTrackSize() const { return minimumTrack; }
 
@@ -33,6 +36,7 @@ private:
     };
 
     HWND dialog = nullptr;
+    int dpi = USER_DEFAULT_SCREEN_DPI;  // of the places below
     SIZE initialClient = {};
     POINT minimumTrack = {};
     std::vector<Placed> controls;

@@ -2,8 +2,11 @@
 
 namespace wordgleaner {
 
+// The object of the derived dialog is gone by now: the window's last
+// messages go to the default handling alone.
 DialogWindow::~DialogWindow() {
     if (window && !modal) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
     }
 }

@@ -90,6 +90,7 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DropFiles(reinterpret_cast<HDROP>(wParam));
             return true;
         case WM_DPICHANGED: {
+            layout.Rescale(LOWORD(wParam));
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                          suggested.right - suggested.left, suggested.bottom - suggested.top,

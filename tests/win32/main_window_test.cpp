@@ -399,4 +399,34 @@ TEST(MainWindow, GrowingTheWindowStretchesTheFieldsAndKeepsTheButtonsRight) {
     EXPECT_EQ(shrunk.right - shrunk.left, window.right - window.left);
 }
 
+// Windows scales a dialog's controls on a monitor of another DPI; the
+// layout's places scale with them, so a resize keeps them where they are.
+TEST(MainWindow, OnAMonitorOfTwiceTheDpiTheLayoutScalesWithTheWindow) {
+    OpenWindow open;
+    RECT window;
+    GetWindowRect(open.dialog, &window);
+    RECT import;
+    GetWindowRect(GetDlgItem(open.dialog, IDC_IMPORT), &import);
+    MapWindowPoints(HWND_DESKTOP, open.dialog, reinterpret_cast<POINT*>(&import), 2);
+    HDC dc = GetDC(open.dialog);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(open.dialog, dc);
+
+    RECT suggested = window;
+    suggested.right = window.left + 2 * (window.right - window.left);
+    suggested.bottom = window.top + 2 * (window.bottom - window.top);
+    SendMessageA(open.dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT moved;
+    GetWindowRect(GetDlgItem(open.dialog, IDC_IMPORT), &moved);
+    MapWindowPoints(HWND_DESKTOP, open.dialog, reinterpret_cast<POINT*>(&moved), 2);
+    EXPECT_EQ(moved.right - moved.left, 2 * (import.right - import.left));
+    EXPECT_EQ(moved.bottom - moved.top, 2 * (import.bottom - import.top));
+    // The smallest size doubles too.
+    RECT shrunk;
+    SetWindowPos(open.dialog, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(open.dialog, &shrunk);
+    EXPECT_GT(shrunk.right - shrunk.left, window.right - window.left);
+}
+
 }  // namespace
