@@ -375,58 +375,65 @@ TEST(MainWindow, PathsSettingsAndSizeAreRememberedBetweenRuns) {
     EXPECT_EQ(restored.right - restored.left, grown.right - grown.left);
 }
 
+RECT ScreenRect(HWND window) {
+    RECT area;
+    GetWindowRect(window, &area);
+    return area;
+}
+
+// A control's place in the dialog's client coordinates.
+RECT ItemPlace(HWND dialog, int id) {
+    RECT area = ScreenRect(GetDlgItem(dialog, id));
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+void Resize(HWND window, LONG width, LONG height) {
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+LONG Width(const RECT& area) {
+    return area.right - area.left;
+}
+
+LONG Height(const RECT& area) {
+    return area.bottom - area.top;
+}
+
 TEST(MainWindow, GrowingTheWindowStretchesTheFieldsAndKeepsTheButtonsRight) {
     OpenWindow open;
-    RECT field;
-    RECT import;
-    GetWindowRect(GetDlgItem(open.dialog, IDC_MOD_DIRECTORY), &field);
-    GetWindowRect(GetDlgItem(open.dialog, IDC_IMPORT), &import);
-    RECT window;
-    GetWindowRect(open.dialog, &window);
-    SetWindowPos(open.dialog, nullptr, 0, 0, window.right - window.left + 80,
-                 window.bottom - window.top + 40, SWP_NOMOVE | SWP_NOZORDER);
-    RECT grownField;
-    RECT movedImport;
-    GetWindowRect(GetDlgItem(open.dialog, IDC_MOD_DIRECTORY), &grownField);
-    GetWindowRect(GetDlgItem(open.dialog, IDC_IMPORT), &movedImport);
-    EXPECT_EQ(grownField.right - grownField.left, field.right - field.left + 80);
-    EXPECT_EQ(movedImport.left - import.left, 80);
+    const RECT field = ItemPlace(open.dialog, IDC_MOD_DIRECTORY);
+    const RECT import = ItemPlace(open.dialog, IDC_IMPORT);
+    const RECT window = ScreenRect(open.dialog);
+    Resize(open.dialog, Width(window) + 80, Height(window) + 40);
+    EXPECT_EQ(Width(ItemPlace(open.dialog, IDC_MOD_DIRECTORY)), Width(field) + 80);
+    EXPECT_EQ(ItemPlace(open.dialog, IDC_IMPORT).left, import.left + 80);
 
     // Never smaller than the template made it.
-    SetWindowPos(open.dialog, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
-    RECT shrunk;
-    GetWindowRect(open.dialog, &shrunk);
-    EXPECT_EQ(shrunk.right - shrunk.left, window.right - window.left);
+    Resize(open.dialog, 50, 50);
+    EXPECT_EQ(Width(ScreenRect(open.dialog)), Width(window));
 }
 
 // Windows scales a dialog's controls on a monitor of another DPI; the
 // layout's places scale with them, so a resize keeps them where they are.
 TEST(MainWindow, OnAMonitorOfTwiceTheDpiTheLayoutScalesWithTheWindow) {
     OpenWindow open;
-    RECT window;
-    GetWindowRect(open.dialog, &window);
-    RECT import;
-    GetWindowRect(GetDlgItem(open.dialog, IDC_IMPORT), &import);
-    MapWindowPoints(HWND_DESKTOP, open.dialog, reinterpret_cast<POINT*>(&import), 2);
+    const RECT window = ScreenRect(open.dialog);
+    const RECT import = ItemPlace(open.dialog, IDC_IMPORT);
     HDC dc = GetDC(open.dialog);
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     ReleaseDC(open.dialog, dc);
 
-    RECT suggested = window;
-    suggested.right = window.left + 2 * (window.right - window.left);
-    suggested.bottom = window.top + 2 * (window.bottom - window.top);
+    RECT suggested = {window.left, window.top, window.left + 2 * Width(window),
+                      window.top + 2 * Height(window)};
     SendMessageA(open.dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    RECT moved;
-    GetWindowRect(GetDlgItem(open.dialog, IDC_IMPORT), &moved);
-    MapWindowPoints(HWND_DESKTOP, open.dialog, reinterpret_cast<POINT*>(&moved), 2);
-    EXPECT_EQ(moved.right - moved.left, 2 * (import.right - import.left));
-    EXPECT_EQ(moved.bottom - moved.top, 2 * (import.bottom - import.top));
+    const RECT moved = ItemPlace(open.dialog, IDC_IMPORT);
+    EXPECT_EQ(Width(moved), 2 * Width(import));
+    EXPECT_EQ(Height(moved), 2 * Height(import));
     // The smallest size doubles too.
-    RECT shrunk;
-    SetWindowPos(open.dialog, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
-    GetWindowRect(open.dialog, &shrunk);
-    EXPECT_GT(shrunk.right - shrunk.left, window.right - window.left);
+    Resize(open.dialog, 10, 10);
+    EXPECT_GT(Width(ScreenRect(open.dialog)), Width(window));
 }
 
 }  // namespace
