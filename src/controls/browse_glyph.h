@@ -3,12 +3,11 @@
 #include <QColor>
 #include <QRect>
 
+#include "frontend/browse_glyph_maps.h"
+
 class QPainter;
 
 namespace wordgleaner {
-
-// Glyphs are 16 x 16 pixel pictures; a smaller rectangle shows their top-left part.
-inline constexpr int BrowseGlyphSize = 16;
 
 // Draws glyph 1 (open folder with an arrow), 2 (closed folder) or 3 (folder
 // with a magnifier) into glyphRect of the target, on the background colour, in

@@ -3,43 +3,37 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QObject>
 #include <QUrl>
+
+#include <string>
+#include <vector>
+
+#include "frontend/path_fields.h"
 
 namespace wordgleaner {
 
+// The texts are shared with the other windows; paths are 8-bit local text
+// there, as in the job.
 QString PathProblem(const QString& path, bool folder) {
-    if (path.isEmpty()) {
-        return {};
-    }
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return folder ? QObject::tr("There is no folder %1").arg(path)
-                      : QObject::tr("There is no file %1").arg(path);
-    }
-    if (folder && !info.isDir()) {
-        return QObject::tr("%1 is a file, not a folder").arg(path);
-    }
-    if (!folder && info.isDir()) {
-        return QObject::tr("%1 is a folder, not a file").arg(path);
-    }
-    return {};
+    return QString::fromLocal8Bit(PathProblemText(path.toLocal8Bit().toStdString(), folder));
 }
 
 QString DropProblem(const QMimeData& data, bool folder, QString* path) {
-    const QString expected =
-        folder ? QObject::tr("Drop one folder here") : QObject::tr("Drop one file here");
     const QList<QUrl> urls = data.hasUrls() ? data.urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.constFirst().isLocalFile()) {
-        return expected;
+    std::vector<std::string> dropped;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) {
+            dropped.clear();
+            break;
+        }
+        dropped.push_back(QDir::toNativeSeparators(url.toLocalFile()).toLocal8Bit().toStdString());
     }
-    const QString dropped = QDir::toNativeSeparators(urls.constFirst().toLocalFile());
-    const QString problem = PathProblem(dropped, folder);
-    if (!problem.isEmpty()) {
-        return expected + QStringLiteral(": ") + problem;
+    const std::string problem = DropProblemText(dropped, folder);
+    if (!problem.empty()) {
+        return QString::fromLocal8Bit(problem);
     }
     if (path) {
-        *path = dropped;
+        *path = QString::fromLocal8Bit(dropped.front());
     }
     return {};
 }

@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <utility>
+
+#include "frontend/bar_arithmetic.h"
 
 namespace wordgleaner {
 
@@ -23,21 +23,6 @@ constexpr unsigned DefaultTextFormat =
     PercentProgressBar::AlignTextCentre | TextVCentre | TextSingleLine;
 constexpr int HintWidthInPercentTexts = 4;
 constexpr int TextPadding = 6;
-
-// Truncates toward zero like a cast, but saturates instead of overflowing:
-// an empty range gives an infinite fraction, a far-out position a huge one.
-int TruncateToInt(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    if (value >= static_cast<double>(INT_MAX)) {
-        return INT_MAX;
-    }
-    if (value <= static_cast<double>(INT_MIN)) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
-}
 
 // Positions wrap around like the 32-bit arithmetic of the original requests
 // instead of overflowing.
@@ -212,25 +197,23 @@ void PercentProgressBar::SetOrientation(Qt::Orientation newOrientation) {
     update();
 }
 
-// f = (position - lower) / (upper - lower) in double precision, so 29 of 0..100
-// gives 0.29 and f * 100.0 = 28.999999999999996, shown as 28%.
+// The sums are shared with the other windows' bars.
 double PercentProgressBar::Fraction() const {
-    const double span = static_cast<double>(upper) - static_cast<double>(lower);
-    return (static_cast<double>(position) - static_cast<double>(lower)) / span;
+    return BarFraction(position, lower, upper);
 }
 
 // Pixels of the filled part along the bar: across a horizontal bar, up a
 // vertical one, so that both repaint exactly when their edge moves.
 int PercentProgressBar::FilledExtent() const {
     const int length = orientation == Qt::Horizontal ? width() : height();
-    return TruncateToInt(length * Fraction());
+    return FilledLength(length, Fraction());
 }
 
 QString PercentProgressBar::DisplayedText() const {
     if (!text.isEmpty()) {
         return text;
     }
-    return QString::asprintf("%d%%", TruncateToInt(Fraction() * 100.0));
+    return QString::fromStdString(PercentText(Fraction()));
 }
 
 // The default colours stay the same whether the window is active or not.
@@ -257,12 +240,11 @@ void PercentProgressBar::paintEvent(QPaintEvent* /*event*/) {
     QRect empty;
     if (orientation == Qt::Vertical) {
         const int extent =
-            std::clamp(TruncateToInt(client.height() * Fraction()), 0, client.height());
+            std::clamp(FilledLength(client.height(), Fraction()), 0, client.height());
         filled = QRect(0, client.height() - extent, client.width(), extent);
         empty = QRect(0, 0, client.width(), client.height() - extent);
     } else {
-        const int extent =
-            std::clamp(TruncateToInt(client.width() * Fraction()), 0, client.width());
+        const int extent = std::clamp(FilledLength(client.width(), Fraction()), 0, client.width());
         filled = QRect(0, 0, extent, client.height());
         empty = QRect(extent, 0, client.width() - extent, client.height());
     }

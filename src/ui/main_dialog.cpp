@@ -21,13 +21,14 @@
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
-#include "job/batch_review.h"
+#include "frontend/end_summary.h"
+#include "frontend/path_fields.h"
+#include "frontend/path_fields_check.h"
 #include "job/destination_check.h"
 #include "job/readable_progress.h"
 #include "job/run_end.h"
 #include "job_text.h"
 #include "message_boxes.h"
-#include "path_fields_check.h"
 #include "preferences_dialog.h"
 #include "reference_pair_list.h"
 #include "reference_path_fields.h"
@@ -65,6 +66,18 @@ QPushButton* MakeButton(const QString& text, QWidget* parent) {
 
 bool IsEnterKey(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+MessageIcon ToMessageIcon(SummaryIcon icon) {
+    switch (icon) {
+        case SummaryIcon::Warning:
+            return MessageIcon::Warning;
+        case SummaryIcon::Error:
+            return MessageIcon::Error;
+        case SummaryIcon::None:
+            break;
+    }
+    return MessageIcon::None;
 }
 
 QString QuitText() {
@@ -361,47 +374,28 @@ bool MainDialog::DestinationAccepted(const JobInputs& inputs) {
     return true;
 }
 
-// A stopped run did not do all it was asked to: it is never told as a
-// success, and the user learns what it left on disk.
-void MainDialog::ShowFailureOrStop(const ProgressSnapshot& end) {
-    if (EndOfRun(end) == RunEnd::Stopped) {
-        services.messages.Show(this, MessageIcon::Warning, tr("Stopped"),
-                               FromJobText(StoppedText(end)));
-    } else {
-        services.messages.Show(this, MessageIcon::Error, FailureCaption,
-                               FromJobText(end.progressText));
-    }
-}
-
+// What the box says and offers is decided once for every window.
 void MainDialog::ShowEnd(const ProgressSnapshot& end) {
-    if (EndOfRun(end) != RunEnd::Succeeded) {
-        ShowFailureOrStop(end);
+    const EndSummary summary = SummarizeEnd(end, job.Inputs());
+    if (summary.actions.empty()) {
+        services.messages.Show(this, ToMessageIcon(summary.icon), tr(summary.caption.c_str()),
+                               FromJobText(summary.text));
     } else {
-        ShowSuccess();
+        QStringList buttons;
+        for (const SummaryAction& action : summary.actions) {
+            buttons << tr(action.label.c_str());
+        }
+        buttons << tr(CloseButtonText);
+        const int chosen =
+            services.messages.Ask(this, ToMessageIcon(summary.icon), tr(summary.caption.c_str()),
+                                  FromJobText(summary.text), buttons);
+        if (chosen >= 0 && static_cast<std::size_t>(chosen) < summary.actions.size()) {
+            Open(LocalFileUrl(summary.actions[static_cast<std::size_t>(chosen)].target));
+        }
     }
     SetInputsEnabled(true);
     quitButton->setText(QuitText());
     jobRunning = false;
-}
-
-// A run that ended well with the review asked for has written it: a review
-// that cannot be written fails the run.
-void MainDialog::ShowSuccess() {
-    const JobInputs& inputs = job.Inputs();
-    QStringList buttons;
-    std::vector<QUrl> targets;
-    if (inputs.options.writeReview) {
-        buttons << tr("Open review page");
-        targets.push_back(LocalFileUrl(ReviewPagePath(inputs.destinationDirectory)));
-    }
-    buttons << tr("Open destination folder");
-    targets.push_back(LocalFileUrl(inputs.destinationDirectory));
-    buttons << tr("Close");
-    const int chosen = services.messages.Ask(this, MessageIcon::None, tr("Success"),
-                                             tr("Updated the tra files"), buttons);
-    if (chosen >= 0 && static_cast<std::size_t>(chosen) < targets.size()) {
-        Open(targets[static_cast<std::size_t>(chosen)]);
-    }
 }
 
 void MainDialog::Open(const QUrl& url) {

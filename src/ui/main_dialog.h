@@ -94,11 +94,9 @@ private:
     bool ReferencesAccepted(const ReferencePairs& references);
     void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
-    void ShowSuccess();
     void Open(const QUrl& url);
     // The destination checks before a run: false when the run must not start.
     bool DestinationAccepted(const JobInputs& inputs);
-    void ShowFailureOrStop(const ProgressSnapshot& end);
     void CopyFailureSettings(const PreferencesDialog& dialog);
 
     MainDialogServices services;

@@ -1,28 +1,16 @@
 #include "number_text.h"
 
-#include <cmath>
+#include "frontend/number_text.h"
 
 namespace wordgleaner {
 
-namespace {
-
-// The digits a double carries faithfully through text and back.
-constexpr int SignificantDigits = 15;
-
-}  // namespace
-
+// The forms are shared with the other windows.
 QString FormatNumber(double value) {
-    return QString::number(value, 'g', SignificantDigits);
+    return QString::fromStdString(FormatNumberField(value));
 }
 
 std::optional<double> ParseNumber(const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    // "inf" and "nan" are words, not numbers the user can mean here.
-    if (!ok || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseNumberField(text.toStdString());
 }
 
 }  // namespace wordgleaner

@@ -11,10 +11,10 @@
 #include <utility>
 
 #include "controls/path_browse_control.h"
+#include "frontend/path_fields_check.h"
 #include "job/reference_pair.h"
 #include "job_text.h"
 #include "message_boxes.h"
-#include "path_fields_check.h"
 #include "reference_path_fields.h"
 
 namespace wordgleaner {

@@ -2,121 +2,92 @@
 
 #include <QSettings>
 
-#include "job/validate_options.h"
-
 namespace wordgleaner {
 
 namespace {
 
-double ReadPercent(const QSettings& settings, const char* key, double fallback,
-                   std::optional<OptionFault> (*check)(double)) {
-    bool isNumber = false;
-    const double value = settings.value(key, fallback).toDouble(&isNumber);
-    return isNumber && !check(value) ? value : fallback;
+// The stored values as texts, as the shared model reads them: QSettings
+// gives numbers and flags back as "50", "true".
+SettingsValues ReadValues(const QSettings& settings) {
+    SettingsValues values;
+    for (const SettingKey& key : RememberedKeys()) {
+        const QString path = KeyPath(key);
+        if (settings.contains(path)) {
+            values[key.Path()] = settings.value(path).toString().toStdString();
+        }
+    }
+    return values;
 }
 
-bool ReadFlag(const QSettings& settings, const char* key, bool fallback) {
-    const QVariant value = settings.value(key, fallback);
-    return value.canConvert<bool>() ? value.toBool() : fallback;
-}
-
-std::int32_t ReadCommentMode(const QSettings& settings, std::int32_t fallback) {
-    bool isNumber = false;
-    const int value = settings.value(settings_keys::CommentMode, fallback).toInt(&isNumber);
-    const bool known =
-        value == CommentNone || value == CommentPerfectMatch || value == CommentMissingMatch;
-    return isNumber && known ? value : fallback;
-}
-
-std::int32_t ReadCodePage(const QSettings& settings, std::int32_t fallback) {
-    bool isNumber = false;
-    const int value = settings.value(settings_keys::CodePage, fallback).toInt(&isNumber);
-    return isNumber && !CheckCodePage(value) ? value : fallback;
+void WriteValues(QSettings& settings, const SettingsValues& values) {
+    for (const auto& [path, text] : values) {
+        settings.setValue(QString::fromStdString(path), QString::fromStdString(text));
+    }
 }
 
 }  // namespace
 
+QString KeyPath(const SettingKey& key) {
+    return QString::fromStdString(key.Path());
+}
+
 StoredPaths ReadPaths(const QSettings& settings) {
-    using namespace settings_keys;
-    return {settings.value(ReferenceOriginal).toString(),
-            settings.value(ReferenceTranslated).toString(), settings.value(ModDirectory).toString(),
-            settings.value(DestinationDirectory).toString()};
+    const RememberedPaths paths = ReadRememberedPaths(ReadValues(settings));
+    return {QString::fromStdString(paths.referenceOriginal),
+            QString::fromStdString(paths.referenceTranslated),
+            QString::fromStdString(paths.modDirectory),
+            QString::fromStdString(paths.destinationDirectory)};
 }
 
 void WritePaths(QSettings& settings, const StoredPaths& paths) {
-    using namespace settings_keys;
-    settings.setValue(ReferenceOriginal, paths.referenceOriginal);
-    settings.setValue(ReferenceTranslated, paths.referenceTranslated);
-    settings.setValue(ModDirectory, paths.modDirectory);
-    settings.setValue(DestinationDirectory, paths.destinationDirectory);
+    SettingsValues values;
+    WriteRememberedPaths(
+        {paths.referenceOriginal.toStdString(), paths.referenceTranslated.toStdString(),
+         paths.modDirectory.toStdString(), paths.destinationDirectory.toStdString()},
+        values);
+    WriteValues(settings, values);
 }
 
-StoredReferencePairs ReadFurtherReferences(QSettings& settings) {
-    using namespace settings_keys;
+// Kept under the key the Windows window uses too, as one text.
+StoredReferencePairs ReadFurtherReferences(const QSettings& settings) {
     StoredReferencePairs pairs;
-    const int count = settings.beginReadArray(FurtherReferences);
-    for (int index = 0; index < count; ++index) {
-        settings.setArrayIndex(index);
-        StoredReferencePair pair{settings.value(PairOriginal).toString(),
-                                 settings.value(PairTranslated).toString()};
-        if (!pair.original.isEmpty() && !pair.translated.isEmpty()) {
-            pairs.push_back(pair);
+    for (const ReferencePair& pair : ReadRememberedExtraPairs(ReadValues(settings))) {
+        if (!pair.original.empty() && !pair.translated.empty()) {
+            pairs.push_back(
+                {QString::fromStdString(pair.original), QString::fromStdString(pair.translated)});
         }
     }
-    settings.endArray();
     return pairs;
 }
 
-// The array is written anew, so a shorter list leaves no pairs of a longer one.
 void WriteFurtherReferences(QSettings& settings, const StoredReferencePairs& pairs) {
-    using namespace settings_keys;
-    settings.remove(FurtherReferences);
-    settings.beginWriteArray(FurtherReferences, static_cast<int>(pairs.size()));
-    for (std::size_t index = 0; index < pairs.size(); ++index) {
-        settings.setArrayIndex(static_cast<int>(index));
-        settings.setValue(PairOriginal, pairs[index].original);
-        settings.setValue(PairTranslated, pairs[index].translated);
+    ReferencePairs shared;
+    for (const StoredReferencePair& pair : pairs) {
+        shared.push_back({pair.original.toStdString(), pair.translated.toStdString()});
     }
-    settings.endArray();
+    SettingsValues values;
+    WriteRememberedExtraPairs(shared, values);
+    WriteValues(settings, values);
 }
 
 bool ReadReferenceFolders(const QSettings& settings) {
-    return ReadFlag(settings, settings_keys::ReferenceFolders,
-                    settings_keys::ReferenceFoldersDefault);
+    return ReadRememberedReferenceFolders(ReadValues(settings));
 }
 
 void WriteReferenceFolders(QSettings& settings, bool folders) {
-    settings.setValue(settings_keys::ReferenceFolders, folders);
+    SettingsValues values;
+    WriteRememberedReferenceFolders(folders, values);
+    WriteValues(settings, values);
 }
 
 RecoveryOptions ReadOptions(const QSettings& settings) {
-    using namespace settings_keys;
-    RecoveryOptions options;
-    options.search.minLikeliness =
-        ReadPercent(settings, MinLikeliness, options.search.minLikeliness, CheckMinLikeliness);
-    options.veryLikelyThreshold = ReadPercent(
-        settings, VeryLikelyThreshold, options.veryLikelyThreshold, CheckVeryLikelyThreshold);
-    options.lineInfoOnly = ReadFlag(settings, LineInfoOnly, options.lineInfoOnly);
-    options.commentMode = ReadCommentMode(settings, options.commentMode);
-    options.generatePatch = ReadFlag(settings, GeneratePatch, options.generatePatch);
-    options.search.compareSound = ReadFlag(settings, CompareSound, options.search.compareSound);
-    options.writeReview = ReadFlag(settings, WriteReview, options.writeReview);
-    options.codePage = ReadCodePage(settings, options.codePage);
-    options.keepGoing = ReadFlag(settings, KeepGoing, options.keepGoing);
-    return options;
+    return ReadRememberedOptions(ReadValues(settings));
 }
 
 void WriteOptions(QSettings& settings, const RecoveryOptions& options) {
-    using namespace settings_keys;
-    settings.setValue(MinLikeliness, options.search.minLikeliness);
-    settings.setValue(VeryLikelyThreshold, options.veryLikelyThreshold);
-    settings.setValue(LineInfoOnly, options.lineInfoOnly);
-    settings.setValue(settings_keys::CommentMode, options.commentMode);
-    settings.setValue(GeneratePatch, options.generatePatch);
-    settings.setValue(CompareSound, options.search.compareSound);
-    settings.setValue(WriteReview, options.writeReview);
-    settings.setValue(settings_keys::CodePage, options.codePage);
-    settings.setValue(KeepGoing, options.keepGoing);
+    SettingsValues values;
+    WriteRememberedOptions(options, values);
+    WriteValues(settings, values);
 }
 
 QSize ReadWindowSize(const QSettings& settings) {

@@ -5,42 +5,23 @@
 
 #include <vector>
 
+#include "frontend/remembered_settings.h"
 #include "job/recovery_options.h"
 
 class QSettings;
 
 namespace wordgleaner {
 
-// What the desktop program remembers between runs, under which keys, and
-// what it falls back to when a value was never stored or cannot be used.
+// What the desktop program remembers between runs and under which keys
+// (shared with the Windows window); the window's size is this program's own.
 namespace settings_keys {
-
-inline constexpr const char* ReferenceOriginal = "paths/referenceOriginal";
-inline constexpr const char* ReferenceTranslated = "paths/referenceTranslated";
-inline constexpr const char* ModDirectory = "paths/modDirectory";
-inline constexpr const char* DestinationDirectory = "paths/destinationDirectory";
-// An array of the further reference pairs, in priority order, each with the
-// two keys below.
-inline constexpr const char* FurtherReferences = "paths/furtherReferences";
-inline constexpr const char* PairOriginal = "original";
-inline constexpr const char* PairTranslated = "translated";
-
-inline constexpr const char* MinLikeliness = "preferences/minLikeliness";
-inline constexpr const char* VeryLikelyThreshold = "preferences/veryLikelyThreshold";
-inline constexpr const char* LineInfoOnly = "preferences/lineInfoOnly";
-inline constexpr const char* CommentMode = "preferences/commentMode";
-inline constexpr const char* GeneratePatch = "preferences/generatePatch";
-inline constexpr const char* CompareSound = "preferences/compareSound";
-inline constexpr const char* WriteReview = "preferences/writeReview";
-inline constexpr const char* CodePage = "preferences/codePage";
-inline constexpr const char* KeepGoing = "preferences/keepGoing";
-// The two reference fields name folders of tra files instead of two files.
-inline constexpr const char* ReferenceFolders = "preferences/referenceFolders";
-inline constexpr bool ReferenceFoldersDefault = false;
 
 inline constexpr const char* WindowSize = "window/size";
 
 }  // namespace settings_keys
+
+// A shared key as QSettings names it.
+QString KeyPath(const SettingKey& key);
 
 struct StoredPaths {
     QString referenceOriginal;
@@ -62,7 +43,7 @@ struct StoredReferencePair {
 using StoredReferencePairs = std::vector<StoredReferencePair>;
 
 // A pair with an empty side (edited by hand) is left out.
-StoredReferencePairs ReadFurtherReferences(QSettings& settings);
+StoredReferencePairs ReadFurtherReferences(const QSettings& settings);
 void WriteFurtherReferences(QSettings& settings, const StoredReferencePairs& pairs);
 
 bool ReadReferenceFolders(const QSettings& settings);

@@ -6,18 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "store/tra_error.h"
+#include "support/ended_snapshot.h"
 
 using namespace wordgleaner;
 
 namespace {
 
-ProgressSnapshot Ended(int status, bool abortRequested) {
-    ProgressSnapshot end;
-    end.filePercent = ProgressSnapshot::EndedFilePercent;
-    end.status = status;
-    end.abortRequested = abortRequested;
-    return end;
-}
+constexpr auto Ended = test_support::EndedSnapshot;
 
 TEST(RunEnd, AStopIsToldAsSuchAndAFailureWinsOverIt) {
     EXPECT_EQ(EndOfRun(Ended(TraOk, false)), RunEnd::Succeeded);
@@ -33,8 +28,9 @@ TEST(RunEnd, TheStoppedTextCountsTheFilesDoneAndNamesThePartialOne) {
     end.fileCount = 5;
     end.filesDone = 2;
     end.partialFile = "dialog.tra";
-    EXPECT_EQ(StoppedText(end), "Stopped after 2 of 5 files; dialog.tra was saved with the "
-                                "entries done before the stop.");
+    EXPECT_EQ(StoppedText(end),
+              "Stopped after 2 of 5 files; dialog.tra was saved with the "
+              "entries done before the stop.");
 
     end.fileCount = 1;
     end.filesDone = 0;

@@ -194,7 +194,7 @@ void GrabModalBoxWhenItOpens(const QString& path, bool* saved, int turnsLeft = 1
 // its buttons that open the page and the folder.
 bool SaveEndBox(const QDir& folder, const QDir& root) {
     QSettings store(root.filePath("wordgleaner.ini"), QSettings::IniFormat);
-    store.setValue(settings_keys::WriteReview, true);
+    store.setValue(KeyPath(settings_keys::WriteReview), true);
     QtMessageBoxes messages;
     ResourceVersionSource version;
     MainDialog window({messages, version, nullptr, {}, {}, &store});

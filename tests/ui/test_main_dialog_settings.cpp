@@ -113,8 +113,7 @@ private slots:
         QVERIFY(ReadFurtherReferences(*store) == StoredReferencePairs({{"g", "h"}}));
         WriteFurtherReferences(*store, {});
         QVERIFY(ReadFurtherReferences(*store).empty());
-        store->setValue(QString(settings_keys::FurtherReferences) + "/1/original", "i");
-        store->setValue(QString(settings_keys::FurtherReferences) + "/size", 1);
+        store->setValue(KeyPath(settings_keys::ExtraReferencePairs), "i|");
         QVERIFY(ReadFurtherReferences(*store).empty());
     }
 
@@ -130,10 +129,10 @@ private slots:
         SettingsFile file;
         {
             auto store = file.Open();
-            store->setValue(settings_keys::MinLikeliness, 140);
-            store->setValue(settings_keys::VeryLikelyThreshold, "lots");
-            store->setValue(settings_keys::CommentMode, 7);
-            store->setValue(settings_keys::GeneratePatch, true);
+            store->setValue(KeyPath(settings_keys::MinLikeliness), 140);
+            store->setValue(KeyPath(settings_keys::VeryLikelyThreshold), "lots");
+            store->setValue(KeyPath(settings_keys::CommentMode), 7);
+            store->setValue(KeyPath(settings_keys::GeneratePatch), true);
         }
         auto store = file.Open();
         const RecoveryOptions read = ReadOptions(*store);

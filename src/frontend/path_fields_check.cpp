@@ -1,7 +1,9 @@
-#include "path_fields_check.h"
+#include "frontend/path_fields_check.h"
 
 #include <filesystem>
 #include <system_error>
+
+#include "frontend/path_fields.h"
 
 namespace wordgleaner {
 
@@ -24,8 +26,7 @@ std::optional<std::size_t> FirstEmptyField(const std::vector<LabelledPath>& fiel
 }
 
 std::string EmptyFieldText(std::string_view label) {
-    return "You must provide a name for each file or directory: \"" + std::string(label) +
-           "\" is empty";
+    return std::string(EmptyPathMessage) + ": \"" + std::string(label) + "\" is empty";
 }
 
 std::string PlainLabelText(std::string_view label) {

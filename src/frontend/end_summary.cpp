@@ -1,0 +1,58 @@
+#include "frontend/end_summary.h"
+
+#include <cstdint>
+
+#include "job/batch_review.h"
+#include "job/run_end.h"
+
+namespace wordgleaner {
+
+namespace {
+
+// A run that ended well with the review asked for has written it: a review
+// that cannot be written fails the run.
+std::vector<SummaryAction> SuccessActions(const JobInputs& inputs) {
+    std::vector<SummaryAction> actions;
+    if (inputs.options.writeReview) {
+        actions.push_back({"Open review page", ReviewPagePath(inputs.destinationDirectory)});
+    }
+    actions.push_back({"Open destination folder", inputs.destinationDirectory});
+    return actions;
+}
+
+std::string Counted(std::int32_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string PlainRunSummary(const ProgressSnapshot& end) {
+    const BatchCounters& counts = end.counters;
+    const std::int32_t notFound = counts.entriesProcessed - counts.exactCount -
+                                  counts.veryLikelyCount - counts.likelyCount - counts.emptyCount;
+    std::string text = Counted(end.filesDone, "file", "files") + " done, " +
+                       Counted(counts.entriesProcessed, "entry", "entries") + ": " +
+                       std::to_string(counts.exactCount) + " exact, " +
+                       std::to_string(counts.veryLikelyCount) + " very likely, " +
+                       std::to_string(counts.likelyCount) + " likely, " + std::to_string(notFound) +
+                       " not found";
+    if (counts.emptyCount > 0) {
+        text += ", " + std::to_string(counts.emptyCount) + " empty";
+    }
+    return text + ".";
+}
+
+EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs) {
+    switch (EndOfRun(end)) {
+        case RunEnd::Succeeded:
+            return {SummaryIcon::None, "Success",
+                    "Updated the tra files\n\n" + PlainRunSummary(end), SuccessActions(inputs)};
+        case RunEnd::Stopped:
+            return {SummaryIcon::Warning, "Stopped", StoppedText(end), {}};
+        case RunEnd::Failed:
+            break;
+    }
+    return {SummaryIcon::Error, "Failure", end.progressText, {}};
+}
+
+}  // namespace wordgleaner

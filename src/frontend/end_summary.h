@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "job/job_inputs.h"
+#include "job/progress_snapshot.h"
+
+namespace wordgleaner {
+
+enum class SummaryIcon { None, Warning, Error };
+
+// A button of the end box beside Close, and the file or folder it opens.
+struct SummaryAction {
+    std::string label;
+    std::string target;  // as the job wrote it: 8-bit, maybe relative
+
+    friend bool operator==(const SummaryAction&, const SummaryAction&) = default;
+};
+
+// The box a window shows once a run has ended: a success offers to open the
+// review page (when one was written) and the destination folder; a stop
+// tells what it left on disk; a failure tells the run's own text.
+struct EndSummary {
+    SummaryIcon icon = SummaryIcon::None;
+    std::string caption;
+    std::string text;
+    std::vector<SummaryAction> actions;  // in the order of the buttons, Close after them
+
+    friend bool operator==(const EndSummary&, const EndSummary&) = default;
+};
+
+inline constexpr const char* CloseButtonText = "Close";
+
+// What a finished run did, in plain words: "8 files done, 30000 entries:
+// 12895 exact, 2062 very likely, 7079 likely, 7964 not found." (exact counts
+// the matches up to case too; empty entries are told only when there are any).
+std::string PlainRunSummary(const ProgressSnapshot& end);
+
+EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs);
+
+}  // namespace wordgleaner

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wordgleaner {
+
+// The four paths a window asks for before a run, in the order it shows them.
+enum class PathField { ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory };
+
+inline constexpr std::size_t PathFieldCount = 4;
+
+struct RunPaths {
+    std::array<std::string, PathFieldCount> texts;  // 8-bit, in the system's local encoding
+
+    const std::string& operator[](PathField field) const {
+        return texts[static_cast<std::size_t>(field)];
+    }
+};
+
+// Told when a field is left empty, followed by the field's name.
+inline constexpr const char* EmptyPathMessage =
+    "You must provide a name for each file or directory";
+
+// What each field names: a file, or a folder for the mod and destination
+// folders and for references given as folders of files.
+bool FieldWantsFolder(PathField field, bool referenceFolders);
+
+// What a window marks a typed path with before anything uses it: empty when
+// the path is fine or empty (the empty fields are told at Import), else a
+// short sentence such as "There is no file C:\mod\a.tra".
+std::string PathProblemText(const std::string& path, bool folder);
+
+// Why paths dropped onto a field are refused, empty when they are taken:
+// exactly one local path of the field's kind. `dropped` holds the local
+// paths of the drop; a drop with anything that is not a local path counts
+// as none.
+std::string DropProblemText(const std::vector<std::string>& dropped, bool folder);
+
+}  // namespace wordgleaner

@@ -1,0 +1,153 @@
+#include "frontend/remembered_settings.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+
+#include "frontend/extra_reference_pairs.h"
+#include "frontend/number_text.h"
+#include "job/validate_options.h"
+
+namespace wordgleaner {
+
+namespace {
+
+using namespace settings_keys;
+
+constexpr auto AllKeys = std::to_array<SettingKey>(
+    {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
+     VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
+     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, ExtraReferencePairs,
+     WindowWidth, WindowHeight});
+
+const std::string* Find(const SettingsValues& values, const SettingKey& key) {
+    const auto found = values.find(key.Path());
+    return found == values.end() ? nullptr : &found->second;
+}
+
+std::string ReadText(const SettingsValues& values, const SettingKey& key) {
+    const std::string* text = Find(values, key);
+    return text ? *text : std::string();
+}
+
+std::optional<std::int32_t> ReadInteger(const SettingsValues& values, const SettingKey& key) {
+    const std::string* text = Find(values, key);
+    std::int32_t value = 0;
+    if (!text || text->empty() ||
+        std::from_chars(text->data(), text->data() + text->size(), value) !=
+            std::from_chars_result{text->data() + text->size(), std::errc()}) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+double ReadPercent(const SettingsValues& values, const SettingKey& key, double fallback,
+                   std::optional<OptionFault> (*check)(double)) {
+    const std::string* text = Find(values, key);
+    const std::optional<double> value = text ? ParseNumberField(*text) : std::nullopt;
+    return value && !check(*value) ? *value : fallback;
+}
+
+bool ReadFlag(const SettingsValues& values, const SettingKey& key, bool fallback) {
+    const std::string* text = Find(values, key);
+    if (text && (*text == "true" || *text == "1")) {
+        return true;
+    }
+    if (text && (*text == "false" || *text == "0")) {
+        return false;
+    }
+    return fallback;
+}
+
+std::int32_t ReadCommentMode(const SettingsValues& values, std::int32_t fallback) {
+    const auto value = ReadInteger(values, settings_keys::CommentMode);
+    const bool known = value && (*value == CommentNone || *value == CommentPerfectMatch ||
+                                 *value == CommentMissingMatch);
+    return known ? *value : fallback;
+}
+
+std::int32_t ReadCodePage(const SettingsValues& values, std::int32_t fallback) {
+    const auto value = ReadInteger(values, settings_keys::CodePage);
+    return value && !CheckCodePage(*value) ? *value : fallback;
+}
+
+void Write(SettingsValues& values, const SettingKey& key, std::string text) {
+    values[key.Path()] = std::move(text);
+}
+
+std::string FlagText(bool flag) {
+    return flag ? "true" : "false";
+}
+
+}  // namespace
+
+std::span<const SettingKey> RememberedKeys() {
+    return AllKeys;
+}
+
+RememberedPaths ReadRememberedPaths(const SettingsValues& values) {
+    return {ReadText(values, ReferenceOriginal), ReadText(values, ReferenceTranslated),
+            ReadText(values, ModDirectory), ReadText(values, DestinationDirectory)};
+}
+
+void WriteRememberedPaths(const RememberedPaths& paths, SettingsValues& values) {
+    Write(values, ReferenceOriginal, paths.referenceOriginal);
+    Write(values, ReferenceTranslated, paths.referenceTranslated);
+    Write(values, ModDirectory, paths.modDirectory);
+    Write(values, DestinationDirectory, paths.destinationDirectory);
+}
+
+RecoveryOptions ReadRememberedOptions(const SettingsValues& values) {
+    RecoveryOptions options;
+    options.search.minLikeliness =
+        ReadPercent(values, MinLikeliness, options.search.minLikeliness, CheckMinLikeliness);
+    options.veryLikelyThreshold = ReadPercent(
+        values, VeryLikelyThreshold, options.veryLikelyThreshold, CheckVeryLikelyThreshold);
+    options.lineInfoOnly = ReadFlag(values, LineInfoOnly, options.lineInfoOnly);
+    options.commentMode = ReadCommentMode(values, options.commentMode);
+    options.generatePatch = ReadFlag(values, GeneratePatch, options.generatePatch);
+    options.search.compareSound = ReadFlag(values, CompareSound, options.search.compareSound);
+    options.writeReview = ReadFlag(values, WriteReview, options.writeReview);
+    options.codePage = ReadCodePage(values, options.codePage);
+    options.keepGoing = ReadFlag(values, KeepGoing, options.keepGoing);
+    return options;
+}
+
+void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values) {
+    Write(values, MinLikeliness, FormatNumberField(options.search.minLikeliness));
+    Write(values, VeryLikelyThreshold, FormatNumberField(options.veryLikelyThreshold));
+    Write(values, LineInfoOnly, FlagText(options.lineInfoOnly));
+    Write(values, settings_keys::CommentMode, std::to_string(options.commentMode));
+    Write(values, GeneratePatch, FlagText(options.generatePatch));
+    Write(values, CompareSound, FlagText(options.search.compareSound));
+    Write(values, WriteReview, FlagText(options.writeReview));
+    Write(values, settings_keys::CodePage, std::to_string(options.codePage));
+    Write(values, KeepGoing, FlagText(options.keepGoing));
+}
+
+bool ReadRememberedReferenceFolders(const SettingsValues& values) {
+    return ReadFlag(values, ReferenceFolders, settings_keys::ReferenceFoldersDefault);
+}
+
+void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values) {
+    Write(values, ReferenceFolders, FlagText(referenceFolders));
+}
+
+ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values) {
+    return DecodeReferencePairs(ReadText(values, ExtraReferencePairs));
+}
+
+void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values) {
+    Write(values, ExtraReferencePairs, EncodeReferencePairs(pairs));
+}
+
+void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {
+    Write(values, key, std::to_string(length));
+}
+
+int ReadRememberedLength(const SettingsValues& values, const SettingKey& key) {
+    const auto value = ReadInteger(values, key);
+    return value && *value > 0 ? *value : 0;
+}
+
+}  // namespace wordgleaner

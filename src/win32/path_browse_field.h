@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wordgleaner {
+
+// A path field of a dialog: its edit field, where a path can be typed,
+// pasted or dropped, and the browse button beside it (id = the edit
+// field's + IDC_BROWSE_OFFSET, owner-drawn with the open-folder glyph) that
+// opens the system's file or folder chooser.
+class PathBrowseField {
+public:
+    void Attach(HWND dialog, int editId, std::string chooserTitle, bool folderMode);
+    void SetFolderMode(bool folder) { folderMode = folder; }
+    bool FolderMode() const { return folderMode; }
+
+    int EditId() const { return editId; }
+    int ButtonId() const;
+    std::string Path() const;
+    void SetPath(const std::string& path);
+    void Enable(bool enabled);
+    // True when the point, in the dialog's client coordinates, lies on the
+    // field or its button.
+    bool Covers(POINT dialogPoint) const;
+
+    // A balloon on the edit field when its path names nothing or the wrong
+    // kind; nothing when the path is fine or empty.
+    void MarkProblem() const;
+
+    // The chooser, started from the browse button; true when a path was chosen.
+    bool Browse();
+    // The browse button's picture, asked for by WM_DRAWITEM.
+    void DrawButton(const DRAWITEMSTRUCT& item) const;
+
+private:
+    bool BrowseFolder();
+    bool BrowseFile();
+    void AddTooltip();
+    HWND Edit() const { return GetDlgItem(dialog, editId); }
+    HWND Button() const { return GetDlgItem(dialog, ButtonId()); }
+
+    HWND dialog = nullptr;
+    int editId = 0;
+    std::string chooserTitle;
+    bool folderMode = false;
+};
+
+}  // namespace wordgleaner
