@@ -92,17 +92,18 @@ bool InRange(Rank rank, WordPostings::RankRange range) {
 // until no other can reach the five best.
 class IndexedReferenceSearch::Query {
 public:
-    Query(const IndexedReferenceSearch& search, const IndexedText& mod, std::string_view modSound,
+    Query(const IndexedReferenceSearch& search, const NumberedText& mod, std::string_view modSound,
           SearchWorkspace& workspace)
         : search(search),
           postings(search.postings),
           mod(mod),
+          modWords(mod.words),
           modSound(modSound),
           work(workspace),
           minLikeliness(search.settings.minLikeliness),
-          minPositional(MinPositionalMatches(mod.wordCount, minLikeliness)),
-          minShared(MinSharedOccurrences(mod.wordCount, minLikeliness)),
-          wordBagPossible(minShared <= mod.wordCount) {}
+          minPositional(MinPositionalMatches(mod.WordCount(), minLikeliness)),
+          minShared(MinSharedOccurrences(mod.WordCount(), minLikeliness)),
+          wordBagPossible(minShared <= mod.WordCount()) {}
 
     // Leaves the workspace zeroed for the next search, also after a failure.
     ~Query() {
@@ -134,11 +135,7 @@ private:
     };
 
     void LookUpWords() {
-        const WordVocabulary& vocabulary = postings.Vocabulary();
-        modWords.reserve(mod.words.size());
-        for (std::string_view word : mod.words) {
-            WordId id = vocabulary.Find(word);
-            modWords.push_back(id);
+        for (WordId id : modWords) {
             if (id == WordVocabulary::UnknownWord) {
                 continue;
             }
@@ -283,7 +280,7 @@ private:
     }
 
     ComparisonCounts CountsOf(Rank rank) const {
-        return {mod.wordCount, mod.byteLength, postings.ByteLength(rank), work.positional[rank],
+        return {mod.WordCount(), mod.byteLength, postings.ByteLength(rank), work.positional[rank],
                 work.shared[rank]};
     }
 
@@ -361,7 +358,8 @@ private:
 
     const IndexedReferenceSearch& search;
     const WordPostings& postings;
-    const IndexedText& mod;
+    const NumberedText& mod;
+    std::span<const WordId> modWords;  // UnknownWord where no reference text has the word
     std::string_view modSound;
     SearchWorkspace& work;
     const double minLikeliness;
@@ -369,8 +367,7 @@ private:
     const std::int32_t minShared;
     const bool wordBagPossible;
 
-    std::vector<WordId> modWords;       // UnknownWord where no reference text has the word
-    std::vector<WordId> distinctWords;  // the known ones, each once
+    std::vector<WordId> distinctWords;  // the known words of the mod text, each once
     WordPostings::RankRange positionalRanks;
     WordPostings::RankRange wordBagRanks;
     ListSide positional;
@@ -423,11 +420,12 @@ SearchResult IndexedReferenceSearch::Search(std::string_view modText,
         return ScoreEveryText(modText, modSound);
     }
     try {
-        IndexedText mod(modText);
-        if (mod.wordCount == 0) {
+        SearchWorkspacePool::Lease workspace = workspaces->Borrow();
+        index.NumberWordsOf(modText, workspace->modWords);
+        if (workspace->modWords.empty()) {
             return {};  // the measure gives no number, so no candidate
         }
-        SearchWorkspacePool::Lease workspace = workspaces->Borrow();
+        const NumberedText mod{static_cast<std::int32_t>(modText.size()), workspace->modWords};
         return Query(*this, mod, modSound, *workspace).Run();
     } catch (const std::bad_alloc&) {
         return ScoreEveryText(modText, modSound);

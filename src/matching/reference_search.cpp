@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <new>
+#include <vector>
 
 #include "matching/ascii_case.h"
 #include "matching/likeliness.h"
@@ -73,12 +74,13 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
                             std::string_view modSound, const TraFile& reference,
                             const ReferenceIndex& index) {
     SearchResult result;
-    IndexedText modWords;
+    std::vector<WordVocabulary::WordId> modWordIds;
     try {
-        modWords = IndexedText(modText);
+        index.NumberWordsOf(modText, modWordIds);
     } catch (const std::bad_alloc&) {
-        return result;  // as if every comparison failed to copy the mod text
+        return result;  // as if every comparison failed to split the mod text
     }
+    const NumberedText modWords{static_cast<std::int32_t>(modText.size()), modWordIds};
     // A reference entry and its index record pair by their ordinal.
     for (const IdEntry& item : IdEntries(reference)) {
         if (item.ordinal >= index.size()) {

@@ -52,6 +52,7 @@ struct SearchWorkspace {
     std::vector<std::int32_t> occurrences;  // by word: occurrences in the mod text
     std::vector<std::uint32_t> seen;        // by word: last stamp that met it
     std::uint32_t stamp = 0;
+    std::vector<std::uint32_t> modWords;  // the numbered words of the mod text searched
 };
 
 // Hands each concurrent search a workspace of its own, so one search object

@@ -140,7 +140,7 @@ TEST(IndexedReferenceSearch, GivesTheLinearResultsWhenTheIndexIsShorterThanTheRe
     RandomTra random(7);
     std::vector<RandomEntry> referenceEntries = random.Reference();
     LoadedReference loaded(random.TraText(referenceEntries));
-    loaded.index.resize(loaded.index.size() / 2);
+    loaded.index.Shorten(loaded.index.size() / 2);
     std::vector<RandomEntry> mod = random.Mod(referenceEntries);
     for (double minimum : {0.0, 50.0}) {
         SearchSettings settings{0, HighestReferenceId, minimum, false};
