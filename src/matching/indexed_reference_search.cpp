@@ -226,14 +226,28 @@ private:
         side.unwalkedWeight = 0;
     }
 
-    // Adds the weight to every text met without a branch: whether a text
-    // on a long list was met is too random to predict, and adding zero to
-    // the others costs less than the mispredictions.
+    // Adds the weight to every text met, in two steps per block of the
+    // list. The first gathers the texts met without a branch (whether a text
+    // on a long list was met is too random to predict): each rank is written
+    // to the next place of a small buffer that stays in the nearest cache,
+    // and that place moves on only for a text met. The second adds to the
+    // few gathered, so the counters, as large as the reference, are touched
+    // only where a text was met rather than at every entry of the list.
     void AddToTextsMet(const PostingList& list, std::int32_t* counts) const {
-        const std::int32_t weight = list.weight;
+        constexpr std::size_t BlockSize = 1024;
+        std::array<Rank, BlockSize> met;
         const std::uint64_t* metBits = work.metBits.data();
-        for (Rank rank : list.ranks) {
-            counts[rank] += weight * SearchWorkspace::MetBit(metBits, rank);
+        for (std::size_t start = 0; start < list.ranks.size(); start += BlockSize) {
+            const auto block =
+                list.ranks.subspan(start, std::min(BlockSize, list.ranks.size() - start));
+            std::size_t found = 0;
+            for (Rank rank : block) {
+                met[found] = rank;
+                found += static_cast<std::size_t>(SearchWorkspace::MetBit(metBits, rank));
+            }
+            for (std::size_t i = 0; i < found; ++i) {
+                counts[met[i]] += list.weight;
+            }
         }
     }
 
