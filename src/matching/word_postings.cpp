@@ -68,33 +68,71 @@ WordPostings::WordsByRank WordPostings::LayOutWordsByRank() const {
     return words;
 }
 
-// Filled position by position over the records still long enough, each
-// position in rank order, so every word's occurrences come out ordered by
-// (position, rank) without a sort.
-void WordPostings::ListPositions(const WordsByRank& words) {
-    std::vector<std::size_t> counts(Vocabulary().Size(), 0);
-    for (WordId word : words.ids) {
-        ++counts[word];
-    }
-    positionalStarts = StartsFromCounts(counts);
-    positionalPositions.resize(words.ids.size());
-    positionalRanks.resize(words.ids.size());
-    std::vector<std::size_t> next(positionalStarts.begin(), positionalStarts.end() - 1);
+namespace {
 
-    std::vector<Rank> longEnough;
-    for (Rank rank = 0; rank < RecordCount(); ++rank) {
+// Calls visit(word, position, rank) for every word of every record, position
+// by position over the records still long enough, each position in rank
+// order, so each word's occurrences come out ordered by (position, rank).
+template <typename Words, typename Visit>
+void VisitByPosition(const Words& words, std::size_t records, Visit visit) {
+    std::vector<std::uint32_t> longEnough;
+    for (std::uint32_t rank = 0; rank < records; ++rank) {
         if (!words.Of(rank).empty()) {
             longEnough.push_back(rank);
         }
     }
     for (std::size_t position = 0; !longEnough.empty(); ++position) {
-        for (Rank rank : longEnough) {
-            std::size_t slot = next[words.Of(rank)[position]]++;
-            positionalPositions[slot] = static_cast<std::int32_t>(position);
-            positionalRanks[slot] = rank;
+        for (std::uint32_t rank : longEnough) {
+            visit(words.Of(rank)[position], static_cast<std::int32_t>(position), rank);
         }
-        std::erase_if(longEnough, [&](Rank rank) { return words.Of(rank).size() <= position + 1; });
+        std::erase_if(longEnough,
+                      [&](std::uint32_t rank) { return words.Of(rank).size() <= position + 1; });
     }
+}
+
+constexpr std::int32_t NoPosition = -1;
+
+}  // namespace
+
+// Two walks in the same order: the first counts each word's occurrences and
+// runs, the second places them, with no sort.
+void WordPostings::ListPositions(const WordsByRank& words) {
+    std::vector<std::size_t> occurrences(Vocabulary().Size(), 0);
+    std::vector<std::size_t> runs(Vocabulary().Size(), 0);
+    std::vector<std::int32_t> lastPosition(Vocabulary().Size(), NoPosition);
+    VisitByPosition(words, RecordCount(), [&](WordId word, std::int32_t position, Rank) {
+        ++occurrences[word];
+        if (lastPosition[word] != position) {
+            lastPosition[word] = position;
+            ++runs[word];
+        }
+    });
+    std::vector<std::size_t> occurrenceStarts = StartsFromCounts(occurrences);
+    firstRunOfWord = StartsFromCounts(runs);
+    positionalRanks.resize(occurrenceStarts.back());
+    runPositions.resize(firstRunOfWord.back());
+    runStarts.resize(firstRunOfWord.back() + 1);
+    runStarts.back() = positionalRanks.size();
+    occurrenceStarts.pop_back();
+    FillPositionalRuns(words, std::move(occurrenceStarts),
+                       std::vector<std::size_t>(firstRunOfWord.begin(), firstRunOfWord.end() - 1));
+}
+
+// A word's runs and occurrences lie in the same order, and the next word's
+// begin where its own end, so a run ends where the run after it starts.
+void WordPostings::FillPositionalRuns(const WordsByRank& words,
+                                      std::vector<std::size_t> nextOccurrence,
+                                      std::vector<std::size_t> nextRun) {
+    std::vector<std::int32_t> lastPosition(Vocabulary().Size(), NoPosition);
+    VisitByPosition(words, RecordCount(), [&](WordId word, std::int32_t position, Rank rank) {
+        if (lastPosition[word] != position) {
+            lastPosition[word] = position;
+            const std::size_t run = nextRun[word]++;
+            runPositions[run] = position;
+            runStarts[run] = nextOccurrence[word];
+        }
+        positionalRanks[nextOccurrence[word]++] = rank;
+    });
 }
 
 void WordPostings::ListContainingRecords(const WordsByRank& words) {
@@ -137,16 +175,17 @@ WordPostings::RankRange WordPostings::RanksOfLengths(std::int64_t shortest,
 }
 
 WordPostings::Ranks WordPostings::WithWordAt(WordId word, std::int32_t position) const {
-    if (std::size_t{word} + 1 >= positionalStarts.size()) {
+    if (std::size_t{word} + 1 >= firstRunOfWord.size()) {
         return {};
     }
-    auto begin = positionalPositions.begin() + static_cast<std::ptrdiff_t>(positionalStarts[word]);
-    auto end =
-        positionalPositions.begin() + static_cast<std::ptrdiff_t>(positionalStarts[word + 1]);
-    auto [first, last] = std::equal_range(begin, end, position);
-    return Ranks(positionalRanks)
-        .subspan(static_cast<std::size_t>(first - positionalPositions.begin()),
-                 static_cast<std::size_t>(last - first));
+    auto begin = runPositions.begin() + static_cast<std::ptrdiff_t>(firstRunOfWord[word]);
+    auto end = runPositions.begin() + static_cast<std::ptrdiff_t>(firstRunOfWord[word + 1]);
+    auto found = std::lower_bound(begin, end, position);
+    if (found == end || *found != position) {
+        return {};
+    }
+    const auto run = static_cast<std::size_t>(found - runPositions.begin());
+    return Ranks(positionalRanks).subspan(runStarts[run], runStarts[run + 1] - runStarts[run]);
 }
 
 WordPostings::Ranks WordPostings::Containing(WordId word) const {

@@ -76,16 +76,22 @@ private:
     void RankByLength(std::span<const std::uint32_t> records);
     WordsByRank LayOutWordsByRank() const;
     void ListPositions(const WordsByRank& words);
+    void FillPositionalRuns(const WordsByRank& words, std::vector<std::size_t> nextOccurrence,
+                            std::vector<std::size_t> nextRun);
     void ListContainingRecords(const WordsByRank& words);
 
     const ReferenceIndex* index = nullptr;
     std::vector<std::uint32_t> recordOfRank;
     std::vector<std::int32_t> byteLengths;  // ascending
 
-    // Per word, its occurrences ordered by (position, rank).
-    std::vector<std::size_t> positionalStarts;  // by word, one more than words
-    std::vector<std::int32_t> positionalPositions;
+    // Every occurrence of every word, ordered by (word, position, rank), in
+    // runs of one word at one position. A position is kept once per run, not
+    // once per occurrence: a game's string table has a few hundred thousand
+    // runs for tens of millions of occurrences.
     std::vector<Rank> positionalRanks;
+    std::vector<std::size_t> firstRunOfWord;  // by word, one more than words
+    std::vector<std::int32_t> runPositions;   // by run, ascending within a word
+    std::vector<std::size_t> runStarts;       // by run, into positionalRanks; one more
 
     // Per word, the ranks of the records holding it.
     std::vector<std::size_t> containingStarts;  // by word, one more than words
