@@ -31,6 +31,7 @@
 #include "job/reference_pair.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/search_ahead.h"
+#include "peak_memory.h"
 #include "store/id_entries.h"
 #include "store/tra_entry_value.h"
 #include "store/tra_file.h"
@@ -43,7 +44,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int DefaultSample = 150;
-constexpr double KibibytesPerMebibyte = 1024.0;
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -78,30 +78,6 @@ private:
     Clock::time_point wallStart = Clock::now();
     double cpuStart = CpuSeconds();
 };
-
-// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
-// VmHWM), or of the whole process where it cannot be reset.
-double PeakMemoryMebibytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::strtod(line.c_str() + 6, nullptr) / KibibytesPerMebibyte;
-        }
-    }
-#if defined(__unix__)
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / KibibytesPerMebibyte;  // kilobytes on Linux
-#else
-    return 0.0;
-#endif
-}
-
-// Lets each measurement see its own peak, not the one of the step before.
-void ResetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 double MebibytesIn(const ReferencePairs& references, const GameDataPaths& paths) {
     std::uintmax_t bytes = 0;

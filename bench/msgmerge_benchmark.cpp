@@ -23,6 +23,7 @@
 
 #include "game_data.h"
 #include "job/recovery_job.h"
+#include "peak_memory.h"
 #include "store/id_entries.h"
 #include "store/tra_file.h"
 
@@ -32,8 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-constexpr double KibibytesPerMebibyte = 1024.0;
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -127,17 +126,6 @@ double ChildrenPeakMebibytes() {
     return static_cast<double>(usage.ru_maxrss) / KibibytesPerMebibyte;
 }
 
-double OwnPeakMebibytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::strtod(line.c_str() + 6, nullptr) / KibibytesPerMebibyte;
-        }
-    }
-    return 0.0;
-}
-
 double RunMsgmerge(const fs::path& poDirectory, const std::vector<fs::path>& templates) {
     const fs::path empty = poDirectory / "empty.po";
     std::ofstream(empty, std::ios::binary) << PoHeader;
@@ -210,9 +198,9 @@ int main(int argc, char** argv) {
                 static_cast<double>(fs::file_size(poDirectory / "reference.po")) / 1048576.0);
 
     // The converter's memory is no part of the batch's peak.
-    std::ofstream("/proc/self/clear_refs") << "5";
+    ResetPeakMemory();
     const double ours = RunBatch(paths, directory + "/out-batch");
-    const double ourPeak = OwnPeakMebibytes();
+    const double ourPeak = PeakMemoryMebibytes();
     std::printf("wordgleaner batch:        %8.2f s, peak %6.0f MiB (%.2f x the input)\n", ours,
                 ourPeak, ourPeak / input);
     const double theirs = RunMsgmerge(poDirectory, templates);

@@ -18,6 +18,7 @@ namespace {
 
 using Rank = WordPostings::Rank;
 using WordId = WordVocabulary::WordId;
+using Count = SearchWorkspace::Count;
 
 // Finishing a side's remaining posting lists makes its counts exact and
 // spares checking each text met against its words. A list entry costs a bit
@@ -198,13 +199,12 @@ private:
         }
     }
 
-    void CountAndMeet(WordPostings::Ranks ranks, std::vector<std::int32_t>& counts,
-                      std::int32_t weight) {
+    void CountAndMeet(WordPostings::Ranks ranks, std::vector<Count>& counts, std::int32_t weight) {
         for (Rank rank : ranks) {
             if (!work.Met(rank)) {
                 work.Meet(rank);
             }
-            counts[rank] += weight;
+            counts[rank] = static_cast<Count>(counts[rank] + weight);
         }
     }
 
@@ -215,7 +215,7 @@ private:
 
     // Counts the remaining lists for the texts met so far only: a text not
     // met cannot become a candidate whatever the remaining lists hold.
-    void Complete(ListSide& side, std::vector<std::int32_t>& counts) {
+    void Complete(ListSide& side, std::vector<Count>& counts) {
         if (side.walked == side.lists.size() ||
             side.UnwalkedEntries() > CompletionFactor * work.touched.size()) {
             return;
@@ -233,7 +233,7 @@ private:
     // and that place moves on only for a text met. The second adds to the
     // few gathered, so the counters, as large as the reference, are touched
     // only where a text was met rather than at every entry of the list.
-    void AddToTextsMet(const PostingList& list, std::int32_t* counts) const {
+    void AddToTextsMet(const PostingList& list, Count* counts) const {
         constexpr std::size_t BlockSize = 1024;
         std::array<Rank, BlockSize> met;
         const std::uint64_t* metBits = work.metBits.data();
@@ -246,7 +246,7 @@ private:
                 found += static_cast<std::size_t>(SearchWorkspace::MetBit(metBits, rank));
             }
             for (std::size_t i = 0; i < found; ++i) {
-                counts[met[i]] += list.weight;
+                counts[met[i]] = static_cast<Count>(counts[met[i]] + list.weight);
             }
         }
     }
@@ -438,6 +438,9 @@ SearchResult IndexedReferenceSearch::Search(std::string_view modText,
         index.NumberWordsOf(modText, workspace->modWords);
         if (workspace->modWords.empty()) {
             return {};  // the measure gives no number, so no candidate
+        }
+        if (workspace->modWords.size() > SearchWorkspace::MostCounted) {
+            return ScoreEveryText(modText, modSound);
         }
         const NumberedText mod{static_cast<std::int32_t>(modText.size()), workspace->modWords};
         return Query(*this, mod, modSound, *workspace).Run();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -13,6 +14,13 @@ namespace wordgleaner {
 // reference for every mod text. Texts are counted by their rank among the
 // searched records (word_postings.h tells rank from record and slot).
 struct SearchWorkspace {
+    // A count by text never exceeds the mod text's word count, so 16 bits
+    // hold it for any mod text of at most MostCounted words: half the memory
+    // of the counters, and twice as many in each cache line. A longer mod
+    // text is searched without the workspace.
+    using Count = std::uint16_t;
+    static constexpr std::size_t MostCounted = std::numeric_limits<Count>::max();
+
     SearchWorkspace(std::size_t records, std::size_t words)
         : positional(records, 0),
           shared(records, 0),
@@ -45,8 +53,8 @@ struct SearchWorkspace {
 
     static constexpr std::uint32_t BitsPerWord = 64;
 
-    std::vector<std::int32_t> positional;   // by rank: positional matches counted
-    std::vector<std::int32_t> shared;       // by rank: shared occurrences counted
+    std::vector<Count> positional;          // by rank: positional matches counted
+    std::vector<Count> shared;              // by rank: shared occurrences counted
     std::vector<std::uint64_t> metBits;     // by rank
     std::vector<std::uint32_t> touched;     // the ranks met, in the order met
     std::vector<std::int32_t> occurrences;  // by word: occurrences in the mod text

@@ -252,6 +252,26 @@ TEST_F(IndexedSearchCaseTest, TextWithoutWordsMatchesOnlyExactly) {
     EXPECT_EQ(Search(reference, "!!!").count, 0);
 }
 
+// A count by text holds at most 65,535: a mod text of more words takes
+// another way, with the same results. Here every word of the mod text is in
+// the reference text but none at its place, so only the word-bag count,
+// which reaches the mod text's word count, can make it a candidate.
+TEST_F(IndexedSearchCaseTest, ModTextsOfMoreWordsThanACountHoldsGiveTheSameResults) {
+    auto pairs = [](std::string_view pair, std::size_t words) {
+        std::string text;
+        for (std::size_t i = 0; i < words / 2; ++i) {
+            text += pair;
+        }
+        return text;
+    };
+    for (std::size_t words : {std::size_t{65'534}, std::size_t{65'536}, std::size_t{140'000}}) {
+        const std::string reference = "@1 = ~" + pairs("b a ", words) + "~\n@2 = ~a b~\n";
+        SearchResult result = Search(reference, pairs("a b ", words));
+        ASSERT_EQ(result.count, 1) << words << " words";
+        EXPECT_EQ(result.Best().referenceId, 1) << words << " words";
+    }
+}
+
 TEST_F(IndexedSearchCaseTest, EmptyReferenceGivesNoCandidate) {
     EXPECT_EQ(Search("", "Hello there").count, 0);
     EXPECT_EQ(Search("// only a comment\n", "Hello there").count, 0);
