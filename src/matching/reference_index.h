@@ -53,8 +53,8 @@ struct NumberedText {
 //
 // A record keeps no text: its byte length and the numbers of its words, one
 // run in an array shared by all records, 4 bytes a word. A game's string
-// table of a million entries then costs a fraction of its own size here,
-// where a copy of each text with a view per word cost four times that.
+// table of a million entries then costs a fraction of its own size here; a
+// copy of each text with a view per word would cost four times its size.
 class ReferenceIndex {
 public:
     using WordId = WordVocabulary::WordId;
