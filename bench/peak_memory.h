@@ -18,15 +18,30 @@ namespace wordgleaner {
 
 inline constexpr double KibibytesPerMebibyte = 1024.0;
 
-// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
-// VmHWM), or of the whole process where it cannot be reset.
-inline double PeakMemoryMebibytes() {
+// One figure of /proc/self/status in MiB, or a negative number without it.
+inline double StatusMebibytes(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::strtod(line.c_str() + 6, nullptr) / KibibytesPerMebibyte;
+        if (line.rfind(field, 0) == 0) {
+            return std::strtod(line.c_str() + field.size(), nullptr) / KibibytesPerMebibyte;
         }
+    }
+    return -1.0;
+}
+
+// The memory resident now (0 where the system does not tell).
+inline double ResidentMebibytes() {
+    const double resident = StatusMebibytes("VmRSS:");
+    return resident < 0.0 ? 0.0 : resident;
+}
+
+// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
+// VmHWM), or of the whole process where it cannot be reset.
+inline double PeakMemoryMebibytes() {
+    const double peak = StatusMebibytes("VmHWM:");
+    if (peak >= 0.0) {
+        return peak;
     }
 #if defined(__unix__)
     rusage usage{};
