@@ -27,6 +27,11 @@ using Count = SearchWorkspace::Count;
 // per text met.
 constexpr std::size_t CompletionFactor = 64;
 
+// Reading the met bits in order costs a small fraction of a trip to memory
+// per word of bits, a text met visited at random nearly a whole one: from
+// one text met per this many words of bits, the bits are read in order.
+constexpr std::size_t DenseMetFactor = 16;
+
 // A posting list and how much each text on it adds to its count.
 struct PostingList {
     WordPostings::Ranks ranks;
@@ -108,7 +113,11 @@ public:
 
     // Leaves the workspace zeroed for the next search, also after a failure.
     ~Query() {
-        work.ForgetMet();
+        if (countsZeroed) {
+            work.ForgetMetBits();
+        } else {
+            work.ForgetMet();
+        }
         for (WordId word : distinctWords) {
             work.occurrences[word] = 0;
         }
@@ -253,29 +262,24 @@ private:
 
     // The texts met whose score can exceed the minimum and still reach the
     // five best, with an upper score each.
+    // The counters of each text are zeroed once read, in the same pass, so
+    // clearing the workspace afterwards leaves them alone. Many texts met
+    // are visited in rank order through the met bits, which reads the
+    // counters front to back instead of at random.
     std::vector<Survivor> BoundTextsMet() {
         std::vector<Survivor> survivors;
         BestFive sureLows;
-        for (Rank rank : work.touched) {
-            const bool wordBagHere = wordBagPossible && InRange(rank, wordBagRanks);
-            if (!CountsMayExceedMinimum(rank, wordBagHere)) {
-                continue;
-            }
-            ComparisonCounts counts = CountsOf(rank);
-            counts.positionalMatches += positional.unwalkedWeight;
-            counts.sharedWords += wordBagHere ? shared.unwalkedWeight : 0;
-            if (!AboveMinimum(UpperScore(counts, wordBagHere), minLikeliness)) {
-                continue;
-            }
-            ScoreBounds bounds = BoundScore(ExactCounts(rank, wordBagHere));
-            if (!AboveMinimum(bounds.high, minLikeliness) || bounds.high < sureLows.Fifth()) {
-                continue;
-            }
-            survivors.push_back({bounds.high, rank});
-            if (AboveMinimum(bounds.low, minLikeliness)) {
-                sureLows.Offer(bounds.low);
-            }
+        auto boundAndZero = [&](Rank rank) {
+            BoundText(rank, survivors, sureLows);
+            work.positional[rank] = 0;
+            work.shared[rank] = 0;
+        };
+        if (work.touched.size() * DenseMetFactor >= work.metBits.size()) {
+            work.ForEachMetInRankOrder(boundAndZero);
+        } else {
+            std::for_each(work.touched.begin(), work.touched.end(), boundAndZero);
         }
+        countsZeroed = true;
         std::erase_if(survivors, [fifth = sureLows.Fifth()](const Survivor& survivor) {
             return survivor.high < fifth;
         });
@@ -283,6 +287,27 @@ private:
             survivors.begin(), survivors.end(),
             [](const Survivor& left, const Survivor& right) { return left.high > right.high; });
         return survivors;
+    }
+
+    void BoundText(Rank rank, std::vector<Survivor>& survivors, BestFive& sureLows) {
+        const bool wordBagHere = wordBagPossible && InRange(rank, wordBagRanks);
+        if (!CountsMayExceedMinimum(rank, wordBagHere)) {
+            return;
+        }
+        ComparisonCounts counts = CountsOf(rank);
+        counts.positionalMatches += positional.unwalkedWeight;
+        counts.sharedWords += wordBagHere ? shared.unwalkedWeight : 0;
+        if (!AboveMinimum(UpperScore(counts, wordBagHere), minLikeliness)) {
+            return;
+        }
+        ScoreBounds bounds = BoundScore(ExactCounts(rank, wordBagHere));
+        if (!AboveMinimum(bounds.high, minLikeliness) || bounds.high < sureLows.Fifth()) {
+            return;
+        }
+        survivors.push_back({bounds.high, rank});
+        if (AboveMinimum(bounds.low, minLikeliness)) {
+            sureLows.Offer(bounds.low);
+        }
     }
 
     // The count thresholds the prefix walks rest on: a text below both
@@ -386,6 +411,7 @@ private:
     WordPostings::RankRange wordBagRanks;
     ListSide positional;
     ListSide shared;
+    bool countsZeroed = false;  // BoundTextsMet zeroed the counters of every text met
 };
 
 // The exact-text index and the word postings share nothing, so they are

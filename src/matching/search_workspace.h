@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -46,9 +47,25 @@ struct SearchWorkspace {
         for (std::uint32_t rank : touched) {
             positional[rank] = 0;
             shared[rank] = 0;
+        }
+        ForgetMetBits();
+    }
+    // Forgets which records were met, once their counters are zero.
+    void ForgetMetBits() {
+        for (std::uint32_t rank : touched) {
             metBits[rank / BitsPerWord] = 0;
         }
         touched.clear();
+    }
+    // Calls visit(rank) for every record met, by ascending rank.
+    template <typename Visit>
+    void ForEachMetInRankOrder(Visit&& visit) const {
+        for (std::size_t word = 0; word < metBits.size(); ++word) {
+            for (std::uint64_t bits = metBits[word]; bits != 0; bits &= bits - 1) {
+                visit(static_cast<std::uint32_t>(word * BitsPerWord +
+                                                 static_cast<std::size_t>(std::countr_zero(bits))));
+            }
+        }
     }
 
     static constexpr std::uint32_t BitsPerWord = 64;
