@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -345,6 +347,72 @@ GameDataPaths GameDataPathsIn(const std::string& directory) {
     return {(fs::path(directory) / "reference" / "dialog.tra").string(),
             (fs::path(directory) / "reference" / "dialog_translated.tra").string(),
             (fs::path(directory) / "mod").string()};
+}
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Where each entry starts: every line that begins with '@'.
+std::vector<std::size_t> EntryStarts(const std::string& bytes) {
+    std::vector<std::size_t> starts;
+    for (std::size_t line = 0; line < bytes.size();) {
+        if (bytes[line] == '@') {
+            starts.push_back(line);
+        }
+        const std::size_t lineFeed = bytes.find('\n', line);
+        line = lineFeed == std::string::npos ? bytes.size() : lineFeed + 1;
+    }
+    return starts;
+}
+
+// Part k of `files` holds the entries [k n / files, (k + 1) n / files).
+bool WriteParts(const std::string& bytes, int files, const std::string& directory,
+                const std::string& suffix) {
+    const std::vector<std::size_t> starts = EntryStarts(bytes);
+    const std::size_t entries = starts.size();
+    for (int part = 0; part < files; ++part) {
+        const std::size_t first = entries * static_cast<std::size_t>(part) / files;
+        const std::size_t last = entries * static_cast<std::size_t>(part + 1) / files;
+        const std::size_t begin = part == 0 ? 0 : starts[first];
+        const std::size_t end = last == entries ? bytes.size() : starts[last];
+        std::ofstream out(directory + "/part" + std::to_string(part) + suffix + ".tra",
+                          std::ios::binary);
+        out.write(bytes.data() + static_cast<std::ptrdiff_t>(begin),
+                  static_cast<std::streamsize>(end - begin));
+        if (!out) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> SplitReferencePairs(const std::string& directory,
+                                                                     int files) {
+    namespace fs = std::filesystem;
+    const std::string split =
+        (fs::path(directory) / ("reference-" + std::to_string(files))).string();
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (int part = 0; part < files; ++part) {
+        const std::string stem = split + "/part" + std::to_string(part);
+        pairs.emplace_back(stem + ".tra", stem + "_translated.tra");
+    }
+    if (fs::exists(pairs.back().second)) {
+        return pairs;
+    }
+    const GameDataPaths paths = GameDataPathsIn(directory);
+    std::error_code failure;
+    fs::create_directories(split, failure);
+    if (failure || !WriteParts(ReadAll(paths.referenceOriginal), files, split, "") ||
+        !WriteParts(ReadAll(paths.referenceTranslated), files, split, "_translated")) {
+        return {};
+    }
+    return pairs;
 }
 
 TraError GenerateGameData(const std::string& directory, const GameDataShape& shape) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "store/tra_error.h"
 
@@ -28,6 +30,14 @@ struct GameDataPaths {
 };
 
 GameDataPaths GameDataPathsIn(const std::string& directory);
+
+// The reference pair cut into `files` pairs of consecutive entries, as a game
+// that ships its string table in many files: DIR/reference-N/partK.tra and
+// partK_translated.tra, K from 0. Written from the generated pair when
+// missing (the texts hold no line that starts with '@', so each such line
+// starts an entry). Empty on a failure to read or write.
+std::vector<std::pair<std::string, std::string>> SplitReferencePairs(const std::string& directory,
+                                                                     int files);
 
 // Writes a reference pair and a mod directory into `directory`. Reference
 // texts have 1 to 80 words drawn with the skew of natural text (a few words

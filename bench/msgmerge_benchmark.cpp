@@ -34,7 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = BenchClock;
 
-constexpr double KibibytesPerMebibyte = 1024.0;
 
 void Fail(const std::string& what) {
     std::fprintf(stderr, "msgmerge_benchmark: %s\n", what.c_str());
@@ -196,7 +195,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(fs::file_size(poDirectory / "reference.po")) / 1048576.0);
 
     // The converter's memory is no part of the batch's peak.
-    std::ofstream("/proc/self/clear_refs") << "5";
+    ResetPeakMemory();
     const double ours = RunBatch(paths, directory + "/out-batch");
     const double ourPeak = PeakMemoryMebibytes();
     std::printf("wordgleaner batch:        %8.2f s, peak %6.0f MiB (%.2f x the input)\n", ours,

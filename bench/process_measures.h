@@ -1,6 +1,11 @@
 #pragma once
 
+// What the benchmarks measure of their own process: wall clock and CPU time
+// of a step, and (through peak_memory.h) its peak resident memory.
+
 #include <chrono>
+
+#include "peak_memory.h"
 
 namespace wordgleaner {
 
@@ -8,11 +13,23 @@ using BenchClock = std::chrono::steady_clock;
 
 double SecondsSince(BenchClock::time_point start);
 
-// The peak resident memory since the last ResetPeakMemory (Linux keeps it as
-// VmHWM), or of the whole process where it cannot be reset.
-double PeakMemoryMebibytes();
+// The CPU time of every thread of the process so far: on a machine shared
+// with other work, steadier than the wall clock.
+double CpuSeconds();
 
-// Lets each measurement see its own peak, not the one of the step before.
-void ResetPeakMemory();
+// Wall clock and CPU time of one step.
+struct Timing {
+    double wall = 0.0;
+    double cpu = 0.0;
+};
+
+class Stopwatch {
+public:
+    Timing Elapsed() const { return {SecondsSince(wallStart), CpuSeconds() - cpuStart}; }
+
+private:
+    BenchClock::time_point wallStart = BenchClock::now();
+    double cpuStart = CpuSeconds();
+};
 
 }  // namespace wordgleaner

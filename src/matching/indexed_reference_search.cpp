@@ -18,6 +18,7 @@ namespace {
 
 using Rank = WordPostings::Rank;
 using WordId = WordVocabulary::WordId;
+using Count = SearchWorkspace::Count;
 
 // Finishing a side's remaining posting lists makes its counts exact and
 // spares checking each text met against its words. A list entry costs a bit
@@ -25,6 +26,11 @@ using WordId = WordVocabulary::WordId;
 // memory, so finishing pays while the lists hold at most this many entries
 // per text met.
 constexpr std::size_t CompletionFactor = 64;
+
+// Reading the met bits in order costs a small fraction of a trip to memory
+// per word of bits, a text met visited at random nearly a whole one: from
+// one text met per this many words of bits, the bits are read in order.
+constexpr std::size_t DenseMetFactor = 16;
 
 // A posting list and how much each text on it adds to its count.
 struct PostingList {
@@ -92,21 +98,26 @@ bool InRange(Rank rank, WordPostings::RankRange range) {
 // until no other can reach the five best.
 class IndexedReferenceSearch::Query {
 public:
-    Query(const IndexedReferenceSearch& search, const IndexedText& mod, std::string_view modSound,
+    Query(const IndexedReferenceSearch& search, const NumberedText& mod, std::string_view modSound,
           SearchWorkspace& workspace)
         : search(search),
           postings(search.postings),
           mod(mod),
+          modWords(mod.words),
           modSound(modSound),
           work(workspace),
           minLikeliness(search.settings.minLikeliness),
-          minPositional(MinPositionalMatches(mod.wordCount, minLikeliness)),
-          minShared(MinSharedOccurrences(mod.wordCount, minLikeliness)),
-          wordBagPossible(minShared <= mod.wordCount) {}
+          minPositional(MinPositionalMatches(mod.WordCount(), minLikeliness)),
+          minShared(MinSharedOccurrences(mod.WordCount(), minLikeliness)),
+          wordBagPossible(minShared <= mod.WordCount()) {}
 
     // Leaves the workspace zeroed for the next search, also after a failure.
     ~Query() {
-        work.ForgetMet();
+        if (countsZeroed) {
+            work.ForgetMetBits();
+        } else {
+            work.ForgetMet();
+        }
         for (WordId word : distinctWords) {
             work.occurrences[word] = 0;
         }
@@ -134,11 +145,7 @@ private:
     };
 
     void LookUpWords() {
-        const WordVocabulary& vocabulary = postings.Vocabulary();
-        modWords.reserve(mod.words.size());
-        for (std::string_view word : mod.words) {
-            WordId id = vocabulary.Find(word);
-            modWords.push_back(id);
+        for (WordId id : modWords) {
             if (id == WordVocabulary::UnknownWord) {
                 continue;
             }
@@ -201,13 +208,12 @@ private:
         }
     }
 
-    void CountAndMeet(WordPostings::Ranks ranks, std::vector<std::int32_t>& counts,
-                      std::int32_t weight) {
+    void CountAndMeet(WordPostings::Ranks ranks, std::vector<Count>& counts, std::int32_t weight) {
         for (Rank rank : ranks) {
             if (!work.Met(rank)) {
                 work.Meet(rank);
             }
-            counts[rank] += weight;
+            counts[rank] = static_cast<Count>(counts[rank] + weight);
         }
     }
 
@@ -218,7 +224,7 @@ private:
 
     // Counts the remaining lists for the texts met so far only: a text not
     // met cannot become a candidate whatever the remaining lists hold.
-    void Complete(ListSide& side, std::vector<std::int32_t>& counts) {
+    void Complete(ListSide& side, std::vector<Count>& counts) {
         if (side.walked == side.lists.size() ||
             side.UnwalkedEntries() > CompletionFactor * work.touched.size()) {
             return;
@@ -229,42 +235,51 @@ private:
         side.unwalkedWeight = 0;
     }
 
-    // Adds the weight to every text met without a branch: whether a text
-    // on a long list was met is too random to predict, and adding zero to
-    // the others costs less than the mispredictions.
-    void AddToTextsMet(const PostingList& list, std::int32_t* counts) const {
-        const std::int32_t weight = list.weight;
+    // Adds the weight to every text met, in two steps per block of the
+    // list. The first gathers the texts met without a branch (whether a text
+    // on a long list was met is too random to predict): each rank is written
+    // to the next place of a small buffer that stays in the nearest cache,
+    // and that place moves on only for a text met. The second adds to the
+    // few gathered, so the counters, as large as the reference, are touched
+    // only where a text was met rather than at every entry of the list.
+    void AddToTextsMet(const PostingList& list, Count* counts) const {
+        constexpr std::size_t BlockSize = 1024;
+        std::array<Rank, BlockSize> met;
         const std::uint64_t* metBits = work.metBits.data();
-        for (Rank rank : list.ranks) {
-            counts[rank] += weight * SearchWorkspace::MetBit(metBits, rank);
+        for (std::size_t start = 0; start < list.ranks.size(); start += BlockSize) {
+            const auto block =
+                list.ranks.subspan(start, std::min(BlockSize, list.ranks.size() - start));
+            std::size_t found = 0;
+            for (Rank rank : block) {
+                met[found] = rank;
+                found += static_cast<std::size_t>(SearchWorkspace::MetBit(metBits, rank));
+            }
+            for (std::size_t i = 0; i < found; ++i) {
+                counts[met[i]] = static_cast<Count>(counts[met[i]] + list.weight);
+            }
         }
     }
 
     // The texts met whose score can exceed the minimum and still reach the
     // five best, with an upper score each.
+    // The counters of each text are zeroed once read, in the same pass, so
+    // clearing the workspace afterwards leaves them alone. Many texts met
+    // are visited in rank order through the met bits, which reads the
+    // counters front to back instead of at random.
     std::vector<Survivor> BoundTextsMet() {
         std::vector<Survivor> survivors;
         BestFive sureLows;
-        for (Rank rank : work.touched) {
-            const bool wordBagHere = wordBagPossible && InRange(rank, wordBagRanks);
-            if (!CountsMayExceedMinimum(rank, wordBagHere)) {
-                continue;
-            }
-            ComparisonCounts counts = CountsOf(rank);
-            counts.positionalMatches += positional.unwalkedWeight;
-            counts.sharedWords += wordBagHere ? shared.unwalkedWeight : 0;
-            if (!AboveMinimum(UpperScore(counts, wordBagHere), minLikeliness)) {
-                continue;
-            }
-            ScoreBounds bounds = BoundScore(ExactCounts(rank, wordBagHere));
-            if (!AboveMinimum(bounds.high, minLikeliness) || bounds.high < sureLows.Fifth()) {
-                continue;
-            }
-            survivors.push_back({bounds.high, rank});
-            if (AboveMinimum(bounds.low, minLikeliness)) {
-                sureLows.Offer(bounds.low);
-            }
+        auto boundAndZero = [&](Rank rank) {
+            BoundText(rank, survivors, sureLows);
+            work.positional[rank] = 0;
+            work.shared[rank] = 0;
+        };
+        if (work.touched.size() * DenseMetFactor >= work.metBits.size()) {
+            work.ForEachMetInRankOrder(boundAndZero);
+        } else {
+            std::for_each(work.touched.begin(), work.touched.end(), boundAndZero);
         }
+        countsZeroed = true;
         std::erase_if(survivors, [fifth = sureLows.Fifth()](const Survivor& survivor) {
             return survivor.high < fifth;
         });
@@ -272,6 +287,27 @@ private:
             survivors.begin(), survivors.end(),
             [](const Survivor& left, const Survivor& right) { return left.high > right.high; });
         return survivors;
+    }
+
+    void BoundText(Rank rank, std::vector<Survivor>& survivors, BestFive& sureLows) {
+        const bool wordBagHere = wordBagPossible && InRange(rank, wordBagRanks);
+        if (!CountsMayExceedMinimum(rank, wordBagHere)) {
+            return;
+        }
+        ComparisonCounts counts = CountsOf(rank);
+        counts.positionalMatches += positional.unwalkedWeight;
+        counts.sharedWords += wordBagHere ? shared.unwalkedWeight : 0;
+        if (!AboveMinimum(UpperScore(counts, wordBagHere), minLikeliness)) {
+            return;
+        }
+        ScoreBounds bounds = BoundScore(ExactCounts(rank, wordBagHere));
+        if (!AboveMinimum(bounds.high, minLikeliness) || bounds.high < sureLows.Fifth()) {
+            return;
+        }
+        survivors.push_back({bounds.high, rank});
+        if (AboveMinimum(bounds.low, minLikeliness)) {
+            sureLows.Offer(bounds.low);
+        }
     }
 
     // The count thresholds the prefix walks rest on: a text below both
@@ -283,7 +319,7 @@ private:
     }
 
     ComparisonCounts CountsOf(Rank rank) const {
-        return {mod.wordCount, mod.byteLength, postings.ByteLength(rank), work.positional[rank],
+        return {mod.WordCount(), mod.byteLength, postings.ByteLength(rank), work.positional[rank],
                 work.shared[rank]};
     }
 
@@ -363,7 +399,8 @@ private:
 
     const IndexedReferenceSearch& search;
     const WordPostings& postings;
-    const IndexedText& mod;
+    const NumberedText& mod;
+    std::span<const WordId> modWords;  // UnknownWord where no reference text has the word
     std::string_view modSound;
     SearchWorkspace& work;
     const double minLikeliness;
@@ -371,12 +408,12 @@ private:
     const std::int32_t minShared;
     const bool wordBagPossible;
 
-    std::vector<WordId> modWords;       // UnknownWord where no reference text has the word
-    std::vector<WordId> distinctWords;  // the known ones, each once
+    std::vector<WordId> distinctWords;  // the known words of the mod text, each once
     WordPostings::RankRange positionalRanks;
     WordPostings::RankRange wordBagRanks;
     ListSide positional;
     ListSide shared;
+    bool countsZeroed = false;  // BoundTextsMet zeroed the counters of every text met
 };
 
 // The exact-text index and the word postings share nothing, so they are
@@ -418,11 +455,15 @@ SearchResult IndexedReferenceSearch::Search(std::string_view modText,
         return ScoreEveryText(modText, modSound);
     }
     try {
-        IndexedText mod(modText);
-        if (mod.wordCount == 0) {
+        SearchWorkspacePool::Lease workspace = workspaces->Borrow();
+        index.NumberWordsOf(modText, workspace->modWords);
+        if (workspace->modWords.empty()) {
             return {};  // the measure gives no number, so no candidate
         }
-        SearchWorkspacePool::Lease workspace = workspaces->Borrow();
+        if (workspace->modWords.size() > SearchWorkspace::MostCounted) {
+            return ScoreEveryText(modText, modSound);
+        }
+        const NumberedText mod{static_cast<std::int32_t>(modText.size()), workspace->modWords};
         return Query(*this, mod, modSound, *workspace).Run();
     } catch (const std::bad_alloc&) {
         return ScoreEveryText(modText, modSound);

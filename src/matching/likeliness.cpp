@@ -13,13 +13,20 @@ namespace wordgleaner {
 
 namespace {
 
-using Words = std::span<const std::string_view>;
+bool SameWord(std::string_view left, std::string_view right) {
+    return EqualsIgnoringAsciiCase(left, right);
+}
 
-std::int32_t CountPositionalMatches(Words mod, Words reference) {
+bool SameWord(WordVocabulary::WordId left, WordVocabulary::WordId right) {
+    return left == right;
+}
+
+template <typename Word>
+std::int32_t CountPositionalMatches(std::span<const Word> mod, std::span<const Word> reference) {
     std::size_t common = std::min(mod.size(), reference.size());
     std::int32_t matches = 0;
     for (std::size_t i = 0; i < common; ++i) {
-        if (EqualsIgnoringAsciiCase(mod[i], reference[i])) {
+        if (SameWord(mod[i], reference[i])) {
             ++matches;
         }
     }
@@ -28,32 +35,34 @@ std::int32_t CountPositionalMatches(Words mod, Words reference) {
 
 // Every occurrence in the mod text counts on its own; repetitions in the
 // reference add nothing.
-std::int32_t CountSharedWords(Words mod, Words reference) {
-    return static_cast<std::int32_t>(std::ranges::count_if(mod, [reference](std::string_view word) {
-        return std::ranges::any_of(reference, [word](std::string_view other) {
-            return EqualsIgnoringAsciiCase(word, other);
-        });
+template <typename Word>
+std::int32_t CountSharedWords(std::span<const Word> mod, std::span<const Word> reference) {
+    return static_cast<std::int32_t>(std::ranges::count_if(mod, [reference](const Word& word) {
+        return std::ranges::any_of(reference,
+                                   [&word](const Word& other) { return SameWord(word, other); });
     }));
 }
 
-}  // namespace
-
-double ComputeLikeliness(const IndexedText& modText, const IndexedText& reference,
-                         LikelinessStats& stats) {
+// The measure on words of either kind: views compared up to ASCII case, or
+// the numbers of a reference index, equal exactly when those views are.
+template <typename Word>
+double Likeliness(std::span<const Word> modWords, std::int32_t modLength,
+                  std::span<const Word> referenceWords, std::int32_t referenceLength,
+                  LikelinessStats& stats) {
     stats = LikelinessStats{};
-    stats.modLength = modText.byteLength;
-    stats.referenceLength = reference.byteLength;
-    stats.modWords = modText.wordCount;
-    stats.referenceWords = reference.wordCount;
+    stats.modLength = modLength;
+    stats.referenceLength = referenceLength;
+    stats.modWords = static_cast<std::int32_t>(modWords.size());
+    stats.referenceWords = static_cast<std::int32_t>(referenceWords.size());
     if (stats.modWords == 0) {
         // Both quotients by nA have no value.
         stats.score = std::numeric_limits<double>::quiet_NaN();
         return stats.score;
     }
-    stats.positionalMatches = CountPositionalMatches(modText.words, reference.words);
+    stats.positionalMatches = CountPositionalMatches(modWords, referenceWords);
 
-    const double modWords = stats.modWords;
-    const double positionalRate = stats.positionalMatches / modWords;
+    const double modWordCount = stats.modWords;
+    const double positionalRate = stats.positionalMatches / modWordCount;
     const double lengthDifference = std::abs(static_cast<double>(stats.modLength) -
                                              static_cast<double>(stats.referenceLength)) /
                                     static_cast<double>(stats.modLength);
@@ -61,11 +70,26 @@ double ComputeLikeliness(const IndexedText& modText, const IndexedText& referenc
 
     if (positionalRate < WordBagMaxPositionalRate &&
         lengthDifference < WordBagMaxLengthDifference) {
-        stats.sharedWords = CountSharedWords(modText.words, reference.words);
-        stats.score = stats.sharedWords / modWords - OrderPenaltyWeight * (1 - positionalRate) -
+        stats.sharedWords = CountSharedWords(modWords, referenceWords);
+        stats.score = stats.sharedWords / modWordCount - OrderPenaltyWeight * (1 - positionalRate) -
                       LengthPenaltyWeight * lengthDifference;
     }
     return PercentScale * stats.score;
+}
+
+}  // namespace
+
+double ComputeLikeliness(const IndexedText& modText, const IndexedText& reference,
+                         LikelinessStats& stats) {
+    return Likeliness(std::span<const std::string_view>(modText.words), modText.byteLength,
+                      std::span<const std::string_view>(reference.words), reference.byteLength,
+                      stats);
+}
+
+double ComputeLikeliness(const NumberedText& modText, const NumberedText& reference,
+                         LikelinessStats& stats) {
+    return Likeliness(modText.words, modText.byteLength, reference.words, reference.byteLength,
+                      stats);
 }
 
 double ComputeLikeliness(std::string_view modText, const IndexedText& reference,

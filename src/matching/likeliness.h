@@ -42,4 +42,9 @@ double ComputeLikeliness(std::string_view modText, const IndexedText& reference,
 double ComputeLikeliness(const IndexedText& modText, const IndexedText& reference,
                          LikelinessStats& stats);
 
+// The same measure on texts numbered by one reference index, as the searches
+// compare them: the same counts and the same arithmetic. Never fails.
+double ComputeLikeliness(const NumberedText& modText, const NumberedText& reference,
+                         LikelinessStats& stats);
+
 }  // namespace wordgleaner

@@ -3,27 +3,67 @@
 #include <new>
 
 #include "matching/reference_set.h"
-#include "matching/side_by_side.h"
+#include "matching/words.h"
 #include "store/tra_entry.h"
 
 namespace wordgleaner {
 
-namespace {
+NumberedText ReferenceIndex::operator[](std::size_t record) const {
+    const std::size_t first = record == 0 ? 0 : wordEnds[record - 1];
+    return {byteLengths[record],
+            std::span<const WordId>(wordIds).subspan(first, wordEnds[record] - first)};
+}
 
-// Below this many texts a second thread costs more than it saves.
-constexpr std::size_t MinTextsToSplit = 4096;
+void ReferenceIndex::clear() {
+    vocabulary = WordVocabulary();
+    byteLengths.clear();
+    wordEnds.clear();
+    wordIds.clear();
+}
 
-// A record whose copy cannot be made keeps its length and no words, so it can
-// never become a candidate, and the index still pairs with the reference.
-IndexedText IndexOneText(std::string_view text) {
+void ReferenceIndex::Shorten(std::size_t records) {
+    if (records >= size()) {
+        return;
+    }
+    wordIds.resize(records == 0 ? 0 : wordEnds[records - 1]);
+    wordEnds.resize(records);
+    byteLengths.resize(records);
+}
+
+void ReferenceIndex::Reserve(std::size_t records, std::size_t words) {
+    byteLengths.reserve(byteLengths.size() + records);
+    wordEnds.reserve(wordEnds.size() + records);
+    wordIds.reserve(wordIds.size() + words);
+}
+
+void ReferenceIndex::Add(std::string_view text) {
+    const std::size_t wordsBefore = wordIds.size();
     try {
-        return IndexedText(text);
+        ForEachWord(text,
+                    [this](std::string_view word) { wordIds.push_back(vocabulary.Add(word)); });
+        byteLengths.push_back(static_cast<std::int32_t>(text.size()));
+        wordEnds.push_back(wordIds.size());
     } catch (const std::bad_alloc&) {
-        IndexedText unsplit;
-        unsplit.byteLength = static_cast<std::int32_t>(text.size());
-        return unsplit;
+        // Words new to the vocabulary stay numbered; no record refers to them.
+        wordIds.resize(wordsBefore);
+        byteLengths.resize(wordEnds.size());
+        throw;
     }
 }
+
+void ReferenceIndex::AddWithoutWords(std::int32_t byteLength) {
+    byteLengths.push_back(byteLength);
+    wordEnds.push_back(wordIds.size());
+}
+
+void ReferenceIndex::NumberWordsOf(std::string_view text, std::vector<WordId>& ids) const {
+    ids.clear();
+    ids.reserve(CountWords(text));
+    ForEachWord(text,
+                [this, &ids](std::string_view word) { ids.push_back(vocabulary.Find(word)); });
+}
+
+namespace {
 
 std::vector<std::string_view> TextsOf(const ReferenceSet& references) {
     std::vector<std::string_view> texts;
@@ -34,29 +74,38 @@ std::vector<std::string_view> TextsOf(const ReferenceSet& references) {
     return texts;
 }
 
-// Fills records [first, last); never throws, so it may run on any thread.
-void IndexTexts(const std::vector<std::string_view>& texts, std::size_t first, std::size_t last,
-                ReferenceIndex& index) noexcept {
-    for (std::size_t record = first; record < last; ++record) {
-        index[record] = IndexOneText(texts[record]);
+std::size_t WordsIn(const std::vector<std::string_view>& texts) {
+    std::size_t words = 0;
+    for (std::string_view text : texts) {
+        words += CountWords(text);
+    }
+    return words;
+}
+
+// Counted first so that the word array is allocated once at its size, not
+// grown to up to twice that; the records then fit in the room made.
+void IndexTexts(const std::vector<std::string_view>& texts, ReferenceIndex& index) {
+    index.Reserve(texts.size(), WordsIn(texts));
+    for (std::string_view text : texts) {
+        try {
+            index.Add(text);
+        } catch (const std::bad_alloc&) {
+            index.AddWithoutWords(static_cast<std::int32_t>(text.size()));
+        }
     }
 }
 
 }  // namespace
 
-// Each record depends on its own text only, so the two halves of a large
-// reference are split on two threads into records made beforehand.
 void BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index) {
     index.clear();
-    const std::vector<std::string_view> texts = TextsOf(references);
-    index.resize(texts.size());
-    if (texts.size() < MinTextsToSplit) {
-        IndexTexts(texts, 0, texts.size(), index);
-        return;
+    try {
+        IndexTexts(TextsOf(references), index);
+    } catch (const std::bad_alloc&) {
+        // Without room for the records, no record: a short index pairs with
+        // the entries it has, and the others never become candidates.
+        index.clear();
     }
-    const std::size_t half = texts.size() / 2;
-    RunSideBySide([&] { IndexTexts(texts, half, texts.size(), index); },
-                  [&] { IndexTexts(texts, 0, half, index); });
 }
 
 void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {

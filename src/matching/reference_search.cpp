@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <vector>
 
 #include "matching/ascii_case.h"
 #include "matching/likeliness.h"
@@ -75,12 +76,13 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
                             std::string_view modSound, const ReferenceSet& references,
                             const ReferenceIndex& index) {
     SearchResult result;
-    IndexedText modWords;
+    std::vector<WordVocabulary::WordId> modWordIds;
     try {
-        modWords = IndexedText(modText);
+        index.NumberWordsOf(modText, modWordIds);
     } catch (const std::bad_alloc&) {
-        return result;  // as if every comparison failed to copy the mod text
+        return result;  // as if every comparison failed to split the mod text
     }
+    const NumberedText modWords{static_cast<std::int32_t>(modText.size()), modWordIds};
     // A set record and its index record pair by their number.
     const std::span<const ReferenceRecord> records = references.Records();
     const std::size_t paired = std::min(records.size(), index.size());

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -13,6 +15,13 @@ namespace wordgleaner {
 // reference for every mod text. Texts are counted by their rank among the
 // searched records (word_postings.h tells rank from record and slot).
 struct SearchWorkspace {
+    // A count by text never exceeds the mod text's word count, so 16 bits
+    // hold it for any mod text of at most MostCounted words: half the memory
+    // of the counters, and twice as many in each cache line. A longer mod
+    // text is searched without the workspace.
+    using Count = std::uint16_t;
+    static constexpr std::size_t MostCounted = std::numeric_limits<Count>::max();
+
     SearchWorkspace(std::size_t records, std::size_t words)
         : positional(records, 0),
           shared(records, 0),
@@ -38,20 +47,37 @@ struct SearchWorkspace {
         for (std::uint32_t rank : touched) {
             positional[rank] = 0;
             shared[rank] = 0;
+        }
+        ForgetMetBits();
+    }
+    // Forgets which records were met, once their counters are zero.
+    void ForgetMetBits() {
+        for (std::uint32_t rank : touched) {
             metBits[rank / BitsPerWord] = 0;
         }
         touched.clear();
     }
+    // Calls visit(rank) for every record met, by ascending rank.
+    template <typename Visit>
+    void ForEachMetInRankOrder(Visit&& visit) const {
+        for (std::size_t word = 0; word < metBits.size(); ++word) {
+            for (std::uint64_t bits = metBits[word]; bits != 0; bits &= bits - 1) {
+                visit(static_cast<std::uint32_t>(word * BitsPerWord +
+                                                 static_cast<std::size_t>(std::countr_zero(bits))));
+            }
+        }
+    }
 
     static constexpr std::uint32_t BitsPerWord = 64;
 
-    std::vector<std::int32_t> positional;   // by rank: positional matches counted
-    std::vector<std::int32_t> shared;       // by rank: shared occurrences counted
+    std::vector<Count> positional;          // by rank: positional matches counted
+    std::vector<Count> shared;              // by rank: shared occurrences counted
     std::vector<std::uint64_t> metBits;     // by rank
     std::vector<std::uint32_t> touched;     // the ranks met, in the order met
     std::vector<std::int32_t> occurrences;  // by word: occurrences in the mod text
     std::vector<std::uint32_t> seen;        // by word: last stamp that met it
     std::uint32_t stamp = 0;
+    std::vector<std::uint32_t> modWords;  // the numbered words of the mod text searched
 };
 
 // Hands each concurrent search a workspace of its own, so one search object

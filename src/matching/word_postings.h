@@ -20,7 +20,7 @@ namespace wordgleaner {
 //   position  the entry's place in its reference TraFile, layout entries
 //             counted (TraFile::GetAt);
 //   record    its place among the entries that carry an id in the reference
-//             set, which is its IndexedText in the ReferenceIndex and its
+//             set, which is its record in the ReferenceIndex and its
 //             ReferenceRecord (entry and file) in the ReferenceSet;
 //   slot      its place among the searched records, those in the id window,
 //             in record order: an index into the `records` given here;
@@ -42,17 +42,16 @@ public:
     };
 
     WordPostings() = default;
-    // Indexes the records of `index` numbered in `records` (ascending).
+    // Indexes the records of `index` numbered in `records` (ascending). The
+    // index must outlive the postings unchanged: its words and vocabulary
+    // are used, not copied.
     WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records);
 
-    const WordVocabulary& Vocabulary() const { return vocabulary; }
+    const WordVocabulary& Vocabulary() const { return index->Vocabulary(); }
     std::size_t RecordCount() const { return recordOfRank.size(); }
     std::uint32_t RecordOf(Rank rank) const { return recordOfRank[rank]; }
     std::int32_t ByteLength(Rank rank) const { return byteLengths[rank]; }
-    std::span<const WordId> Words(Rank rank) const {
-        return std::span<const WordId>(wordIds).subspan(wordStarts[rank],
-                                                        wordStarts[rank + 1] - wordStarts[rank]);
-    }
+    std::span<const WordId> Words(Rank rank) const { return (*index)[recordOfRank[rank]].words; }
 
     // The records whose byte length lies in [shortest, longest].
     RankRange RanksOfLengths(std::int64_t shortest, std::int64_t longest) const;
@@ -63,24 +62,37 @@ public:
     Ranks Containing(WordId word) const;
 
 private:
-    // Returns the position in `records` of each ranked record.
-    std::vector<std::uint32_t> RankByLength(const ReferenceIndex& index,
-                                            std::span<const std::uint32_t> records);
-    void NumberWords(const ReferenceIndex& index, std::span<const std::uint32_t> records,
-                     std::span<const std::uint32_t> slotOfRank);
-    void ListPositions();
-    void ListContainingRecords();
+    // The words of every ranked record, laid out by rank for the walks that
+    // build the lists, and dropped once they are built.
+    struct WordsByRank {
+        std::vector<std::size_t> starts;  // one more than records
+        std::vector<WordId> ids;
 
-    WordVocabulary vocabulary;
+        std::span<const WordId> Of(Rank rank) const {
+            return std::span<const WordId>(ids).subspan(starts[rank],
+                                                        starts[rank + 1] - starts[rank]);
+        }
+    };
+
+    void RankByLength(std::span<const std::uint32_t> records);
+    WordsByRank LayOutWordsByRank() const;
+    void ListPositions(const WordsByRank& words);
+    void FillPositionalRuns(const WordsByRank& words, std::vector<std::size_t> nextOccurrence,
+                            std::vector<std::size_t> nextRun);
+    void ListContainingRecords(const WordsByRank& words);
+
+    const ReferenceIndex* index = nullptr;
     std::vector<std::uint32_t> recordOfRank;
     std::vector<std::int32_t> byteLengths;  // ascending
-    std::vector<std::size_t> wordStarts;    // by rank, into wordIds; one more than records
-    std::vector<WordId> wordIds;            // every record's words in order
 
-    // Per word, its occurrences ordered by (position, rank).
-    std::vector<std::size_t> positionalStarts;  // by word, one more than words
-    std::vector<std::int32_t> positionalPositions;
+    // Every occurrence of every word, ordered by (word, position, rank), in
+    // runs of one word at one position. A position is kept once per run, not
+    // once per occurrence: a game's string table has a few hundred thousand
+    // runs for tens of millions of occurrences.
     std::vector<Rank> positionalRanks;
+    std::vector<std::size_t> firstRunOfWord;  // by word, one more than words
+    std::vector<std::int32_t> runPositions;   // by run, ascending within a word
+    std::vector<std::size_t> runStarts;       // by run, into positionalRanks; one more
 
     // Per word, the ranks of the records holding it.
     std::vector<std::size_t> containingStarts;  // by word, one more than words

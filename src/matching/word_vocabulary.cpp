@@ -59,6 +59,7 @@ WordVocabulary::WordId WordVocabulary::Add(std::string_view word) {
     if (slots[slot] != EmptySlot) {
         return slots[slot] - 1;
     }
+    MakeRoomForWord(word.size());
     const auto id = static_cast<WordId>(Size());
     wordHashes.push_back(hash);
     wordStarts.push_back(foldedBytes.size());
@@ -68,6 +69,20 @@ WordVocabulary::WordId WordVocabulary::Add(std::string_view word) {
     }
     slots[slot] = id + 1;
     return id;
+}
+
+// Every list grows here, before any changes, so a failure leaves the lists
+// of equal length and Add after it leaves the vocabulary as it was.
+void WordVocabulary::MakeRoomForWord(std::size_t length) {
+    if (wordHashes.size() == wordHashes.capacity()) {
+        const std::size_t room = wordHashes.size() * 2 + 1;
+        wordHashes.reserve(room);
+        wordStarts.reserve(room);
+        wordLengths.reserve(room);
+    }
+    if (foldedBytes.size() + length > foldedBytes.capacity()) {
+        foldedBytes.reserve((foldedBytes.size() + length) * 2);
+    }
 }
 
 void WordVocabulary::Grow() {

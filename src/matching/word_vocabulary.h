@@ -20,7 +20,8 @@ public:
     static constexpr WordId UnknownWord = std::numeric_limits<WordId>::max();
 
     // The number of `word`, numbering it if it is new (0, 1, 2, ... in order
-    // of first appearance).
+    // of first appearance). May throw std::bad_alloc, leaving the vocabulary
+    // as it was.
     WordId Add(std::string_view word);
 
     // The number of `word`, or UnknownWord.
@@ -34,6 +35,7 @@ private:
     // The slot that holds `word`, or the empty slot where it would go.
     std::size_t SlotOf(std::string_view word, std::uint64_t hash) const;
     void Grow();
+    void MakeRoomForWord(std::size_t length);
 
     static constexpr std::uint32_t EmptySlot = 0;  // slots hold id + 1
 

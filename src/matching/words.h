@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +22,48 @@ inline constexpr std::array<unsigned char, 34> WordDelimiters = {
     0x7B, 0x7D, 0x91, 0x92, 0x96, 0x97, 0x93, 0x94, 0xAB, 0xBB,
 };
 
-bool IsWordDelimiter(char byte);
+namespace word_bytes {
+
+constexpr std::size_t ByteValues = std::numeric_limits<unsigned char>::max() + 1;
+
+constexpr std::array<bool, ByteValues> MakeDelimiterTable() {
+    std::array<bool, ByteValues> table{};
+    for (unsigned char byte : WordDelimiters) {
+        table[byte] = true;
+    }
+    return table;
+}
+
+inline constexpr std::array<bool, ByteValues> DelimiterTable = MakeDelimiterTable();
+
+}  // namespace word_bytes
+
+// Inline: the reference index asks it of every byte of the reference.
+inline bool IsWordDelimiter(char byte) {
+    return word_bytes::DelimiterTable[static_cast<unsigned char>(byte)];
+}
+
+// Calls `visit` with each maximal run of non-delimiter bytes of `text`, in
+// order, as a view into `text`; no list is made.
+template <typename Visit>
+void ForEachWord(std::string_view text, Visit&& visit) {
+    std::size_t position = 0;
+    while (position < text.size()) {
+        while (position < text.size() && IsWordDelimiter(text[position])) {
+            ++position;
+        }
+        const std::size_t start = position;
+        while (position < text.size() && !IsWordDelimiter(text[position])) {
+            ++position;
+        }
+        if (position > start) {
+            visit(text.substr(start, position - start));
+        }
+    }
+}
+
+// How many words ForEachWord visits, without visiting them.
+std::size_t CountWords(std::string_view text);
 
 // The maximal runs of non-delimiter bytes of `text`, in order, as views into
 // `text`. Delimiters never form words, so leading, trailing and repeated

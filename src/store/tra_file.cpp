@@ -204,34 +204,121 @@ void TraFile::Replace(int position, const TraFieldSpans& spans) {
     entry.extras = extras;
 }
 
+namespace {
+
+// Past this many layout entries in a row, the search of ascending entries
+// would walk too far on each step; the id index is built instead.
+constexpr std::size_t LongestLayoutRunSearched = 64;
+
+}  // namespace
+
+// Most string tables number their entries in order: then the entries are
+// searched as they are, and the id index costs nothing.
 void TraFile::IndexIds() {
+    firstPositions.clear();
+    auto layout = std::find_if(entries.begin(), entries.end(),
+                               [](const TraEntry& entry) { return entry.IsLayout(); });
+    firstLayoutPosition =
+        layout == entries.end() ? TraNoId : static_cast<int>(layout - entries.begin());
+    if (IdsAscendWithShortGaps()) {
+        idLookup = IdLookup::AscendingEntries;
+        return;
+    }
     try {
-        firstPositions.clear();
-        firstPositions.reserve(entries.size());
+        firstPositions.reserve(static_cast<std::size_t>(entryCount));
         for (std::size_t position = 0; position < entries.size(); ++position) {
-            firstPositions.emplace_back(entries[position].id, static_cast<int>(position));
+            if (!entries[position].IsLayout()) {
+                firstPositions.push_back(static_cast<std::uint32_t>(position));
+            }
         }
         // By id, then position, so the first entry of an id leads its run and
         // unique keeps it; an unstable sort needs no second buffer.
-        std::sort(firstPositions.begin(), firstPositions.end());
-        auto sameId = [](const auto& left, const auto& right) { return left.first == right.first; };
+        auto byIdThenPosition = [this](std::uint32_t left, std::uint32_t right) {
+            return std::pair(entries[left].id, left) < std::pair(entries[right].id, right);
+        };
+        std::sort(firstPositions.begin(), firstPositions.end(), byIdThenPosition);
+        auto sameId = [this](std::uint32_t left, std::uint32_t right) {
+            return entries[left].id == entries[right].id;
+        };
         firstPositions.erase(std::unique(firstPositions.begin(), firstPositions.end(), sameId),
                              firstPositions.end());
-        idsIndexed = true;
+        idLookup = IdLookup::IdIndex;
     } catch (const std::bad_alloc&) {
-        firstPositions.clear();
-        idsIndexed = false;
+        std::vector<std::uint32_t>().swap(firstPositions);
+        idLookup = IdLookup::Walk;
     }
 }
 
-int TraFile::IndexOf(std::int32_t id) const {
-    if (idsIndexed) {
-        auto before = [](const std::pair<std::int32_t, int>& slot, std::int32_t wanted) {
-            return slot.first < wanted;
-        };
-        auto found = std::lower_bound(firstPositions.begin(), firstPositions.end(), id, before);
-        return found != firstPositions.end() && found->first == id ? found->second : TraNoId;
+bool TraFile::IdsAscendWithShortGaps() const {
+    std::size_t layoutRun = 0;
+    bool anyId = false;
+    std::int32_t previous = 0;
+    for (const TraEntry& entry : entries) {
+        if (entry.IsLayout()) {
+            if (++layoutRun > LongestLayoutRunSearched) {
+                return false;
+            }
+            continue;
+        }
+        if (anyId && entry.id <= previous) {
+            return false;
+        }
+        layoutRun = 0;
+        anyId = true;
+        previous = entry.id;
     }
+    return true;
+}
+
+int TraFile::IndexOf(std::int32_t id) const {
+    if (id == TraNoId) {
+        return firstLayoutPosition;  // the layout entries' id; neither search holds them
+    }
+    switch (idLookup) {
+        case IdLookup::AscendingEntries:
+            return FindInAscendingIds(id);
+        case IdLookup::IdIndex:
+            return FindThroughIdIndex(id);
+        case IdLookup::Walk:
+            break;
+    }
+    return WalkToId(id);
+}
+
+// A binary search whose probes step over the layout entries after them:
+// every entry with an id in [0, low) has a smaller id than `id`, every one
+// in [high, size) at least `id`.
+int TraFile::FindInAscendingIds(std::int32_t id) const {
+    std::size_t low = 0;
+    std::size_t high = entries.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        std::size_t probe = middle;
+        while (probe < high && entries[probe].IsLayout()) {
+            ++probe;
+        }
+        if (probe < high && entries[probe].id < id) {
+            low = probe + 1;
+        } else {
+            high = middle;
+        }
+    }
+    while (low < entries.size() && entries[low].IsLayout()) {
+        ++low;
+    }
+    return low < entries.size() && entries[low].id == id ? static_cast<int>(low) : TraNoId;
+}
+
+int TraFile::FindThroughIdIndex(std::int32_t id) const {
+    auto before = [this](std::uint32_t position, std::int32_t wanted) {
+        return entries[position].id < wanted;
+    };
+    auto found = std::lower_bound(firstPositions.begin(), firstPositions.end(), id, before);
+    return found != firstPositions.end() && entries[*found].id == id ? static_cast<int>(*found)
+                                                                     : TraNoId;
+}
+
+int TraFile::WalkToId(std::int32_t id) const {
     for (std::size_t position = 0; position < entries.size(); ++position) {
         if (entries[position].id == id) {
             return static_cast<int>(position);
@@ -261,8 +348,9 @@ void TraFile::Clear() {
     texts.Clear();
     entryCount = 0;
     byteOrderMark = false;
-    std::vector<std::pair<std::int32_t, int>>().swap(firstPositions);
-    idsIndexed = true;
+    std::vector<std::uint32_t>().swap(firstPositions);
+    idLookup = IdLookup::AscendingEntries;
+    firstLayoutPosition = TraNoId;
 }
 
 }  // namespace wordgleaner

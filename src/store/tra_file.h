@@ -76,6 +76,10 @@ private:
     // Points the entry at `spans`; may throw std::bad_alloc, leaving it as it was.
     void Replace(int position, const TraFieldSpans& spans);
     void IndexIds();
+    bool IdsAscendWithShortGaps() const;
+    int FindInAscendingIds(std::int32_t id) const;
+    int FindThroughIdIndex(std::int32_t id) const;
+    int WalkToId(std::int32_t id) const;
 
     std::vector<TraEntry> entries;
     TraTextStore texts;
@@ -85,11 +89,18 @@ private:
     // A record of the last call rather than content, so Save, which leaves the
     // content alone, still updates it.
     mutable TraFailure lastFailure;
-    // The position of the first entry of each id, sorted by id, so a lookup in
-    // a game's string table is a binary search, not a walk. Rebuilt by every
-    // load and emptied by Clear; edits never change an id, so it stays right.
-    std::vector<std::pair<std::int32_t, int>> firstPositions;
-    bool idsIndexed = true;  // false when the index did not fit in memory: lookups walk
+    // How IndexOf finds an id, so that a lookup in a game's string table is a
+    // binary search, not a walk. Chosen by every load; edits never change an
+    // id, so the choice stays right.
+    enum class IdLookup : std::uint8_t {
+        AscendingEntries,  // ids rise through the file: search the entries themselves
+        IdIndex,           // search firstPositions
+        Walk,              // the index did not fit in memory
+    };
+    // The position of the first entry of each id, sorted by id; 4 bytes an id.
+    std::vector<std::uint32_t> firstPositions;
+    IdLookup idLookup = IdLookup::AscendingEntries;
+    int firstLayoutPosition = TraNoId;
 };
 
 }  // namespace wordgleaner

@@ -38,9 +38,12 @@ std::optional<std::string> AsBlockComment(std::string_view comment);
 // Writes one entry in the normalised layout. `closed` tells whether the output
 // line already ended with a comment; a part after it starts a new line with a
 // blank in front, which the reader joins to the same entry again.
+// A text of FlushThreshold bytes or more goes to the file writer straight
+// from the loaded bytes, after what `out` holds before it, instead of being
+// copied into `out`: a file of one huge text would be held twice.
 class EntryWriter {
 public:
-    explicit EntryWriter(std::string& out) : out(out) {}
+    EntryWriter(std::string& out, TextFileWriter& file) : out(out), file(file) {}
 
     void Write(const TraEntry& entry) {
         WriteIdField(entry.id);
@@ -83,7 +86,13 @@ private:
         StartPart(separator);
         auto delimiter = DelimiterFor(text);
         out += delimiter;
-        out += text;
+        if (text.size() >= FlushThreshold) {
+            file.Write(out);
+            out.clear();
+            file.Write(text);
+        } else {
+            out += text;
+        }
         out += delimiter;
     }
 
@@ -116,6 +125,7 @@ private:
     }
 
     std::string& out;
+    TextFileWriter& file;
     bool closed = false;
 };
 
@@ -193,7 +203,7 @@ std::optional<std::string> AsBlockComment(std::string_view comment) {
     return block;
 }
 
-void WriteEntry(std::string& out, const TraEntry& entry) {
+void WriteEntry(std::string& out, TextFileWriter& file, const TraEntry& entry) {
     if (!entry.Comment().empty()) {
         out += entry.Comment();
         if (entry.Comment().back() != '\n') {
@@ -206,7 +216,7 @@ void WriteEntry(std::string& out, const TraEntry& entry) {
         }
         return;
     }
-    EntryWriter(out).Write(entry);
+    EntryWriter(out, file).Write(entry);
 }
 
 }  // namespace
@@ -223,7 +233,7 @@ TraError TraFile::Save(const std::string& path) const {
             chunk = Utf8ByteOrderMark;
         }
         for (const auto& entry : entries) {
-            WriteEntry(chunk, entry);
+            WriteEntry(chunk, writer, entry);
             if (chunk.size() >= FlushThreshold) {
                 writer.Write(chunk);
                 chunk.clear();

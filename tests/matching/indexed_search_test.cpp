@@ -206,7 +206,7 @@ TEST(IndexedReferenceSearch, GivesTheLinearResultsWhenTheIndexIsShorterThanTheRe
     RandomTra random(7);
     std::vector<RandomEntry> referenceEntries = random.Reference();
     LoadedReference loaded(random.TraText(referenceEntries));
-    loaded.index.resize(loaded.index.size() / 2);
+    loaded.index.Shorten(loaded.index.size() / 2);
     std::vector<RandomEntry> mod = random.Mod(referenceEntries);
     for (double minimum : {0.0, 50.0}) {
         SearchSettings settings{0, HighestReferenceId, minimum, false};
@@ -340,6 +340,26 @@ TEST_F(IndexedSearchCaseTest, LikelinessTiesAcrossFilesKeepTheSetOrder) {
     EXPECT_EQ(result.slots[0].referenceFile, 0u);
     EXPECT_EQ(result.slots[1].referenceFile, 1u);
     EXPECT_EQ(result.slots[0].score, result.slots[1].score);
+}
+
+// A count by text holds at most 65,535: a mod text of more words takes
+// another way, with the same results. Here every word of the mod text is in
+// the reference text but none at its place, so only the word-bag count,
+// which reaches the mod text's word count, can make it a candidate.
+TEST_F(IndexedSearchCaseTest, ModTextsOfMoreWordsThanACountHoldsGiveTheSameResults) {
+    auto pairs = [](std::string_view pair, std::size_t words) {
+        std::string text;
+        for (std::size_t i = 0; i < words / 2; ++i) {
+            text += pair;
+        }
+        return text;
+    };
+    for (std::size_t words : {std::size_t{65'534}, std::size_t{65'536}, std::size_t{140'000}}) {
+        const std::string reference = "@1 = ~" + pairs("b a ", words) + "~\n@2 = ~a b~\n";
+        SearchResult result = Search(reference, pairs("a b ", words));
+        ASSERT_EQ(result.count, 1) << words << " words";
+        EXPECT_EQ(result.Best().referenceId, 1) << words << " words";
+    }
 }
 
 TEST_F(IndexedSearchCaseTest, EmptyReferenceGivesNoCandidate) {

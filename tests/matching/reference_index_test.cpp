@@ -62,6 +62,18 @@ TEST(IndexedText, WordsFollowTheTextThroughCopiesMovesAndGrowth) {
     EXPECT_EQ(WordsOf(longMoved), (List{longText, "end"}));
 }
 
+using Ids = std::vector<WordVocabulary::WordId>;
+
+Ids IdsOf(NumberedText record) {
+    return Ids(record.words.begin(), record.words.end());
+}
+
+Ids Numbered(const ReferenceIndex& index, std::string_view text) {
+    Ids ids;
+    index.NumberWordsOf(text, ids);
+    return ids;
+}
+
 TEST(BuildReferenceIndex, PairsOneRecordWithEachEntryThatCarriesAnId) {
     test_support::TempDir dir;
     TraFile reference;
@@ -74,20 +86,62 @@ TEST(BuildReferenceIndex, PairsOneRecordWithEachEntryThatCarriesAnId) {
             "@9 = ~~\n",
             reference);
     ReferenceIndex index;
-    index.emplace_back("left from an earlier batch");
+    index.Add("left from an earlier batch");
     BuildReferenceIndex(reference, index);
 
     ASSERT_EQ(index.size(), 4u);
-    EXPECT_EQ(WordsOf(index[0]), (List{"Hello", "there"}));
-    EXPECT_EQ(WordsOf(index[1]), (List{"Good", "bye"}));
+    EXPECT_EQ(index[0].byteLength, 11);
+    EXPECT_EQ(IdsOf(index[0]), Numbered(index, "Hello there"));
+    EXPECT_EQ(IdsOf(index[1]), Numbered(index, "Good bye"));
     EXPECT_EQ(index[2].byteLength, 3);
-    EXPECT_EQ(index[2].wordCount, 0);
+    EXPECT_EQ(index[2].WordCount(), 0);
     EXPECT_EQ(index[3].byteLength, 0);
-    EXPECT_EQ(index[3].wordCount, 0);
+    EXPECT_EQ(index[3].WordCount(), 0);
+    EXPECT_EQ(index.Vocabulary().Size(), 4u);
+    EXPECT_EQ(index.Vocabulary().Find("earlier"), WordVocabulary::UnknownWord);
 }
 
-// Large enough for the build to split the texts over two threads.
-TEST(BuildReferenceIndex, SplitsALargeReferenceIntoTheSameRecordsAsOneTextAtATime) {
+// Equal numbers for words equal up to ASCII case, and only for those: the
+// searches compare numbers where the measure compares words.
+TEST(ReferenceIndex, NumbersWordsEqualUpToAsciiCaseAlike) {
+    ReferenceIndex index;
+    index.Add("Go west, go!");
+    index.Add(
+        "GO \xC9"
+        "ast \xE9"
+        "ast");
+    const Ids first = IdsOf(index[0]);
+    const Ids second = IdsOf(index[1]);
+    ASSERT_EQ(first.size(), 3u);
+    ASSERT_EQ(second.size(), 3u);
+    EXPECT_EQ(first[0], first[2]);
+    EXPECT_EQ(first[0], second[0]);
+    EXPECT_NE(first[0], first[1]);
+    EXPECT_NE(second[1], second[2]);  // only A-Z fold
+    EXPECT_EQ(Numbered(index,
+                       "wEST unknown \xC9"
+                       "ast"),
+              (Ids{first[1], WordVocabulary::UnknownWord, second[1]}));
+    EXPECT_EQ(Numbered(index, " ... "), Ids{});
+}
+
+TEST(ReferenceIndex, ShortenedIndexKeepsItsFirstRecordsWhole) {
+    ReferenceIndex index;
+    index.Add("one two");
+    index.AddWithoutWords(5);
+    index.Add("three four five");
+    const Ids firstWords = IdsOf(index[0]);
+    index.Shorten(2);
+    ASSERT_EQ(index.size(), 2u);
+    EXPECT_EQ(IdsOf(index[0]), firstWords);
+    EXPECT_EQ(index[1].byteLength, 5);
+    EXPECT_EQ(index[1].WordCount(), 0);
+    index.Add("two");
+    EXPECT_EQ(IdsOf(index[2]), (Ids{firstWords[1]}));
+}
+
+// Large enough for a vocabulary that grows many times while it numbers.
+TEST(BuildReferenceIndex, NumbersEveryTextAsItsOwnSplitWords) {
     test_support::RandomTraShape shape;
     shape.referenceEntries = 9000;
     test_support::RandomTra random(7, shape);
@@ -105,8 +159,8 @@ TEST(BuildReferenceIndex, SplitsALargeReferenceIntoTheSameRecordsAsOneTextAtATim
         ASSERT_LT(record, index.size());
         const IndexedText expected(entry->MaleText());
         EXPECT_EQ(index[record].byteLength, expected.byteLength) << "record " << record;
-        EXPECT_EQ(index[record].wordCount, expected.wordCount) << "record " << record;
-        EXPECT_EQ(WordsOf(index[record]), WordsOf(expected)) << "record " << record;
+        EXPECT_EQ(index[record].WordCount(), expected.wordCount) << "record " << record;
+        EXPECT_EQ(IdsOf(index[record]), Numbered(index, entry->MaleText())) << "record " << record;
         ++record;
     }
     EXPECT_EQ(record, index.size());
@@ -117,9 +171,11 @@ TEST(BuildReferenceIndex, EmptiesTheIndexForAReferenceWithoutEntries) {
     test_support::TempDir dir;
     TraFile reference;
     LoadTra(dir, "ref.tra", "// only a comment\n\n", reference);
-    ReferenceIndex index(3);
+    ReferenceIndex index;
+    index.Add("left over");
     BuildReferenceIndex(reference, index);
     EXPECT_TRUE(index.empty());
+    EXPECT_EQ(index.Vocabulary().Size(), 0u);
 }
 
 }  // namespace

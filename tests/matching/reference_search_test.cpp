@@ -138,7 +138,7 @@ TEST_F(ReferenceSearchTest, TextWithoutWordsMatchesOnlyExactly) {
 
 TEST_F(ReferenceSearchTest, IndexShorterThanTheReferenceGivesNoCandidateForTheRest) {
     UseReference("@1 = ~alpha beta~\n@2 = ~alpha beta gamma~\n");
-    index.resize(1);
+    index.Shorten(1);
     EXPECT_EQ(FoundIds("alpha beta!"), (Ids{1}));
     EXPECT_EQ(Search("alpha beta gamma").Best(), (MatchCandidate{2, ExactScore}));
 }

@@ -29,11 +29,18 @@ std::vector<WordPostings::WordId> IdsOf(const WordVocabulary& vocabulary,
     return ids;
 }
 
+ReferenceIndex IndexOf(std::vector<std::string_view> texts) {
+    ReferenceIndex index;
+    for (std::string_view text : texts) {
+        index.Add(text);
+    }
+    return index;
+}
+
 class WordPostingsTest : public ::testing::Test {
 protected:
     // Record 1 is left out, as an entry outside the id window would be.
-    ReferenceIndex index{IndexedText("Go west, go."), IndexedText("skipped words"),
-                         IndexedText("Run"), IndexedText("GO EAST now"), IndexedText("Run!")};
+    ReferenceIndex index = IndexOf({"Go west, go.", "skipped words", "Run", "GO EAST now", "Run!"});
     std::vector<std::uint32_t> records{0, 2, 3, 4};
     WordPostings postings{index, records};
 };
@@ -50,10 +57,9 @@ TEST_F(WordPostingsTest, RanksRecordsByByteLengthWithTiesInRecordOrder) {
     EXPECT_EQ(range.last, 3U);
 }
 
-TEST_F(WordPostingsTest, NumbersFoldedWordsOfTheChosenRecordsOnly) {
+TEST_F(WordPostingsTest, GivesTheWordsOfTheChosenRecordsByRank) {
     const WordVocabulary& vocabulary = postings.Vocabulary();
-    EXPECT_EQ(vocabulary.Size(), 5U);  // go, west, run, east, now
-    EXPECT_EQ(vocabulary.Find("skipped"), WordVocabulary::UnknownWord);
+    EXPECT_EQ(&vocabulary, &index.Vocabulary());
     EXPECT_EQ(vocabulary.Find("gO"), vocabulary.Find("go"));
     auto words = postings.Words(3);  // record 0
     EXPECT_EQ(std::vector(words.begin(), words.end()), IdsOf(vocabulary, {"go", "west", "go"}));
@@ -69,6 +75,9 @@ TEST_F(WordPostingsTest, ListsRanksByPositionAndByContainingRecord) {
     EXPECT_EQ(ToVector(postings.Containing(vocabulary.Find("go"))), (Ranks{2, 3}));
     EXPECT_EQ(ToVector(postings.Containing(vocabulary.Find("now"))), (Ranks{2}));
     EXPECT_TRUE(postings.Containing(WordVocabulary::UnknownWord).empty());
+    // The left-out record's words are numbered, but no list holds it.
+    EXPECT_TRUE(postings.Containing(vocabulary.Find("skipped")).empty());
+    EXPECT_TRUE(postings.WithWordAt(vocabulary.Find("skipped"), 0).empty());
 }
 
 }  // namespace

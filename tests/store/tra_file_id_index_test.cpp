@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "support/random_tra.h"
 #include "tra_test_helpers.h"
@@ -39,6 +40,32 @@ TEST(TraFileIdIndex, FindsTheFirstEntryOfEveryIdInGeneratedFiles) {
             ids.insert(id);
         }
         ExpectLookupsAgreeWithAWalk(file, ids);
+    }
+}
+
+// Ids rising through the file are searched in the entries themselves, which
+// must step over the comment blocks and blank lines between them; a long
+// run of those, or an id that does not rise, switches to the id index.
+TEST(TraFileIdIndex, FindsRisingIdsAcrossLayoutRunsOfEveryLength) {
+    for (int longestGap : {0, 1, 3, 64, 65, 200}) {
+        for (bool rising : {true, false}) {
+            std::string text = "// head\n\n";
+            std::set<std::int32_t> ids{TraNoId, -20, -3, 0, 1, 2147483646};
+            for (int entry = 0; entry < 40; ++entry) {
+                const int id = rising || entry != 30 ? entry * 3 - 7 : -7;
+                text += "@" + std::to_string(id) + " = ~text~\n";
+                text += std::string(
+                    static_cast<std::size_t>(entry % 5 == 4 ? longestGap : entry % 3), '\n');
+                for (int near = id - 1; near <= id + 1; ++near) {
+                    ids.insert(near);
+                }
+            }
+            TraFile file;
+            ASSERT_EQ(LoadBytes(file, text), TraOk);
+            SCOPED_TRACE("longest gap " + std::to_string(longestGap) +
+                         (rising ? ", rising" : ", one id again"));
+            ExpectLookupsAgreeWithAWalk(file, ids);
+        }
     }
 }
 

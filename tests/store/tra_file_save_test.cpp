@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "support/file_size_limit.h"
@@ -25,6 +27,31 @@ TEST(TraFileSave, WritesTheNormalisedLayoutWithCrLf) {
     EXPECT_EQ(Resaved("   // a\n\t\n/* b */\n"), "// a\r\n\r\n// b \r\n\r\n");
     EXPECT_EQ(Resaved("@5 = ~Hello~ // note\n[SND]"), "@5     = ~Hello~ // note\r\n [SND]\r\n");
     EXPECT_EQ(Resaved("@5 = ~a\nb~"), "@5     = ~a\r\nb~\r\n");
+}
+
+// A text this long goes to the file straight from the loaded bytes, between
+// the parts buffered before and after it; the bytes must not change.
+TEST(TraFileSave, WritesLongTextsInPlaceBetweenTheirNeighbours) {
+    std::string longText;
+    for (int line = 0; longText.size() < 200'000; ++line) {
+        longText += "line " + std::to_string(line) + " of a long text\n";
+    }
+    TraFile file;
+    ASSERT_EQ(LoadBytes(file, "// head\n@1 = ~short~\n@2 = ~" + longText + "~ [SND] // note\n" +
+                                  "   ~" + std::string(70'000, 'f') + "~\n@3 = ~end~\n"),
+              TraOk);
+    std::string longTextCrLf;
+    for (char byte : longText) {
+        longTextCrLf += byte == '\n' ? std::string("\r\n") : std::string(1, byte);
+    }
+    const std::string expected = "// head\r\n@1     = ~short~\r\n@2     = ~" + longTextCrLf +
+                                 "~ [SND] // note\r\n ~" + std::string(70'000, 'f') +
+                                 "~\r\n@3     = ~end~\r\n";
+    const std::string saved = SavedBytes(file);
+    // Compared without printing: a failure would show half a megabyte.
+    EXPECT_EQ(saved.size(), expected.size());
+    EXPECT_TRUE(saved == expected) << "first difference at byte "
+                                   << std::ranges::mismatch(saved, expected).in1 - saved.begin();
 }
 
 TEST(TraFileSave, ChoosesTheFirstDelimiterThatTheTextDoesNotHold) {
