@@ -34,7 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = BenchClock;
 
-
 void Fail(const std::string& what) {
     std::fprintf(stderr, "msgmerge_benchmark: %s\n", what.c_str());
     std::exit(1);

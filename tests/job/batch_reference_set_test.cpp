@@ -71,7 +71,10 @@ protected:
         fs::create_directories(root.Path() / "out");
     }
 
-    std::string Path(const std::string& name) const { return root / name; }
+    // In the system's own form, as the run joins a folder and a file name.
+    std::string Path(const std::string& name) const {
+        return (root.Path() / name).make_preferred().string();
+    }
 
     // Writes each file, by its path under the root, with its text.
     void WriteFiles(const std::map<std::string, std::string>& files) {

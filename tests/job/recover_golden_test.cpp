@@ -53,6 +53,7 @@ const fs::path CasesRoot = WORDGLEANER_RECOVER_CASES;
 const fs::path ExamplesRoot = WORDGLEANER_EXAMPLES;
 constexpr const char* OnlyCaseVariable = "WORDGLEANER_RECOVER_CASE";
 constexpr const char* FinalLinesName = "final.txt";
+constexpr const char* ReportName = "Wordgleaner_report.txt";
 constexpr const char* CasePlaceholder = "$CASE";
 constexpr const char* ExamplesPlaceholder = "$EXAMPLES";
 
@@ -172,6 +173,17 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// The run joins a folder and a file name with the system's separator, so a
+// path that the report or the final lines name reads "folder\\name" on
+// Windows; the cases keep the one form. Only these two hold paths: the
+// recovered files and the patch may hold backslashes of their own.
+std::string WithPortableSeparators(std::string text) {
+#if defined(_WIN32)
+    std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+    return text;
+}
+
 FileContents ReadFolder(const fs::path& folder) {
     FileContents files;
     if (!fs::is_directory(folder)) {
@@ -249,6 +261,9 @@ FileContents RunCase(const fs::path& caseFolder) {
     for (auto& [name, bytes] : produced) {
         bytes =
             ReplaceAll(ReplaceAll(bytes, inputs, CasePlaceholder), examples, ExamplesPlaceholder);
+        if (name == ReportName || name == FinalLinesName) {
+            bytes = WithPortableSeparators(bytes);
+        }
     }
     return produced;
 }

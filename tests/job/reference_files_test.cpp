@@ -8,6 +8,7 @@
 #include <deque>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/tra_file.h"
@@ -28,6 +29,11 @@ std::vector<std::string> Originals(const ReferenceListing& listing) {
     return paths;
 }
 
+// In the system's own form, as the listing joins a folder and a file name.
+std::string Native(const TempDir& root, std::string_view name) {
+    return (root.Path() / name).make_preferred().string();
+}
+
 std::vector<std::string> Translations(const ReferenceListing& listing) {
     std::vector<std::string> paths;
     for (const ReferenceFilePaths& file : listing.files) {
@@ -46,16 +52,18 @@ TEST(ListReferenceFiles, PairsFolderFilesByNameInListingOrderAfterTheEarlierPair
         ListReferenceFiles({{root / "one.tra", root / "two.tra"}, {root / "en", root / "fr"}});
 
     EXPECT_TRUE(listing.faults.empty());
-    EXPECT_EQ(Originals(listing), (std::vector<std::string>{root / "one.tra", root / "en/A.TRA",
-                                                            root / "en/b.tra", root / "en/c.tra"}));
+    EXPECT_EQ(Originals(listing),
+              (std::vector<std::string>{root / "one.tra", Native(root, "en/A.TRA"),
+                                        Native(root, "en/b.tra"), Native(root, "en/c.tra")}));
     // The same bytes before another case; a file without counterpart gets none.
-    EXPECT_EQ(Translations(listing), (std::vector<std::string>{root / "two.tra", root / "fr/a.tra",
-                                                               root / "fr/b.tra", ""}));
-    EXPECT_EQ(
-        listing.ignored,
-        (std::vector<std::string>{
-            "Ignored " + root / "fr/B.tra" + ": no file of that name in " + root / "en",
-            "Ignored " + root / "fr/extra.tra" + ": no file of that name in " + root / "en"}));
+    EXPECT_EQ(Translations(listing),
+              (std::vector<std::string>{root / "two.tra", Native(root, "fr/a.tra"),
+                                        Native(root, "fr/b.tra"), ""}));
+    EXPECT_EQ(listing.ignored,
+              (std::vector<std::string>{"Ignored " + Native(root, "fr/B.tra") +
+                                            ": no file of that name in " + root / "en",
+                                        "Ignored " + Native(root, "fr/extra.tra") +
+                                            ": no file of that name in " + root / "en"}));
 }
 
 TEST(ListReferenceFiles, PairsThatGiveNoFileAreFaultsNamingTheirPath) {

@@ -185,7 +185,8 @@ TEST(PreferencesWindow, AHalfOrMixedPairIsRefusedAndListsNothing) {
     AddPair(open.dialog, examples + "/reference/english.tra", examples + "/mod");
     EXPECT_TRUE(ListedPairs(open.dialog).empty());
     EXPECT_EQ(open.Texts(), (std::vector<std::string>{
-                                "You must provide a name for each file or directory",
+                                "A reference pair needs both an original and a translated "
+                                "reference",
                                 "A reference pair must be two files or two folders: " + examples +
                                     "/reference/english.tra and " + examples + "/mod"}));
     EXPECT_EQ(GetFocus(), GetDlgItem(open.dialog, IDC_EXTRA_TRANSLATED));
