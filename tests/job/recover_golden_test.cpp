@@ -53,7 +53,6 @@ const fs::path CasesRoot = WORDGLEANER_RECOVER_CASES;
 const fs::path ExamplesRoot = WORDGLEANER_EXAMPLES;
 constexpr const char* OnlyCaseVariable = "WORDGLEANER_RECOVER_CASE";
 constexpr const char* FinalLinesName = "final.txt";
-constexpr const char* ReportName = "Wordgleaner_report.txt";
 constexpr const char* CasePlaceholder = "$CASE";
 constexpr const char* ExamplesPlaceholder = "$EXAMPLES";
 
@@ -174,12 +173,23 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 }
 
 // The run joins a folder and a file name with the system's separator, so a
-// path that the report or the final lines name reads "folder\\name" on
-// Windows; the cases keep the one form. Only these two hold paths: the
-// recovered files and the patch may hold backslashes of their own.
-std::string WithPortableSeparators(std::string text) {
+// path under a placeholder reads "$CASE/en\\dialog.tra" on Windows; the cases
+// keep the one form. Only the paths change: a text may hold backslashes of
+// its own.
+std::string WithPortableSeparators(std::string text, const std::string& placeholder) {
 #if defined(_WIN32)
-    std::replace(text.begin(), text.end(), '\\', '/');
+    for (auto at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + 1)) {
+        for (auto end = at; end < text.size() && text[end] != ' ' && text[end] != ':' &&
+                            text[end] != '\r' && text[end] != '\n';
+             ++end) {
+            if (text[end] == '\\') {
+                text[end] = '/';
+            }
+        }
+    }
+#else
+    (void)placeholder;
 #endif
     return text;
 }
@@ -261,9 +271,8 @@ FileContents RunCase(const fs::path& caseFolder) {
     for (auto& [name, bytes] : produced) {
         bytes =
             ReplaceAll(ReplaceAll(bytes, inputs, CasePlaceholder), examples, ExamplesPlaceholder);
-        if (name == ReportName || name == FinalLinesName) {
-            bytes = WithPortableSeparators(bytes);
-        }
+        bytes = WithPortableSeparators(WithPortableSeparators(bytes, CasePlaceholder),
+                                       ExamplesPlaceholder);
     }
     return produced;
 }

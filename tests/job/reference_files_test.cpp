@@ -59,11 +59,14 @@ TEST(ListReferenceFiles, PairsFolderFilesByNameInListingOrderAfterTheEarlierPair
     EXPECT_EQ(Translations(listing),
               (std::vector<std::string>{root / "two.tra", Native(root, "fr/a.tra"),
                                         Native(root, "fr/b.tra"), ""}));
-    EXPECT_EQ(listing.ignored,
-              (std::vector<std::string>{"Ignored " + Native(root, "fr/B.tra") +
-                                            ": no file of that name in " + root / "en",
-                                        "Ignored " + Native(root, "fr/extra.tra") +
-                                            ": no file of that name in " + root / "en"}));
+    std::vector<std::string> ignored = {
+        "Ignored " + Native(root, "fr/B.tra") + ": no file of that name in " + root / "en",
+        "Ignored " + Native(root, "fr/extra.tra") + ": no file of that name in " + root / "en"};
+    // A file system blind to case (Windows) holds b.tra and B.tra as one file.
+    if (fs::equivalent(root.Path() / "fr/b.tra", root.Path() / "fr/B.tra")) {
+        ignored.erase(ignored.begin());
+    }
+    EXPECT_EQ(listing.ignored, ignored);
 }
 
 TEST(ListReferenceFiles, PairsThatGiveNoFileAreFaultsNamingTheirPath) {
