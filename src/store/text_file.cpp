@@ -24,10 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using text_mode::CarriageReturn;
-using text_mode::EndOfFileMark;
 using text_mode::LineFeed;
-constexpr std::size_t ReadChunkSize = 64 * 1024;
 constexpr std::size_t WriteChunkSize = 64 * 1024;
 constexpr int TemporaryNameAttempts = 16;
 
@@ -138,124 +135,6 @@ void FileCloser::operator()(std::FILE* file) const {
     if (file != nullptr) {
         std::fclose(file);
     }
-}
-
-// ---------------------------------------------------------------------------
-// TextFileReader
-
-TraError TextFileReader::Open(const std::string& path) {
-    file.reset();
-    buffer.clear();
-    position = 0;
-    atEnd = false;
-    failed = false;
-    atStart = true;
-    byteOrderMark = false;
-    systemError.clear();
-    if (IsDirectory(path)) {
-        systemError = std::make_error_code(std::errc::is_a_directory);
-        return TraOpenFailed;
-    }
-    file.reset(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        systemError = LastLibraryError();
-        return TraOpenFailed;
-    }
-    buffer.reserve(ReadChunkSize);
-    return TraOk;
-}
-
-bool TextFileReader::AtEnd() const {
-    return atEnd && position == buffer.size();
-}
-
-bool TextFileReader::Fill() {
-    buffer.resize(ReadChunkSize);
-    std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
-    buffer.resize(count);
-    position = 0;
-    SkipByteOrderMark();
-    if (count < ReadChunkSize) {
-        if (std::ferror(file.get()) != 0) {
-            systemError = LastLibraryError();
-            failed = true;
-        } else {
-            atEnd = true;
-        }
-    }
-    return count > 0;
-}
-
-TraError TextFileReader::ReadLine(std::string& line) {
-    line.clear();
-    if (!file) {
-        return TraReadFailed;
-    }
-    while (true) {
-        if (position == buffer.size()) {
-            if (failed || atEnd || !Fill()) {
-                if (failed) {
-                    return TraReadFailed;
-                }
-                if (line.empty()) {
-                    return TraEndOfFile;
-                }
-                line += LineFeed;
-                return TraOk;
-            }
-        }
-        if (TakeFromBuffer(line)) {
-            return TraOk;
-        }
-    }
-}
-
-bool TextFileReader::TakeFromBuffer(std::string& line) {
-    const char* start = buffer.data() + position;
-    std::size_t available = buffer.size() - position;
-    auto* lineFeed = static_cast<const char*>(std::memchr(start, LineFeed, available));
-    std::size_t length =
-        lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - start) : available;
-    if (auto* mark = static_cast<const char*>(std::memchr(start, EndOfFileMark, length))) {
-        line.append(start, static_cast<std::size_t>(mark - start));
-        StopAtEndMark();
-        if (line.empty()) {
-            return false;
-        }
-        line += LineFeed;
-        return true;
-    }
-    line.append(start, length);
-    if (lineFeed == nullptr) {
-        position = buffer.size();
-        return false;
-    }
-    position += length + 1;
-    // The CR of a CR LF pair may have come with the previous chunk; it is the
-    // last byte of the line either way.
-    if (!line.empty() && line.back() == CarriageReturn) {
-        line.pop_back();
-    }
-    line += LineFeed;
-    return true;
-}
-
-// The first chunk holds the whole mark unless the file is shorter than it.
-void TextFileReader::SkipByteOrderMark() {
-    if (!atStart) {
-        return;
-    }
-    atStart = false;
-    if (std::string_view(buffer).starts_with(Utf8ByteOrderMark)) {
-        position = Utf8ByteOrderMark.size();
-        byteOrderMark = true;
-    }
-}
-
-void TextFileReader::StopAtEndMark() {
-    buffer.clear();
-    position = 0;
-    atEnd = true;
 }
 
 // ---------------------------------------------------------------------------

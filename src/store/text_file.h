@@ -25,41 +25,6 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-class TextFileReader {
-public:
-    // TraOpenFailed when the file cannot be opened or is a directory.
-    TraError Open(const std::string& path);
-
-    // Reads one whole line with its LF; a last line without one gets LF.
-    // Returns TraOk, TraEndOfFile (nothing left) or TraReadFailed.
-    TraError ReadLine(std::string& line);
-
-    bool AtEnd() const;
-
-    // True when the file began with Utf8ByteOrderMark, which the reader
-    // skipped; known once the first line was read.
-    bool StartedWithByteOrderMark() const { return byteOrderMark; }
-
-    // Why the last Open or ReadLine failed, as the system told it; empty when
-    // it told nothing.
-    std::error_code SystemError() const { return systemError; }
-
-private:
-    bool Fill();
-    bool TakeFromBuffer(std::string& line);
-    void StopAtEndMark();
-    void SkipByteOrderMark();
-
-    FileHandle file;
-    std::string buffer;
-    std::size_t position = 0;
-    bool atEnd = false;
-    bool failed = false;
-    bool atStart = true;
-    bool byteOrderMark = false;
-    std::error_code systemError;
-};
-
 // Writes into a temporary file beside the target and renames it over the
 // target only in Commit, once every byte reached the disk: a failed or
 // abandoned write never truncates or destroys the file that was there.

@@ -13,9 +13,9 @@ struct WholeTextFileRead {
     std::error_code systemError;  // the system's reason of a failure, when it told one
 };
 
-// Reads the whole file at `path` into `bytes` in text mode, the same rules as
-// TextFileReader (CR LF as LF, nothing from a 0x1A byte on, a leading
-// byte-order mark skipped), so that the entries of a tra file can be views
+// Reads the whole file at `path` into `bytes` in text mode (CR LF as LF, a
+// lone CR kept, nothing from a 0x1A byte on, a leading byte-order mark
+// skipped), so that the entries of a tra file can be views
 // into one buffer. Every line of the result ends with LF: a last line without
 // one gets it. After a read failure `bytes` holds the whole lines read before
 // it. May throw std::bad_alloc.

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "store/text_file.h"
 #include "store/whole_text_file.h"
 #include "support/temp_dir.h"
 
@@ -13,46 +12,40 @@ using namespace std::string_literals;
 
 namespace {
 
-// The line reader is the rule; the whole-file read must give the same lines.
-std::string LinesOfTheLineReader(const std::string& path, bool& byteOrderMark) {
-    TextFileReader reader;
-    EXPECT_EQ(reader.Open(path), TraOk);
-    std::string all;
-    std::string line;
-    while (reader.ReadLine(line) == TraOk) {
-        all += line;
-    }
-    byteOrderMark = reader.StartedWithByteOrderMark();
-    return all;
-}
+struct TextModeCase {
+    std::string input;
+    std::string lines;  // what the read gives
+    bool byteOrderMark = false;
+};
 
-TEST(WholeTextFile, GivesTheSameLinesAsTheLineReader) {
-    const std::vector<std::string> inputs = {
-        "",
-        "a",
-        "a\r\nb\rc\n\r\r\nnul \0 byte\r"s,
-        "a\nb\x1A c\nd\n",
-        "a\r\n\x1A\r\nb",
-        "a\r\x1A\n",
-        "\x1A",
-        "\r",
-        "\r\n",
-        "\xEF\xBB\xBF",
-        "\xEF\xBB\xBF@1 = ~a~\r\n",
-        "\xEF\xBB",
-        "x\xEF\xBB\xBF\r\n\r\n\n",
-        std::string(200'000, 'x') + "\r\n" + std::string(70'000, '\r') + "end",
+TEST(WholeTextFile, ReadsInTextModeAndEndsEveryLineWithLf) {
+    const std::string longLine(200'000, 'x');
+    const std::string manyCarriageReturns(70'000, '\r');
+    const std::vector<TextModeCase> cases = {
+        {"", ""},
+        {"a", "a\n"},
+        {"a\r\nb\rc\n\r\r\nnul \0 byte\r"s, "a\nb\rc\n\r\nnul \0 byte\r\n"s},
+        {"a\nb\x1A c\nd\n", "a\nb\n"},
+        {"a\r\n\x1A\r\nb", "a\n"},
+        {"a\r\x1A\n", "a\r\n"},
+        {"\x1A", ""},
+        {"\r", "\r\n"},
+        {"\r\n", "\n"},
+        {"\xEF\xBB\xBF", "", true},
+        {"\xEF\xBB\xBF@1 = ~a~\r\n", "@1 = ~a~\n", true},
+        {"\xEF\xBB", "\xEF\xBB\n"},
+        {"x\xEF\xBB\xBF\r\n\r\n\n", "x\xEF\xBB\xBF\n\n\n"},
+        {longLine + "\r\n" + manyCarriageReturns + "end",
+         longLine + "\n" + manyCarriageReturns + "end\n"},
     };
     test_support::TempDir dir;
-    for (const std::string& input : inputs) {
-        const std::string path = dir.Write("input", input);
-        bool expectedMark = false;
-        const std::string expected = LinesOfTheLineReader(path, expectedMark);
+    for (const TextModeCase& test : cases) {
+        const std::string path = dir.Write("input", test.input);
         std::string bytes = "left from before";
         const WholeTextFileRead read = ReadWholeTextFile(path, bytes);
         EXPECT_EQ(read.code, TraOk);
-        EXPECT_EQ(bytes, expected) << "input of " << input.size() << " bytes";
-        EXPECT_EQ(read.byteOrderMark, expectedMark);
+        EXPECT_EQ(bytes, test.lines) << "input of " << test.input.size() << " bytes";
+        EXPECT_EQ(read.byteOrderMark, test.byteOrderMark);
     }
 }
 
