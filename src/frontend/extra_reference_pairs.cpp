@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "frontend/path_fields_check.h"
+#include "frontend/reference_pair_problems.h"
 
 namespace wordgleaner {
 

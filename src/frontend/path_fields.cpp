@@ -5,6 +5,34 @@
 
 namespace wordgleaner {
 
+std::optional<std::size_t> FirstEmptyField(const std::vector<LabelledPath>& fields) {
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        if (fields[index].path.empty()) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string EmptyFieldText(std::string_view label) {
+    return std::string(EmptyPathMessage) + ": \"" + std::string(label) + "\" is empty";
+}
+
+std::string PlainLabelText(std::string_view label) {
+    std::string plain;
+    for (std::size_t index = 0; index < label.size(); ++index) {
+        const bool doubled =
+            label[index] == '&' && index + 1 < label.size() && label[index + 1] == '&';
+        if (label[index] != '&' || doubled) {
+            plain += label[index];
+        }
+        if (doubled) {
+            ++index;
+        }
+    }
+    return plain;
+}
+
 bool FieldWantsFolder(PathField field, bool referenceFolders) {
     return field == PathField::ModDirectory || field == PathField::DestinationDirectory ||
            referenceFolders;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wordgleaner {
@@ -23,6 +25,23 @@ struct RunPaths {
 // Told when a field is left empty, followed by the field's name.
 inline constexpr const char* EmptyPathMessage =
     "You must provide a name for each file or directory";
+
+// One path field as the user sees it: its label (without mnemonic marks) and
+// what it holds.
+struct LabelledPath {
+    std::string label;
+    std::string path;
+};
+
+// The index of the first field left empty, or none.
+std::optional<std::size_t> FirstEmptyField(const std::vector<LabelledPath>& fields);
+
+// Names the empty field, so the user knows which one to fill in.
+std::string EmptyFieldText(std::string_view label);
+
+// A label's text as shown: "&&" stands for one ampersand, a single "&" only
+// marks the mnemonic.
+std::string PlainLabelText(std::string_view label);
 
 // What each field names: a file, or a folder for the mod and destination
 // folders and for references given as folders of files.

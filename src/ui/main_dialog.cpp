@@ -23,7 +23,7 @@
 #include "controls/percent_progress_bar.h"
 #include "frontend/end_summary.h"
 #include "frontend/path_fields.h"
-#include "frontend/path_fields_check.h"
+#include "frontend/reference_pair_problems.h"
 #include "job/destination_check.h"
 #include "job/readable_progress.h"
 #include "job/run_end.h"

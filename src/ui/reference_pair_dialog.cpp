@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "controls/path_browse_control.h"
-#include "frontend/path_fields_check.h"
+#include "frontend/reference_pair_problems.h"
 #include "job/reference_pair.h"
 #include "job_text.h"
 #include "message_boxes.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "frontend/end_summary.h"
-#include "frontend/path_fields_check.h"
+#include "frontend/path_fields.h"
 #include "job/destination_check.h"
 #include "job/readable_progress.h"
 #include "win32/about_window.h"

@@ -2,7 +2,6 @@
 // with before that.
 
 #include "frontend/path_fields.h"
-#include "frontend/path_fields_check.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include <wordgleaner/version.h>
 
-#include "frontend/path_fields_check.h"
+#include "frontend/path_fields.h"
 #include "main_dialog_fixture.h"
 #include "ui/about_dialog.h"
 #include "ui/preferences_dialog.h"

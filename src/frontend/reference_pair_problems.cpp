@@ -1,9 +1,7 @@
-#include "frontend/path_fields_check.h"
+#include "frontend/reference_pair_problems.h"
 
 #include <filesystem>
 #include <system_error>
-
-#include "frontend/path_fields.h"
 
 namespace wordgleaner {
 
@@ -15,34 +13,6 @@ bool Names(const std::string& path) {
 }
 
 }  // namespace
-
-std::optional<std::size_t> FirstEmptyField(const std::vector<LabelledPath>& fields) {
-    for (std::size_t index = 0; index < fields.size(); ++index) {
-        if (fields[index].path.empty()) {
-            return index;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string EmptyFieldText(std::string_view label) {
-    return std::string(EmptyPathMessage) + ": \"" + std::string(label) + "\" is empty";
-}
-
-std::string PlainLabelText(std::string_view label) {
-    std::string plain;
-    for (std::size_t index = 0; index < label.size(); ++index) {
-        const bool doubled =
-            label[index] == '&' && index + 1 < label.size() && label[index + 1] == '&';
-        if (label[index] != '&' || doubled) {
-            plain += label[index];
-        }
-        if (doubled) {
-            ++index;
-        }
-    }
-    return plain;
-}
 
 std::string ReferencePairProblem(const ReferencePair& pair) {
     if (pair.original.empty() || pair.translated.empty()) {
