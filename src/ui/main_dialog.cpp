@@ -295,7 +295,6 @@ void MainDialog::PollJob() {
     ShowProgress(progress);
     if (progress.Ended()) {
         ShowEnd(progress);
-        KeepQuitMnemonic();
         return;
     }
     pollTimer.start();
@@ -403,12 +402,6 @@ void MainDialog::Open(const QUrl& url) {
     if (!opened) {
         services.messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"),
                                tr("Could not open %1").arg(url.toLocalFile()));
-    }
-}
-
-void MainDialog::KeepQuitMnemonic() {
-    if (!jobRunning) {
-        quitButton->setText(QuitText());
     }
 }
 

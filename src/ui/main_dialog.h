@@ -81,7 +81,6 @@ private:
     void ConfigurePathFields();
     void LetPathsBeTyped();
     void AllowResizing(QGridLayout& layout);
-    void KeepQuitMnemonic();
     void RestoreRemembered();
     void RememberPaths();
     void RememberSettings();
