@@ -53,4 +53,8 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
     return result;
 }
 
+std::size_t ExactTextIndex::HeldBytes() const {
+    return slots.capacity() * sizeof(Slot);
+}
+
 }  // namespace wordgleaner

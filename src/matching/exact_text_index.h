@@ -27,6 +27,8 @@ public:
     // {id, ExactScore} or {id, CaseInsensitiveScore} in slot 0, or nothing.
     SearchResult Find(std::string_view modText, std::string_view modSound) const;
 
+    std::size_t HeldBytes() const;
+
 private:
     std::uint64_t FoldedKey(std::string_view text, std::string_view sound) const;
 

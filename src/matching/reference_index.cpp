@@ -63,6 +63,11 @@ void ReferenceIndex::NumberWordsOf(std::string_view text, std::vector<WordId>& i
                 [this, &ids](std::string_view word) { ids.push_back(vocabulary.Find(word)); });
 }
 
+std::size_t ReferenceIndex::HeldBytes() const {
+    return vocabulary.HeldBytes() + byteLengths.capacity() * sizeof(std::int32_t) +
+           wordEnds.capacity() * sizeof(std::size_t) + wordIds.capacity() * sizeof(WordId);
+}
+
 namespace {
 
 std::vector<std::string_view> TextsOf(const ReferenceSet& references) {

@@ -84,6 +84,8 @@ public:
     // std::bad_alloc.
     void NumberWordsOf(std::string_view text, std::vector<WordId>& ids) const;
 
+    std::size_t HeldBytes() const;
+
 private:
     WordVocabulary vocabulary;
     std::vector<std::int32_t> byteLengths;  // by record

@@ -196,6 +196,15 @@ WordPostings::Ranks WordPostings::Containing(WordId word) const {
         .subspan(containingStarts[word], containingStarts[word + 1] - containingStarts[word]);
 }
 
+std::size_t WordPostings::HeldBytes() const {
+    return recordOfRank.capacity() * sizeof(std::uint32_t) +
+           byteLengths.capacity() * sizeof(std::int32_t) +
+           (positionalRanks.capacity() + containingRanks.capacity()) * sizeof(Rank) +
+           (firstRunOfWord.capacity() + runStarts.capacity() + containingStarts.capacity()) *
+               sizeof(std::size_t) +
+           runPositions.capacity() * sizeof(std::int32_t);
+}
+
 WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRange range) {
     auto first = std::lower_bound(ranks.begin(), ranks.end(), range.first);
     auto last = std::lower_bound(first, ranks.end(), range.last);

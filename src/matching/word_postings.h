@@ -61,6 +61,9 @@ public:
     // The records that hold `word` at least once, each once, by rank.
     Ranks Containing(WordId word) const;
 
+    // The memory the postings hold, the index they use left out.
+    std::size_t HeldBytes() const;
+
 private:
     // The words of every ranked record, laid out by rank for the walks that
     // build the lists, and dropped once they are built.

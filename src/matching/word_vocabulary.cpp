@@ -98,4 +98,11 @@ void WordVocabulary::Grow() {
     slots = std::move(grown);
 }
 
+std::size_t WordVocabulary::HeldBytes() const {
+    return slots.capacity() * sizeof(std::uint32_t) +
+           wordHashes.capacity() * sizeof(std::uint64_t) +
+           wordStarts.capacity() * sizeof(std::size_t) +
+           wordLengths.capacity() * sizeof(std::uint32_t) + foldedBytes.capacity();
+}
+
 }  // namespace wordgleaner

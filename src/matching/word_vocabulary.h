@@ -28,6 +28,7 @@ public:
     WordId Find(std::string_view word) const;
 
     std::size_t Size() const { return wordStarts.size(); }
+    std::size_t HeldBytes() const;
 
 private:
     static std::uint64_t FoldedHash(std::string_view word);
