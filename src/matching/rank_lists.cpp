@@ -1,0 +1,168 @@
+#include "matching/rank_lists.h"
+
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace wordgleaner {
+
+namespace {
+
+using Rank = RankLists::Rank;
+
+constexpr std::uint32_t GroupSize = 8;  // differences that fill whole bytes at any width
+constexpr unsigned MostBits = 32;
+
+std::uint32_t Checked32(std::size_t value) {
+    if (value > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("rank lists beyond 32-bit offsets");
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+// Difference i of a block lies at bit i * Width of its packed bytes, so a
+// group of eight starts on a byte; with the width known when compiled, the
+// shifts and masks of a group are constants. Stops after the group that
+// reaches `stopAt`, and gives the number of groups decoded.
+template <unsigned Width>
+std::uint32_t DecodeGroups(const std::uint8_t* packed, std::uint32_t groups, Rank previous,
+                           Rank* out, Rank stopAt) {
+    constexpr std::uint64_t Mask = (std::uint64_t{1} << Width) - 1;
+    for (std::uint32_t group = 0; group < groups; ++group, packed += Width, out += GroupSize) {
+        for (unsigned i = 0; i < GroupSize; ++i) {
+            std::uint64_t word;
+            std::memcpy(&word, packed + i * Width / 8, sizeof word);
+            previous += static_cast<Rank>(word >> (i * Width % 8) & Mask) + 1;
+            out[i] = previous;
+        }
+        if (previous >= stopAt) {
+            return group + 1;
+        }
+    }
+    return groups;
+}
+
+using GroupDecoder = std::uint32_t (*)(const std::uint8_t*, std::uint32_t, Rank, Rank*, Rank);
+
+template <std::size_t... Widths>
+constexpr std::array<GroupDecoder, sizeof...(Widths)> DecodersFor(std::index_sequence<Widths...>) {
+    return {&DecodeGroups<Widths>...};
+}
+
+// By bit width, 0 (every rank one above the last) to 32.
+constexpr std::array<GroupDecoder, MostBits + 1> GroupDecoders =
+    DecodersFor(std::make_index_sequence<MostBits + 1>{});
+
+}  // namespace
+
+void RankLists::Append(std::span<const Rank> ranks) {
+    const std::size_t entriesBefore = listEntryStarts.back();
+    const std::size_t blocksBefore = blocks.size();
+    const std::size_t bytesBefore = bytes.size();
+    try {
+        const std::uint32_t entryEnd = Checked32(entriesBefore + ranks.size());
+        for (std::size_t start = 0; start < ranks.size(); start += BlockSize) {
+            AppendBlock(
+                ranks.subspan(start, std::min<std::size_t>(BlockSize, ranks.size() - start)));
+        }
+        listEntryStarts.push_back(entryEnd);
+        listFirstBlocks.push_back(Checked32(blocks.size()));
+    } catch (...) {
+        blocks.resize(blocksBefore);
+        bytes.resize(bytesBefore);
+        std::fill(bytes.end() - Padding, bytes.end(), std::uint8_t{0});
+        listFirstBlocks.resize(listEntryStarts.size());
+        throw;
+    }
+}
+
+// A block of one rank keeps no bytes.
+void RankLists::AppendBlock(std::span<const Rank> ranks) {
+    const std::size_t dataEnd = bytes.size() - Padding;
+    blocks.push_back({ranks.front(), Checked32(dataEnd)});
+    if (ranks.size() == 1) {
+        return;
+    }
+    Rank largest = 0;
+    for (std::size_t i = 1; i < ranks.size(); ++i) {
+        largest = std::max(largest, ranks[i] - ranks[i - 1] - 1);
+    }
+    const auto width = static_cast<unsigned>(std::bit_width(largest));
+    const std::size_t groups = (ranks.size() - 1 + GroupSize - 1) / GroupSize;
+    const std::size_t packedStart = dataEnd + 1;
+    Checked32(packedStart + groups * width + Padding);
+    bytes.resize(packedStart + groups * width + Padding, 0);
+    bytes[dataEnd] = static_cast<std::uint8_t>(width);
+    for (std::size_t i = 1; i < ranks.size(); ++i) {
+        const std::size_t bit = (i - 1) * width;
+        std::uint64_t shifted = std::uint64_t{ranks[i] - ranks[i - 1] - 1} << (bit % 8);
+        for (std::size_t at = packedStart + bit / 8; shifted != 0; ++at, shifted >>= 8) {
+            bytes[at] |= static_cast<std::uint8_t>(shifted);
+        }
+    }
+}
+
+void RankLists::ShrinkToFit() {
+    listEntryStarts.shrink_to_fit();
+    listFirstBlocks.shrink_to_fit();
+    blocks.shrink_to_fit();
+    bytes.shrink_to_fit();
+}
+
+RankLists::List RankLists::Of(std::size_t list) const {
+    return List(this, listFirstBlocks[list], listEntryStarts[list + 1] - listEntryStarts[list]);
+}
+
+std::size_t RankLists::HeldBytes() const {
+    return (listEntryStarts.capacity() + listFirstBlocks.capacity()) * sizeof(std::uint32_t) +
+           blocks.capacity() * sizeof(Block) + bytes.capacity();
+}
+
+std::uint32_t RankLists::List::DecodeBlock(std::uint32_t block, Rank* out, Rank stopAt) const {
+    const std::uint32_t count = std::min(BlockSize, listSize - block * BlockSize);
+    const Block& stored = owner->blocks[firstBlock + block];
+    out[0] = stored.first;
+    if (count == 1 || stored.first >= stopAt) {
+        return 1;
+    }
+    const std::uint8_t* data = owner->bytes.data() + stored.offset;
+    const std::uint32_t groups = GroupDecoders[data[0]](
+        data + 1, (count - 1 + GroupSize - 1) / GroupSize, stored.first, out + 1, stopAt);
+    return std::min(count, 1 + groups * GroupSize);
+}
+
+RankLists::List RankLists::List::Clip(RankRange range) const {
+    List clipped = *this;
+    clipped.begin = LowerBound(range.first, begin);
+    clipped.end = LowerBound(std::max(range.first, range.last), clipped.begin);
+    return clipped;
+}
+
+// A binary search over the first ranks of the blocks, then a decoding of the
+// one block where `rank` falls, as far as `rank`.
+std::uint32_t RankLists::List::LowerBound(Rank rank, std::uint32_t from) const {
+    if (from == end) {
+        return from;
+    }
+    const Block* blocks = owner->blocks.data() + firstBlock;
+    const std::uint32_t fromBlock = from / BlockSize;
+    const std::uint32_t endBlock = (end - 1) / BlockSize + 1;
+    // The first block after `from`'s whose first rank is not below `rank`:
+    // a lower rank lies in the block in front of it.
+    const Block* above =
+        std::partition_point(blocks + fromBlock + 1, blocks + endBlock,
+                             [rank](const Block& block) { return block.first < rank; });
+    const auto block = static_cast<std::uint32_t>(above - blocks) - 1;
+    if (blocks[block].first >= rank) {
+        return from;  // only `from`'s block can start at or above `rank`
+    }
+    std::array<Rank, DecodedSize> decoded;
+    const std::uint32_t count = DecodeBlock(block, decoded.data(), rank);
+    const auto inBlock = static_cast<std::uint32_t>(
+        std::lower_bound(decoded.data(), decoded.data() + count, rank) - decoded.data());
+    return std::clamp(block * BlockSize + inBlock, from, end);
+}
+
+}  // namespace wordgleaner
