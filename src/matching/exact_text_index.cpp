@@ -14,30 +14,28 @@ ExactTextIndex::ExactTextIndex(const ReferenceSet& references, const SearchSetti
     for (std::uint32_t record = 0; record < records.size(); ++record) {
         const TraEntry& entry = *records[record].entry;
         if (settings.InIdWindow(entry.id)) {
-            slots.push_back({FoldedKey(entry.MaleText(), entry.MaleSound()), record});
+            slots.push_back(Slot{FoldedKey(entry.MaleText(), entry.MaleSound())} << KeyShift |
+                            record);
         }
     }
-    // Stable, so entries of one key stay in set order.
-    std::stable_sort(slots.begin(), slots.end(),
-                     [](const Slot& left, const Slot& right) { return left.key < right.key; });
+    std::sort(slots.begin(), slots.end());
+    slots.shrink_to_fit();
 }
 
-std::uint64_t ExactTextIndex::FoldedKey(std::string_view text, std::string_view sound) const {
+std::uint32_t ExactTextIndex::FoldedKey(std::string_view text, std::string_view sound) const {
     std::uint64_t hash = HashLength(ContinueFoldedHash(FoldedHashStart, text), text.size());
     if (compareSound) {
         hash = ContinueFoldedHash(hash, sound);
     }
-    return FinishFoldedHash(hash);
+    return static_cast<std::uint32_t>(FinishFoldedHash(hash));
 }
 
 SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view modSound) const {
-    const std::uint64_t key = FoldedKey(modText, modSound);
-    auto first =
-        std::lower_bound(slots.begin(), slots.end(), key,
-                         [](const Slot& slot, std::uint64_t wanted) { return slot.key < wanted; });
+    const Slot key = Slot{FoldedKey(modText, modSound)} << KeyShift;
     SearchResult result;
-    for (auto slot = first; slot != slots.end() && slot->key == key; ++slot) {
-        const ReferenceRecord& record = records[slot->record];
+    for (auto slot = std::lower_bound(slots.begin(), slots.end(), key);
+         slot != slots.end() && *slot >> KeyShift == key >> KeyShift; ++slot) {
+        const ReferenceRecord& record = records[static_cast<std::uint32_t>(*slot)];
         const TraEntry& entry = *record.entry;
         if (entry.MaleText() == modText && (!compareSound || entry.MaleSound() == modSound)) {
             result.slots[0] = {entry.id, ExactScore, record.file};

@@ -30,14 +30,16 @@ public:
     std::size_t HeldBytes() const;
 
 private:
-    std::uint64_t FoldedKey(std::string_view text, std::string_view sound) const;
+    std::uint32_t FoldedKey(std::string_view text, std::string_view sound) const;
 
-    struct Slot {
-        std::uint64_t key = 0;
-        std::uint32_t record = 0;  // in set order among equal keys
-    };
+    // A slot is a key above its record, so that sorting the slots orders
+    // them by key with equal keys in set order. Half a hash tells texts
+    // apart well enough: a text is compared to every entry of its key.
+    using Slot = std::uint64_t;
+    static constexpr int KeyShift = 32;
+
     std::span<const ReferenceRecord> records;
-    std::vector<Slot> slots;  // sorted by key
+    std::vector<Slot> slots;  // sorted
     bool compareSound = true;
 };
 
