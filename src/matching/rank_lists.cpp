@@ -55,6 +55,65 @@ constexpr std::array<GroupDecoder, sizeof...(Widths)> DecodersFor(std::index_seq
 constexpr std::array<GroupDecoder, MostBits + 1> GroupDecoders =
     DecodersFor(std::make_index_sequence<MostBits + 1>{});
 
+// A full block is packed so that its decoding runs four ranks at a time in
+// vector registers, which the walks over the long lists need to keep pace
+// with the tests they do per rank. Rank i is kept as its distance from rank
+// i - 4 (from the first rank, for the first four), less what it is at
+// least, so four running sums rebuild the ranks with no rank waiting for
+// the one before it. Difference i is in lane i % 4, row i / 4; each lane
+// packs its 32 rows at the block's width into `Width` 32-bit words, and the
+// lanes' words lie interleaved, so one row of all four lanes is read by the
+// same shifts.
+constexpr std::uint32_t Lanes = 4;
+constexpr std::uint32_t Rows = RankLists::BlockSize / Lanes;
+
+std::uint32_t FullBlockDifference(std::span<const Rank> ranks, std::uint32_t i) {
+    return i < Lanes ? ranks[i] - ranks[0] - i : ranks[i] - ranks[i - Lanes] - Lanes;
+}
+
+// Unpacks a row of the four lanes at a time, then adds up the lanes; both
+// steps go four ranks to a vector register.
+template <unsigned Width>
+void DecodeFullBlock(const std::uint8_t* packed, Rank first, Rank* out) {
+    constexpr std::uint32_t Mask = static_cast<std::uint32_t>((std::uint64_t{1} << Width) - 1);
+    std::array<std::uint32_t, Lanes*(Width == 0 ? 1 : Width) + Lanes> words{};
+    std::memcpy(words.data(), packed, Lanes * Width * sizeof(std::uint32_t));
+#pragma GCC unroll 32
+    for (std::uint32_t row = 0; row < Rows; ++row) {
+        const std::uint32_t bit = row * Width;
+        const std::uint32_t shift = bit % 32;
+        const std::uint32_t* low = words.data() + bit / 32 * Lanes;
+        const std::uint32_t* high = low + Lanes;
+        for (std::uint32_t lane = 0; lane < Lanes; ++lane) {
+            std::uint32_t difference = 0;
+            if constexpr (Width > 0) {
+                difference = low[lane] >> shift;
+                if (shift + Width > 32) {
+                    difference |= high[lane] << (32 - shift);
+                }
+            }
+            out[row * Lanes + lane] = difference & Mask;
+        }
+    }
+    for (std::uint32_t lane = 0; lane < Lanes; ++lane) {
+        out[lane] += first + lane;
+    }
+    for (std::uint32_t i = Lanes; i < RankLists::BlockSize; ++i) {
+        out[i] += out[i - Lanes] + Lanes;
+    }
+}
+
+using FullBlockDecoder = void (*)(const std::uint8_t*, Rank, Rank*);
+
+template <std::size_t... Widths>
+constexpr std::array<FullBlockDecoder, sizeof...(Widths)> FullBlockDecodersFor(
+    std::index_sequence<Widths...>) {
+    return {&DecodeFullBlock<Widths>...};
+}
+
+constexpr std::array<FullBlockDecoder, MostBits + 1> FullBlockDecoders =
+    FullBlockDecodersFor(std::make_index_sequence<MostBits + 1>{});
+
 }  // namespace
 
 void RankLists::Append(std::span<const Rank> ranks) {
@@ -82,6 +141,10 @@ void RankLists::Append(std::span<const Rank> ranks) {
 void RankLists::AppendBlock(std::span<const Rank> ranks) {
     const std::size_t dataEnd = bytes.size() - Padding;
     blocks.push_back({ranks.front(), Checked32(dataEnd)});
+    if (ranks.size() == BlockSize) {
+        AppendFullBlock(ranks, dataEnd);
+        return;
+    }
     if (ranks.size() == 1) {
         return;
     }
@@ -104,6 +167,31 @@ void RankLists::AppendBlock(std::span<const Rank> ranks) {
     }
 }
 
+void RankLists::AppendFullBlock(std::span<const Rank> ranks, std::size_t dataEnd) {
+    std::uint32_t largest = 0;
+    for (std::uint32_t i = 0; i < BlockSize; ++i) {
+        largest = std::max(largest, FullBlockDifference(ranks, i));
+    }
+    const auto width = static_cast<std::uint32_t>(std::bit_width(largest));
+    std::vector<std::uint32_t> words(std::size_t{Lanes} * width, 0);
+    for (std::uint32_t i = 0; i < BlockSize && width > 0; ++i) {
+        const std::uint32_t lane = i % Lanes;
+        const std::uint32_t bit = i / Lanes * width;
+        const std::uint32_t shift = bit % 32;
+        const std::uint32_t difference = FullBlockDifference(ranks, i);
+        words[bit / 32 * Lanes + lane] |= difference << shift;
+        if (shift + width > 32) {
+            words[(bit / 32 + 1) * Lanes + lane] |= difference >> (32 - shift);
+        }
+    }
+    const std::size_t packedStart = dataEnd + 1;
+    const std::size_t packedBytes = words.size() * sizeof(std::uint32_t);
+    Checked32(packedStart + packedBytes + Padding);
+    bytes.resize(packedStart + packedBytes + Padding, 0);
+    bytes[dataEnd] = static_cast<std::uint8_t>(width);
+    std::memcpy(bytes.data() + packedStart, words.data(), packedBytes);
+}
+
 void RankLists::ShrinkToFit() {
     listEntryStarts.shrink_to_fit();
     listFirstBlocks.shrink_to_fit();
@@ -123,11 +211,15 @@ std::size_t RankLists::HeldBytes() const {
 std::uint32_t RankLists::List::DecodeBlock(std::uint32_t block, Rank* out, Rank stopAt) const {
     const std::uint32_t count = std::min(BlockSize, listSize - block * BlockSize);
     const Block& stored = owner->blocks[firstBlock + block];
+    const std::uint8_t* data = owner->bytes.data() + stored.offset;
+    if (count == BlockSize) {
+        FullBlockDecoders[data[0]](data + 1, stored.first, out);
+        return count;
+    }
     out[0] = stored.first;
     if (count == 1 || stored.first >= stopAt) {
         return 1;
     }
-    const std::uint8_t* data = owner->bytes.data() + stored.offset;
     const std::uint32_t groups = GroupDecoders[data[0]](
         data + 1, (count - 1 + GroupSize - 1) / GroupSize, stored.first, out + 1, stopAt);
     return std::min(count, 1 + groups * GroupSize);

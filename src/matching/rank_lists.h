@@ -133,6 +133,7 @@ private:
     };
 
     void AppendBlock(std::span<const Rank> ranks);
+    void AppendFullBlock(std::span<const Rank> ranks, std::size_t dataEnd);
 
     std::vector<std::uint32_t> listEntryStarts{0};  // by list, one more
     std::vector<std::uint32_t> listFirstBlocks{0};  // by list, one more
