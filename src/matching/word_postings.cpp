@@ -1,30 +1,59 @@
 #include "matching/word_postings.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
-
-#include "matching/side_by_side.h"
+#include <stdexcept>
 
 namespace wordgleaner {
 
 namespace {
 
-// Turns per-bucket counts into bucket starts, with one more entry for the end.
-std::vector<std::size_t> StartsFromCounts(const std::vector<std::size_t>& counts) {
-    std::vector<std::size_t> starts(counts.size() + 1, 0);
-    std::partial_sum(counts.begin(), counts.end(), starts.begin() + 1);
-    return starts;
+constexpr int PositionShift = 32;
+
+std::uint32_t PositionOf(std::uint64_t occurrence) {
+    return static_cast<std::uint32_t>(occurrence >> PositionShift);
+}
+
+// Orders a word's occurrences, gathered by ascending rank, by position with
+// ties in rank order. Counting by position is linear where a word has many
+// occurrences over few positions, the common case for the long lists.
+void SortByPosition(std::span<std::uint64_t> occurrences) {
+    std::uint32_t last = 0;
+    for (std::uint64_t occurrence : occurrences) {
+        last = std::max(last, PositionOf(occurrence));
+    }
+    if (std::size_t{last} >= occurrences.size()) {
+        std::sort(occurrences.begin(), occurrences.end());
+        return;
+    }
+    std::vector<std::size_t> starts(std::size_t{last} + 2, 0);
+    for (std::uint64_t occurrence : occurrences) {
+        ++starts[PositionOf(occurrence) + 1];
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<std::uint64_t> sorted(occurrences.size());
+    for (std::uint64_t occurrence : occurrences) {
+        sorted[starts[PositionOf(occurrence)]++] = occurrence;
+    }
+    std::copy(sorted.begin(), sorted.end(), occurrences.begin());
+}
+
+std::uint32_t Checked32(std::size_t value) {
+    if (value > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("word postings beyond 32-bit offsets");
+    }
+    return static_cast<std::uint32_t>(value);
 }
 
 }  // namespace
 
-WordPostings::WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records)
+WordPostings::WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records,
+                           std::size_t pieceOccurrences)
     : index(&index) {
     RankByLength(records);
-    const WordsByRank words = LayOutWordsByRank();
-    // Both only read the words and fill lists of their own.
-    RunSideBySide([this, &words] { ListContainingRecords(words); },
-                  [this, &words] { ListPositions(words); });
+    const std::vector<std::size_t> occurrences = CountOccurrences(records);
+    ListWords(FindWordsByRank(), occurrences, pieceOccurrences);
 }
 
 // Sorting (length, slot) keys, which are all distinct, orders the records by
@@ -42,174 +71,163 @@ void WordPostings::RankByLength(std::span<const std::uint32_t> records) {
     }
     std::sort(keys.begin(), keys.end());
     recordOfRank.reserve(keys.size());
-    byteLengths.reserve(keys.size());
     for (std::uint64_t key : keys) {
+        const auto length =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> SlotBits) ^ SignBit);
+        if (lengthSteps.empty() || lengthSteps.back().length != length) {
+            lengthSteps.push_back({length, static_cast<Rank>(recordOfRank.size())});
+        }
         recordOfRank.push_back(records[static_cast<std::uint32_t>(key)]);
-        byteLengths.push_back(
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> SlotBits) ^ SignBit));
     }
+    lengthSteps.shrink_to_fit();
 }
 
-// The walks below go position by position over all records in rank order;
-// on the index, where records lie in record order, nearly every step would
-// miss the cache.
-WordPostings::WordsByRank WordPostings::LayOutWordsByRank() const {
+// The walks below go over all records in rank order, while the index holds
+// them in record order: found here once, each record's words cost a walk one
+// trip to memory instead of two (where its words start, then the words).
+WordPostings::WordsByRank WordPostings::FindWordsByRank() const {
     WordsByRank words;
-    words.starts.reserve(RecordCount() + 1);
-    words.starts.push_back(0);
+    words.reserve(RecordCount());
     for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        words.starts.push_back(words.starts.back() + Words(rank).size());
-    }
-    words.ids.reserve(words.starts.back());
-    for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        const std::span<const WordId> ofRecord = Words(rank);
-        words.ids.insert(words.ids.end(), ofRecord.begin(), ofRecord.end());
+        words.push_back(Words(rank));
     }
     return words;
 }
 
-namespace {
-
-// Calls visit(word, position, rank) for every word of every record, position
-// by position over the records still long enough, each position in rank
-// order, so each word's occurrences come out ordered by (position, rank).
-template <typename Words, typename Visit>
-void VisitByPosition(const Words& words, std::size_t records, Visit visit) {
-    std::vector<std::uint32_t> longEnough;
-    for (std::uint32_t rank = 0; rank < records; ++rank) {
-        if (!words.Of(rank).empty()) {
-            longEnough.push_back(rank);
-        }
-    }
-    for (std::size_t position = 0; !longEnough.empty(); ++position) {
-        for (std::uint32_t rank : longEnough) {
-            visit(words.Of(rank)[position], static_cast<std::int32_t>(position), rank);
-        }
-        std::erase_if(longEnough,
-                      [&](std::uint32_t rank) { return words.Of(rank).size() <= position + 1; });
-    }
-}
-
-constexpr std::int32_t NoPosition = -1;
-
-}  // namespace
-
-// Two walks in the same order: the first counts each word's occurrences and
-// runs, the second places them, with no sort.
-void WordPostings::ListPositions(const WordsByRank& words) {
+// Counts go by record order, which reads the index front to back.
+std::vector<std::size_t> WordPostings::CountOccurrences(
+    std::span<const std::uint32_t> records) const {
     std::vector<std::size_t> occurrences(Vocabulary().Size(), 0);
-    std::vector<std::size_t> runs(Vocabulary().Size(), 0);
-    std::vector<std::int32_t> lastPosition(Vocabulary().Size(), NoPosition);
-    VisitByPosition(words, RecordCount(), [&](WordId word, std::int32_t position, Rank) {
-        ++occurrences[word];
-        if (lastPosition[word] != position) {
-            lastPosition[word] = position;
-            ++runs[word];
+    for (std::uint32_t record : records) {
+        for (WordId word : (*index)[record].words) {
+            ++occurrences[word];
         }
-    });
-    std::vector<std::size_t> occurrenceStarts = StartsFromCounts(occurrences);
-    firstRunOfWord = StartsFromCounts(runs);
-    positionalRanks.resize(occurrenceStarts.back());
-    runPositions.resize(firstRunOfWord.back());
-    runStarts.resize(firstRunOfWord.back() + 1);
-    runStarts.back() = positionalRanks.size();
-    occurrenceStarts.pop_back();
-    FillPositionalRuns(words, std::move(occurrenceStarts),
-                       std::vector<std::size_t>(firstRunOfWord.begin(), firstRunOfWord.end() - 1));
+    }
+    return occurrences;
 }
 
-// A word's runs and occurrences lie in the same order, and the next word's
-// begin where its own end, so a run ends where the run after it starts.
-void WordPostings::FillPositionalRuns(const WordsByRank& words,
-                                      std::vector<std::size_t> nextOccurrence,
-                                      std::vector<std::size_t> nextRun) {
-    std::vector<std::int32_t> lastPosition(Vocabulary().Size(), NoPosition);
-    VisitByPosition(words, RecordCount(), [&](WordId word, std::int32_t position, Rank rank) {
-        if (lastPosition[word] != position) {
-            lastPosition[word] = position;
-            const std::size_t run = nextRun[word]++;
-            runPositions[run] = position;
-            runStarts[run] = nextOccurrence[word];
+// The words in pieces of consecutive numbers, each listed by one walk over
+// the records in rank order, so every list fills in ascending rank order and
+// the lists come out word after word.
+void WordPostings::ListWords(const WordsByRank& words, std::span<const std::size_t> occurrences,
+                             std::size_t pieceOccurrences) {
+    const auto vocabulary = static_cast<WordId>(Vocabulary().Size());
+    firstRunOfWord.reserve(std::size_t{vocabulary} + 1);
+    firstRunOfWord.push_back(0);
+    for (WordId first = 0; first < vocabulary;) {
+        WordId last = first;
+        std::size_t inPiece = 0;
+        while (last < vocabulary &&
+               (last == first || inPiece + occurrences[last] <= pieceOccurrences)) {
+            inPiece += occurrences[last++];
         }
-        positionalRanks[nextOccurrence[word]++] = rank;
-    });
+        ListPiece(words, occurrences.subspan(first, last - first), first);
+        first = last;
+    }
+    positionalRuns.ShrinkToFit();
+    containingLists.ShrinkToFit();
+    runPositions.shrink_to_fit();
 }
 
-void WordPostings::ListContainingRecords(const WordsByRank& words) {
-    // lastRankSeen[word] is 1 + the last rank counted for the word, so a word
-    // repeated within one record counts once.
-    std::vector<Rank> lastRankSeen(Vocabulary().Size(), 0);
-    std::vector<std::size_t> counts(Vocabulary().Size(), 0);
+// Lists the words from `first` on, one per count of `occurrences`: gathers
+// their occurrences as (position, rank) by word, in rank order, then stores
+// them.
+void WordPostings::ListPiece(const WordsByRank& words, std::span<const std::size_t> occurrences,
+                             WordId first) {
+    std::vector<std::size_t> starts(occurrences.size() + 1, 0);
+    std::partial_sum(occurrences.begin(), occurrences.end(), starts.begin() + 1);
+    std::vector<std::uint64_t> gathered(starts.back());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    const std::size_t pieceSize = occurrences.size();
     for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        for (WordId word : words.Of(rank)) {
-            if (lastRankSeen[word] != rank + 1) {
-                lastRankSeen[word] = rank + 1;
-                ++counts[word];
+        const std::span<const WordId> ofRecord = words[rank];
+        for (std::size_t position = 0; position < ofRecord.size(); ++position) {
+            const std::size_t inPiece = std::size_t{ofRecord[position]} - first;
+            if (inPiece < pieceSize) {  // also false for words below `first`
+                gathered[next[inPiece]++] =
+                    std::uint64_t{Checked32(position)} << PositionShift | rank;
             }
         }
     }
-    containingStarts = StartsFromCounts(counts);
-    containingRanks.resize(containingStarts.back());
-    std::vector<std::size_t> next(containingStarts.begin(), containingStarts.end() - 1);
-    std::fill(lastRankSeen.begin(), lastRankSeen.end(), 0);
-    for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        for (WordId word : words.Of(rank)) {
-            if (lastRankSeen[word] != rank + 1) {
-                lastRankSeen[word] = rank + 1;
-                containingRanks[next[word]++] = rank;
-            }
+    std::vector<Rank> ranks;
+    for (std::size_t i = 0; i < pieceSize; ++i) {
+        ListWord(std::span(gathered).subspan(starts[i], starts[i + 1] - starts[i]), ranks);
+    }
+}
+
+// One word's occurrences, gathered in rank order, become the list of the
+// records holding it and its runs, one list per position.
+void WordPostings::ListWord(std::span<std::uint64_t> occurrences, std::vector<Rank>& ranks) {
+    ranks.clear();
+    for (std::uint64_t occurrence : occurrences) {
+        const auto rank = static_cast<Rank>(occurrence);
+        if (ranks.empty() || ranks.back() != rank) {  // a record's repeats lie together
+            ranks.push_back(rank);
         }
     }
+    containingLists.Append(ranks);
+    SortByPosition(occurrences);
+    for (std::size_t start = 0; start < occurrences.size();) {
+        const std::uint32_t position = PositionOf(occurrences[start]);
+        ranks.clear();
+        std::size_t end = start;
+        for (; end < occurrences.size() && PositionOf(occurrences[end]) == position; ++end) {
+            ranks.push_back(static_cast<Rank>(occurrences[end]));
+        }
+        positionalRuns.Append(ranks);
+        runPositions.push_back(static_cast<std::int32_t>(position));
+        start = end;
+    }
+    firstRunOfWord.push_back(Checked32(runPositions.size()));
+}
+
+std::int32_t WordPostings::ByteLength(Rank rank) const {
+    auto after = std::upper_bound(
+        lengthSteps.begin(), lengthSteps.end(), rank,
+        [](Rank wanted, const LengthStep& step) { return wanted < step.firstRank; });
+    return (after - 1)->length;
 }
 
 WordPostings::RankRange WordPostings::RanksOfLengths(std::int64_t shortest,
                                                      std::int64_t longest) const {
-    auto first =
-        std::lower_bound(byteLengths.begin(), byteLengths.end(), shortest,
-                         [](std::int32_t length, std::int64_t bound) { return length < bound; });
-    auto last =
-        std::upper_bound(first, byteLengths.end(), longest,
-                         [](std::int64_t bound, std::int32_t length) { return bound < length; });
-    return {static_cast<Rank>(first - byteLengths.begin()),
-            static_cast<Rank>(last - byteLengths.begin())};
+    auto firstRankFrom = [this](auto step) {
+        return step == lengthSteps.end() ? static_cast<Rank>(RecordCount()) : step->firstRank;
+    };
+    auto first = std::lower_bound(
+        lengthSteps.begin(), lengthSteps.end(), shortest,
+        [](const LengthStep& step, std::int64_t bound) { return step.length < bound; });
+    auto last = std::upper_bound(
+        first, lengthSteps.end(), longest,
+        [](std::int64_t bound, const LengthStep& step) { return bound < step.length; });
+    return {firstRankFrom(first), firstRankFrom(last)};
 }
 
 WordPostings::Ranks WordPostings::WithWordAt(WordId word, std::int32_t position) const {
     if (std::size_t{word} + 1 >= firstRunOfWord.size()) {
         return {};
     }
-    auto begin = runPositions.begin() + static_cast<std::ptrdiff_t>(firstRunOfWord[word]);
-    auto end = runPositions.begin() + static_cast<std::ptrdiff_t>(firstRunOfWord[word + 1]);
+    auto begin = runPositions.begin() + firstRunOfWord[word];
+    auto end = runPositions.begin() + firstRunOfWord[word + 1];
     auto found = std::lower_bound(begin, end, position);
     if (found == end || *found != position) {
         return {};
     }
-    const auto run = static_cast<std::size_t>(found - runPositions.begin());
-    return Ranks(positionalRanks).subspan(runStarts[run], runStarts[run + 1] - runStarts[run]);
+    return positionalRuns.Of(static_cast<std::size_t>(found - runPositions.begin()));
 }
 
 WordPostings::Ranks WordPostings::Containing(WordId word) const {
-    if (std::size_t{word} + 1 >= containingStarts.size()) {
+    if (word >= containingLists.ListCount()) {
         return {};
     }
-    return Ranks(containingRanks)
-        .subspan(containingStarts[word], containingStarts[word + 1] - containingStarts[word]);
+    return containingLists.Of(word);
 }
 
 std::size_t WordPostings::HeldBytes() const {
     return recordOfRank.capacity() * sizeof(std::uint32_t) +
-           byteLengths.capacity() * sizeof(std::int32_t) +
-           (positionalRanks.capacity() + containingRanks.capacity()) * sizeof(Rank) +
-           (firstRunOfWord.capacity() + runStarts.capacity() + containingStarts.capacity()) *
-               sizeof(std::size_t) +
-           runPositions.capacity() * sizeof(std::int32_t);
-}
-
-WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRange range) {
-    auto first = std::lower_bound(ranks.begin(), ranks.end(), range.first);
-    auto last = std::lower_bound(first, ranks.end(), range.last);
-    return ranks.subspan(static_cast<std::size_t>(first - ranks.begin()),
-                         static_cast<std::size_t>(last - first));
+           lengthSteps.capacity() * sizeof(LengthStep) +
+           firstRunOfWord.capacity() * sizeof(std::uint32_t) +
+           runPositions.capacity() * sizeof(std::int32_t) + positionalRuns.HeldBytes() +
+           containingLists.HeldBytes();
 }
 
 }  // namespace wordgleaner

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "matching/rank_lists.h"
 #include "matching/reference_index.h"
 #include "matching/word_vocabulary.h"
 
@@ -31,26 +32,29 @@ namespace wordgleaner {
 // of a SearchResult.
 class WordPostings {
 public:
-    using Rank = std::uint32_t;
-    using Ranks = std::span<const Rank>;
+    using Rank = RankLists::Rank;
+    using Ranks = RankLists::List;
     using WordId = WordVocabulary::WordId;
+    using RankRange = RankLists::RankRange;
 
-    // Ranks [first, last).
-    struct RankRange {
-        Rank first = 0;
-        Rank last = 0;
-    };
+    // The occurrences one walk over the records lists at most, unless a
+    // single word has more: 8 bytes each while their piece is listed, so
+    // building the lists of a large reference never holds all its words a
+    // second time.
+    static constexpr std::size_t PieceOccurrences = std::size_t{1} << 23;
 
     WordPostings() = default;
     // Indexes the records of `index` numbered in `records` (ascending). The
     // index must outlive the postings unchanged: its words and vocabulary
-    // are used, not copied.
-    WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records);
+    // are used, not copied. May throw std::bad_alloc, or std::length_error
+    // beyond 4 G word occurrences.
+    WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records,
+                 std::size_t pieceOccurrences = PieceOccurrences);
 
     const WordVocabulary& Vocabulary() const { return index->Vocabulary(); }
     std::size_t RecordCount() const { return recordOfRank.size(); }
     std::uint32_t RecordOf(Rank rank) const { return recordOfRank[rank]; }
-    std::int32_t ByteLength(Rank rank) const { return byteLengths[rank]; }
+    std::int32_t ByteLength(Rank rank) const;
     std::span<const WordId> Words(Rank rank) const { return (*index)[recordOfRank[rank]].words; }
 
     // The records whose byte length lies in [shortest, longest].
@@ -65,44 +69,44 @@ public:
     std::size_t HeldBytes() const;
 
 private:
-    // The words of every ranked record, laid out by rank for the walks that
-    // build the lists, and dropped once they are built.
-    struct WordsByRank {
-        std::vector<std::size_t> starts;  // one more than records
-        std::vector<WordId> ids;
-
-        std::span<const WordId> Of(Rank rank) const {
-            return std::span<const WordId>(ids).subspan(starts[rank],
-                                                        starts[rank + 1] - starts[rank]);
-        }
-    };
+    // The words of each ranked record, by rank, while the lists are built.
+    using WordsByRank = std::vector<std::span<const WordId>>;
 
     void RankByLength(std::span<const std::uint32_t> records);
-    WordsByRank LayOutWordsByRank() const;
-    void ListPositions(const WordsByRank& words);
-    void FillPositionalRuns(const WordsByRank& words, std::vector<std::size_t> nextOccurrence,
-                            std::vector<std::size_t> nextRun);
-    void ListContainingRecords(const WordsByRank& words);
+    WordsByRank FindWordsByRank() const;
+    // By word, its occurrences in `records`.
+    std::vector<std::size_t> CountOccurrences(std::span<const std::uint32_t> records) const;
+    void ListWords(const WordsByRank& words, std::span<const std::size_t> occurrences,
+                   std::size_t pieceOccurrences);
+    void ListPiece(const WordsByRank& words, std::span<const std::size_t> occurrences,
+                   WordId first);
+    void ListWord(std::span<std::uint64_t> occurrences, std::vector<Rank>& ranks);
 
     const ReferenceIndex* index = nullptr;
     std::vector<std::uint32_t> recordOfRank;
-    std::vector<std::int32_t> byteLengths;  // ascending
+    // Ranks go by byte length, so a length is kept once, with the first
+    // rank of its length: a million records have a few thousand lengths.
+    struct LengthStep {
+        std::int32_t length = 0;
+        Rank firstRank = 0;
+    };
+    std::vector<LengthStep> lengthSteps;  // ascending in both
 
-    // Every occurrence of every word, ordered by (word, position, rank), in
-    // runs of one word at one position. A position is kept once per run, not
-    // once per occurrence: a game's string table has a few hundred thousand
-    // runs for tens of millions of occurrences.
-    std::vector<Rank> positionalRanks;
-    std::vector<std::size_t> firstRunOfWord;  // by word, one more than words
-    std::vector<std::int32_t> runPositions;   // by run, ascending within a word
-    std::vector<std::size_t> runStarts;       // by run, into positionalRanks; one more
+    // Every occurrence of every word, in runs of one word at one position
+    // ordered by (word, position): one list per run. A position is kept once
+    // per run, not once per occurrence: a game's string table has a few
+    // hundred thousand runs for tens of millions of occurrences.
+    RankLists positionalRuns;
+    std::vector<std::uint32_t> firstRunOfWord;  // by word, one more than words
+    std::vector<std::int32_t> runPositions;     // by run, ascending within a word
 
-    // Per word, the ranks of the records holding it.
-    std::vector<std::size_t> containingStarts;  // by word, one more than words
-    std::vector<Rank> containingRanks;
+    // Per word, the ranks of the records holding it: list k is word k's.
+    RankLists containingLists;
 };
 
 // The part of a rank-sorted list that lies in `range`.
-WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRange range);
+inline WordPostings::Ranks ClipToRanks(WordPostings::Ranks ranks, WordPostings::RankRange range) {
+    return ranks.Clip(range);
+}
 
 }  // namespace wordgleaner

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,8 +19,12 @@ namespace {
 
 using Ranks = std::vector<WordPostings::Rank>;
 
-Ranks ToVector(WordPostings::Ranks ranks) {
-    return Ranks(ranks.begin(), ranks.end());
+Ranks ToVector(const WordPostings::Ranks& ranks) {
+    Ranks all;
+    ranks.ForEachBlock([&](std::span<const WordPostings::Rank> block) {
+        all.insert(all.end(), block.begin(), block.end());
+    });
+    return all;
 }
 
 std::vector<WordPostings::WordId> IdsOf(const WordVocabulary& vocabulary,
@@ -78,6 +85,67 @@ TEST_F(WordPostingsTest, ListsRanksByPositionAndByContainingRecord) {
     // The left-out record's words are numbered, but no list holds it.
     EXPECT_TRUE(postings.Containing(vocabulary.Find("skipped")).empty());
     EXPECT_TRUE(postings.WithWordAt(vocabulary.Find("skipped"), 0).empty());
+}
+
+// Texts of up to 12 words from a vocabulary of 40, so that lists run over
+// several blocks, some words repeat within a text and records share lengths.
+ReferenceIndex GeneratedIndex(int texts) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> wordCount(0, 12);
+    std::uniform_int_distribution<int> word(0, 39);
+    std::vector<std::string> owned;
+    for (int i = 0; i < texts; ++i) {
+        std::string text;
+        for (int w = wordCount(random); w > 0; --w) {
+            text += 'w';
+            text += std::to_string(word(random) * word(random) / 40);
+            text += ' ';
+        }
+        owned.push_back(text);
+    }
+    ReferenceIndex index;
+    for (const std::string& text : owned) {
+        index.Add(text);
+    }
+    return index;
+}
+
+// Every list as the words of the ranked records say it should be.
+void ExpectListsFromTheWords(const WordPostings& postings) {
+    const auto words = static_cast<WordPostings::WordId>(postings.Vocabulary().Size());
+    for (WordPostings::WordId word = 0; word < words; ++word) {
+        Ranks containing;
+        std::vector<Ranks> atPosition(12);
+        for (WordPostings::Rank rank = 0; rank < postings.RecordCount(); ++rank) {
+            auto ofRecord = postings.Words(rank);
+            if (std::find(ofRecord.begin(), ofRecord.end(), word) != ofRecord.end()) {
+                containing.push_back(rank);
+            }
+            for (std::size_t position = 0; position < ofRecord.size(); ++position) {
+                if (ofRecord[position] == word) {
+                    atPosition[position].push_back(rank);
+                }
+            }
+        }
+        ASSERT_EQ(ToVector(postings.Containing(word)), containing) << "word " << word;
+        for (std::size_t position = 0; position < atPosition.size(); ++position) {
+            ASSERT_EQ(ToVector(postings.WithWordAt(word, static_cast<std::int32_t>(position))),
+                      atPosition[position])
+                << "word " << word << " at " << position;
+        }
+    }
+}
+
+TEST(WordPostings, ListsEveryWordAlikeWhateverThePiecesItIsBuiltIn) {
+    const ReferenceIndex index = GeneratedIndex(3000);
+    std::vector<std::uint32_t> records;
+    for (std::uint32_t record = 0; record < index.size(); record += 1 + record % 3) {
+        records.push_back(record);
+    }
+    for (std::size_t piece : {std::size_t{1}, std::size_t{500}, WordPostings::PieceOccurrences}) {
+        SCOPED_TRACE(piece);
+        ExpectListsFromTheWords(WordPostings(index, records, piece));
+    }
 }
 
 }  // namespace
