@@ -32,10 +32,6 @@ constexpr std::size_t CompletionFactor = 64;
 // one text met per this many words of bits, the bits are read in order.
 constexpr std::size_t DenseMetFactor = 16;
 
-// Checking this many words of met bits costs about what decoding a block of
-// a posting list costs.
-constexpr std::uint32_t MostMetWordsChecked = 16;
-
 // A posting list and how much each text on it adds to its count.
 struct PostingList {
     WordPostings::Ranks ranks;
@@ -248,35 +244,19 @@ private:
     // and that place moves on only for a text met. The second adds to the
     // few gathered, so the counters, as large as the reference, are touched
     // only where a text was met rather than at every entry of the list.
-    // Blocks over a short stretch of ranks without a text met are passed
-    // over undecoded: a few words of met bits cost less than decoding.
     void AddToTextsMet(const PostingList& list, Count* counts) const {
         std::array<Rank, RankLists::BlockSize> met;
         const std::uint64_t* metBits = work.metBits.data();
-        auto mayHoldTextMet = [metBits](Rank lowest, Rank highest) {
-            const Rank firstWord = lowest / SearchWorkspace::BitsPerWord;
-            const Rank lastWord = highest / SearchWorkspace::BitsPerWord;
-            if (lastWord - firstWord >= MostMetWordsChecked) {
-                return true;
+        list.ranks.ForEachBlock([&](std::span<const Rank> block) {
+            std::size_t found = 0;
+            for (Rank rank : block) {
+                met[found] = rank;
+                found += static_cast<std::size_t>(SearchWorkspace::MetBit(metBits, rank));
             }
-            std::uint64_t any = 0;
-            for (Rank word = firstWord; word <= lastWord; ++word) {
-                any |= metBits[word];
+            for (std::size_t i = 0; i < found; ++i) {
+                counts[met[i]] = static_cast<Count>(counts[met[i]] + list.weight);
             }
-            return any != 0;
-        };
-        list.ranks.ForEachBlock(
-            [&](std::span<const Rank> block) {
-                std::size_t found = 0;
-                for (Rank rank : block) {
-                    met[found] = rank;
-                    found += static_cast<std::size_t>(SearchWorkspace::MetBit(metBits, rank));
-                }
-                for (std::size_t i = 0; i < found; ++i) {
-                    counts[met[i]] = static_cast<Count>(counts[met[i]] + list.weight);
-                }
-            },
-            mayHoldTextMet);
+        });
     }
 
     // The texts met whose score can exceed the minimum and still reach the

@@ -3,7 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
-#include <stdexcept>
+#include <new>
 #include <utility>
 
 namespace wordgleaner {
@@ -15,9 +15,11 @@ using Rank = RankLists::Rank;
 constexpr std::uint32_t GroupSize = 8;  // differences that fill whole bytes at any width
 constexpr unsigned MostBits = 32;
 
+// Beyond 32-bit offsets the reference would need tens of gigabytes in all:
+// refused as the memory it would take.
 std::uint32_t Checked32(std::size_t value) {
     if (value > std::numeric_limits<std::uint32_t>::max()) {
-        throw std::length_error("rank lists beyond 32-bit offsets");
+        throw std::bad_alloc();
     }
     return static_cast<std::uint32_t>(value);
 }

@@ -9,21 +9,23 @@
 
 namespace wordgleaner {
 
-// Many ascending lists of ranks, stored as the differences between
-// neighbours. The posting lists of a game's string table hold tens of
-// millions of ranks, at 4 bytes each more than the reference file itself;
-// most neighbours on a long list lie close together, so a difference takes
-// a few bits.
+// Many ascending lists of ranks, stored as the differences between nearby
+// ranks. The posting lists of a game's string table hold tens of millions
+// of ranks, at 4 bytes each more than the reference file itself; most
+// neighbours on a long list lie close together, so a difference takes a few
+// bits.
 //
 // Each list is cut into blocks of BlockSize ranks. A block keeps its first
-// rank and where its bytes start in a small table, and packs the other
-// differences (less one, as ranks on a list are distinct) with one bit width
-// for the whole block, eight to a group of whole bytes. Cutting a list to a
+// rank and where its bytes start in a small table, and packs the rest with
+// one bit width for the whole block: a full block each rank's distance from
+// the rank four before it, four lanes side by side, so that it decodes four
+// ranks at a time; a shorter block, the last of a list, the differences
+// between neighbours, eight to a group of whole bytes. Cutting a list to a
 // rank range then costs a binary search over the blocks' first ranks and
-// the decoding of one block at each end; walking a list decodes one block at
-// a time into a buffer that stays in the nearest cache.
+// the decoding of one block at each end; walking a list decodes one block
+// at a time into a buffer that stays in the nearest cache.
 //
-// Offsets are 32-bit: Append throws std::length_error beyond 4 G ranks or
+// Offsets are 32-bit: Append throws std::bad_alloc beyond 4 G ranks or
 // bytes in all, which no reference that fits in memory comes near.
 class RankLists {
 public:
@@ -52,23 +54,12 @@ public:
         // turn, in ascending order.
         template <typename Visit>
         void ForEachBlock(Visit&& visit) const {
-            ForEachBlock(visit, [](Rank, Rank) { return true; });
-        }
-
-        // The same for the blocks where mayHold(lowest, highest) is true: a
-        // block's ranks lie in [lowest, highest], so the blocks of a rank
-        // range that holds nothing of interest are passed over undecoded.
-        template <typename Visit, typename MayHold>
-        void ForEachBlock(Visit&& visit, MayHold&& mayHold) const {
             if (empty()) {
                 return;
             }
             std::array<Rank, DecodedSize> decoded;
             const std::uint32_t lastBlock = (end - 1) / BlockSize;
             for (std::uint32_t block = begin / BlockSize; block <= lastBlock; ++block) {
-                if (!mayHold(FirstRankOf(block), HighestRankOf(block))) {
-                    continue;
-                }
                 const std::uint32_t blockStart = block * BlockSize;
                 const std::uint32_t count = DecodeBlock(block, decoded.data());
                 const std::uint32_t from = std::max(begin, blockStart) - blockStart;
@@ -82,16 +73,6 @@ public:
         List(const RankLists* owner, std::uint32_t firstBlock, std::uint32_t listSize)
             : owner(owner), firstBlock(firstBlock), listSize(listSize), end(listSize) {}
 
-        Rank FirstRankOf(std::uint32_t block) const {
-            return owner->blocks[firstBlock + block].first;
-        }
-        // Below the next block's first rank; the last block's is unknown
-        // until decoded.
-        Rank HighestRankOf(std::uint32_t block) const {
-            return (block + 1) * BlockSize < listSize
-                       ? owner->blocks[firstBlock + block + 1].first - 1
-                       : std::numeric_limits<Rank>::max();
-        }
         // Decodes block `block` of the list into `out` and gives the number
         // of its ranks decoded: all of them, or from `stopAt` on, the first
         // few that reach it.
@@ -110,7 +91,7 @@ public:
     RankLists() = default;
 
     // Adds `ranks`, which must ascend strictly, as the next list. May throw
-    // std::bad_alloc or std::length_error; the lists added before stay.
+    // std::bad_alloc; the lists added before stay.
     void Append(std::span<const Rank> ranks);
     // Gives back the room that growing left over; call when all are added.
     void ShrinkToFit();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <numeric>
-#include <stdexcept>
 
 namespace wordgleaner {
 
@@ -39,9 +39,11 @@ void SortByPosition(std::span<std::uint64_t> occurrences) {
     std::copy(sorted.begin(), sorted.end(), occurrences.begin());
 }
 
+// Beyond 32-bit offsets the reference would need tens of gigabytes in all:
+// refused as the memory it would take.
 std::uint32_t Checked32(std::size_t value) {
     if (value > std::numeric_limits<std::uint32_t>::max()) {
-        throw std::length_error("word postings beyond 32-bit offsets");
+        throw std::bad_alloc();
     }
     return static_cast<std::uint32_t>(value);
 }
@@ -71,12 +73,15 @@ void WordPostings::RankByLength(std::span<const std::uint32_t> records) {
     }
     std::sort(keys.begin(), keys.end());
     recordOfRank.reserve(keys.size());
+    shortLengths.reserve(keys.size());
     for (std::uint64_t key : keys) {
         const auto length =
             static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> SlotBits) ^ SignBit);
         if (lengthSteps.empty() || lengthSteps.back().length != length) {
             lengthSteps.push_back({length, static_cast<Rank>(recordOfRank.size())});
         }
+        shortLengths.push_back(
+            length >= 0 && length < LongLength ? static_cast<std::uint16_t>(length) : LongLength);
         recordOfRank.push_back(records[static_cast<std::uint32_t>(key)]);
     }
     lengthSteps.shrink_to_fit();
@@ -181,7 +186,7 @@ void WordPostings::ListWord(std::span<std::uint64_t> occurrences, std::vector<Ra
     firstRunOfWord.push_back(Checked32(runPositions.size()));
 }
 
-std::int32_t WordPostings::ByteLength(Rank rank) const {
+std::int32_t WordPostings::LongByteLength(Rank rank) const {
     auto after = std::upper_bound(
         lengthSteps.begin(), lengthSteps.end(), rank,
         [](Rank wanted, const LengthStep& step) { return wanted < step.firstRank; });
@@ -225,6 +230,7 @@ WordPostings::Ranks WordPostings::Containing(WordId word) const {
 std::size_t WordPostings::HeldBytes() const {
     return recordOfRank.capacity() * sizeof(std::uint32_t) +
            lengthSteps.capacity() * sizeof(LengthStep) +
+           shortLengths.capacity() * sizeof(std::uint16_t) +
            firstRunOfWord.capacity() * sizeof(std::uint32_t) +
            runPositions.capacity() * sizeof(std::int32_t) + positionalRuns.HeldBytes() +
            containingLists.HeldBytes();

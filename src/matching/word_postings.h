@@ -46,15 +46,18 @@ public:
     WordPostings() = default;
     // Indexes the records of `index` numbered in `records` (ascending). The
     // index must outlive the postings unchanged: its words and vocabulary
-    // are used, not copied. May throw std::bad_alloc, or std::length_error
-    // beyond 4 G word occurrences.
+    // are used, not copied. May throw std::bad_alloc, also beyond 4 G word
+    // occurrences.
     WordPostings(const ReferenceIndex& index, std::span<const std::uint32_t> records,
                  std::size_t pieceOccurrences = PieceOccurrences);
 
     const WordVocabulary& Vocabulary() const { return index->Vocabulary(); }
     std::size_t RecordCount() const { return recordOfRank.size(); }
     std::uint32_t RecordOf(Rank rank) const { return recordOfRank[rank]; }
-    std::int32_t ByteLength(Rank rank) const;
+    std::int32_t ByteLength(Rank rank) const {
+        const std::uint16_t length = shortLengths[rank];
+        return length != LongLength ? length : LongByteLength(rank);
+    }
     std::span<const WordId> Words(Rank rank) const { return (*index)[recordOfRank[rank]].words; }
 
     // The records whose byte length lies in [shortest, longest].
@@ -73,6 +76,7 @@ private:
     using WordsByRank = std::vector<std::span<const WordId>>;
 
     void RankByLength(std::span<const std::uint32_t> records);
+    std::int32_t LongByteLength(Rank rank) const;
     WordsByRank FindWordsByRank() const;
     // By word, its occurrences in `records`.
     std::vector<std::size_t> CountOccurrences(std::span<const std::uint32_t> records) const;
@@ -91,6 +95,11 @@ private:
         Rank firstRank = 0;
     };
     std::vector<LengthStep> lengthSteps;  // ascending in both
+    // The bounds look up the length of every text met, too often for a
+    // search of the steps: by rank, the length where it fits 16 bits, else
+    // LongLength, and the steps tell it.
+    static constexpr std::uint16_t LongLength = 0xFFFF;
+    std::vector<std::uint16_t> shortLengths;
 
     // Every occurrence of every word, in runs of one word at one position
     // ordered by (word, position): one list per run. A position is kept once

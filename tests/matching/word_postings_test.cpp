@@ -148,4 +148,20 @@ TEST(WordPostings, ListsEveryWordAlikeWhateverThePiecesItIsBuiltIn) {
     }
 }
 
+TEST(WordPostings, TellsTheByteLengthsOfTextsBeyondSixteenBits) {
+    const std::string longest(70000, 'x');
+    const std::string justLong(65535, 'y');
+    const std::string justShort(65534, 'z');
+    const ReferenceIndex index = IndexOf({longest, "a b", justLong, justShort, longest});
+    const std::vector<std::uint32_t> records{0, 1, 2, 3, 4};
+    const WordPostings postings(index, records);
+    const std::vector<std::int32_t> expected{3, 65534, 65535, 70000, 70000};
+    for (WordPostings::Rank rank = 0; rank < expected.size(); ++rank) {
+        EXPECT_EQ(postings.ByteLength(rank), expected[rank]) << "rank " << rank;
+    }
+    auto range = postings.RanksOfLengths(65535, 1 << 20);
+    EXPECT_EQ(range.first, 2U);
+    EXPECT_EQ(range.last, 5U);
+}
+
 }  // namespace
