@@ -10,10 +10,11 @@
 namespace wordgleaner {
 
 ExactTextIndex::ExactTextIndex(const ReferenceSet& references, const SearchSettings& settings)
-    : records(references.Records()), compareSound(settings.compareSound) {
+    : references(&references), compareSound(settings.compareSound) {
+    const std::span<const ReferenceRecord> records = references.Records();
     for (std::uint32_t record = 0; record < records.size(); ++record) {
-        const TraEntry& entry = *records[record].entry;
-        if (settings.InIdWindow(entry.id)) {
+        const TraEntry entry = references.Entry(records[record]);
+        if (settings.InIdWindow(entry.Id())) {
             slots.push_back({FoldedKey(entry.MaleText(), entry.MaleSound()), record});
         }
     }
@@ -37,16 +38,16 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
                          [](const Slot& slot, std::uint64_t wanted) { return slot.key < wanted; });
     SearchResult result;
     for (auto slot = first; slot != slots.end() && slot->key == key; ++slot) {
-        const ReferenceRecord& record = records[slot->record];
-        const TraEntry& entry = *record.entry;
+        const ReferenceRecord& record = references->Records()[slot->record];
+        const TraEntry entry = references->Entry(record);
         if (entry.MaleText() == modText && (!compareSound || entry.MaleSound() == modSound)) {
-            result.slots[0] = {entry.id, ExactScore, record.file};
+            result.slots[0] = {entry.Id(), ExactScore, record.file};
             result.count = 1;
             return result;
         }
         if (result.count == 0 && EqualsIgnoringAsciiCase(entry.MaleText(), modText) &&
             (!compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound))) {
-            result.slots[0] = {entry.id, CaseInsensitiveScore, record.file};
+            result.slots[0] = {entry.Id(), CaseInsensitiveScore, record.file};
             result.count = 1;
         }
     }
