@@ -101,6 +101,36 @@ TEST_F(TraFileEdit, EditsLeaveEarlierViewsValidAndMayTakeTheFilesOwnTexts) {
     EXPECT_EQ(file.GetAt(3).MaleText(), "second");
 }
 
+// A view shows the entry, not a copy of it: the edits made after it was taken
+// are what it reads.
+TEST_F(TraFileEdit, AViewTakenBeforeAnEditReadsTheNewTexts) {
+    const TraEntry first = file.Find(5);
+    const TraEntry second = file.GetAt(3);
+    ASSERT_EQ(file.SetTexts(5, "new", std::nullopt, "S"), TraOk);
+    ASSERT_EQ(file.AddComment(5, "note"), TraOk);
+    ASSERT_EQ(file.SetTextsAt(3, "second new"), TraOk);
+    EXPECT_EQ(ValueOf(first), (TraEntryValue{.id = 5,
+                                             .maleText = "new",
+                                             .femaleText = "female",
+                                             .maleSound = "S",
+                                             .femaleSound = "F5",
+                                             .comment = "// note"}));
+    EXPECT_EQ(second.MaleText(), "second new");
+    EXPECT_EQ(first, file.GetAt(1));
+    EXPECT_NE(first, second);
+}
+
+// No entry reads as an empty layout entry, so that code which forgets to
+// check it gets nothing rather than a crash.
+TEST_F(TraFileEdit, NoEntryIsFalseAndReadsAsAnEmptyLayoutEntry) {
+    for (const TraEntry none : {file.Find(7), file.GetAt(4), file.GetAt(TraNoId), TraEntry()}) {
+        EXPECT_FALSE(none);
+        EXPECT_EQ(none, TraEntry());
+        EXPECT_EQ(ValueOf(none), TraEntryValue());
+    }
+    EXPECT_TRUE(file.GetAt(0)) << "a layout entry is an entry";
+}
+
 // An entry that gains its first extra field, or loses its last, keeps the rest.
 TEST_F(TraFileEdit, FieldsComeAndGoIndependently) {
     ASSERT_EQ(file.SetTexts(6, "m", std::nullopt, "S6"), TraOk);
