@@ -82,13 +82,13 @@ void WriteCompendium(const GameDataPaths& paths, const std::string& out) {
     po << PoHeader;
     std::unordered_set<std::string_view> seen;
     for (const IdEntry& item : IdEntries(original)) {
-        const TraEntry* translation = translated.Find(item.entry.id);
-        if (item.entry.MaleText().empty() || translation == nullptr ||
+        const TraEntry translation = translated.Find(item.entry.Id());
+        if (item.entry.MaleText().empty() || !translation ||
             !seen.insert(item.entry.MaleText()).second) {
             continue;
         }
         po << "msgid " << PoString(item.entry.MaleText()) << "\nmsgstr "
-           << PoString(translation->MaleText()) << "\n\n";
+           << PoString(translation.MaleText()) << "\n\n";
     }
 }
 

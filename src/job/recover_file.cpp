@@ -82,7 +82,7 @@ private:
         ShowProgress("Processing", Percent());
         ++counters.entriesProcessed;
 
-        const std::int32_t entryId = entry.id;
+        const std::int32_t entryId = entry.Id();
         SearchResult result;
         MatchOutcome outcome = MatchOutcome::Empty;
         if (!entry.MaleText().empty()) {
@@ -141,14 +141,13 @@ private:
             modFile.AddCommentAt(position, message);
             return;
         }
-        const TraEntry* translated =
-            references.FindTranslated(best.referenceFile, best.referenceId);
-        if (translated == nullptr) {
+        const TraEntry translated = references.FindTranslated(best.referenceFile, best.referenceId);
+        if (!translated) {
             modFile.AddCommentAt(
                 position, MissingTranslationMessage(outcome, referenceName, best.referenceId));
             return;
         }
-        modFile.SetTextsAt(position, translated->MaleText(), translated->FemaleText());
+        modFile.SetTextsAt(position, translated.MaleText(), translated.FemaleText());
         if (options.commentMode == CommentPerfectMatch) {
             modFile.AddCommentAt(position, message);
         }

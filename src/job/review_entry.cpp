@@ -20,8 +20,7 @@ double LikelinessPercent(double score) {
 }
 
 std::string MaleTextOf(const TraFile& file, std::int32_t id) {
-    const TraEntry* entry = file.Find(id);
-    return entry != nullptr ? std::string(entry->MaleText()) : std::string();
+    return std::string(file.Find(id).MaleText());
 }
 
 bool IsAccepted(MatchOutcome outcome) {
@@ -36,7 +35,7 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
                               const ReferenceSet& references) {
     ReviewRecord record;
     record.modFile = modFile;
-    record.id = entry.id;
+    record.id = entry.Id();
     record.outcome = outcome;
     record.modText = std::string(entry.MaleText());
     if (outcome == MatchOutcome::Empty || result.count == 0) {
@@ -49,11 +48,9 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
     record.referenceFile = bestFile.name;
     record.referenceId = best.referenceId;
     record.referenceText = MaleTextOf(*bestFile.original, best.referenceId);
-    const TraEntry* translated = references.FindTranslated(best.referenceFile, best.referenceId);
-    if (translated != nullptr) {
-        record.translatedText = std::string(translated->MaleText());
-    }
-    record.missingTranslation = IsAccepted(outcome) && translated == nullptr;
+    const TraEntry translated = references.FindTranslated(best.referenceFile, best.referenceId);
+    record.translatedText = std::string(translated.MaleText());
+    record.missingTranslation = IsAccepted(outcome) && !translated;
     for (const MatchCandidate& other : result.Found().subspan(1)) {
         const ReferenceFile& otherFile = references.File(other.referenceFile);
         record.otherCandidates.push_back({otherFile.name, other.referenceId,

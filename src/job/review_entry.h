@@ -8,7 +8,7 @@
 namespace wordgleaner {
 
 class ReferenceSet;
-struct TraEntry;
+class TraEntry;
 
 // What the review tells of one mod entry, taken from its search result and
 // the reference set: the best candidate's likeliness as a percentage (100

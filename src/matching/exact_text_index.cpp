@@ -10,10 +10,11 @@
 namespace wordgleaner {
 
 ExactTextIndex::ExactTextIndex(const ReferenceSet& references, const SearchSettings& settings)
-    : records(references.Records()), compareSound(settings.compareSound) {
+    : references(&references), compareSound(settings.compareSound) {
+    const std::span<const ReferenceRecord> records = references.Records();
     for (std::uint32_t record = 0; record < records.size(); ++record) {
-        const TraEntry& entry = *records[record].entry;
-        if (settings.InIdWindow(entry.id)) {
+        const TraEntry entry = references.Entry(records[record]);
+        if (settings.InIdWindow(entry.Id())) {
             slots.push_back(Slot{FoldedKey(entry.MaleText(), entry.MaleSound())} << KeyShift |
                             record);
         }
@@ -35,16 +36,16 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
     SearchResult result;
     for (auto slot = std::lower_bound(slots.begin(), slots.end(), key);
          slot != slots.end() && *slot >> KeyShift == key >> KeyShift; ++slot) {
-        const ReferenceRecord& record = records[static_cast<std::uint32_t>(*slot)];
-        const TraEntry& entry = *record.entry;
+        const ReferenceRecord& record = references->Records()[static_cast<std::uint32_t>(*slot)];
+        const TraEntry entry = references->Entry(record);
         if (entry.MaleText() == modText && (!compareSound || entry.MaleSound() == modSound)) {
-            result.slots[0] = {entry.id, ExactScore, record.file};
+            result.slots[0] = {entry.Id(), ExactScore, record.file};
             result.count = 1;
             return result;
         }
         if (result.count == 0 && EqualsIgnoringAsciiCase(entry.MaleText(), modText) &&
             (!compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound))) {
-            result.slots[0] = {entry.id, CaseInsensitiveScore, record.file};
+            result.slots[0] = {entry.Id(), CaseInsensitiveScore, record.file};
             result.count = 1;
         }
     }

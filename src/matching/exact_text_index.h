@@ -17,8 +17,8 @@ struct SearchSettings;
 // lower case. Every entry equal to a mod text byte for byte or up to case
 // shares its folded hash, so one hash lookup yields all of them in set order
 // and the usual rules pick the match: the first byte-exact entry, failing that
-// the first equal up to case. Keeps a view of the set's records, which must
-// outlive it unchanged.
+// the first equal up to case. Keeps a pointer to the set, which must outlive
+// it unchanged.
 class ExactTextIndex {
 public:
     ExactTextIndex() = default;
@@ -38,7 +38,7 @@ private:
     using Slot = std::uint64_t;
     static constexpr int KeyShift = 32;
 
-    std::span<const ReferenceRecord> records;
+    const ReferenceSet* references = nullptr;
     std::vector<Slot> slots;  // sorted
     bool compareSound = true;
 };

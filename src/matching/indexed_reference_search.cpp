@@ -380,11 +380,11 @@ private:
                 continue;
             }
             const ReferenceRecord& where = search.references.Records()[record];
-            const TraEntry& entry = *where.entry;
+            const TraEntry entry = search.references.Entry(where);
             const bool wrongSound = search.settings.compareSound &&
                                     !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
             found.push_back(
-                {record, {entry.id, wrongSound ? -stats.score : stats.score, where.file}});
+                {record, {entry.Id(), wrongSound ? -stats.score : stats.score, where.file}});
             magnitudes.Offer(stats.score);
         }
         std::sort(found.begin(), found.end(),
@@ -434,7 +434,7 @@ void IndexedReferenceSearch::IndexWords() {
     const std::span<const ReferenceRecord> all = references.Records();
     const std::size_t paired = std::min(all.size(), index.size());
     for (std::size_t record = 0; record < paired; ++record) {
-        if (settings.InIdWindow(all[record].entry->id)) {
+        if (settings.InIdWindow(references.Entry(all[record]).Id())) {
             records.push_back(static_cast<std::uint32_t>(record));
         }
     }

@@ -74,7 +74,7 @@ std::vector<std::string_view> TextsOf(const ReferenceSet& references) {
     std::vector<std::string_view> texts;
     texts.reserve(references.Records().size());
     for (const ReferenceRecord& record : references.Records()) {
-        texts.push_back(record.entry->MaleText());
+        texts.push_back(references.Entry(record).MaleText());
     }
     return texts;
 }

@@ -49,20 +49,20 @@ SearchResult ExactPass(const SearchSettings& settings, std::string_view modText,
     SearchResult result;
     bool caseOnlyTaken = false;
     for (const ReferenceRecord& record : references.Records()) {
-        const TraEntry& entry = *record.entry;
-        if (!settings.InIdWindow(entry.id)) {
+        const TraEntry entry = references.Entry(record);
+        if (!settings.InIdWindow(entry.Id())) {
             continue;
         }
         bool soundExact = !settings.compareSound || entry.MaleSound() == modSound;
         if (entry.MaleText() == modText && soundExact) {
-            result.slots[0] = {entry.id, ExactScore, record.file};
+            result.slots[0] = {entry.Id(), ExactScore, record.file};
             result.count = 1;
             return result;
         }
         bool soundUpToCase =
             !settings.compareSound || EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
         if (!caseOnlyTaken && soundUpToCase && EqualsIgnoringAsciiCase(entry.MaleText(), modText)) {
-            result.slots[0] = {entry.id, CaseInsensitiveScore, record.file};
+            result.slots[0] = {entry.Id(), CaseInsensitiveScore, record.file};
             result.count = 1;
             caseOnlyTaken = true;
         }
@@ -87,8 +87,8 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
     const std::span<const ReferenceRecord> records = references.Records();
     const std::size_t paired = std::min(records.size(), index.size());
     for (std::size_t k = 0; k < paired; ++k) {
-        const TraEntry& entry = *records[k].entry;
-        if (!settings.InIdWindow(entry.id)) {
+        const TraEntry entry = references.Entry(records[k]);
+        if (!settings.InIdWindow(entry.Id())) {
             continue;
         }
         LikelinessStats stats;
@@ -97,7 +97,7 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
             bool wrongSound =
                 settings.compareSound && !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);
             OfferCandidate(result,
-                           {entry.id, wrongSound ? -stats.score : stats.score, records[k].file});
+                           {entry.Id(), wrongSound ? -stats.score : stats.score, records[k].file});
         }
     }
     return result;

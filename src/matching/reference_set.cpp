@@ -16,7 +16,7 @@ ReferenceSet::ReferenceSet(std::vector<ReferenceFile> files) : files(std::move(f
     records.reserve(entries);
     for (std::uint32_t file = 0; file < this->files.size(); ++file) {
         for (const IdEntry& item : IdEntries(*this->files[file].original)) {
-            records.push_back({&item.entry, file});
+            records.push_back({file, static_cast<std::uint32_t>(item.position)});
         }
     }
 }
@@ -25,9 +25,9 @@ ReferenceSet ReferenceSet::Single(const TraFile& original, const TraFile* transl
     return ReferenceSet({{&original, translated, original.GetName()}});
 }
 
-const TraEntry* ReferenceSet::FindTranslated(std::uint32_t file, std::int32_t id) const {
+TraEntry ReferenceSet::FindTranslated(std::uint32_t file, std::int32_t id) const {
     const TraFile* translated = files[file].translated;
-    return translated != nullptr ? translated->Find(id) : nullptr;
+    return translated != nullptr ? translated->Find(id) : TraEntry();
 }
 
 }  // namespace wordgleaner

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace wordgleaner {
+#include "store/tra_entry.h"
+#include "store/tra_file.h"
 
-class TraFile;
-struct TraEntry;
+namespace wordgleaner {
 
 // One file of a reference set: the original-language tra file, its
 // translated counterpart when there is one, and the name that comments and
@@ -19,11 +19,12 @@ struct ReferenceFile {
     std::string name;
 };
 
-// One searched reference text: its entry and the file it comes from, as an
-// index into the set's files.
+// One searched reference text: the file it comes from, as an index into the
+// set's files, and its position there (ReferenceSet::Entry reads it). Eight
+// bytes, since a game's string table gives a million of them.
 struct ReferenceRecord {
-    const TraEntry* entry = nullptr;
     std::uint32_t file = 0;
+    std::uint32_t position = 0;
 };
 
 // The ordered reference files a run searches, the first with the highest
@@ -49,10 +50,13 @@ public:
     // The names by file index, for the messages that name several files.
     std::span<const std::string> Names() const { return names; }
     std::span<const ReferenceRecord> Records() const { return records; }
+    TraEntry Entry(const ReferenceRecord& record) const {
+        return files[record.file].original->GetAt(static_cast<int>(record.position));
+    }
 
-    // The first entry of `id` in the translated counterpart of `file`; null
-    // when that file has no counterpart or the counterpart lacks the id.
-    const TraEntry* FindTranslated(std::uint32_t file, std::int32_t id) const;
+    // The first entry of `id` in the translated counterpart of `file`; no
+    // entry when that file has no counterpart or the counterpart lacks the id.
+    TraEntry FindTranslated(std::uint32_t file, std::int32_t id) const;
 
 private:
     std::vector<ReferenceFile> files;

@@ -22,7 +22,7 @@ namespace wordgleaner {
 //             counted (TraFile::GetAt);
 //   record    its place among the entries that carry an id in the reference
 //             set, which is its record in the ReferenceIndex and its
-//             ReferenceRecord (entry and file) in the ReferenceSet;
+//             ReferenceRecord (file and position) in the ReferenceSet;
 //   slot      its place among the searched records, those in the id window,
 //             in record order: an index into the `records` given here;
 //   rank      its place among the searched records ordered by byte length;

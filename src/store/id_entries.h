@@ -10,7 +10,7 @@ namespace wordgleaner {
 
 // One entry that carries an id, with the two places it has.
 struct IdEntry {
-    const TraEntry& entry;
+    TraEntry entry;
     int position = 0;         // in the file, layout entries counted: for GetAt and the *At edits
     std::size_t ordinal = 0;  // among the entries with an id: its record in a reference index
 };
@@ -30,7 +30,7 @@ public:
 
         explicit Iterator(const TraFile& file) : file(&file) { SkipLayout(); }
 
-        IdEntry operator*() const { return {*entry, position, ordinal}; }
+        IdEntry operator*() const { return {entry, position, ordinal}; }
         Iterator& operator++() {
             ++position;
             ++ordinal;
@@ -38,18 +38,18 @@ public:
             return *this;
         }
         void operator++(int) { ++*this; }
-        bool operator==(std::default_sentinel_t) const { return entry == nullptr; }
+        bool operator==(std::default_sentinel_t) const { return !entry; }
 
     private:
         void SkipLayout() {
             entry = file->GetAt(position);
-            while (entry != nullptr && entry->IsLayout()) {
+            while (entry && entry.IsLayout()) {
                 entry = file->GetAt(++position);
             }
         }
 
         const TraFile* file;
-        const TraEntry* entry = nullptr;
+        TraEntry entry;
         int position = 0;
         std::size_t ordinal = 0;
     };

@@ -3,27 +3,26 @@
 #include <cstdint>
 #include <string_view>
 
+#include "store/tra_entry_record.h"
 #include "store/tra_text_store.h"
 
 namespace wordgleaner {
 
-// Id of a layout entry: a comment block or a blank line between entries.
-inline constexpr std::int32_t TraNoId = 2147483647;
-
-// One record of a tra file. All texts are 8-bit text exactly as read; the
-// comment fields hold pieces that each start with "//". The texts are views
-// into the store of the file the entry belongs to: they stay valid while the
-// file keeps its content (until the next Load or Clear), edits included.
+// One entry of a tra file, as TraFile::GetAt and TraFile::Find hand it out: a
+// small view to pass by value, or no entry at all (false, like a null
+// pointer; it reads as an empty layout entry). All texts are 8-bit text
+// exactly as read; the comment fields hold pieces that each start with "//".
+// The view and its texts stay valid while the file keeps its content (until
+// the next Load or Clear), and it reads the file's edits made after it was
+// taken.
 class TraEntry {
-    // First, so that it and the id fill one 16-byte slot.
-    const TraTextStore* store = nullptr;
-
 public:
     TraEntry() = default;
 
-    std::int32_t id = TraNoId;
+    explicit operator bool() const { return record != nullptr; }
 
-    bool IsLayout() const { return id == TraNoId; }
+    std::int32_t Id() const { return record != nullptr ? record->id : TraNoId; }
+    bool IsLayout() const { return Id() == TraNoId; }
 
     std::string_view Text(TraField field) const;
     std::string_view MaleText() const { return Text(TraField::MaleText); }
@@ -36,35 +35,35 @@ public:
     std::string_view FemaleTextComment() const { return Text(TraField::FemaleTextComment); }
     std::string_view FemaleSoundComment() const { return Text(TraField::FemaleSoundComment); }
 
+    // Both views show the same entry of the same file (or both show none).
+    friend bool operator==(const TraEntry&, const TraEntry&) = default;
+
 private:
     friend class TraFile;
-    friend class TraParser;
 
-    TraEntry(std::int32_t id, const TraTextStore& store, TextSpan maleText, std::uint32_t extras)
-        : store(&store), id(id), maleText(maleText), extras(extras) {}
+    TraEntry(const TraEntryRecord& record, const TraTextStore& store)
+        : record(&record), store(&store) {}
 
     TraFieldSpans Spans() const;
 
-    TextSpan maleText;
-    std::uint32_t extras = TraNoExtras;
+    const TraEntryRecord* record = nullptr;
+    const TraTextStore* store = nullptr;
 };
 
-// 24 bytes: a file of short entries costs about its own size again.
-static_assert(sizeof(TraEntry) <= 24);
-
 inline std::string_view TraEntry::Text(TraField field) const {
-    if (store == nullptr) {
+    if (record == nullptr) {
         return {};
     }
-    return store->Text(field == TraField::MaleText ? maleText : store->Extra(extras, field));
+    return store->Text(field == TraField::MaleText ? record->maleText
+                                                   : store->Extra(record->extras, field));
 }
 
 inline TraFieldSpans TraEntry::Spans() const {
     TraFieldSpans spans{};
-    spans[0] = maleText;
-    if (store != nullptr) {
+    if (record != nullptr) {
+        spans[0] = record->maleText;
         for (std::size_t field = 1; field < TraFieldCount; ++field) {
-            spans[field] = store->Extra(extras, static_cast<TraField>(field));
+            spans[field] = store->Extra(record->extras, static_cast<TraField>(field));
         }
     }
     return spans;

@@ -26,7 +26,7 @@ struct TraEntryValue {
 };
 
 inline TraEntryValue ValueOf(const TraEntry& entry) {
-    return {entry.id,
+    return {entry.Id(),
             std::string(entry.MaleText()),
             std::string(entry.FemaleText()),
             std::string(entry.MaleSound()),

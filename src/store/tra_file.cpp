@@ -53,7 +53,7 @@ TraFailure ParseLines(std::string_view bytes, TraParser& parser) {
 
 // Room for every entry up front: growing the list on the way would for a moment
 // hold it twice. Each entry starts a line with "@", a comment or nothing; lines
-// inside texts may count too, which costs 24 bytes each at most.
+// inside texts may count too, which costs 16 bytes each at most.
 std::size_t EntriesAtMost(std::string_view bytes) {
     constexpr std::size_t Margin = 16;
     std::size_t count = Margin;
@@ -98,7 +98,7 @@ TraError TraFile::Load(const std::string& path) {
     } catch (const std::bad_alloc&) {
         failure = TraFailure(TraNoMemory);
     }
-    for (const TraEntry& entry : entries) {
+    for (const TraEntryRecord& entry : entries) {
         entryCount += entry.IsLayout() ? 0 : 1;
     }
     IndexIds();
@@ -107,14 +107,14 @@ TraError TraFile::Load(const std::string& path) {
     return lastFailure.code;
 }
 
-const TraEntry* TraFile::GetAt(int position) const {
+TraEntry TraFile::GetAt(int position) const {
     if (position < 0 || position >= GetSize()) {
-        return nullptr;
+        return {};
     }
-    return &entries[static_cast<std::size_t>(position)];
+    return {entries[static_cast<std::size_t>(position)], texts};
 }
 
-const TraEntry* TraFile::Find(std::int32_t id) const {
+TraEntry TraFile::Find(std::int32_t id) const {
     return GetAt(IndexOf(id));
 }
 
@@ -138,8 +138,8 @@ TraError TraFile::AddComment(std::int32_t id, OptionalText text) {
 // A layout entry has no texts that Save would write, so it counts as unknown.
 TraError TraFile::SetTextsAt(int position, OptionalText maleText, OptionalText femaleText,
                              OptionalText maleSound, OptionalText femaleSound) {
-    const TraEntry* found = GetAt(position);
-    if (found == nullptr || found->IsLayout()) {
+    const TraEntry found = GetAt(position);
+    if (found.IsLayout()) {
         return TraUnknownId;
     }
     if (!maleText) {
@@ -148,7 +148,7 @@ TraError TraFile::SetTextsAt(int position, OptionalText maleText, OptionalText f
     try {
         // The new texts are kept first, so that a failed allocation leaves the
         // entry as it was; the arguments may be views of this file's texts.
-        TraFieldSpans spans = found->Spans();
+        TraFieldSpans spans = found.Spans();
         spans[static_cast<std::size_t>(TraField::MaleText)] = texts.Keep(*maleText);
         if (femaleText) {
             spans[static_cast<std::size_t>(TraField::FemaleText)] = texts.Keep(*femaleText);
@@ -171,15 +171,15 @@ TraError TraFile::SetTextsAt(int position, OptionalText maleText, OptionalText f
 }
 
 TraError TraFile::AddCommentAt(int position, OptionalText text) {
-    const TraEntry* found = GetAt(position);
-    if (found == nullptr || found->IsLayout()) {
+    const TraEntry found = GetAt(position);
+    if (found.IsLayout()) {
         return TraUnknownId;
     }
     if (!text) {
         return TraBadString;
     }
     try {
-        std::string comment(found->Comment());
+        std::string comment(found.Comment());
         std::string_view rest = *text;
         while (!rest.empty()) {
             auto lineEnd = rest.find('\n');
@@ -188,7 +188,7 @@ TraError TraFile::AddCommentAt(int position, OptionalText text) {
             comment += rest.substr(0, length);
             rest.remove_prefix(length);
         }
-        TraFieldSpans spans = found->Spans();
+        TraFieldSpans spans = found.Spans();
         spans[static_cast<std::size_t>(TraField::Comment)] = texts.Keep(comment);
         Replace(position, spans);
         return TraOk;
@@ -198,7 +198,7 @@ TraError TraFile::AddCommentAt(int position, OptionalText text) {
 }
 
 void TraFile::Replace(int position, const TraFieldSpans& spans) {
-    TraEntry& entry = entries[static_cast<std::size_t>(position)];
+    TraEntryRecord& entry = entries[static_cast<std::size_t>(position)];
     const std::uint32_t extras = texts.AddExtras(spans);
     entry.maleText = spans[static_cast<std::size_t>(TraField::MaleText)];
     entry.extras = extras;
@@ -217,7 +217,7 @@ constexpr std::size_t LongestLayoutRunSearched = 64;
 void TraFile::IndexIds() {
     firstPositions.clear();
     auto layout = std::find_if(entries.begin(), entries.end(),
-                               [](const TraEntry& entry) { return entry.IsLayout(); });
+                               [](const TraEntryRecord& entry) { return entry.IsLayout(); });
     firstLayoutPosition =
         layout == entries.end() ? TraNoId : static_cast<int>(layout - entries.begin());
     if (IdsAscendWithShortGaps()) {
@@ -253,7 +253,7 @@ bool TraFile::IdsAscendWithShortGaps() const {
     std::size_t layoutRun = 0;
     bool anyId = false;
     std::int32_t previous = 0;
-    for (const TraEntry& entry : entries) {
+    for (const TraEntryRecord& entry : entries) {
         if (entry.IsLayout()) {
             if (++layoutRun > LongestLayoutRunSearched) {
                 return false;
@@ -344,7 +344,7 @@ const TraFailure& TraFile::GetLastFailure() const {
 }
 
 void TraFile::Clear() {
-    std::vector<TraEntry>().swap(entries);
+    std::vector<TraEntryRecord>().swap(entries);
     texts.Clear();
     entryCount = 0;
     byteOrderMark = false;

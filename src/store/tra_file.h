@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/tra_entry.h"
+#include "store/tra_entry_record.h"
 #include "store/tra_error.h"
 #include "store/tra_failure.h"
 #include "store/tra_text_store.h"
@@ -39,12 +40,12 @@ public:
     // once everything was written: a failure leaves what was there.
     virtual TraError Save(const std::string& path) const;
 
-    // Position 0 .. GetSize() - 1, layout entries included; nullptr outside.
+    // Position 0 .. GetSize() - 1, layout entries included; no entry outside.
     // The entry and its texts stay valid until the next Load or Clear.
-    virtual const TraEntry* GetAt(int position) const;
+    virtual TraEntry GetAt(int position) const;
 
-    // The first entry with this id, or nullptr.
-    virtual const TraEntry* Find(std::int32_t id) const;
+    // The first entry with this id, or no entry.
+    virtual TraEntry Find(std::int32_t id) const;
 
     // Edits the first entry with this id. Absent texts and sounds leave their
     // field alone; a sound longer than 8 bytes is refused with TraBadSound
@@ -81,7 +82,7 @@ private:
     int FindThroughIdIndex(std::int32_t id) const;
     int WalkToId(std::int32_t id) const;
 
-    std::vector<TraEntry> entries;
+    std::vector<TraEntryRecord> entries;
     TraTextStore texts;
     int entryCount = 0;
     std::string name;

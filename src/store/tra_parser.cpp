@@ -403,7 +403,7 @@ void TraParser::CompletePending() {
     for (std::size_t field = 0; field < TraFieldCount; ++field) {
         spans[field] = SpanOf(pending.fields[field]);
     }
-    entries.push_back(TraEntry(pending.id, store, spans[0], store.AddExtras(spans)));
+    entries.push_back({pending.id, spans[0], store.AddExtras(spans)});
 }
 
 }  // namespace wordgleaner

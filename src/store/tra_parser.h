@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/tra_entry.h"
+#include "store/tra_entry_record.h"
 #include "store/tra_error.h"
 
 namespace wordgleaner {
@@ -19,7 +19,7 @@ namespace wordgleaner {
 // is stored as "//" pieces) gets a string of its own.
 class TraParser {
 public:
-    TraParser(std::vector<TraEntry>& entries, TraTextStore& store)
+    TraParser(std::vector<TraEntryRecord>& entries, TraTextStore& store)
         : entries(entries), store(store) {}
 
     // TraEndOfLine when the whole line was consumed, otherwise the fault code.
@@ -99,7 +99,7 @@ private:
     void CompletePending();
     TextSpan SpanOf(const PendingField& field);
 
-    std::vector<TraEntry>& entries;
+    std::vector<TraEntryRecord>& entries;
     TraTextStore& store;
     PendingEntry pending;
     bool hasPending = false;

@@ -46,7 +46,7 @@ public:
     EntryWriter(std::string& out, TextFileWriter& file) : out(out), file(file) {}
 
     void Write(const TraEntry& entry) {
-        WriteIdField(entry.id);
+        WriteIdField(entry.Id());
         WriteText(entry.MaleText(), "");
         WriteInnerComment(entry.MaleTextComment());
         // An empty part is still written when something of its own follows it,
@@ -232,8 +232,8 @@ TraError TraFile::Save(const std::string& path) const {
         if (byteOrderMark) {
             chunk = Utf8ByteOrderMark;
         }
-        for (const auto& entry : entries) {
-            WriteEntry(chunk, writer, entry);
+        for (const TraEntryRecord& entry : entries) {
+            WriteEntry(chunk, writer, TraEntry(entry, texts));
             if (chunk.size() >= FlushThreshold) {
                 writer.Write(chunk);
                 chunk.clear();

@@ -122,12 +122,12 @@ protected:
         return TempDir::Read((fs::path(paths.destinationDirectory) / name).string());
     }
 
-    const TraEntry& EntryOf(const fs::path& folder, const std::string& file, std::int32_t id) {
+    TraEntry EntryOf(const fs::path& folder, const std::string& file, std::int32_t id) {
         TraFile& loaded = *files.emplace_back(std::make_unique<TraFile>());
         EXPECT_EQ(loaded.Load((folder / file).string()), TraOk);
-        const TraEntry* entry = loaded.Find(id);
-        EXPECT_NE(entry, nullptr) << file << " " << id;
-        return entry != nullptr ? *entry : empty;
+        const TraEntry entry = loaded.Find(id);
+        EXPECT_TRUE(entry) << file << " " << id;
+        return entry;
     }
 
     TempDir root;
@@ -136,7 +136,6 @@ protected:
                                    (Examples / "mod").string(), root / "out"};
     RecoveryJob job;
     std::vector<std::unique_ptr<TraFile>> files;
-    TraEntry empty;
 };
 
 struct ExpectedRow {
@@ -178,9 +177,9 @@ TEST_F(BatchReviewTest, ThePageHasOneRowPerEntryThatIsNotAnExactMatchWithItsText
         EXPECT_EQ(row.entry, std::string(expected.file) + " " + std::to_string(expected.id));
         EXPECT_EQ(row.outcomeKey, expected.outcomeKey);
         EXPECT_EQ(row.outcome, expected.outcome);
-        const TraEntry& mod = EntryOf(Examples / "mod", expected.file, expected.id);
+        const TraEntry mod = EntryOf(Examples / "mod", expected.file, expected.id);
         EXPECT_EQ(row.modText, mod.MaleText()) << "the mod text, not the translation put in";
-        const TraEntry& recovered = EntryOf(out, expected.file, expected.id);
+        const TraEntry recovered = EntryOf(out, expected.file, expected.id);
         if (row.outcomeKey == "very-likely") {
             EXPECT_EQ(row.translation, ToUtf8(recovered.MaleText(), DefaultCodePage))
                 << "the translation that was put in";

@@ -52,7 +52,7 @@ protected:
         return test_support::TempDir::Read(dir / "recovered.tra");
     }
 
-    const TraEntry& At(int position) const { return *mod.GetAt(position); }
+    TraEntry At(int position) const { return mod.GetAt(position); }
 
     test_support::TempDir dir;
     TraFile referenceOriginal;

@@ -152,15 +152,15 @@ TEST(BuildReferenceIndex, NumbersEveryTextAsItsOwnSplitWords) {
     BuildReferenceIndex(reference, index);
 
     std::size_t record = 0;
-    for (int position = 0; const TraEntry* entry = reference.GetAt(position); ++position) {
-        if (entry->IsLayout()) {
+    for (int position = 0; const TraEntry entry = reference.GetAt(position); ++position) {
+        if (entry.IsLayout()) {
             continue;
         }
         ASSERT_LT(record, index.size());
-        const IndexedText expected(entry->MaleText());
+        const IndexedText expected(entry.MaleText());
         EXPECT_EQ(index[record].byteLength, expected.byteLength) << "record " << record;
         EXPECT_EQ(index[record].WordCount(), expected.wordCount) << "record " << record;
-        EXPECT_EQ(IdsOf(index[record]), Numbered(index, entry->MaleText())) << "record " << record;
+        EXPECT_EQ(IdsOf(index[record]), Numbered(index, entry.MaleText())) << "record " << record;
         ++record;
     }
     EXPECT_EQ(record, index.size());

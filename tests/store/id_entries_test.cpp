@@ -45,7 +45,7 @@ TEST(IdEntries, PassOverLayoutEntriesAndCountThemInThePositionOnly) {
     const std::vector<Visited> expected = {{"first", 1, 0}, {"second", 4, 1}, {"again", 5, 2}};
     EXPECT_EQ(Walk(file), expected);
     for (const Visited& each : expected) {
-        EXPECT_EQ(file.GetAt(each.position)->MaleText(), each.text) << "positions fit GetAt";
+        EXPECT_EQ(file.GetAt(each.position).MaleText(), each.text) << "positions fit GetAt";
     }
 }
 

@@ -15,8 +15,8 @@ namespace {
 
 // What a walk of the list gives: the position of the first entry with `id`.
 int FirstPositionByWalking(const TraFile& file, std::int32_t id) {
-    for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
-        if (entry->id == id) {
+    for (int position = 0; const TraEntry entry = file.GetAt(position); ++position) {
+        if (entry.Id() == id) {
             return position;
         }
     }
@@ -72,27 +72,27 @@ TEST(TraFileIdIndex, FindsRisingIdsAcrossLayoutRunsOfEveryLength) {
 TEST(TraFileIdIndex, ForgetsTheIdsOfThePreviousLoadAndOfAClear) {
     TraFile file;
     ASSERT_EQ(LoadBytes(file, "@1 = ~one~\n@9945869 = ~big~\n@-4 = ~negative~\n"), TraOk);
-    EXPECT_EQ(file.Find(9945869)->MaleText(), "big");
-    EXPECT_EQ(file.Find(-4)->MaleText(), "negative");
+    EXPECT_EQ(file.Find(9945869).MaleText(), "big");
+    EXPECT_EQ(file.Find(-4).MaleText(), "negative");
 
     ASSERT_EQ(LoadBytes(file, "@2 = ~two~\n@1 = ~first again~\n"), TraOk);
-    EXPECT_EQ(file.Find(9945869), nullptr);
+    EXPECT_FALSE(file.Find(9945869));
     EXPECT_EQ(file.IndexOf(1), 1);
-    EXPECT_EQ(file.Find(1)->MaleText(), "first again");
+    EXPECT_EQ(file.Find(1).MaleText(), "first again");
 
     file.Clear();
-    EXPECT_EQ(file.Find(1), nullptr);
+    EXPECT_FALSE(file.Find(1));
     EXPECT_EQ(file.IndexOf(2), TraNoId);
 }
 
 TEST(TraFileIdIndex, CoversTheEntriesKeptByAFailedLoad) {
     TraFile file;
     EXPECT_NE(LoadBytes(file, "@3 = ~kept~\n@4 ~no equal sign~\n"), TraOk);
-    ASSERT_NE(file.Find(3), nullptr);
-    EXPECT_EQ(file.Find(3)->MaleText(), "kept");
+    ASSERT_TRUE(file.Find(3));
+    EXPECT_EQ(file.Find(3).MaleText(), "kept");
 
     EXPECT_EQ(file.Load("/no/such/directory/file.tra"), TraOpenFailed);
-    EXPECT_EQ(file.Find(3), nullptr);
+    EXPECT_FALSE(file.Find(3));
 }
 
 TEST(TraFileIdIndex, EditsKeepEveryLookupRight) {
@@ -102,9 +102,9 @@ TEST(TraFileIdIndex, EditsKeepEveryLookupRight) {
     ASSERT_EQ(file.SetTextsAt(3, "second changed"), TraOk);
     ASSERT_EQ(file.AddComment(6, "note"), TraOk);
     EXPECT_EQ(file.IndexOf(5), 1);
-    EXPECT_EQ(file.Find(5)->MaleText(), "changed");
+    EXPECT_EQ(file.Find(5).MaleText(), "changed");
     EXPECT_EQ(file.IndexOf(6), 2);
-    EXPECT_EQ(file.GetAt(3)->MaleText(), "second changed");
+    EXPECT_EQ(file.GetAt(3).MaleText(), "second changed");
     EXPECT_EQ(file.IndexOf(TraNoId), 0) << "the layout entry in front carries TraNoId";
 }
 

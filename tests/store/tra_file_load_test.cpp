@@ -221,7 +221,7 @@ TEST(TraFileLoad, LongLinesAndManyLinesHaveNoLimit) {
     }
     TraFile file;
     ASSERT_EQ(LoadBytes(file, input), TraOk);
-    EXPECT_EQ(file.Find(1)->MaleText(), longText);
+    EXPECT_EQ(file.Find(1).MaleText(), longText);
     EXPECT_EQ(file.GetEntryCount(), 5000);
 }
 

@@ -25,8 +25,8 @@ inline std::string SavedBytes(const TraFile& file) {
 
 inline std::vector<TraEntryValue> EntriesOf(const TraFile& file) {
     std::vector<TraEntryValue> entries;
-    for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
-        entries.push_back(ValueOf(*entry));
+    for (int position = 0; const TraEntry entry = file.GetAt(position); ++position) {
+        entries.push_back(ValueOf(entry));
     }
     return entries;
 }

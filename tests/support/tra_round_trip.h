@@ -29,14 +29,14 @@ inline TraEntryValue AsSavedAndLoaded(TraEntryValue entry) {
 // it: layout entries may merge when read back, but their text must not change.
 inline std::vector<TraEntryValue> ContentOf(const TraFile& file) {
     std::vector<TraEntryValue> content(1);
-    for (int position = 0; const TraEntry* entry = file.GetAt(position); ++position) {
-        if (!entry->IsLayout()) {
-            content.push_back(AsSavedAndLoaded(ValueOf(*entry)));
+    for (int position = 0; const TraEntry entry = file.GetAt(position); ++position) {
+        if (!entry.IsLayout()) {
+            content.push_back(AsSavedAndLoaded(ValueOf(entry)));
             content.emplace_back();
             continue;
         }
         std::string& layout = content.back().comment;
-        layout += entry->Comment();
+        layout += entry.Comment();
         if (layout.empty() || layout.back() != '\n') {
             layout += '\n';
         }
