@@ -36,8 +36,7 @@ void WordPostings::RankByLength(std::span<const std::uint32_t> records) {
     std::vector<std::uint64_t> keys;
     keys.reserve(records.size());
     for (std::uint32_t slot = 0; slot < records.size(); ++slot) {
-        const auto length =
-            static_cast<std::uint32_t>((*index)[records[slot]].byteLength) ^ SignBit;
+        const auto length = static_cast<std::uint32_t>(index->ByteLength(records[slot])) ^ SignBit;
         keys.push_back(std::uint64_t{length} << SlotBits | slot);
     }
     std::sort(keys.begin(), keys.end());
@@ -58,12 +57,11 @@ WordPostings::WordsByRank WordPostings::LayOutWordsByRank() const {
     words.starts.reserve(RecordCount() + 1);
     words.starts.push_back(0);
     for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        words.starts.push_back(words.starts.back() + Words(rank).size());
+        words.starts.push_back(words.starts.back() + index->WordCount(recordOfRank[rank]));
     }
     words.ids.reserve(words.starts.back());
     for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        const std::span<const WordId> ofRecord = Words(rank);
-        words.ids.insert(words.ids.end(), ofRecord.begin(), ofRecord.end());
+        index->AppendWords(recordOfRank[rank], words.ids);
     }
     return words;
 }

@@ -51,7 +51,10 @@ public:
     std::size_t RecordCount() const { return recordOfRank.size(); }
     std::uint32_t RecordOf(Rank rank) const { return recordOfRank[rank]; }
     std::int32_t ByteLength(Rank rank) const { return byteLengths[rank]; }
-    std::span<const WordId> Words(Rank rank) const { return (*index)[recordOfRank[rank]].words; }
+    // Decoded into `room`, as ReferenceIndex::Decode does.
+    NumberedText Words(Rank rank, std::vector<WordId>& room) const {
+        return index->Decode(recordOfRank[rank], room);
+    }
 
     // The records whose byte length lies in [shortest, longest].
     RankRange RanksOfLengths(std::int64_t shortest, std::int64_t longest) const;
