@@ -77,42 +77,36 @@ void ReferenceIndex::Reserve(std::size_t records) {
 
 namespace {
 
-// The width is known once every word is numbered, so each number goes in at
-// the widest first and the words are narrowed in place: a number never moves
-// past a later one's bytes. Returns the width.
-std::size_t NarrowInPlace(std::uint8_t* first, std::size_t words) {
-    WordVocabulary::WordId largest = 0;
-    for (std::size_t i = 0; i < words; ++i) {
-        WordVocabulary::WordId id = 0;
-        DecodeWordCodes(first + i * word_codes::WidestCode, word_codes::WidestCode,
-                        word_codes::WidestCode, &id);
-        largest = std::max(largest, id);
-    }
-    const std::size_t width = WordCodeWidth(largest);
+// Rewrites `words` numbers written at the widest code at `width`, in place:
+// a number never moves past a later one's bytes.
+void NarrowInPlace(std::uint8_t* first, std::size_t words, std::size_t width) {
     for (std::size_t i = 0; i < words; ++i) {
         WordVocabulary::WordId id = 0;
         DecodeWordCodes(first + i * word_codes::WidestCode, word_codes::WidestCode,
                         word_codes::WidestCode, &id);
         WriteWordCodes(first + i * width, std::span<const WordVocabulary::WordId>(&id, 1), width);
     }
-    return width;
 }
 
 }  // namespace
 
+// The width is known once every word is numbered, so the numbers go in at
+// the widest code first and are narrowed after.
 void ReferenceIndex::Add(std::string_view text) {
     const std::size_t start = codes.size();
     try {
-        codes.push_back(0);  // the width, once known
-        std::size_t words = 0;
-        ForEachWord(text, [this, &words](std::string_view word) {
+        const std::size_t words = CountWords(text);
+        codes.resize(start + 1 + words * word_codes::WidestCode);
+        std::uint8_t* const first = codes.data() + start + 1;
+        std::uint8_t* next = first;
+        WordId largest = 0;
+        ForEachWord(text, [&](std::string_view word) {
             const WordId id = vocabulary.Add(word);
-            codes.resize(codes.size() + word_codes::WidestCode);
-            WriteWordCodes(codes.data() + codes.size() - word_codes::WidestCode,
-                           std::span<const WordId>(&id, 1), word_codes::WidestCode);
-            ++words;
+            largest = std::max(largest, id);
+            next = WriteWordCodes(next, std::span<const WordId>(&id, 1), word_codes::WidestCode);
         });
-        const std::size_t width = NarrowInPlace(codes.data() + start + 1, words);
+        const std::size_t width = WordCodeWidth(largest);
+        NarrowInPlace(first, words, width);
         codes[start] = static_cast<std::uint8_t>(width);
         codes.resize(words == 0 ? start : start + 1 + words * width);
         if (codes.size() > MostCodeBytes) {
