@@ -156,11 +156,13 @@ void BM_ComputeLikelinessWholeReference(benchmark::State& state) {
     std::vector<WordVocabulary::WordId> modWords;
     data.index.NumberWordsOf(modText, modWords);
     const NumberedText mod{static_cast<std::int32_t>(modText.size()), modWords};
+    std::vector<WordVocabulary::WordId> referenceWords;
     for (auto _ : state) {
         double best = -1.0;
         for (std::size_t record = 0; record < data.index.size(); ++record) {
             LikelinessStats stats;
-            double likeliness = ComputeLikeliness(mod, data.index[record], stats);
+            double likeliness =
+                ComputeLikeliness(mod, data.index.Decode(record, referenceWords), stats);
             best = likeliness > best ? likeliness : best;
         }
         benchmark::DoNotOptimize(best);

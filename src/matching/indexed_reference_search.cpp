@@ -329,17 +329,21 @@ private:
         const bool positionalExact = positional.walked == positional.lists.size();
         const bool sharedExact = wordBagHere && shared.walked == shared.lists.size();
         const bool lengthMayOpenGate = InRange(rank, wordBagRanks) || !wordBagPossible;
-        if (!positionalExact) {
-            counts.positionalMatches = CountPositionalMatches(rank);
+        const bool sharedNeeded = !sharedExact && lengthMayOpenGate;
+        if (positionalExact && !sharedNeeded) {
+            return counts;
         }
-        if (!sharedExact && lengthMayOpenGate) {
-            counts.sharedWords = CountSharedOccurrences(rank);
+        const std::span<const WordId> words = postings.Words(rank, work.recordWords).words;
+        if (!positionalExact) {
+            counts.positionalMatches = CountPositionalMatches(words);
+        }
+        if (sharedNeeded) {
+            counts.sharedWords = CountSharedOccurrences(words);
         }
         return counts;
     }
 
-    std::int32_t CountPositionalMatches(Rank rank) const {
-        auto words = postings.Words(rank);
+    std::int32_t CountPositionalMatches(std::span<const WordId> words) const {
         const std::size_t common = std::min(words.size(), modWords.size());
         std::int32_t matches = 0;
         for (std::size_t i = 0; i < common; ++i) {
@@ -349,13 +353,13 @@ private:
     }
 
     // Each distinct word of the text adds its occurrences in the mod text.
-    std::int32_t CountSharedOccurrences(Rank rank) {
+    std::int32_t CountSharedOccurrences(std::span<const WordId> words) {
         if (++work.stamp == 0) {
             std::fill(work.seen.begin(), work.seen.end(), 0);
             work.stamp = 1;
         }
         std::int32_t occurrences = 0;
-        for (WordId word : postings.Words(rank)) {
+        for (WordId word : words) {
             if (work.seen[word] != work.stamp) {
                 work.seen[word] = work.stamp;
                 occurrences += work.occurrences[word];
@@ -376,7 +380,8 @@ private:
             }
             const std::uint32_t record = postings.RecordOf(survivor.rank);
             LikelinessStats stats;
-            if (!(ComputeLikeliness(mod, search.index[record], stats) > minLikeliness)) {
+            const NumberedText reference = search.index.Decode(record, work.recordWords);
+            if (!(ComputeLikeliness(mod, reference, stats) > minLikeliness)) {
                 continue;
             }
             const ReferenceRecord& where = search.references.Records()[record];

@@ -77,8 +77,10 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
                             const ReferenceIndex& index) {
     SearchResult result;
     std::vector<WordVocabulary::WordId> modWordIds;
+    std::vector<WordVocabulary::WordId> referenceWords;  // each record's, decoded in turn
     try {
         index.NumberWordsOf(modText, modWordIds);
+        referenceWords.resize(index.MostWords());  // so that decoding never allocates
     } catch (const std::bad_alloc&) {
         return result;  // as if every comparison failed to split the mod text
     }
@@ -92,7 +94,7 @@ SearchResult LikelinessPass(const SearchSettings& settings, std::string_view mod
             continue;
         }
         LikelinessStats stats;
-        double likeliness = ComputeLikeliness(modWords, index[k], stats);
+        double likeliness = ComputeLikeliness(modWords, index.Decode(k, referenceWords), stats);
         if (likeliness > settings.minLikeliness) {
             bool wrongSound =
                 settings.compareSound && !EqualsIgnoringAsciiCase(entry.MaleSound(), modSound);

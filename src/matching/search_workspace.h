@@ -77,7 +77,8 @@ struct SearchWorkspace {
     std::vector<std::int32_t> occurrences;  // by word: occurrences in the mod text
     std::vector<std::uint32_t> seen;        // by word: last stamp that met it
     std::uint32_t stamp = 0;
-    std::vector<std::uint32_t> modWords;  // the numbered words of the mod text searched
+    std::vector<std::uint32_t> modWords;     // the numbered words of the mod text searched
+    std::vector<std::uint32_t> recordWords;  // the words of the reference text compared, decoded
 };
 
 // Hands each concurrent search a workspace of its own, so one search object

@@ -55,7 +55,7 @@ WordPostings::WordPostings(const ReferenceIndex& index, std::span<const std::uin
     : index(&index) {
     RankByLength(records);
     const std::vector<std::size_t> occurrences = CountOccurrences(records);
-    ListWords(FindWordsByRank(), occurrences, pieceOccurrences);
+    ListWords(occurrences, pieceOccurrences);
 }
 
 // Sorting (length, slot) keys, which are all distinct, orders the records by
@@ -67,8 +67,7 @@ void WordPostings::RankByLength(std::span<const std::uint32_t> records) {
     std::vector<std::uint64_t> keys;
     keys.reserve(records.size());
     for (std::uint32_t slot = 0; slot < records.size(); ++slot) {
-        const auto length =
-            static_cast<std::uint32_t>((*index)[records[slot]].byteLength) ^ SignBit;
+        const auto length = static_cast<std::uint32_t>(index->ByteLength(records[slot])) ^ SignBit;
         keys.push_back(std::uint64_t{length} << SlotBits | slot);
     }
     std::sort(keys.begin(), keys.end());
@@ -87,24 +86,13 @@ void WordPostings::RankByLength(std::span<const std::uint32_t> records) {
     lengthSteps.shrink_to_fit();
 }
 
-// The walks below go over all records in rank order, while the index holds
-// them in record order: found here once, each record's words cost a walk one
-// trip to memory instead of two (where its words start, then the words).
-WordPostings::WordsByRank WordPostings::FindWordsByRank() const {
-    WordsByRank words;
-    words.reserve(RecordCount());
-    for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        words.push_back(Words(rank));
-    }
-    return words;
-}
-
 // Counts go by record order, which reads the index front to back.
 std::vector<std::size_t> WordPostings::CountOccurrences(
     std::span<const std::uint32_t> records) const {
     std::vector<std::size_t> occurrences(Vocabulary().Size(), 0);
+    std::vector<WordId> room;
     for (std::uint32_t record : records) {
-        for (WordId word : (*index)[record].words) {
+        for (WordId word : index->Decode(record, room).words) {
             ++occurrences[word];
         }
     }
@@ -114,7 +102,7 @@ std::vector<std::size_t> WordPostings::CountOccurrences(
 // The words in pieces of consecutive numbers, each listed by one walk over
 // the records in rank order, so every list fills in ascending rank order and
 // the lists come out word after word.
-void WordPostings::ListWords(const WordsByRank& words, std::span<const std::size_t> occurrences,
+void WordPostings::ListWords(std::span<const std::size_t> occurrences,
                              std::size_t pieceOccurrences) {
     const auto vocabulary = static_cast<WordId>(Vocabulary().Size());
     firstRunOfWord.reserve(std::size_t{vocabulary} + 1);
@@ -126,7 +114,7 @@ void WordPostings::ListWords(const WordsByRank& words, std::span<const std::size
                (last == first || inPiece + occurrences[last] <= pieceOccurrences)) {
             inPiece += occurrences[last++];
         }
-        ListPiece(words, occurrences.subspan(first, last - first), first);
+        ListPiece(occurrences.subspan(first, last - first), first);
         first = last;
     }
     positionalRuns.ShrinkToFit();
@@ -137,15 +125,15 @@ void WordPostings::ListWords(const WordsByRank& words, std::span<const std::size
 // Lists the words from `first` on, one per count of `occurrences`: gathers
 // their occurrences as (position, rank) by word, in rank order, then stores
 // them.
-void WordPostings::ListPiece(const WordsByRank& words, std::span<const std::size_t> occurrences,
-                             WordId first) {
+void WordPostings::ListPiece(std::span<const std::size_t> occurrences, WordId first) {
     std::vector<std::size_t> starts(occurrences.size() + 1, 0);
     std::partial_sum(occurrences.begin(), occurrences.end(), starts.begin() + 1);
     std::vector<std::uint64_t> gathered(starts.back());
     std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
     const std::size_t pieceSize = occurrences.size();
+    std::vector<WordId> room;
     for (Rank rank = 0; rank < RecordCount(); ++rank) {
-        const std::span<const WordId> ofRecord = words[rank];
+        const std::span<const WordId> ofRecord = Words(rank, room).words;
         for (std::size_t position = 0; position < ofRecord.size(); ++position) {
             const std::size_t inPiece = std::size_t{ofRecord[position]} - first;
             if (inPiece < pieceSize) {  // also false for words below `first`

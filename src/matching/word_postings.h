@@ -58,7 +58,10 @@ public:
         const std::uint16_t length = shortLengths[rank];
         return length != LongLength ? length : LongByteLength(rank);
     }
-    std::span<const WordId> Words(Rank rank) const { return (*index)[recordOfRank[rank]].words; }
+    // Decoded into `room`, as ReferenceIndex::Decode does.
+    NumberedText Words(Rank rank, std::vector<WordId>& room) const {
+        return index->Decode(recordOfRank[rank], room);
+    }
 
     // The records whose byte length lies in [shortest, longest].
     RankRange RanksOfLengths(std::int64_t shortest, std::int64_t longest) const;
@@ -72,18 +75,12 @@ public:
     std::size_t HeldBytes() const;
 
 private:
-    // The words of each ranked record, by rank, while the lists are built.
-    using WordsByRank = std::vector<std::span<const WordId>>;
-
     void RankByLength(std::span<const std::uint32_t> records);
     std::int32_t LongByteLength(Rank rank) const;
-    WordsByRank FindWordsByRank() const;
     // By word, its occurrences in `records`.
     std::vector<std::size_t> CountOccurrences(std::span<const std::uint32_t> records) const;
-    void ListWords(const WordsByRank& words, std::span<const std::size_t> occurrences,
-                   std::size_t pieceOccurrences);
-    void ListPiece(const WordsByRank& words, std::span<const std::size_t> occurrences,
-                   WordId first);
+    void ListWords(std::span<const std::size_t> occurrences, std::size_t pieceOccurrences);
+    void ListPiece(std::span<const std::size_t> occurrences, WordId first);
     void ListWord(std::span<std::uint64_t> occurrences, std::vector<Rank>& ranks);
 
     const ReferenceIndex* index = nullptr;

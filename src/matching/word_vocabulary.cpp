@@ -98,11 +98,32 @@ void WordVocabulary::Grow() {
     slots = std::move(grown);
 }
 
+// The lists by number are built anew at their size before anything changes;
+// rewriting the slots in place cannot fail.
+void WordVocabulary::Renumber(std::span<const WordId> newIds) {
+    std::vector<std::uint64_t> hashes(Size());
+    std::vector<std::size_t> starts(Size());
+    std::vector<std::uint32_t> lengths(Size());
+    for (WordId id = 0; id < Size(); ++id) {
+        const WordId newId = newIds[id];
+        hashes[newId] = wordHashes[id];
+        starts[newId] = wordStarts[id];
+        lengths[newId] = wordLengths[id];
+    }
+    for (std::uint32_t& slot : slots) {
+        if (slot != EmptySlot) {
+            slot = newIds[slot - 1] + 1;
+        }
+    }
+    wordHashes = std::move(hashes);
+    wordStarts = std::move(starts);
+    wordLengths = std::move(lengths);
+}
+
 std::size_t WordVocabulary::HeldBytes() const {
-    return slots.capacity() * sizeof(std::uint32_t) +
-           wordHashes.capacity() * sizeof(std::uint64_t) +
-           wordStarts.capacity() * sizeof(std::size_t) +
-           wordLengths.capacity() * sizeof(std::uint32_t) + foldedBytes.capacity();
+    return slots.capacity() * sizeof(slots[0]) + wordHashes.capacity() * sizeof(wordHashes[0]) +
+           wordStarts.capacity() * sizeof(wordStarts[0]) +
+           wordLengths.capacity() * sizeof(wordLengths[0]) + foldedBytes.capacity();
 }
 
 }  // namespace wordgleaner

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,14 @@ public:
     WordId Find(std::string_view word) const;
 
     std::size_t Size() const { return wordStarts.size(); }
+
+    // Gives word `id` the number newIds[id], for newIds a permutation of
+    // 0 .. Size() - 1, so that the reference index can give its most frequent
+    // words the shortest codes. May throw std::bad_alloc, leaving the
+    // vocabulary as it was.
+    void Renumber(std::span<const WordId> newIds);
+
+    // The bytes held by the vocabulary's tables and words, room included.
     std::size_t HeldBytes() const;
 
 private:

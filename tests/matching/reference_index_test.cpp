@@ -64,8 +64,18 @@ TEST(IndexedText, WordsFollowTheTextThroughCopiesMovesAndGrowth) {
 
 using Ids = std::vector<WordVocabulary::WordId>;
 
-Ids IdsOf(NumberedText record) {
-    return Ids(record.words.begin(), record.words.end());
+// The words of a record as the searches decode them; appending them and
+// counting them from the codes must agree.
+Ids IdsOf(const ReferenceIndex& index, std::size_t record) {
+    std::vector<WordVocabulary::WordId> room;
+    const NumberedText decoded = index.Decode(record, room);
+    EXPECT_EQ(decoded.byteLength, index.ByteLength(record));
+    Ids ids(decoded.words.begin(), decoded.words.end());
+    Ids appended{7};  // appended after what the list holds
+    index.AppendWords(record, appended);
+    EXPECT_EQ(Ids(appended.begin() + 1, appended.end()), ids) << "record " << record;
+    EXPECT_EQ(index.WordCount(record), ids.size()) << "record " << record;
+    return ids;
 }
 
 Ids Numbered(const ReferenceIndex& index, std::string_view text) {
@@ -90,13 +100,13 @@ TEST(BuildReferenceIndex, PairsOneRecordWithEachEntryThatCarriesAnId) {
     BuildReferenceIndex(reference, index);
 
     ASSERT_EQ(index.size(), 4u);
-    EXPECT_EQ(index[0].byteLength, 11);
-    EXPECT_EQ(IdsOf(index[0]), Numbered(index, "Hello there"));
-    EXPECT_EQ(IdsOf(index[1]), Numbered(index, "Good bye"));
-    EXPECT_EQ(index[2].byteLength, 3);
-    EXPECT_EQ(index[2].WordCount(), 0);
-    EXPECT_EQ(index[3].byteLength, 0);
-    EXPECT_EQ(index[3].WordCount(), 0);
+    EXPECT_EQ(index.ByteLength(0), 11);
+    EXPECT_EQ(IdsOf(index, 0), Numbered(index, "Hello there"));
+    EXPECT_EQ(IdsOf(index, 1), Numbered(index, "Good bye"));
+    EXPECT_EQ(index.ByteLength(2), 3);
+    EXPECT_EQ(index.WordCount(2), 0);
+    EXPECT_EQ(index.ByteLength(3), 0);
+    EXPECT_EQ(index.WordCount(3), 0);
     EXPECT_EQ(index.Vocabulary().Size(), 4u);
     EXPECT_EQ(index.Vocabulary().Find("earlier"), WordVocabulary::UnknownWord);
 }
@@ -110,8 +120,8 @@ TEST(ReferenceIndex, NumbersWordsEqualUpToAsciiCaseAlike) {
         "GO \xC9"
         "ast \xE9"
         "ast");
-    const Ids first = IdsOf(index[0]);
-    const Ids second = IdsOf(index[1]);
+    const Ids first = IdsOf(index, 0);
+    const Ids second = IdsOf(index, 1);
     ASSERT_EQ(first.size(), 3u);
     ASSERT_EQ(second.size(), 3u);
     EXPECT_EQ(first[0], first[2]);
@@ -130,14 +140,90 @@ TEST(ReferenceIndex, ShortenedIndexKeepsItsFirstRecordsWhole) {
     index.Add("one two");
     index.AddWithoutWords(5);
     index.Add("three four five");
-    const Ids firstWords = IdsOf(index[0]);
+    const Ids firstWords = IdsOf(index, 0);
     index.Shorten(2);
     ASSERT_EQ(index.size(), 2u);
-    EXPECT_EQ(IdsOf(index[0]), firstWords);
-    EXPECT_EQ(index[1].byteLength, 5);
-    EXPECT_EQ(index[1].WordCount(), 0);
+    EXPECT_EQ(IdsOf(index, 0), firstWords);
+    EXPECT_EQ(index.ByteLength(1), 5);
+    EXPECT_EQ(index.WordCount(1), 0);
     index.Add("two");
-    EXPECT_EQ(IdsOf(index[2]), (Ids{firstWords[1]}));
+    EXPECT_EQ(IdsOf(index, 2), (Ids{firstWords[1]}));
+}
+
+// More distinct words than two bytes can number, so that records one, two
+// and three bytes a word sit side by side, with the most frequent word of
+// all appearing only after every other.
+class NumberedByFrequency : public ::testing::Test {
+protected:
+    static constexpr int DistinctWords = 70'000;
+
+    void SetUp() override {
+        std::string manyWords;
+        for (int word = 0; word < DistinctWords; ++word) {
+            manyWords += "w" + std::to_string(word) + " ";
+        }
+        texts = {manyWords, "", "one", "...", "w69999 w7"};
+        for (int repeat = 0; repeat < 50; ++repeat) {
+            texts.push_back("Often often, OFTEN w7!");
+        }
+        for (const std::string& text : texts) {
+            index.Add(text);
+        }
+    }
+
+    std::vector<std::string> texts;
+    ReferenceIndex index;
+};
+
+TEST_F(NumberedByFrequency, RecordsKeepTheirWordsUnderTheNewNumbers) {
+    const std::size_t bytesBefore = index.HeldBytes();
+    index.NumberByFrequency();
+    ASSERT_EQ(index.size(), texts.size());
+    for (std::size_t record = 0; record < texts.size(); ++record) {
+        EXPECT_EQ(index.ByteLength(record), static_cast<std::int32_t>(texts[record].size()));
+        EXPECT_EQ(IdsOf(index, record), Numbered(index, texts[record])) << "record " << record;
+    }
+    EXPECT_EQ(index.WordCount(0), static_cast<std::size_t>(DistinctWords));
+    EXPECT_EQ(index.WordCount(1), 0U);
+    EXPECT_EQ(IdsOf(index, 3), Ids{});
+    EXPECT_EQ(index.MostWords(), static_cast<std::size_t>(DistinctWords));
+    EXPECT_LT(index.HeldBytes(), bytesBefore);
+}
+
+TEST_F(NumberedByFrequency, MostFrequentWordsTakeTheSmallestNumbers) {
+    index.NumberByFrequency();
+    const WordVocabulary& vocabulary = index.Vocabulary();
+    ASSERT_EQ(vocabulary.Size(), static_cast<std::size_t>(DistinctWords + 2));
+    EXPECT_EQ(vocabulary.Find("often"), 0U);  // 150 times
+    EXPECT_EQ(vocabulary.Find("w7"), 1U);     // 52 times
+    EXPECT_EQ(vocabulary.Find("w69999"), 2U);
+    // Ties keep the order of first appearance.
+    EXPECT_EQ(vocabulary.Find("w0"), 3U);
+    EXPECT_EQ(vocabulary.Find("one"), static_cast<WordVocabulary::WordId>(DistinctWords + 1));
+    EXPECT_EQ(vocabulary.Find("w8"), vocabulary.Find("w6") + 1);
+    EXPECT_EQ(vocabulary.Find("seldom"), WordVocabulary::UnknownWord);
+}
+
+// One room serves records of every length, longest first, and a record
+// added after the renumbering codes its words with the numbers in force.
+TEST_F(NumberedByFrequency, OneRoomDecodesEveryRecordAndLaterRecordsFollowTheNewNumbers) {
+    index.NumberByFrequency();
+    index.Add("often brand-new w69999");
+    std::vector<WordVocabulary::WordId> room;
+    EXPECT_EQ(index.Decode(0, room).WordCount(), DistinctWords);
+    EXPECT_EQ(index.Decode(2, room).WordCount(), 1);
+    const NumberedText added = index.Decode(index.size() - 1, room);
+    EXPECT_EQ(Ids(added.words.begin(), added.words.end()),
+              (Ids{0, DistinctWords + 2, DistinctWords + 3, 2}));
+    EXPECT_EQ(added.byteLength, 22);
+}
+
+TEST(ReferenceIndex, NumberingAnEmptyIndexByFrequencyLeavesItEmpty) {
+    ReferenceIndex index;
+    index.NumberByFrequency();
+    EXPECT_TRUE(index.empty());
+    index.Add("first");
+    EXPECT_EQ(IdsOf(index, 0), Ids{0});
 }
 
 // Large enough for a vocabulary that grows many times while it numbers.
@@ -158,9 +244,9 @@ TEST(BuildReferenceIndex, NumbersEveryTextAsItsOwnSplitWords) {
         }
         ASSERT_LT(record, index.size());
         const IndexedText expected(entry.MaleText());
-        EXPECT_EQ(index[record].byteLength, expected.byteLength) << "record " << record;
-        EXPECT_EQ(index[record].WordCount(), expected.wordCount) << "record " << record;
-        EXPECT_EQ(IdsOf(index[record]), Numbered(index, entry.MaleText())) << "record " << record;
+        EXPECT_EQ(index.ByteLength(record), expected.byteLength) << "record " << record;
+        EXPECT_EQ(index.WordCount(record), expected.wordCount) << "record " << record;
+        EXPECT_EQ(IdsOf(index, record), Numbered(index, entry.MaleText())) << "record " << record;
         ++record;
     }
     EXPECT_EQ(record, index.size());
