@@ -189,7 +189,10 @@ TraError TraParser::OnMaleOpen() {
 
 // A text runs to its closing delimiter, over as many lines as it takes.
 TraError TraParser::OnText(Field text, State next) {
-    auto close = line.find(delimiter, position);
+    // A one-byte delimiter is searched as a byte: the general search would
+    // also compare the empty rest after every hit.
+    auto close = delimiter.size() == 1 ? line.find(delimiter.front(), position)
+                                       : line.find(delimiter, position);
     if (close == std::string_view::npos) {
         Append(text, Rest());
         return LineDone();
@@ -312,8 +315,18 @@ bool TraParser::At(char c) const {
     return position < line.size() && line[position] == c;
 }
 
+// Compared byte by byte: the marks are one to five bytes, and a library
+// compare would cost a call per mark tried, several per entry.
 bool TraParser::At(std::string_view text) const {
-    return line.compare(position, text.size(), text) == 0;
+    if (line.size() - position < text.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (line[position + i] != text[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 TraError TraParser::LineDone() {
