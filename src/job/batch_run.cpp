@@ -25,6 +25,8 @@ namespace wordgleaner {
 namespace {
 
 constexpr const char* BuildingListText = "Building list of tra files to process...";
+constexpr const char* IndexShortOfMemoryText =
+    "Memory allocation failure: not enough memory to index the reference texts";
 constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
 constexpr const char* OriginalLanguage = "original";
 constexpr const char* TranslatedLanguage = "destination";
@@ -139,7 +141,12 @@ private:
         if (!LoadReferences(status)) {
             return status;
         }
-        BuildReferenceIndex(references, worker.Index());
+        if (!BuildReferenceIndex(references, worker.Index())) {
+            // Searching a partial index would report a whole run while
+            // missing texts the reference holds.
+            progress.SetProgressText(IndexShortOfMemoryText);
+            return TraNoMemory;
+        }
         search = MakeReferenceSearch(references, worker.Index(), inputs.options);
         if (inputs.options.generatePatch) {
             status = OpenPatch();

@@ -210,28 +210,33 @@ std::vector<std::string_view> TextsOf(const ReferenceSet& references) {
 
 // The codes grow as the records come; numbering by frequency then gives them
 // their final size, in a buffer made at that size.
-void IndexTexts(const std::vector<std::string_view>& texts, ReferenceIndex& index) {
+// False when a record had to go without its words.
+bool IndexTexts(const std::vector<std::string_view>& texts, ReferenceIndex& index) {
     index.Reserve(texts.size());
+    bool whole = true;
     for (std::string_view text : texts) {
         try {
             index.Add(text);
         } catch (const std::bad_alloc&) {
             index.AddWithoutWords(static_cast<std::int32_t>(text.size()));
+            whole = false;
         }
     }
+    return whole;
 }
 
 }  // namespace
 
-void BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index) {
+bool BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index) {
     index.clear();
+    bool whole = false;
     try {
-        IndexTexts(TextsOf(references), index);
+        whole = IndexTexts(TextsOf(references), index);
     } catch (const std::bad_alloc&) {
         // Without room for the records, no record: a short index pairs with
         // the entries it has, and the others never become candidates.
         index.clear();
-        return;
+        return references.Records().empty();
     }
     try {
         index.NumberByFrequency();
@@ -239,10 +244,11 @@ void BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index) 
         // The words keep the numbers of their first appearance: longer
         // codes, the same words.
     }
+    return whole;
 }
 
-void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
-    BuildReferenceIndex(ReferenceSet::Single(reference), index);
+bool BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index) {
+    return BuildReferenceIndex(ReferenceSet::Single(reference), index);
 }
 
 }  // namespace wordgleaner

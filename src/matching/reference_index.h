@@ -145,9 +145,11 @@ private:
 };
 
 // Empties `index` and fills one record per record of `references`. Never
-// throws: a record whose words find no memory keeps its length only.
-void BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index);
+// throws: a record whose words find no memory keeps its length only, and
+// then the result is false, since searches over that index would miss the
+// record's text without a word of it.
+bool BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index);
 // The same over a set of the one file `reference`.
-void BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index);
+bool BuildReferenceIndex(const TraFile& reference, ReferenceIndex& index);
 
 }  // namespace wordgleaner
