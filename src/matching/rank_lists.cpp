@@ -191,7 +191,11 @@ void RankLists::AppendFullBlock(std::span<const Rank> ranks, std::size_t dataEnd
     Checked32(packedStart + packedBytes + Padding);
     bytes.resize(packedStart + packedBytes + Padding, 0);
     bytes[dataEnd] = static_cast<std::uint8_t>(width);
-    std::memcpy(bytes.data() + packedStart, words.data(), packedBytes);
+    // A block of consecutive ranks packs nothing, and memcpy must not be
+    // handed the null data of an empty vector even for no bytes.
+    if (packedBytes > 0) {
+        std::memcpy(bytes.data() + packedStart, words.data(), packedBytes);
+    }
 }
 
 void RankLists::ShrinkToFit() {
