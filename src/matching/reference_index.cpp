@@ -41,13 +41,6 @@ std::size_t ReferenceIndex::WordCount(std::size_t record) const {
     return WordCodeCount(coded.bytes, coded.width);
 }
 
-void ReferenceIndex::AppendWords(std::size_t record, std::vector<WordId>& words) const {
-    const std::size_t first = words.size();
-    words.resize(first + WordCount(record));
-    const RecordCodes coded = CodesOf(record);
-    DecodeWordCodes(coded.first, coded.bytes, coded.width, words.data() + first);
-}
-
 std::size_t ReferenceIndex::HeldBytes() const {
     return vocabulary.HeldBytes() + byteLengths.capacity() * sizeof(byteLengths[0]) +
            codeEnds.capacity() * sizeof(codeEnds[0]) + codes.capacity();
@@ -236,7 +229,7 @@ bool BuildReferenceIndex(const ReferenceSet& references, ReferenceIndex& index) 
         // Without room for the records, no record: a short index pairs with
         // the entries it has, and the others never become candidates.
         index.clear();
-        return references.Records().empty();
+        return false;
     }
     try {
         index.NumberByFrequency();

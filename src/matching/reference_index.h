@@ -85,8 +85,6 @@ public:
             DecodeWordCodes(coded.first, coded.bytes, coded.width, room.data());
         return {byteLengths[record], std::span<const WordId>(room.data(), count)};
     }
-    // Appends the words of `record` to `words`. May throw std::bad_alloc.
-    void AppendWords(std::size_t record, std::vector<WordId>& words) const;
 
     // The bytes the index holds, room included, vocabulary included.
     std::size_t HeldBytes() const;
