@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "matching/likeliness_formula.h"
 #include "matching/reference_set.h"
 #include "store/tra_file.h"
 
@@ -9,14 +10,12 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr double PercentPerFraction = 100.0;
-
 // The exact scores are markers, not fractions: both mean the whole text.
 double LikelinessPercent(double score) {
     if (score >= CaseInsensitiveScore) {
-        return PercentPerFraction;
+        return ScoreToPercent(1.0);
     }
-    return PercentPerFraction * std::fabs(score);
+    return ScoreToPercent(std::fabs(score));
 }
 
 std::string MaleTextOf(const TraFile& file, std::int32_t id) {

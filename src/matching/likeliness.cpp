@@ -1,7 +1,6 @@
 #include "matching/likeliness.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <new>
 #include <span>
@@ -79,19 +78,15 @@ double Likeliness(std::span<const Word> modWords, std::int32_t modLength,
     stats.positionalMatches = CountPositionalMatches(modWords, referenceWords);
 
     const double modWordCount = stats.modWords;
-    const double positionalRate = stats.positionalMatches / modWordCount;
-    const double lengthDifference = std::abs(static_cast<double>(stats.modLength) -
-                                             static_cast<double>(stats.referenceLength)) /
-                                    static_cast<double>(stats.modLength);
-    stats.score = positionalRate - LengthPenaltyWeight * lengthDifference;
-
-    if (positionalRate < WordBagMaxPositionalRate &&
-        lengthDifference < WordBagMaxLengthDifference) {
+    const double lengthDifference = LengthDifference(stats.modLength, stats.referenceLength);
+    stats.score = PositionalScore(modWordCount, stats.positionalMatches, lengthDifference);
+    if (WordBagGateOpens(stats.positionalMatches, stats.modWords, stats.modLength,
+                         stats.referenceLength)) {
         stats.sharedWords = CountSharedWords(modWords, referenceWords);
-        stats.score = stats.sharedWords / modWordCount - OrderPenaltyWeight * (1 - positionalRate) -
-                      LengthPenaltyWeight * lengthDifference;
+        stats.score = WordBagScore(modWordCount, stats.positionalMatches, stats.sharedWords,
+                                   lengthDifference);
     }
-    return PercentScale * stats.score;
+    return ScoreToPercent(stats.score);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace wordgleaner {
@@ -10,10 +9,6 @@ namespace wordgleaner {
 namespace {
 
 using namespace likeliness_bounds_detail;
-
-double Fraction(double minLikeliness) {
-    return minLikeliness / PercentScale;
-}
 
 // The smallest count k with k > modWords * fraction (less the margin), kept
 // within [1, modWords + 1]. A count of 0 never gives a candidate (a score of
@@ -32,14 +27,14 @@ std::int32_t SmallestCountAbove(std::int32_t modWords, double fraction) {
 }  // namespace
 
 std::int32_t MinPositionalMatches(std::int32_t modWords, double minLikeliness) {
-    return SmallestCountAbove(modWords, Fraction(minLikeliness));
+    return SmallestCountAbove(modWords, PercentToScore(minLikeliness));
 }
 
 std::int32_t MinSharedOccurrences(std::int32_t modWords, double minLikeliness) {
     // The order penalty is at least this while the gate is open: 0.05.
     constexpr double GateRateMargin = OrderPenaltyWeight * (1.0 - WordBagMaxPositionalRate);
     constexpr double OrderBonus = 1.0 + OrderPenaltyWeight;  // 1.1
-    const double fraction = Fraction(minLikeliness);
+    const double fraction = PercentToScore(minLikeliness);
     const double needed =
         std::max(fraction + GateRateMargin, (fraction + OrderPenaltyWeight) / OrderBonus);
     return SmallestCountAbove(modWords, needed);
@@ -47,7 +42,8 @@ std::int32_t MinSharedOccurrences(std::int32_t modWords, double minLikeliness) {
 
 LengthRange PositionalLengths(std::int32_t modLength, double minLikeliness) {
     // D < 10 (1 - t), widened by a byte and the margin on either side.
-    const double reach = (1.0 - Fraction(minLikeliness) + RoundingMargin) / LengthPenaltyWeight;
+    const double reach =
+        (1.0 - PercentToScore(minLikeliness) + RoundingMargin) / LengthPenaltyWeight;
     const double spread = static_cast<double>(modLength) * reach;
     const double limit = static_cast<double>(std::numeric_limits<std::int32_t>::max());
     const double shortest = std::floor(static_cast<double>(modLength) - spread) - 1;

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 #include "matching/likeliness_formula.h"
 
@@ -21,8 +19,9 @@ namespace wordgleaner {
 // 100 * score > minLikeliness, that is score > t, and the score is
 //   positional  c/nA - 0.1 D
 //   word bag    c2/nA - 0.1 (1 - c/nA) - 0.1 D,  only when c/nA < 0.5 and D < 0.1.
-// The numbers are those of likeliness_formula.h, where the code below takes
-// them from; the reasoning holds for any positive weights and gate bounds.
+// The bounds below score with the functions of likeliness_formula.h, the ones
+// ComputeLikeliness scores with, fed with the counts they can vouch for; the
+// reasoning holds for any positive weights and gate bounds.
 // For every t >= 0 (a negative or NaN minimum is not filtered at all):
 //
 // 1. No shared word gives no candidate: c = c2 = 0 makes the score -0.1 D <= 0
@@ -107,36 +106,7 @@ namespace likeliness_bounds_detail {
 // real score.
 inline constexpr double RoundingMargin = 1e-9;
 
-inline double LengthDifference(const ComparisonCounts& counts) {
-    return std::abs(static_cast<double>(counts.modLength) -
-                    static_cast<double>(counts.referenceLength)) /
-           static_cast<double>(counts.modLength);
-}
-
-inline double PositionalScore(double modWords, double positional, double lengthDifference) {
-    return positional / modWords - LengthPenaltyWeight * lengthDifference;
-}
-
-inline double WordBagScore(double modWords, double positional, double shared,
-                           double lengthDifference) {
-    return shared / modWords - OrderPenaltyWeight * (1 - positional / modWords) -
-           LengthPenaltyWeight * lengthDifference;
-}
-
-// The gate of ComputeLikeliness on the integers, through the fractions that
-// likeliness_formula.h derives from its bounds: these tests agree with the
-// double ones there.
-inline bool RateOpensGate(std::int64_t positional, std::int64_t modWords) {
-    return WordBagRateFraction.QuotientBelow(positional, modWords);
-}
-
-inline bool LengthOpensGate(const ComparisonCounts& counts) {
-    const std::int64_t difference =
-        std::llabs(std::int64_t{counts.modLength} - std::int64_t{counts.referenceLength});
-    return WordBagLengthFraction.QuotientBelow(difference, counts.modLength);
-}
-
-// The largest c for which RateOpensGate(c, modWords) holds, for modWords > 0.
+// The largest c for which RateOpensWordBag(c, modWords) holds, for modWords > 0.
 inline std::int64_t MostPositionalInGate(std::int64_t modWords) {
     return (WordBagRateFraction.numerator * modWords - 1) / WordBagRateFraction.denominator;
 }
@@ -149,10 +119,10 @@ inline std::int64_t MostPositionalInGate(std::int64_t modWords) {
 inline double UpperScore(const ComparisonCounts& counts, bool wordBagPossible) {
     using namespace likeliness_bounds_detail;
     const double modWords = counts.modWords;
-    const double lengthDifference = LengthDifference(counts);
+    const double lengthDifference = LengthDifference(counts.modLength, counts.referenceLength);
     const std::int64_t positional = std::min(counts.positionalMatches, counts.modWords);
     double high = PositionalScore(modWords, static_cast<double>(positional), lengthDifference);
-    if (wordBagPossible && LengthOpensGate(counts)) {
+    if (wordBagPossible && LengthOpensWordBag(counts.modLength, counts.referenceLength)) {
         // The gate caps c, and c <= c2.
         const std::int64_t gated = std::min<std::int64_t>(
             {positional, counts.sharedWords, MostPositionalInGate(counts.modWords)});
@@ -168,9 +138,10 @@ inline double UpperScore(const ComparisonCounts& counts, bool wordBagPossible) {
 inline ScoreBounds BoundScore(const ComparisonCounts& counts) {
     using namespace likeliness_bounds_detail;
     const double modWords = counts.modWords;
-    const double lengthDifference = LengthDifference(counts);
+    const double lengthDifference = LengthDifference(counts.modLength, counts.referenceLength);
     double score = PositionalScore(modWords, counts.positionalMatches, lengthDifference);
-    if (RateOpensGate(counts.positionalMatches, counts.modWords) && LengthOpensGate(counts)) {
+    if (WordBagGateOpens(counts.positionalMatches, counts.modWords, counts.modLength,
+                         counts.referenceLength)) {
         score =
             WordBagScore(modWords, counts.positionalMatches, counts.sharedWords, lengthDifference);
     }
@@ -181,7 +152,7 @@ inline ScoreBounds BoundScore(const ComparisonCounts& counts) {
 // whose upper score is not above can be dropped, one whose lower score is
 // above surely is a candidate.
 inline bool AboveMinimum(double score, double minLikeliness) {
-    return PercentScale * score > minLikeliness;
+    return ScoreToPercent(score) > minLikeliness;
 }
 
 }  // namespace wordgleaner

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace wordgleaner {
 
-// The constants of the likeliness measure. ComputeLikeliness applies them and
-// the filters of the indexed search (likeliness_bounds.h) reason from them, so
-// both read them here: a weight changed in one place only would let the
-// filters drop texts the measure makes candidates.
+// The constants and the arithmetic of the likeliness measure.
+// ComputeLikeliness scores with the functions at the end of this file, and the
+// filters of the indexed search (likeliness_bounds.h) call the same functions
+// with the counts they can vouch for: a weight or a gate changed here changes
+// both, so the filters can never drop a text the measure makes a candidate.
 
 // score = c/nA - LengthPenaltyWeight D, and in the word-bag pass
 // score = c2/nA - OrderPenaltyWeight (1 - c/nA) - LengthPenaltyWeight D.
@@ -20,8 +22,17 @@ inline constexpr double WordBagMaxPositionalRate = 0.5;
 inline constexpr double WordBagMaxLengthDifference = 0.1;
 
 // A score is a fraction (1.0 is 100 %); likeliness is shown, and compared
-// with the thresholds of the settings, in per cent.
+// with the thresholds of the settings, in per cent. These two are the only
+// conversions between the two.
 inline constexpr double PercentScale = 100.0;
+
+constexpr double ScoreToPercent(double score) {
+    return PercentScale * score;
+}
+
+constexpr double PercentToScore(double percent) {
+    return percent / PercentScale;
+}
 
 // A gate bound as numerator / denominator of small integers, so that the
 // bounds can decide the gate on integer counts exactly. Found from the double
@@ -56,5 +67,39 @@ inline constexpr SmallFraction WordBagRateFraction = AsSmallFraction(WordBagMaxP
 inline constexpr SmallFraction WordBagLengthFraction = AsSmallFraction(WordBagMaxLengthDifference);
 static_assert(WordBagRateFraction.denominator != 0 && WordBagLengthFraction.denominator != 0,
               "the word-bag gate must be a fraction of small integers for the bounds to test it");
+
+// D = |lenA - lenB| / lenA, for lenA > 0.
+inline double LengthDifference(std::int64_t modLength, std::int64_t referenceLength) {
+    return static_cast<double>(std::llabs(modLength - referenceLength)) /
+           static_cast<double>(modLength);
+}
+
+// c/nA - 0.1 D, for nA > 0.
+inline double PositionalScore(double modWords, double positional, double lengthDifference) {
+    return positional / modWords - LengthPenaltyWeight * lengthDifference;
+}
+
+// c2/nA - 0.1 (1 - c/nA) - 0.1 D, for nA > 0.
+inline double WordBagScore(double modWords, double positional, double shared,
+                           double lengthDifference) {
+    return shared / modWords - OrderPenaltyWeight * (1 - positional / modWords) -
+           LengthPenaltyWeight * lengthDifference;
+}
+
+// Whether the word-bag score replaces the positional one: c/nA < 0.5 and
+// D < 0.1, decided on the integer counts through the fractions above, so
+// that a count right at a bound is judged the same everywhere.
+inline bool RateOpensWordBag(std::int64_t positional, std::int64_t modWords) {
+    return WordBagRateFraction.QuotientBelow(positional, modWords);
+}
+
+inline bool LengthOpensWordBag(std::int64_t modLength, std::int64_t referenceLength) {
+    return WordBagLengthFraction.QuotientBelow(std::llabs(modLength - referenceLength), modLength);
+}
+
+inline bool WordBagGateOpens(std::int64_t positional, std::int64_t modWords, std::int64_t modLength,
+                             std::int64_t referenceLength) {
+    return RateOpensWordBag(positional, modWords) && LengthOpensWordBag(modLength, referenceLength);
+}
 
 }  // namespace wordgleaner

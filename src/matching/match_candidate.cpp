@@ -10,7 +10,7 @@ MatchOutcome ClassifyMatch(const SearchResult& result, double veryLikelyThreshol
     }
     const double best = result.Best().score;
     bool soleExactMatch = result.count == 1 && best >= CaseInsensitiveScore;
-    if (!soleExactMatch && !(best * PercentScale >= veryLikelyThreshold)) {
+    if (!soleExactMatch && !(ScoreToPercent(best) >= veryLikelyThreshold)) {
         return MatchOutcome::Likely;
     }
     if (best == ExactScore) {

@@ -8,7 +8,6 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr int LikelinessDecimals = 1;
 constexpr std::size_t WriteChunk = 64 * 1024;
 
 // Spreadsheet programs read a file without one in the system's legacy code
@@ -61,7 +60,7 @@ private:
         AppendQuoted(out, OutcomeLabel(ReviewOutcomeOf(record)));
         out += ',';
         if (record.HasBest()) {
-            out += FormatFixed(record.likeliness, LikelinessDecimals);
+            out += FormatLikelinessPercent(record.likeliness);
             out += ',';
             Text(record.referenceFile);
             out += ',';

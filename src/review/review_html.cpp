@@ -15,7 +15,6 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr int LikelinessDecimals = 1;
 // The page is handed to the file in pieces of about this size, so that it is
 // never held whole in memory.
 constexpr std::size_t WriteChunk = 64 * 1024;
@@ -30,10 +29,6 @@ constexpr std::array<ReviewOutcome, ReviewOutcomeCount> AllOutcomes = {
     ReviewOutcome::NotFound,
     ReviewOutcome::Empty,
 };
-
-std::string Likeliness(double percent) {
-    return FormatFixed(percent, LikelinessDecimals);
-}
 
 constexpr std::size_t CandidatePreviewBytes = 60;
 
@@ -327,7 +322,7 @@ private:
         out += OutcomeKey(outcome);
         if (record.HasBest()) {
             out += "\" data-l=\"";
-            out += Likeliness(record.likeliness);
+            out += FormatLikelinessPercent(record.likeliness);
         }
         out += "\" data-f=\"";
         AppendEscaped(out, file);
@@ -349,7 +344,7 @@ private:
             return;
         }
         out += ' ';
-        out += Likeliness(record.likeliness);
+        out += FormatLikelinessPercent(record.likeliness);
         out += " %<br>";
         Reference(record.referenceFile, record.referenceId);
     }
@@ -395,7 +390,7 @@ private:
             out += "<li>";
             Reference(candidate.referenceFile, candidate.referenceId);
             out += ": ";
-            out += Likeliness(candidate.likeliness);
+            out += FormatLikelinessPercent(candidate.likeliness);
             out += candidate.wrongSound ? " %, wrong sound<br>" : " %<br>";
             AppendEscaped(out, Preview(decoder.ToUtf8(candidate.text)));
         }

@@ -92,8 +92,12 @@ std::string FormatShortest(double value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string FormatLikelinessPercent(double percent) {
+    return FormatFixed(percent, LikelinessDecimals);
+}
+
 std::string FormatLikeliness(double score) {
-    return FormatFixed(PercentScale * score, LikelinessDecimals);
+    return FormatLikelinessPercent(ScoreToPercent(score));
 }
 
 }  // namespace wordgleaner

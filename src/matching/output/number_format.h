@@ -20,8 +20,12 @@ std::string FormatFixed(double value, int decimals);
 // "12.5", "1e+20"; for the numbers of settings in messages and help texts.
 std::string FormatShortest(double value);
 
-// A score as the comments and the patch show its likeliness: 100 × score
-// with one decimal, as "%0.1f" prints it but with ties rounded as above.
+// A likeliness as every output shows it (comments, patch lines, the review
+// page and table): a percentage with one decimal, as "%0.1f" prints it but
+// with ties rounded as above.
+std::string FormatLikelinessPercent(double percent);
+
+// The same for a score (a fraction, 1.0 is 100 %).
 std::string FormatLikeliness(double score);
 
 }  // namespace wordgleaner
