@@ -149,6 +149,26 @@ TEST(TalkTable, FemaleTableGivesWhatATraEntryWithBothTextsGives) {
                                                      "@4 = ~text only~ [S1] ~TEXT ONLY~ [S1]\n"));
 }
 
+// Read one by one (texts in id order) or whole (any other order), the
+// female texts are checked as the male ones.
+TEST(TalkTable, FemaleTextsAreCheckedUpToTheLastEntryOfTheFemaleTable) {
+    const std::string male = TalkTableBytes({{"he"}});
+    const std::vector<TalkTableEntry> longer = {{"she"}, {"two"}, {"three"}};
+    const std::string inOrder = TalkTableBytes(longer);
+    TraFile file;
+    EXPECT_EQ(LoadTable(file, male, inOrder), TraOk);
+    EXPECT_EQ(LoadTable(file, male, inOrder.substr(0, inOrder.size() - 1)), TraDamagedTable);
+    EXPECT_EQ(file.GetLastFailure().entry, 2u);
+
+    std::string reversed = TalkTableBytes(longer, {.textsInReverseOrder = true});
+    const std::uint32_t textDataSize = 11;
+    PutLittleEndian(reversed, RecordAt(2) + test_support::TextOffsetFieldAt, textDataSize - 5);
+    EXPECT_EQ(LoadTable(file, male, reversed), TraOk) << "up to the last byte";
+    PutLittleEndian(reversed, RecordAt(2) + test_support::TextOffsetFieldAt, textDataSize - 4);
+    EXPECT_EQ(LoadTable(file, male, reversed), TraDamagedTable);
+    EXPECT_EQ(file.GetLastFailure().entry, 2u);
+}
+
 TEST(TalkTable, FemaleTableOfOtherLengthCoversTheIdsBothHave) {
     const std::string three = TalkTableBytes({{"he 0"}, {"he 1"}, {"he 2"}});
     const std::string one = TalkTableBytes({{"she 0"}});
@@ -168,6 +188,11 @@ TEST(TalkTable, AFemaleTableThatFailsFailsTheLoadUnderItsOwnPath) {
     EXPECT_EQ(file.GetLastFailure().otherFile, cut);
     EXPECT_EQ(file.GetSize(), 0);
     EXPECT_EQ(file.GetName(), "");
+
+    std::string outside = TalkTableBytes(ThreeTexts, {.textsInReverseOrder = true});
+    PutLittleEndian(outside, RecordAt(1) + test_support::TextLengthFieldAt, 100);
+    ASSERT_EQ(file.LoadTalkTable(male, dir.Write("outsideF.tlk", outside)), TraDamagedTable);
+    EXPECT_EQ(file.GetLastFailure().entry, 1u);
 
     ASSERT_EQ(file.LoadTalkTable(male, dir / "missingF.tlk"), TraOpenFailed);
     EXPECT_EQ(file.GetLastFailure().otherFile, dir / "missingF.tlk");
@@ -232,6 +257,16 @@ TEST(TalkTableDamage, TextDataBeyondTheEndLeavesOnlyEmptyTextsReadable) {
     EXPECT_EQ(DamagedEntryOf(bytes), -1);
     PutLittleEndian(bytes, RecordAt(1) + test_support::TextLengthFieldAt, 1);
     EXPECT_EQ(DamagedEntryOf(bytes), 1);
+}
+
+// An empty text is read from nowhere, in the table and in its female table,
+// whether these are read text by text or whole.
+TEST(TalkTableDamage, AnEmptyTextMayPointAnywhere) {
+    for (const TalkTableLayout layout : {TalkTableLayout{}, {.shareEqualTexts = true}}) {
+        std::string bytes = TalkTableBytes({{""}, {"same"}, {"same"}}, layout);
+        PutLittleEndian(bytes, RecordAt(0) + test_support::TextOffsetFieldAt, 0xFFFFFFF0);
+        EXPECT_EQ(TableEntries(bytes, bytes), TraEntries("@0 = ~~\n@1 = ~same~\n@2 = ~same~\n"));
+    }
 }
 
 // Records must lie after the header and before both the text data and the
@@ -373,7 +408,11 @@ TEST(TalkTableAsTra, TheSameEntriesGiveEqualEntriesAndSaveToTheSameBytes) {
         }
         const TalkTableLayout layout{.shareEqualTexts = seed % 2 == 0};
         TraFile table;
-        ASSERT_EQ(LoadTable(table, TalkTableBytes(male, layout), TalkTableBytes(female)), TraOk);
+        const TalkTableLayout femaleLayout{.textsInReverseOrder = seed % 3 == 0,
+                                           .gapBeforeTexts = seed % 4 == 1 ? 5u : 0u};
+        ASSERT_EQ(
+            LoadTable(table, TalkTableBytes(male, layout), TalkTableBytes(female, femaleLayout)),
+            TraOk);
         TraFile tra;
         ASSERT_EQ(LoadBytes(tra, TraFileOf(entries)), TraOk);
         EXPECT_EQ(EntriesOf(table), EntriesOf(tra)) << "seed " << seed;
