@@ -1,5 +1,6 @@
 #include "store/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -130,6 +131,38 @@ void CopyPermissions(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
+
+FileToRead OpenToRead(const std::string& path) {
+    FileToRead opened;
+    if (IsDirectory(path)) {
+        opened.code = TraOpenFailed;
+        opened.systemError = std::make_error_code(std::errc::is_a_directory);
+        return opened;
+    }
+    opened.file.reset(std::fopen(path.c_str(), "rb"));
+    if (!opened.file) {
+        opened.code = TraOpenFailed;
+        opened.systemError = LastLibraryError();
+    }
+    return opened;
+}
+
+bool AppendRestOfFile(std::FILE* file, std::string& bytes, std::size_t expected) {
+    std::size_t used = bytes.size();
+    bytes.resize(used + std::max<std::size_t>(expected, 1));
+    while (true) {
+        if (used == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
+        used += count;
+        if (used < bytes.size()) {
+            const bool failed = std::ferror(file) != 0;
+            bytes.resize(used);
+            return !failed;
+        }
+    }
+}
 
 void FileCloser::operator()(std::FILE* file) const {
     if (file != nullptr) {

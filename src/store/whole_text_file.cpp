@@ -13,7 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using text_mode::CarriageReturn;
 using text_mode::EndOfFileMark;
 using text_mode::LineFeed;
 constexpr std::size_t FirstReadSize = 64 * 1024;
@@ -26,24 +25,6 @@ std::size_t ExpectedSize(const std::string& path) {
     return error ? FirstReadSize : static_cast<std::size_t>(size) + 1;
 }
 
-// Reads to the end; false on a read error.
-bool ReadAll(std::FILE* file, std::string& bytes, std::size_t expected) {
-    std::size_t used = 0;
-    bytes.resize(expected);
-    while (true) {
-        if (used == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
-        }
-        std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
-        used += count;
-        if (used < bytes.size()) {
-            bool failed = std::ferror(file) != 0;
-            bytes.resize(used);
-            return !failed;
-        }
-    }
-}
-
 // Drops the byte-order mark and every CR that comes right before an LF, in
 // place; stops at the end-of-file mark. Returns the new size.
 std::size_t ToTextMode(std::string& bytes, std::size_t start) {
@@ -53,26 +34,8 @@ std::size_t ToTextMode(std::string& bytes, std::size_t start) {
     if (const void* mark = std::memchr(in, EndOfFileMark, static_cast<std::size_t>(end - in))) {
         end = static_cast<const char*>(mark);
     }
-    char* out = data;
-    while (in < end) {
-        const void* found = std::memchr(in, CarriageReturn, static_cast<std::size_t>(end - in));
-        const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
-        const auto length = static_cast<std::size_t>(stop - in);
-        if (out != in) {
-            std::memmove(out, in, length);
-        }
-        out += length;
-        in = stop;
-        if (in == end) {
-            break;
-        }
-        // A lone CR stays; the CR of a CR LF pair goes.
-        if (in + 1 == end || in[1] != LineFeed) {
-            *out++ = CarriageReturn;
-        }
-        ++in;
-    }
-    return static_cast<std::size_t>(out - data);
+    return static_cast<std::size_t>(text_mode::DropCarriageReturnsBeforeLineFeeds(in, end, data) -
+                                    data);
 }
 
 }  // namespace
@@ -80,19 +43,13 @@ std::size_t ToTextMode(std::string& bytes, std::size_t start) {
 WholeTextFileRead ReadWholeTextFile(const std::string& path, std::string& bytes) {
     WholeTextFileRead result;
     bytes.clear();
-    std::error_code ignored;
-    if (fs::is_directory(path, ignored)) {
-        result.code = TraOpenFailed;
-        result.systemError = std::make_error_code(std::errc::is_a_directory);
+    FileToRead opened = OpenToRead(path);
+    if (opened.code != TraOk) {
+        result.code = opened.code;
+        result.systemError = opened.systemError;
         return result;
     }
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        result.code = TraOpenFailed;
-        result.systemError = {errno, std::generic_category()};
-        return result;
-    }
-    if (!ReadAll(file.get(), bytes, ExpectedSize(path))) {
+    if (!AppendRestOfFile(opened.file.get(), bytes, ExpectedSize(path))) {
         result.code = TraReadFailed;
         result.systemError = {errno, std::generic_category()};
     }
