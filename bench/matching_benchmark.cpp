@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
-#include "job/recover_file.h"
+#include "job/worker/job_worker.h"
+#include "job/worker/recover_file.h"
 #include "matching/likeliness.h"
 #include "matching/reference_index.h"
 #include "store/tra_file.h"

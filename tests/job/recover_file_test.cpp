@@ -1,4 +1,4 @@
-#include "job/recover_file.h"
+#include "job/worker/recover_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
+#include "job/worker/job_worker.h"
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "job/job_worker.h"
-#include "job/shared_progress.h"
+#include "job/worker/job_worker.h"
+#include "job/worker/shared_progress.h"
 #include "store/tra_error.h"
 #include "support/abort_at.h"
 #include "support/temp_dir.h"

@@ -9,7 +9,7 @@
 #include "job/batch_counters.h"
 #include "job/check_point.h"
 #include "job/job_inputs.h"
-#include "job/shared_progress.h"
+#include "job/worker/shared_progress.h"
 #include "matching/reference_index.h"
 #include "review/review_record.h"
 #include "store/text_file.h"

@@ -1,10 +1,10 @@
-#include "job/batch_review.h"
+#include "job/worker/batch_review.h"
 
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
-#include "job/mod_directory.h"
+#include "job/output_files.h"
+#include "job/worker/job_worker.h"
 #include "matching/output/number_format.h"
 #include "review/review_csv.h"
 #include "review/review_html.h"
@@ -65,14 +65,6 @@ TraError Failed(SharedProgress& progress, const std::string& path, TraError stat
 }
 
 }  // namespace
-
-std::string ReviewPagePath(const std::string& destinationDirectory) {
-    return JoinPath(destinationDirectory, std::string(ReviewPageName));
-}
-
-std::string ReviewTablePath(const std::string& destinationDirectory) {
-    return JoinPath(destinationDirectory, std::string(ReviewTableName));
-}
 
 TraError WriteBatchReview(JobWorker& worker) {
     const JobInputs& inputs = worker.Inputs();

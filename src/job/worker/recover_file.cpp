@@ -1,12 +1,12 @@
-#include "job/recover_file.h"
+#include "job/worker/recover_file.h"
 
 #include <cstdint>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
-#include "job/review_entry.h"
+#include "job/worker/job_worker.h"
+#include "job/worker/review_entry.h"
 #include "matching/indexed_reference_search.h"
 #include "matching/output/match_messages.h"
 #include "matching/output/patch_lines.h"

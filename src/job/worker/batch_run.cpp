@@ -1,4 +1,4 @@
-#include "job/batch_run.h"
+#include "job/worker/batch_run.h"
 
 #include <cstdint>
 #include <deque>
@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "job/batch_review.h"
-#include "job/job_worker.h"
-#include "job/mod_directory.h"
-#include "job/recover_file.h"
-#include "job/reference_files.h"
 #include "job/run_end.h"
+#include "job/worker/batch_review.h"
+#include "job/worker/job_worker.h"
+#include "job/worker/mod_directory.h"
+#include "job/worker/recover_file.h"
+#include "job/worker/reference_files.h"
 #include "matching/output/number_format.h"
 #include "matching/reference_index.h"
 #include "matching/reference_set.h"

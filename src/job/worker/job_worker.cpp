@@ -1,4 +1,4 @@
-#include "job/job_worker.h"
+#include "job/worker/job_worker.h"
 
 #include <utility>
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "store/tra_error.h"
 
 namespace wordgleaner {
@@ -13,9 +11,5 @@ class JobWorker;
 // not. A file that cannot be written fails the run: its code is returned
 // and the run's progress text names the file.
 TraError WriteBatchReview(JobWorker& worker);
-
-// Where a run into `destinationDirectory` writes its review page and table.
-std::string ReviewPagePath(const std::string& destinationDirectory);
-std::string ReviewTablePath(const std::string& destinationDirectory);
 
 }  // namespace wordgleaner
