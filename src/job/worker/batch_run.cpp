@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "job/progress_percent.h"
 #include "job/run_end.h"
 #include "job/worker/batch_review.h"
 #include "job/worker/job_worker.h"
@@ -33,7 +34,6 @@ constexpr const char* TranslatedLanguage = "destination";
 constexpr const char* InterruptedLine = "Process interrupted.\n";
 constexpr const char* PatchFileName = "tp2patch.tp2";
 constexpr const char* ReportFileName = "Wordgleaner_report.txt";
-constexpr std::int32_t PercentScale = 100;
 
 // Two decimals as "%0.2f", but independent of the process locale (the
 // desktop program runs under the user's, which may use a decimal comma) and
@@ -108,10 +108,6 @@ std::string SummaryText(const BatchCounters& counters) {
            ", Exact match: " + std::to_string(counters.exactCount) +
            ", Very likely match: " + std::to_string(counters.veryLikelyCount) +
            ", Likely match: " + std::to_string(counters.likelyCount);
-}
-
-std::int32_t FilesPercent(int done, int count) {
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(done) * PercentScale / count);
 }
 
 // The objects of one run, all on the worker thread.
@@ -358,7 +354,7 @@ private:
     TraError ProcessFile(const std::string& name, int index, int count) {
         SplitFileName split = SplitAtLastDot(name);
         progress.SetProgressText(ProcessingText(split, index, count));
-        progress.SetFilePercent(FilesPercent(index, count));
+        progress.SetFilePercent(WholePercent(index, count));
         progress.SetFilePosition(index + 1, count, name);
         TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
         if (status != TraOk) {

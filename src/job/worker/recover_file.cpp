@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "job/progress_percent.h"
 #include "job/worker/job_worker.h"
 #include "job/worker/review_entry.h"
 #include "matching/indexed_reference_search.h"
@@ -17,8 +18,6 @@
 namespace wordgleaner {
 
 namespace {
-
-constexpr std::int64_t FullPercent = 100;
 
 // What the patch's opening and closing lines say the translations come from:
 // the translated file of a single pair, or how many files were searched.
@@ -58,7 +57,7 @@ public:
             }
             RecoverEntry(item.position, item.entry, ahead);
         }
-        ShowProgress("Processed", total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
+        ShowProgress("Processed", WholePercent(processed, total));
         worker.WritePatch(
             PatchClosingLines(Summary(), modFile.GetName(), source, worker.AbortRequested()));
     }
@@ -79,7 +78,7 @@ private:
     }
 
     void RecoverEntry(int position, const TraEntry& entry, SearchAhead& ahead) {
-        ShowProgress("Processing", Percent());
+        ShowProgress("Processing", WholePercent(processed, total));
         ++counters.entriesProcessed;
 
         const std::int32_t entryId = entry.Id();
@@ -174,14 +173,6 @@ private:
 
     // Entries whose texts were taken from the reference, over the whole batch.
     std::int32_t Translated() const { return counters.exactCount + counters.veryLikelyCount; }
-
-    // Widened so that a file of more than 21 million entries cannot overflow.
-    std::int32_t Percent() const {
-        if (total == 0) {
-            return 0;
-        }
-        return static_cast<std::int32_t>(std::int64_t{processed} * FullPercent / total);
-    }
 
     PatchSummary Summary() const {
         return {processed,
