@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "job/worker/batch_run.h"
-#include "job/worker/job_worker.h"
 #include "job/worker/shared_progress.h"
 #include "job/worker/thread_priority.h"
 #include "store/tra_error.h"
@@ -65,9 +64,7 @@ void RecoveryJob::Run() {
     LowerCurrentThreadPriority();  // a refusal only costs responsiveness
     BatchCounters counters;
     try {
-        JobWorker worker(inputs, *progress, hooks.atCheckPoint);
-        RunBatch(worker);
-        counters = worker.Counters();
+        counters = RunBatch(inputs, *progress, hooks.atCheckPoint);
     } catch (...) {
         // The core throws nothing but std::bad_alloc. The run must still
         // end, or its owner would wait for it forever; the worker has kept

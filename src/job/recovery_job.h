@@ -26,8 +26,8 @@ struct JobHooks {
 // A recovery job: the inputs of its run, the progress its worker shows, and
 // the worker thread itself. The owner (the window, the command line) starts a
 // run, polls snapshots of it and may ask it to stop; the worker runs the
-// batch on a JobWorker of its own, which no other thread sees. The same job
-// serves one run after another.
+// batch, whose objects no other thread sees. The same job serves one run
+// after another.
 class RecoveryJob {
 public:
     explicit RecoveryJob(JobHooks hooks = {});

@@ -1,14 +1,17 @@
 #include "job/worker/recover_file.h"
 
 #include <cstdint>
-#include <new>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "job/progress_percent.h"
-#include "job/worker/job_worker.h"
+#include "job/recovery_options.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/recovery_tally.h"
 #include "job/worker/review_entry.h"
-#include "matching/indexed_reference_search.h"
+#include "job/worker/shared_progress.h"
 #include "matching/output/match_messages.h"
 #include "matching/output/patch_lines.h"
 #include "matching/search_ahead.h"
@@ -31,14 +34,12 @@ std::string TranslationsSource(const ReferenceSet& references) {
 
 class FileRecovery {
 public:
-    FileRecovery(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
-                 const ReferenceSet& references)
-        : worker(worker),
-          options(worker.Options()),
-          counters(worker.Counters()),
+    FileRecovery(TraFile& modFile, const FileRecoveryContext& context)
+        : context(context),
+          options(context.options),
+          references(context.references),
+          counters(context.tally.counters),
           modFile(modFile),
-          search(search),
-          references(references),
           patchNames(references.FileCount() > 1 ? references.Names()
                                                 : std::span<const std::string>()),
           source(TranslationsSource(references)),
@@ -46,20 +47,20 @@ public:
           translatedBefore(Translated()) {}
 
     void Run() {
-        worker.WritePatch(PatchOpeningLine(modFile.GetName(), source));
-        SearchAhead ahead(search, QueriesOf(modFile));
+        context.patch.Write(PatchOpeningLine(modFile.GetName(), source));
+        SearchAhead ahead(context.search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
         for (const IdEntry& item : IdEntries(modFile)) {
-            if (worker.AbortRequestedAt(CheckPoint::BeforeEntry)) {
+            if (context.abortCheck.RequestedAt(CheckPoint::BeforeEntry)) {
                 ahead.Cancel();
                 break;
             }
             RecoverEntry(item.position, item.entry, ahead);
         }
         ShowProgress("Processed", WholePercent(processed, total));
-        worker.WritePatch(
-            PatchClosingLines(Summary(), modFile.GetName(), source, worker.AbortRequested()));
+        context.patch.Write(PatchClosingLines(Summary(), modFile.GetName(), source,
+                                              context.abortCheck.Requested()));
     }
 
 private:
@@ -90,14 +91,14 @@ private:
         }
         KeepForReview(entry, outcome, result);
         ActOn(outcome, position, entryId, result);
-        worker.WritePatch(PatchEntryLines(outcome, entryId, result, patchNames));
+        context.patch.Write(PatchEntryLines(outcome, entryId, result, patchNames));
         ++processed;
     }
 
     // Before the entry's texts are replaced: the review shows the mod text.
     void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result) {
         if (options.writeReview) {
-            worker.ReviewRecords().push_back(
+            context.reviewRecords.push_back(
                 MakeReviewRecord(modFile.GetName(), entry, outcome, result, references));
         }
     }
@@ -133,7 +134,7 @@ private:
     // The sound references of the mod entry stay; an empty femaleText of the
     // destination entry empties the mod entry's one.
     void TakeTranslation(MatchOutcome outcome, int position, const MatchCandidate& best) {
-        CountAccepted(best.referenceFile);
+        context.tally.CountAccepted(best.referenceFile);
         const std::string& referenceName = references.Names()[best.referenceFile];
         std::string message = MatchFoundMessage(outcome, referenceName, best);
         if (options.lineInfoOnly) {
@@ -152,18 +153,10 @@ private:
         }
     }
 
-    void CountAccepted(std::uint32_t referenceFile) {
-        std::vector<std::int32_t>& accepted = worker.AcceptedByReferenceFile();
-        if (accepted.size() <= referenceFile) {
-            accepted.resize(referenceFile + 1, 0);
-        }
-        ++accepted[referenceFile];
-    }
-
     // The entry worked on counts from 1; once the file is done it is the last.
     void ShowProgress(std::string_view verb, std::int32_t percent) {
         const bool done = verb == "Processed";
-        worker.Progress().SetEntryProgress(
+        context.progress.SetEntryProgress(
             std::string(verb) + " entry " + std::to_string(processed) + " / " +
                 std::to_string(total) + " (" + std::to_string(counters.exactCount) + " / " +
                 std::to_string(counters.veryLikelyCount) + " / " +
@@ -183,12 +176,11 @@ private:
                 counters.emptyCount};
     }
 
-    JobWorker& worker;
+    const FileRecoveryContext& context;
     const RecoveryOptions& options;
+    const ReferenceSet& references;
     BatchCounters& counters;
     TraFile& modFile;
-    const ReferenceSearch& search;
-    const ReferenceSet& references;
     std::span<const std::string> patchNames;  // empty with a single reference file
     std::string source;                       // of the translations, for the patch
     std::int32_t total = 0;
@@ -199,36 +191,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const ReferenceSet& references,
-                                                     const ReferenceIndex& index,
-                                                     const RecoveryOptions& options) {
-    const SearchSettings& settings = options.search;
-    if (!options.exhaustiveSearch) {
-        try {
-            return std::make_unique<IndexedReferenceSearch>(references, index, settings);
-        } catch (const std::bad_alloc&) {
-            // The linear search needs no memory of its own and finds the same.
-        }
-    }
-    return std::make_unique<LinearReferenceSearch>(references, index, settings);
-}
-
-int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
-                const ReferenceSet& references) {
-    FileRecovery(worker, modFile, search, references).Run();
-    return 0;
-}
-
-int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSet& references) {
-    std::unique_ptr<ReferenceSearch> search =
-        MakeReferenceSearch(references, worker.Index(), worker.Options());
-    return RecoverFile(worker, modFile, *search, references);
-}
-
-int RecoverFile(JobWorker& worker, TraFile& modFile, const TraFile& referenceOriginal,
-                const TraFile& referenceTranslated) {
-    return RecoverFile(worker, modFile,
-                       ReferenceSet::Single(referenceOriginal, &referenceTranslated));
+void RecoverFile(TraFile& modFile, const FileRecoveryContext& context) {
+    FileRecovery(modFile, context).Run();
 }
 
 }  // namespace wordgleaner
