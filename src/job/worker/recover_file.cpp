@@ -58,7 +58,7 @@ public:
             }
             RecoverEntry(item.position, item.entry, ahead);
         }
-        ShowProgress("Processed", WholePercent(processed, total));
+        ShowProgress("Processed");
         context.patch.Write(PatchClosingLines(Summary(), modFile.GetName(), source,
                                               context.abortCheck.Requested()));
     }
@@ -79,7 +79,7 @@ private:
     }
 
     void RecoverEntry(int position, const TraEntry& entry, SearchAhead& ahead) {
-        ShowProgress("Processing", WholePercent(processed, total));
+        ShowProgress("Processing");
         ++counters.entriesProcessed;
 
         const std::int32_t entryId = entry.Id();
@@ -154,14 +154,15 @@ private:
     }
 
     // The entry worked on counts from 1; once the file is done it is the last.
-    void ShowProgress(std::string_view verb, std::int32_t percent) {
+    void ShowProgress(std::string_view verb) {
         const bool done = verb == "Processed";
         context.progress.SetEntryProgress(
             std::string(verb) + " entry " + std::to_string(processed) + " / " +
                 std::to_string(total) + " (" + std::to_string(counters.exactCount) + " / " +
                 std::to_string(counters.veryLikelyCount) + " / " +
                 std::to_string(counters.likelyCount) + ")",
-            percent, done ? processed : processed + 1, total, Translated() - translatedBefore);
+            WholePercent(processed, total), done ? processed : processed + 1, total,
+            Translated() - translatedBefore);
     }
 
     // Entries whose texts were taken from the reference, over the whole batch.
