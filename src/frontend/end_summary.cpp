@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "job/batch_review.h"
+#include "job/output_files.h"
 #include "job/run_end.h"
 
 namespace wordgleaner {

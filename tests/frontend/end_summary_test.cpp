@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "job/batch_review.h"
+#include "job/output_files.h"
 #include "store/tra_error.h"
 #include "support/ended_snapshot.h"
 

@@ -1,9 +1,9 @@
-#include "job/reference_files.h"
+#include "job/worker/reference_files.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "job/mod_directory.h"
+#include "job/worker/mod_directory.h"
 #include "matching/ascii_case.h"
 #include "store/tra_file.h"
 

@@ -1,4 +1,4 @@
-#include "job/shared_progress.h"
+#include "job/worker/shared_progress.h"
 
 #include <utility>
 

@@ -1,23 +1,33 @@
-#include "job/batch_run.h"
+#include "job/worker/batch_run.h"
 
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-#include "job/batch_review.h"
-#include "job/job_worker.h"
-#include "job/mod_directory.h"
-#include "job/recover_file.h"
-#include "job/reference_files.h"
+#include "job/output_files.h"
+#include "job/progress_percent.h"
 #include "job/run_end.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/batch_report.h"
+#include "job/worker/batch_review.h"
+#include "job/worker/mod_directory.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/recover_file.h"
+#include "job/worker/recovery_tally.h"
+#include "job/worker/reference_files.h"
+#include "job/worker/search_choice.h"
+#include "job/worker/shared_progress.h"
 #include "matching/output/number_format.h"
 #include "matching/reference_index.h"
+#include "matching/reference_search.h"
 #include "matching/reference_set.h"
+#include "review/review_record.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
@@ -30,10 +40,6 @@ constexpr const char* IndexShortOfMemoryText =
 constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
 constexpr const char* OriginalLanguage = "original";
 constexpr const char* TranslatedLanguage = "destination";
-constexpr const char* InterruptedLine = "Process interrupted.\n";
-constexpr const char* PatchFileName = "tp2patch.tp2";
-constexpr const char* ReportFileName = "Wordgleaner_report.txt";
-constexpr std::int32_t PercentScale = 100;
 
 // Two decimals as "%0.2f", but independent of the process locale (the
 // desktop program runs under the user's, which may use a decimal comma) and
@@ -46,8 +52,8 @@ std::string FailedToLoadText(const std::string& what, const TraFailure& failure)
     return "Failed to load " + what + ", cause: " + TraFailureText(failure);
 }
 
-std::string FailedToWriteText(const std::string& name, const TraFailure& failure) {
-    return "Failed to write " + name + ", cause: " + TraFailureText(failure);
+std::string FailedToWriteText(std::string_view name, const TraFailure& failure) {
+    return "Failed to write " + std::string(name) + ", cause: " + TraFailureText(failure);
 }
 
 std::string FailedToSaveText(const std::string& name, const TraFailure& failure) {
@@ -63,10 +69,6 @@ std::string LoadingText(const char* language, const std::string& path, std::size
     }
     return "Loading reference tra file " + std::to_string(number) + " / " + std::to_string(count) +
            " in " + language + " language: " + path;
-}
-
-std::string TakenFromText(const std::string& name, std::int32_t count) {
-    return "Texts taken from " + name + ": " + std::to_string(count);
 }
 
 std::string SkippedLine(const std::string& name, const std::string& failureText) {
@@ -110,18 +112,30 @@ std::string SummaryText(const BatchCounters& counters) {
            ", Likely match: " + std::to_string(counters.likelyCount);
 }
 
-std::int32_t FilesPercent(int done, int count) {
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(done) * PercentScale / count);
-}
-
-// The objects of one run, all on the worker thread.
+// The objects of one run, all on the worker thread for the length of the
+// run: the listed mod files, the reference set with everything it is made of
+// and searched with, the patch, the tally and the review records. No other
+// thread sees them; the owner sees the run through the shared progress.
 class BatchRun {
 public:
-    explicit BatchRun(JobWorker& worker)
-        : worker(worker), inputs(worker.Inputs()), progress(worker.Progress()) {}
+    BatchRun(const JobInputs& inputs, SharedProgress& progress, CheckPointHook hook)
+        : inputs(inputs),
+          options(inputs.options),
+          progress(progress),
+          abortCheck(progress, std::move(hook)) {}
 
-    void Execute() {
+    BatchCounters Execute() {
         // Starting the job has cleared the percentages and texts.
+        if (ListFiles()) {
+            progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+        }
+        return tally.counters;
+    }
+
+private:
+    // --- The mod files listed -------------------------------------------------
+
+    bool ListFiles() {
         progress.SetProgressText(BuildingListText);
         ModFileList list = ListModFiles(inputs.modDirectory);
         if (list.names.empty()) {
@@ -129,33 +143,26 @@ public:
             // An empty list always fails, so that no front end reports
             // success for a run that did nothing.
             progress.SetStatus(TraOpenFailed);
-            return;
+            return false;
         }
         files = std::move(list.names);
-        progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+        return true;
     }
 
-private:
     TraError RunWithFiles() {
         TraError status = TraOk;
         if (!LoadReferences(status)) {
             return status;
         }
-        if (!BuildReferenceIndex(references, worker.Index())) {
-            // Searching a partial index would report a whole run while
-            // missing texts the reference holds.
-            progress.SetProgressText(IndexShortOfMemoryText);
-            return TraNoMemory;
+        if (status = IndexReferences(); status != TraOk) {
+            return status;
         }
-        search = MakeReferenceSearch(references, worker.Index(), inputs.options);
-        if (inputs.options.generatePatch) {
-            status = OpenPatch();
-            if (status != TraOk) {
+        if (options.generatePatch) {
+            if (status = OpenPatch(); status != TraOk) {
                 return status;
             }
         }
-        status = ProcessFiles();
-        return ClosePatch(status);
+        return ClosePatch(ProcessFiles());
     }
 
     // --- The reference set -----------------------------------------------------
@@ -172,46 +179,46 @@ private:
                 return false;
             }
         }
-        std::vector<ReferenceFile> files;
+        std::vector<ReferenceFile> loaded;
         std::vector<std::string> originalPaths;
         for (std::size_t i = 0; i < listing.files.size(); ++i) {
             const ReferenceFilePaths& paths = listing.files[i];
-            if (LoadReferenceFile(paths, i + 1, listing.files.size(), files, status)) {
+            if (LoadReferenceFile(paths, i + 1, listing.files.size(), loaded, status)) {
                 originalPaths.push_back(paths.original);
             } else if (status == TraOk || !SkipAfterFailure(paths.original, status)) {
                 return false;
             }
         }
-        NameReferenceFiles(files, originalPaths);
-        references = ReferenceSet(std::move(files));
+        NameReferenceFiles(loaded, originalPaths);
+        references = ReferenceSet(std::move(loaded));
         status = TraOk;
         return true;
     }
 
     // Loads one file of the set and its counterpart into referenceFiles and
-    // appends it to `files`; after a failure or an abort nothing of it stays.
+    // appends it to `loaded`; after a failure or an abort nothing of it stays.
     bool LoadReferenceFile(const ReferenceFilePaths& paths, std::size_t number, std::size_t count,
-                           std::vector<ReferenceFile>& files, TraError& status) {
+                           std::vector<ReferenceFile>& loaded, TraError& status) {
         const std::size_t before = referenceFiles.size();
         TraFile& original = referenceFiles.emplace_back();
         const TraFile* translated = nullptr;
-        bool loaded = LoadReference(original, paths.original,
-                                    LoadingText(OriginalLanguage, paths.original, number, count),
-                                    CheckPoint::AfterOriginalReference, status);
-        if (loaded && !paths.translated.empty()) {
+        bool ok = LoadReference(original, paths.original,
+                                LoadingText(OriginalLanguage, paths.original, number, count),
+                                CheckPoint::AfterOriginalReference, status);
+        if (ok && !paths.translated.empty()) {
             TraFile& counterpart = referenceFiles.emplace_back();
-            loaded = LoadReference(counterpart, paths.translated,
-                                   LoadingText(TranslatedLanguage, paths.translated, number, count),
-                                   CheckPoint::AfterTranslatedReference, status);
+            ok = LoadReference(counterpart, paths.translated,
+                               LoadingText(TranslatedLanguage, paths.translated, number, count),
+                               CheckPoint::AfterTranslatedReference, status);
             translated = &counterpart;
         }
-        if (!loaded) {
+        if (!ok) {
             while (referenceFiles.size() > before) {
                 referenceFiles.pop_back();
             }
             return false;
         }
-        files.push_back({&original, translated, {}});
+        loaded.push_back({&original, translated, {}});
         return true;
     }
 
@@ -225,11 +232,24 @@ private:
             progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
             return false;
         }
-        if (worker.AbortRequestedAt(afterLoad)) {
+        if (abortCheck.RequestedAt(afterLoad)) {
             progress.SetProgressText(StoppedText(progress.Snapshot()));
             return false;
         }
         return true;
+    }
+
+    // The whole set is indexed once, and searched through the index from
+    // then on.
+    TraError IndexReferences() {
+        if (!BuildReferenceIndex(references, index)) {
+            // Searching a partial index would report a whole run while
+            // missing texts the reference holds.
+            progress.SetProgressText(IndexShortOfMemoryText);
+            return TraNoMemory;
+        }
+        search = MakeReferenceSearch(references, index, options);
+        return TraOk;
     }
 
     // --- Patch and report: a run whose outputs cannot be written fails ------
@@ -237,10 +257,11 @@ private:
     // A patch that cannot be created stops the run before any file, rather
     // than leaving the user a run that looks complete without its patch.
     TraError OpenPatch() {
-        const TraError status = worker.OpenPatchFile(PatchPath());
+        const std::string path = PatchPath(inputs.destinationDirectory);
+        const TraError status = patch.Open(path);
         if (status != TraOk) {
-            RemoveStaleOutput(PatchPath());
-            progress.SetProgressText(FailedToWriteText(PatchFileName, worker.PatchFailure()));
+            RemoveStaleOutput(path);
+            progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
         }
         return status;
     }
@@ -248,44 +269,26 @@ private:
     // An earlier failure stays the run's status; the patch's own failure
     // still removes the stale patch.
     TraError ClosePatch(TraError status) {
-        const TraError closed = worker.ClosePatchFile();
+        const TraError closed = patch.Close();
         if (closed == TraOk) {
             return status;
         }
-        RemoveStaleOutput(PatchPath());
+        RemoveStaleOutput(PatchPath(inputs.destinationDirectory));
         if (status != TraOk) {
             return status;
         }
-        progress.SetProgressText(FailedToWriteText(PatchFileName, worker.PatchFailure()));
+        progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
         return closed;
     }
-
-    std::string PatchPath() const { return JoinPath(inputs.destinationDirectory, PatchFileName); }
 
     // Returns the run's status: `status`, or the report's failure when the
     // run had none of its own.
     TraError WriteReport(TraError status) {
-        const std::string path = JoinPath(inputs.destinationDirectory, ReportFileName);
-        TextFileWriter report;
-        TraError written = report.Open(path);
-        if (written == TraOk) {
-            const ProgressSnapshot now = progress.Snapshot();
-            if (now.abortRequested) {
-                report.Write(InterruptedLine);
-            }
-            report.Write(now.progressText + "\n");
-            report.Write(now.entryText + "\n");
-            for (const std::string& line : ReferenceFileLines()) {
-                report.Write(line + "\n");
-            }
-            for (const std::string& line : now.skippedFiles) {
-                report.Write(line + "\n");
-            }
-            for (const std::string& ignored : ignoredReferences) {
-                report.Write(ignored + "\n");
-            }
-            written = report.Commit();
-        }
+        const std::string path = ReportPath(inputs.destinationDirectory);
+        const std::vector<std::string> lines = ReportLines(
+            progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
+        TraFailure failure;
+        const TraError written = WriteReportFile(path, lines, failure);
         if (written == TraOk) {
             return status;
         }
@@ -293,27 +296,18 @@ private:
         if (status != TraOk) {
             return status;
         }
-        progress.SetProgressText(FailedToWriteText(ReportFileName, report.LastFailure()));
+        progress.SetProgressText(FailedToWriteText(ReportFileName, failure));
         return written;
     }
 
-    // With several reference files, how many texts each gave: the accepted
-    // matches found in it, which add up to the summary's exact and very
-    // likely counts.
-    std::vector<std::string> ReferenceFileLines() {
-        std::vector<std::string> lines;
-        if (references.FileCount() < 2) {
-            return lines;
-        }
-        const std::vector<std::int32_t>& accepted = worker.AcceptedByReferenceFile();
-        for (std::uint32_t file = 0; file < references.FileCount(); ++file) {
-            lines.push_back(TakenFromText(references.Names()[file],
-                                          file < accepted.size() ? accepted[file] : 0));
-        }
-        return lines;
+    // The review goes beside the report of a run that did not fail, aborted
+    // ones included; written before the report, so that the report tells a
+    // review that could not be written.
+    TraError WithReview(TraError status) {
+        return status == TraOk ? WriteBatchReview(inputs, reviewRecords, progress) : status;
     }
 
-    // --- The mod files --------------------------------------------------------
+    // --- The mod files recovered ----------------------------------------------
 
     TraError ProcessFiles() {
         const int count = static_cast<int>(files.size());
@@ -321,7 +315,7 @@ private:
         int started = 0;
         TraError status = TraOk;
         while (started < count && status == TraOk &&
-               !worker.AbortRequestedAt(CheckPoint::BeforeFile)) {
+               !abortCheck.RequestedAt(CheckPoint::BeforeFile)) {
             status = ProcessFile(files[started], started, count);
             if (status != TraOk && SkipAfterFailure(files[started], status)) {
                 status = TraOk;
@@ -331,26 +325,13 @@ private:
         if (status != TraOk) {
             return status;
         }
-        std::string completed = CompletedText(started, count, inputs.options);
+        std::string completed = CompletedText(started, count, options);
         if (skipped > 0) {
             completed += SkippedCountText(skipped);
         }
         progress.SetProgressText(std::move(completed));
-        progress.SetEntryText(SummaryText(worker.Counters()));
+        progress.SetEntryText(SummaryText(tally.counters));
         return firstSkipped;
-    }
-
-    // With --keep-going a file (a mod file, a reference file or pair) that
-    // failed is named in the report with its failure text, still the
-    // progress text, and the run goes on to end with the first such status.
-    bool SkipAfterFailure(const std::string& name, TraError status) {
-        if (!inputs.options.keepGoing) {
-            return false;
-        }
-        progress.AddSkippedFile(SkippedLine(name, progress.Snapshot().progressText));
-        firstSkipped = firstSkipped != TraOk ? firstSkipped : status;
-        ++skipped;
-        return true;
     }
 
     // A file that fails to load or to save stops the batch, unless the run
@@ -358,17 +339,18 @@ private:
     TraError ProcessFile(const std::string& name, int index, int count) {
         SplitFileName split = SplitAtLastDot(name);
         progress.SetProgressText(ProcessingText(split, index, count));
-        progress.SetFilePercent(FilesPercent(index, count));
+        progress.SetFilePercent(WholePercent(index, count));
         progress.SetFilePosition(index + 1, count, name);
         TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
-        RecoverFile(worker, modFile, *search, references);
+        RecoverFile(modFile, {options, references, *search, tally, patch, reviewRecords, progress,
+                              abortCheck});
         // A stop seen inside the file left its later entries as they were,
         // as its patch trailer tells too.
-        const bool partial = worker.AbortRequested();
+        const bool partial = abortCheck.Requested();
         status = modFile.Save(JoinPath(inputs.destinationDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
@@ -378,33 +360,45 @@ private:
         return TraOk;
     }
 
-    // The review goes beside the report of a run that did not fail, aborted
-    // ones included; written before the report, so that the report tells a
-    // review that could not be written.
-    TraError WithReview(TraError status) {
-        return status == TraOk ? WriteBatchReview(worker) : status;
+    // With --keep-going a file (a mod file, a reference file or pair) that
+    // failed is named in the report with its failure text, still the
+    // progress text, and the run goes on to end with the first such status.
+    bool SkipAfterFailure(const std::string& name, TraError status) {
+        if (!options.keepGoing) {
+            return false;
+        }
+        progress.AddSkippedFile(SkippedLine(name, progress.Snapshot().progressText));
+        firstSkipped = firstSkipped != TraOk ? firstSkipped : status;
+        ++skipped;
+        return true;
     }
 
-    JobWorker& worker;
     const JobInputs& inputs;
+    const RecoveryOptions& options;
     SharedProgress& progress;
-    std::vector<std::string> files;
+    AbortCheck abortCheck;
+    std::vector<std::string> files;  // of the mod directory, in the order processed
     // Every loaded reference file, originals and translations; a deque, so
     // that the set's pointers stay valid as files are added.
     std::deque<TraFile> referenceFiles;
     ReferenceSet references;
+    ReferenceIndex index;                        // of the whole set, built once
+    std::unique_ptr<ReferenceSearch> search;     // over the set and its index
     std::vector<std::string> ignoredReferences;  // report lines
     TraFile modFile;                             // loaded anew for every mod file
-    // Built once per run, over the reference set and the worker's index.
-    std::unique_ptr<ReferenceSearch> search;
+    RecoveryTally tally;
+    // Kept when the batch is left by an exception too: its lines so far are
+    // the record of the entries recovered.
+    PatchFile patch;
+    std::vector<ReviewRecord> reviewRecords;  // filled only when the options ask for a review
     TraError firstSkipped = TraOk;
     std::size_t skipped = 0;
 };
 
 }  // namespace
 
-void RunBatch(JobWorker& worker) {
-    BatchRun(worker).Execute();
+BatchCounters RunBatch(const JobInputs& inputs, SharedProgress& progress, CheckPointHook hook) {
+    return BatchRun(inputs, progress, std::move(hook)).Execute();
 }
 
 }  // namespace wordgleaner

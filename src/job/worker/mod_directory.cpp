@@ -1,4 +1,4 @@
-#include "job/mod_directory.h"
+#include "job/worker/mod_directory.h"
 
 #include <algorithm>
 #include <exception>
@@ -8,7 +8,7 @@
 #include "matching/ascii_case.h"
 
 #if defined(_WIN32)
-#include "job/mod_directory_win32.h"
+#include "job/worker/mod_directory_win32.h"
 #endif
 
 namespace wordgleaner {

@@ -1,4 +1,4 @@
-#include "job/review_entry.h"
+#include "job/worker/review_entry.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "job/thread_priority.h"
+#include "job/worker/thread_priority.h"
 
 #if defined(_WIN32)
 

@@ -1,13 +1,17 @@
-#include "job/recover_file.h"
+#include "job/worker/recover_file.h"
 
 #include <cstdint>
-#include <new>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
-#include "job/review_entry.h"
-#include "matching/indexed_reference_search.h"
+#include "job/progress_percent.h"
+#include "job/recovery_options.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/recovery_tally.h"
+#include "job/worker/review_entry.h"
+#include "job/worker/shared_progress.h"
 #include "matching/output/match_messages.h"
 #include "matching/output/patch_lines.h"
 #include "matching/search_ahead.h"
@@ -17,8 +21,6 @@
 namespace wordgleaner {
 
 namespace {
-
-constexpr std::int64_t FullPercent = 100;
 
 // What the patch's opening and closing lines say the translations come from:
 // the translated file of a single pair, or how many files were searched.
@@ -32,14 +34,12 @@ std::string TranslationsSource(const ReferenceSet& references) {
 
 class FileRecovery {
 public:
-    FileRecovery(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
-                 const ReferenceSet& references)
-        : worker(worker),
-          options(worker.Options()),
-          counters(worker.Counters()),
+    FileRecovery(TraFile& modFile, const FileRecoveryContext& context)
+        : context(context),
+          options(context.options),
+          references(context.references),
+          counters(context.tally.counters),
           modFile(modFile),
-          search(search),
-          references(references),
           patchNames(references.FileCount() > 1 ? references.Names()
                                                 : std::span<const std::string>()),
           source(TranslationsSource(references)),
@@ -47,20 +47,20 @@ public:
           translatedBefore(Translated()) {}
 
     void Run() {
-        worker.WritePatch(PatchOpeningLine(modFile.GetName(), source));
-        SearchAhead ahead(search, QueriesOf(modFile));
+        context.patch.Write(PatchOpeningLine(modFile.GetName(), source));
+        SearchAhead ahead(context.search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
         for (const IdEntry& item : IdEntries(modFile)) {
-            if (worker.AbortRequestedAt(CheckPoint::BeforeEntry)) {
+            if (context.abortCheck.RequestedAt(CheckPoint::BeforeEntry)) {
                 ahead.Cancel();
                 break;
             }
             RecoverEntry(item.position, item.entry, ahead);
         }
-        ShowProgress("Processed", total == 0 ? static_cast<std::int32_t>(FullPercent) : Percent());
-        worker.WritePatch(
-            PatchClosingLines(Summary(), modFile.GetName(), source, worker.AbortRequested()));
+        ShowProgress("Processed");
+        context.patch.Write(PatchClosingLines(Summary(), modFile.GetName(), source,
+                                              context.abortCheck.Requested()));
     }
 
 private:
@@ -79,7 +79,7 @@ private:
     }
 
     void RecoverEntry(int position, const TraEntry& entry, SearchAhead& ahead) {
-        ShowProgress("Processing", Percent());
+        ShowProgress("Processing");
         ++counters.entriesProcessed;
 
         const std::int32_t entryId = entry.Id();
@@ -91,14 +91,14 @@ private:
         }
         KeepForReview(entry, outcome, result);
         ActOn(outcome, position, entryId, result);
-        worker.WritePatch(PatchEntryLines(outcome, entryId, result, patchNames));
+        context.patch.Write(PatchEntryLines(outcome, entryId, result, patchNames));
         ++processed;
     }
 
     // Before the entry's texts are replaced: the review shows the mod text.
     void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result) {
         if (options.writeReview) {
-            worker.ReviewRecords().push_back(
+            context.reviewRecords.push_back(
                 MakeReviewRecord(modFile.GetName(), entry, outcome, result, references));
         }
     }
@@ -134,7 +134,7 @@ private:
     // The sound references of the mod entry stay; an empty femaleText of the
     // destination entry empties the mod entry's one.
     void TakeTranslation(MatchOutcome outcome, int position, const MatchCandidate& best) {
-        CountAccepted(best.referenceFile);
+        context.tally.CountAccepted(best.referenceFile);
         const std::string& referenceName = references.Names()[best.referenceFile];
         std::string message = MatchFoundMessage(outcome, referenceName, best);
         if (options.lineInfoOnly) {
@@ -153,35 +153,20 @@ private:
         }
     }
 
-    void CountAccepted(std::uint32_t referenceFile) {
-        std::vector<std::int32_t>& accepted = worker.AcceptedByReferenceFile();
-        if (accepted.size() <= referenceFile) {
-            accepted.resize(referenceFile + 1, 0);
-        }
-        ++accepted[referenceFile];
-    }
-
     // The entry worked on counts from 1; once the file is done it is the last.
-    void ShowProgress(std::string_view verb, std::int32_t percent) {
+    void ShowProgress(std::string_view verb) {
         const bool done = verb == "Processed";
-        worker.Progress().SetEntryProgress(
+        context.progress.SetEntryProgress(
             std::string(verb) + " entry " + std::to_string(processed) + " / " +
                 std::to_string(total) + " (" + std::to_string(counters.exactCount) + " / " +
                 std::to_string(counters.veryLikelyCount) + " / " +
                 std::to_string(counters.likelyCount) + ")",
-            percent, done ? processed : processed + 1, total, Translated() - translatedBefore);
+            WholePercent(processed, total), done ? processed : processed + 1, total,
+            Translated() - translatedBefore);
     }
 
     // Entries whose texts were taken from the reference, over the whole batch.
     std::int32_t Translated() const { return counters.exactCount + counters.veryLikelyCount; }
-
-    // Widened so that a file of more than 21 million entries cannot overflow.
-    std::int32_t Percent() const {
-        if (total == 0) {
-            return 0;
-        }
-        return static_cast<std::int32_t>(std::int64_t{processed} * FullPercent / total);
-    }
 
     PatchSummary Summary() const {
         return {processed,
@@ -192,12 +177,11 @@ private:
                 counters.emptyCount};
     }
 
-    JobWorker& worker;
+    const FileRecoveryContext& context;
     const RecoveryOptions& options;
+    const ReferenceSet& references;
     BatchCounters& counters;
     TraFile& modFile;
-    const ReferenceSearch& search;
-    const ReferenceSet& references;
     std::span<const std::string> patchNames;  // empty with a single reference file
     std::string source;                       // of the translations, for the patch
     std::int32_t total = 0;
@@ -208,36 +192,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ReferenceSearch> MakeReferenceSearch(const ReferenceSet& references,
-                                                     const ReferenceIndex& index,
-                                                     const RecoveryOptions& options) {
-    const SearchSettings& settings = options.search;
-    if (!options.exhaustiveSearch) {
-        try {
-            return std::make_unique<IndexedReferenceSearch>(references, index, settings);
-        } catch (const std::bad_alloc&) {
-            // The linear search needs no memory of its own and finds the same.
-        }
-    }
-    return std::make_unique<LinearReferenceSearch>(references, index, settings);
-}
-
-int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSearch& search,
-                const ReferenceSet& references) {
-    FileRecovery(worker, modFile, search, references).Run();
-    return 0;
-}
-
-int RecoverFile(JobWorker& worker, TraFile& modFile, const ReferenceSet& references) {
-    std::unique_ptr<ReferenceSearch> search =
-        MakeReferenceSearch(references, worker.Index(), worker.Options());
-    return RecoverFile(worker, modFile, *search, references);
-}
-
-int RecoverFile(JobWorker& worker, TraFile& modFile, const TraFile& referenceOriginal,
-                const TraFile& referenceTranslated) {
-    return RecoverFile(worker, modFile,
-                       ReferenceSet::Single(referenceOriginal, &referenceTranslated));
+void RecoverFile(TraFile& modFile, const FileRecoveryContext& context) {
+    FileRecovery(modFile, context).Run();
 }
 
 }  // namespace wordgleaner

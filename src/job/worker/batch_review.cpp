@@ -1,10 +1,10 @@
-#include "job/batch_review.h"
+#include "job/worker/batch_review.h"
 
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
-#include "job/mod_directory.h"
+#include "job/output_files.h"
+#include "job/worker/shared_progress.h"
 #include "matching/output/number_format.h"
 #include "review/review_csv.h"
 #include "review/review_html.h"
@@ -66,29 +66,20 @@ TraError Failed(SharedProgress& progress, const std::string& path, TraError stat
 
 }  // namespace
 
-std::string ReviewPagePath(const std::string& destinationDirectory) {
-    return JoinPath(destinationDirectory, std::string(ReviewPageName));
-}
-
-std::string ReviewTablePath(const std::string& destinationDirectory) {
-    return JoinPath(destinationDirectory, std::string(ReviewTableName));
-}
-
-TraError WriteBatchReview(JobWorker& worker) {
-    const JobInputs& inputs = worker.Inputs();
+TraError WriteBatchReview(const JobInputs& inputs, const std::vector<ReviewRecord>& records,
+                          SharedProgress& progress) {
     if (!inputs.options.writeReview) {
         return TraOk;
     }
-    const std::vector<ReviewRecord>& records = worker.ReviewRecords();
     const int codePage = inputs.options.codePage;
     const std::string page = ReviewPagePath(inputs.destinationDirectory);
-    const ReviewSummary summary = SummaryOf(inputs, worker.Progress().Snapshot());
+    const ReviewSummary summary = SummaryOf(inputs, progress.Snapshot());
     if (TraError status = WriteReviewHtml(page, summary, records, codePage); status != TraOk) {
-        return Failed(worker.Progress(), page, status);
+        return Failed(progress, page, status);
     }
     const std::string table = ReviewTablePath(inputs.destinationDirectory);
     if (TraError status = WriteReviewCsv(table, records, codePage); status != TraOk) {
-        return Failed(worker.Progress(), table, status);
+        return Failed(progress, table, status);
     }
     return TraOk;
 }

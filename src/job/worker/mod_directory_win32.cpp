@@ -1,4 +1,4 @@
-#include "job/mod_directory_win32.h"
+#include "job/worker/mod_directory_win32.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -11,7 +11,7 @@
 #include <memory>
 #include <new>
 
-#include "job/mod_directory.h"
+#include "job/worker/mod_directory.h"
 
 namespace wordgleaner {
 
