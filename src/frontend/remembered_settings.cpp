@@ -1,12 +1,12 @@
 #include "frontend/remembered_settings.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 
 #include "frontend/extra_reference_pairs.h"
-#include "frontend/number_text.h"
+#include "job/number_text.h"
 #include "job/validate_options.h"
+#include "matching/output/number_format.h"
 
 namespace wordgleaner {
 
@@ -32,19 +32,13 @@ std::string ReadText(const SettingsValues& values, const SettingKey& key) {
 
 std::optional<std::int32_t> ReadInteger(const SettingsValues& values, const SettingKey& key) {
     const std::string* text = Find(values, key);
-    std::int32_t value = 0;
-    if (!text || text->empty() ||
-        std::from_chars(text->data(), text->data() + text->size(), value) !=
-            std::from_chars_result{text->data() + text->size(), std::errc()}) {
-        return std::nullopt;
-    }
-    return value;
+    return text ? ParseWhole(*text) : std::nullopt;
 }
 
 double ReadPercent(const SettingsValues& values, const SettingKey& key, double fallback,
                    std::optional<OptionFault> (*check)(double)) {
     const std::string* text = Find(values, key);
-    const std::optional<double> value = text ? ParseNumberField(*text) : std::nullopt;
+    const std::optional<double> value = text ? ParseDecimal(*text) : std::nullopt;
     return value && !check(*value) ? *value : fallback;
 }
 
@@ -114,8 +108,8 @@ RecoveryOptions ReadRememberedOptions(const SettingsValues& values) {
 }
 
 void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values) {
-    Write(values, MinLikeliness, FormatNumberField(options.search.minLikeliness));
-    Write(values, VeryLikelyThreshold, FormatNumberField(options.veryLikelyThreshold));
+    Write(values, MinLikeliness, FormatShortest(options.search.minLikeliness));
+    Write(values, VeryLikelyThreshold, FormatShortest(options.veryLikelyThreshold));
     Write(values, LineInfoOnly, FlagText(options.lineInfoOnly));
     Write(values, settings_keys::CommentMode, std::to_string(options.commentMode));
     Write(values, GeneratePatch, FlagText(options.generatePatch));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
@@ -11,6 +12,10 @@
 #include "job/shared_progress.h"
 
 namespace wordgleaner {
+
+// How often a front end polls a running job: the bars move smoothly, and the
+// worker loses nothing to it.
+inline constexpr std::chrono::milliseconds PollInterval{100};
 
 // Seams for the tests; both are empty in the programs.
 struct JobHooks {

@@ -14,10 +14,11 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "job/number_text.h"
 #include "job/recovery_options.h"
 #include "job/validate_options.h"
+#include "matching/output/number_format.h"
 #include "message_boxes.h"
-#include "number_text.h"
 #include "settings_keys.h"
 
 namespace wordgleaner {
@@ -30,6 +31,10 @@ constexpr int NumberFieldChars = 9;
 constexpr int NoteIndent = 9;
 
 const QString InvalidValueCaption = QStringLiteral("Invalid value");
+
+QString FormatNumber(double value) {
+    return QString::fromStdString(FormatShortest(value));
+}
 
 QLineEdit* MakeNumberField(QWidget* parent) {
     auto* field = new QLineEdit(parent);
@@ -281,7 +286,7 @@ void PreferencesDialog::SetReferenceFolders(bool value) {
 }
 
 std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
-    auto number = ParseNumber(field->text());
+    auto number = ParseDecimal(field->text().toStdString());
     if (!number) {
         messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"),
                       QString::fromUtf8(NotANumberMessage));
@@ -325,19 +330,19 @@ void PreferencesDialog::TakeCheckBoxes() {
 // boxes are.
 bool PreferencesDialog::TakeReviewSettings() {
     writeReview = writeReviewBox->isChecked();
-    bool isNumber = false;
-    const int typed = codePageField->currentText().trimmed().toInt(&isNumber);
-    if (!isNumber) {
+    const std::optional<std::int32_t> typed =
+        ParseWhole(codePageField->currentText().toStdString());
+    if (!typed) {
         ShowInvalidValue(std::string(NotANumberMessage));
         codePageField->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (std::optional<OptionFault> fault = CheckCodePage(typed)) {
+    if (std::optional<OptionFault> fault = CheckCodePage(*typed)) {
         ShowInvalidValue(fault->message);
         codePageField->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    codePage = typed;
+    codePage = *typed;
     return true;
 }
 

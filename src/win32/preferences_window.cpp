@@ -1,11 +1,11 @@
 #include "win32/preferences_window.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "frontend/extra_reference_pairs.h"
-#include "frontend/number_text.h"
+#include "job/number_text.h"
 #include "job/validate_options.h"
+#include "matching/output/number_format.h"
 #include "win32/message_boxes.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
@@ -19,15 +19,6 @@ constexpr char InvalidValueCaption[] = "Invalid value";
 // The common Windows code pages; any other the machine can decode may be typed.
 constexpr int OfferedCodePages[] = {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257,
                                     1258, 874,  932,  936,  949,  950,  65001};
-
-std::optional<std::int32_t> ParseCodePage(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 }  // namespace
 
@@ -80,8 +71,8 @@ void PreferencesWindow::Show(const Preferences& shown) {
                                                                      : IDC_COMMENT_NONE;
     CheckRadioButton(dialog, IDC_COMMENT_NONE, IDC_COMMENT_MISSING, comment);
     CheckDlgButton(dialog, IDC_REFERENCE_FOLDERS, shown.referenceFolders);
-    SetItemText(dialog, IDC_MIN_LIKELINESS, FormatNumberField(options.search.minLikeliness));
-    SetItemText(dialog, IDC_THRESHOLD, FormatNumberField(options.veryLikelyThreshold));
+    SetItemText(dialog, IDC_MIN_LIKELINESS, FormatShortest(options.search.minLikeliness));
+    SetItemText(dialog, IDC_THRESHOLD, FormatShortest(options.veryLikelyThreshold));
     CheckDlgButton(dialog, IDC_COMPARE_SOUND, options.search.compareSound);
     CheckDlgButton(dialog, IDC_GENERATE_PATCH, options.generatePatch);
     CheckDlgButton(dialog, IDC_WRITE_REVIEW, options.writeReview);
@@ -151,7 +142,7 @@ void PreferencesWindow::Accept() {
 }
 
 std::optional<double> PreferencesWindow::ReadNumber(int id) {
-    const auto number = ParseNumberField(ItemText(Handle(), id));
+    const auto number = ParseDecimal(ItemText(Handle(), id));
     if (!number) {
         messages.Show(Handle(), SummaryIcon::Warning, "Wordgleaner",
                       std::string(NotANumberMessage));
@@ -169,7 +160,7 @@ bool PreferencesWindow::Take(const std::optional<OptionFault>& fault) {
 }
 
 bool PreferencesWindow::TakeCodePage() {
-    const auto codePage = ParseCodePage(ItemText(Handle(), IDC_CODE_PAGE));
+    const auto codePage = ParseWhole(ItemText(Handle(), IDC_CODE_PAGE));
     if (!codePage) {
         RefuseField(IDC_CODE_PAGE, std::string(NotANumberMessage));
         return false;

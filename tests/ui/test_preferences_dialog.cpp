@@ -13,7 +13,6 @@
 #include "job/recovery_options.h"
 #include "job/validate_options.h"
 #include "support/option_cases.h"
-#include "ui/number_text.h"
 #include "ui/preferences_dialog.h"
 
 using namespace wordgleaner;
@@ -134,23 +133,6 @@ private slots:
 
         dialog.SetCommentMode(7);
         QVERIFY(RadioButton(dialog, NoCommentText)->isChecked());
-    }
-
-    void numbersAreShownInTheShortestFormUpToFifteenDigits() {
-        QCOMPARE(FormatNumber(50.0), QString("50"));
-        QCOMPARE(FormatNumber(12.5), QString("12.5"));
-        QCOMPARE(FormatNumber(0.1), QString("0.1"));
-        QCOMPARE(FormatNumber(100.0 / 3.0), QString("33.3333333333333"));
-        QCOMPARE(FormatNumber(-1.0), QString("-1"));
-    }
-
-    void onlyWholeDecimalNumbersAreReadAsNumbers() {
-        QCOMPARE(ParseNumber(" 12.5 ").value_or(-1), 12.5);
-        QCOMPARE(ParseNumber("1e2").value_or(-1), 100.0);
-        QCOMPARE(ParseNumber("-0").value_or(-1), 0.0);
-        for (const char* text : {"", "  ", "abc", "12,5", "12.5%", "1 2", "nan", "inf", "0x10"}) {
-            QVERIFY2(!ParseNumber(text), text);
-        }
     }
 
     void percentagesAreCheckedWithTheRangesAndMessagesOfTheCore_data() {
