@@ -25,7 +25,7 @@
 #include "frontend/path_fields.h"
 #include "frontend/reference_pair_problems.h"
 #include "job/destination_check.h"
-#include "job/readable_progress.h"
+#include "frontend/readable_progress.h"
 #include "job/run_end.h"
 #include "job_text.h"
 #include "message_boxes.h"

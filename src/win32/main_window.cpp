@@ -8,7 +8,7 @@
 #include "frontend/end_summary.h"
 #include "frontend/path_fields.h"
 #include "job/destination_check.h"
-#include "job/readable_progress.h"
+#include "frontend/readable_progress.h"
 #include "win32/about_window.h"
 #include "win32/ini_store.h"
 #include "win32/message_boxes.h"
