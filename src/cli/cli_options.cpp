@@ -231,7 +231,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                                std::to_string(defaults.search.maxReferenceId) + ")",
                            "ID");
     DeclareReviewOptions(app, declared);
-    app.add_option("--also-reference", request.alsoReferences,
+    app.add_option("--also-reference", request.furtherReferences,
                    "Also search this reference pair (two tra files or two folders), after "
                    "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
         ->option_text("ORIGINAL TRANSLATED");
@@ -355,7 +355,7 @@ int UsageFailure(const std::vector<std::string>& problems, std::ostream& err) {
 
 ReferencePairs CliRequest::References() const {
     ReferencePairs pairs{{referenceOriginal, referenceTranslated}};
-    for (const auto& [original, translated] : alsoReferences) {
+    for (const auto& [original, translated] : furtherReferences) {
         pairs.push_back({original, translated});
     }
     return pairs;

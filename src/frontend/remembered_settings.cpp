@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "frontend/extra_reference_pairs.h"
+#include "frontend/further_reference_pairs.h"
 #include "job/number_text.h"
 #include "job/validate_options.h"
 #include "matching/output/number_format.h"
@@ -17,7 +17,7 @@ using namespace settings_keys;
 constexpr auto AllKeys = std::to_array<SettingKey>(
     {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
      VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
-     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, ExtraReferencePairs,
+     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, FurtherReferencePairs,
      WindowWidth, WindowHeight});
 
 const std::string* Find(const SettingsValues& values, const SettingKey& key) {
@@ -127,12 +127,16 @@ void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& valu
     Write(values, ReferenceFolders, FlagText(referenceFolders));
 }
 
-ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values) {
-    return DecodeReferencePairs(ReadText(values, ExtraReferencePairs));
+ReferencePairs ReadRememberedFurtherPairs(const SettingsValues& values) {
+    ReferencePairs pairs = DecodeReferencePairs(ReadText(values, FurtherReferencePairs));
+    std::erase_if(pairs, [](const ReferencePair& pair) {
+        return pair.original.empty() || pair.translated.empty();
+    });
+    return pairs;
 }
 
-void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values) {
-    Write(values, ExtraReferencePairs, EncodeReferencePairs(pairs));
+void WriteRememberedFurtherPairs(const ReferencePairs& pairs, SettingsValues& values) {
+    Write(values, FurtherReferencePairs, EncodeReferencePairs(pairs));
 }
 
 void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {

@@ -37,7 +37,8 @@ inline constexpr SettingKey CodePage{"preferences", "codePage"};
 inline constexpr SettingKey KeepGoing{"preferences", "keepGoing"};
 inline constexpr SettingKey ReferenceFolders{"preferences", "referenceFolders"};
 inline constexpr bool ReferenceFoldersDefault = false;
-inline constexpr SettingKey ExtraReferencePairs{"references", "extraPairs"};
+// Under the name of an earlier version, so that the pairs it kept are found.
+inline constexpr SettingKey FurtherReferencePairs{"references", "extraPairs"};
 
 inline constexpr SettingKey WindowWidth{"window", "width"};
 inline constexpr SettingKey WindowHeight{"window", "height"};
@@ -73,9 +74,10 @@ void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& valu
 bool ReadRememberedReferenceFolders(const SettingsValues& values);
 void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values);
 
-// The reference pairs listed beside the main window's own, in order.
-ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values);
-void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values);
+// The further reference pairs, in order; a pair with an empty side (edited
+// by hand) is left out.
+ReferencePairs ReadRememberedFurtherPairs(const SettingsValues& values);
+void WriteRememberedFurtherPairs(const ReferencePairs& pairs, SettingsValues& values);
 
 // A stored positive size in pixels; 0 when none is stored or it is no size.
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key);

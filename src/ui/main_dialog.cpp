@@ -23,11 +23,11 @@
 #include "controls/percent_progress_bar.h"
 #include "frontend/end_summary.h"
 #include "frontend/path_fields.h"
+#include "frontend/readable_progress.h"
 #include "frontend/reference_pair_problems.h"
 #include "job/destination_check.h"
-#include "frontend/readable_progress.h"
 #include "job/run_end.h"
-#include "job_text.h"
+#include "local_text.h"
 #include "message_boxes.h"
 #include "preferences_dialog.h"
 #include "reference_pair_list.h"
@@ -52,7 +52,7 @@ const QString FailureCaption = QStringLiteral("Failure");
 // the job ran in.
 QUrl LocalFileUrl(const std::string& path) {
     return QUrl::fromLocalFile(
-        QFileInfo(QDir::fromNativeSeparators(FromJobText(path))).absoluteFilePath());
+        QFileInfo(QDir::fromNativeSeparators(FromLocalText(path))).absoluteFilePath());
 }
 
 // No button is the default, so Enter starts or quits nothing by itself
@@ -66,18 +66,6 @@ QPushButton* MakeButton(const QString& text, QWidget* parent) {
 
 bool IsEnterKey(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
-
-MessageIcon ToMessageIcon(SummaryIcon icon) {
-    switch (icon) {
-        case SummaryIcon::Warning:
-            return MessageIcon::Warning;
-        case SummaryIcon::Error:
-            return MessageIcon::Error;
-        case SummaryIcon::None:
-            break;
-    }
-    return MessageIcon::None;
 }
 
 QString QuitText() {
@@ -264,7 +252,7 @@ void MainDialog::StartRun() {
     ReferencePairs references = ReferencesToSearch();
     if (!ReferencesAccepted(references) ||
         !DestinationAccepted(
-            {references, ToJobText(modDirectory), ToJobText(destinationDirectory), {}})) {
+            {references, ToLocalText(modDirectory), ToLocalText(destinationDirectory), {}})) {
         return;
     }
 
@@ -274,8 +262,8 @@ void MainDialog::StartRun() {
     quitButton->setText(AbortText());
     pollTimer.start();
     jobRunning = true;
-    if (!job.Start(std::move(references), ToJobText(modDirectory), ToJobText(destinationDirectory),
-                   settings)) {
+    if (!job.Start(std::move(references), ToLocalText(modDirectory),
+                   ToLocalText(destinationDirectory), settings)) {
         // Nothing would ever end this run: give the window back at once.
         pollTimer.stop();
         jobRunning = false;
@@ -306,7 +294,7 @@ bool MainDialog::PathsFilledIn() {
     std::vector<LabelledPath> labelled;
     for (std::size_t index = 0; index < fields.size(); ++index) {
         labelled.push_back({PlainLabelText(pathLabels[index]->text().toStdString()),
-                            ToJobText(fields[index]->GetPath())});
+                            ToLocalText(fields[index]->GetPath())});
     }
     const std::optional<std::size_t> empty = FirstEmptyField(labelled);
     if (!empty) {
@@ -320,10 +308,10 @@ bool MainDialog::PathsFilledIn() {
 
 // The two fields first, then the further pairs in the order shown.
 ReferencePairs MainDialog::ReferencesToSearch() const {
-    ReferencePairs references = {{ToJobText(referenceOriginalField->GetPath()),
-                                  ToJobText(referenceTranslatedField->GetPath())}};
+    ReferencePairs references = {{ToLocalText(referenceOriginalField->GetPath()),
+                                  ToLocalText(referenceTranslatedField->GetPath())}};
     for (const StoredReferencePair& pair : furtherReferences->Pairs()) {
-        references.push_back({ToJobText(pair.original), ToJobText(pair.translated)});
+        references.push_back({ToLocalText(pair.original), ToLocalText(pair.translated)});
     }
     return references;
 }
@@ -336,7 +324,8 @@ bool MainDialog::ReferencesAccepted(const ReferencePairs& references) {
                                         ? MainReferencePairProblem(references[0], referenceFolders)
                                         : FurtherReferencePairProblem(references[index]);
         if (!problem.empty()) {
-            services.messages.Show(this, MessageIcon::Error, FailureCaption, FromJobText(problem));
+            services.messages.Show(this, MessageIcon::Error, FailureCaption,
+                                   FromLocalText(problem));
             return false;
         }
     }
@@ -347,12 +336,12 @@ bool MainDialog::ReferencesAccepted(const ReferencePairs& references) {
 // report and the command line.
 void MainDialog::ShowProgress(const ProgressSnapshot& progress) {
     filesBar->SetPos(progress.filePercent);
-    filesBar->SetText(FromJobText(ReadableFilesText(progress)));
+    filesBar->SetText(FromLocalText(ReadableFilesText(progress)));
     entriesBar->SetPos(progress.entryPercent);
-    entriesBar->SetText(FromJobText(ReadableEntriesText(progress)));
+    entriesBar->SetText(FromLocalText(ReadableEntriesText(progress)));
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(
         std::chrono::steady_clock::now() - runStart);
-    timeLabel->setText(FromJobText(ReadableTimeText(elapsed, progress)));
+    timeLabel->setText(FromLocalText(ReadableTimeText(elapsed, progress)));
 }
 
 // A destination the run cannot write into is told at once; one whose files
@@ -362,13 +351,13 @@ bool MainDialog::DestinationAccepted(const JobInputs& inputs) {
     const DestinationCheck check = CheckDestination(inputs);
     if (check.Refused()) {
         services.messages.Show(this, MessageIcon::Error, FailureCaption,
-                               FromJobText(check.message));
+                               FromLocalText(check.message));
         return false;
     }
     if (check.NeedsConsent()) {
         return services.messages.Confirm(
             this, tr("Replace files?"),
-            FromJobText(check.message) + "\n\n" + tr("Recover into this folder anyway?"));
+            FromLocalText(check.message) + "\n\n" + tr("Recover into this folder anyway?"));
     }
     return true;
 }
@@ -377,17 +366,16 @@ bool MainDialog::DestinationAccepted(const JobInputs& inputs) {
 void MainDialog::ShowEnd(const ProgressSnapshot& end) {
     const EndSummary summary = SummarizeEnd(end, job.Inputs());
     if (summary.actions.empty()) {
-        services.messages.Show(this, ToMessageIcon(summary.icon), tr(summary.caption.c_str()),
-                               FromJobText(summary.text));
+        services.messages.Show(this, summary.icon, tr(summary.caption.c_str()),
+                               FromLocalText(summary.text));
     } else {
         QStringList buttons;
         for (const SummaryAction& action : summary.actions) {
             buttons << tr(action.label.c_str());
         }
         buttons << tr(CloseButtonText);
-        const int chosen =
-            services.messages.Ask(this, ToMessageIcon(summary.icon), tr(summary.caption.c_str()),
-                                  FromJobText(summary.text), buttons);
+        const int chosen = services.messages.Ask(this, summary.icon, tr(summary.caption.c_str()),
+                                                 FromLocalText(summary.text), buttons);
         if (chosen >= 0 && static_cast<std::size_t>(chosen) < summary.actions.size()) {
             Open(LocalFileUrl(summary.actions[static_cast<std::size_t>(chosen)].target));
         }

@@ -13,7 +13,7 @@
 #include "controls/path_browse_control.h"
 #include "frontend/reference_pair_problems.h"
 #include "job/reference_pair.h"
-#include "job_text.h"
+#include "local_text.h"
 #include "message_boxes.h"
 #include "reference_path_fields.h"
 
@@ -75,9 +75,9 @@ StoredReferencePair ReferencePairDialog::Pair() const {
 void ReferencePairDialog::accept() {
     const StoredReferencePair pair = Pair();
     const std::string problem =
-        FurtherReferencePairProblem({ToJobText(pair.original), ToJobText(pair.translated)});
+        FurtherReferencePairProblem({ToLocalText(pair.original), ToLocalText(pair.translated)});
     if (!problem.empty()) {
-        messages.Show(this, MessageIcon::Error, tr("Failure"), FromJobText(problem));
+        messages.Show(this, MessageIcon::Error, tr("Failure"), FromLocalText(problem));
         return;
     }
     QDialog::accept();

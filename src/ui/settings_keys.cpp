@@ -51,7 +51,7 @@ void WritePaths(QSettings& settings, const StoredPaths& paths) {
 // Kept under the key the Windows window uses too, as one text.
 StoredReferencePairs ReadFurtherReferences(const QSettings& settings) {
     StoredReferencePairs pairs;
-    for (const ReferencePair& pair : ReadRememberedExtraPairs(ReadValues(settings))) {
+    for (const ReferencePair& pair : ReadRememberedFurtherPairs(ReadValues(settings))) {
         if (!pair.original.empty() && !pair.translated.empty()) {
             pairs.push_back(
                 {QString::fromStdString(pair.original), QString::fromStdString(pair.translated)});
@@ -66,7 +66,7 @@ void WriteFurtherReferences(QSettings& settings, const StoredReferencePairs& pai
         shared.push_back({pair.original.toStdString(), pair.translated.toStdString()});
     }
     SettingsValues values;
-    WriteRememberedExtraPairs(shared, values);
+    WriteRememberedFurtherPairs(shared, values);
     WriteValues(settings, values);
 }
 

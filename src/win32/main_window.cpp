@@ -217,8 +217,8 @@ void MainWindow::StartRun() {
     // The fields' pair is searched first, then the listed ones in order.
     ReferencePairs references = {
         {paths[PathField::ReferenceOriginal], paths[PathField::ReferenceTranslated]}};
-    references.insert(references.end(), preferences.extraPairs.begin(),
-                      preferences.extraPairs.end());
+    references.insert(references.end(), preferences.furtherPairs.begin(),
+                      preferences.furtherPairs.end());
     const JobInputs inputs = {std::move(references), paths[PathField::ModDirectory],
                               paths[PathField::DestinationDirectory], preferences.options};
     if (!DestinationAccepted(inputs)) {
@@ -231,7 +231,7 @@ void MainWindow::StartRun() {
         // Nothing would ever end this run: give the window back at once.
         KillTimer(Handle(), PollTimerId);
         jobRunning = false;
-        services.messages.Show(Handle(), SummaryIcon::Error, FailureCaption,
+        services.messages.Show(Handle(), MessageIcon::Error, FailureCaption,
                                "Could not start the recovery: no worker thread available");
         SetInputsEnabled(true);
         SetQuitText();
@@ -251,7 +251,7 @@ bool MainWindow::PathsAccepted(const RunPaths& paths) {
     if (!empty) {
         return true;
     }
-    services.messages.Show(Handle(), SummaryIcon::None, FailureCaption,
+    services.messages.Show(Handle(), MessageIcon::None, FailureCaption,
                            EmptyFieldText(labelled[*empty].label));
     SetFocus(Item(fields[*empty].EditId()));
     return false;
@@ -263,7 +263,7 @@ bool MainWindow::PathsAccepted(const RunPaths& paths) {
 bool MainWindow::DestinationAccepted(const JobInputs& inputs) {
     const DestinationCheck check = CheckDestination(inputs);
     if (check.Refused()) {
-        services.messages.Show(Handle(), SummaryIcon::Error, FailureCaption, check.message);
+        services.messages.Show(Handle(), MessageIcon::Error, FailureCaption, check.message);
         return false;
     }
     if (check.NeedsConsent()) {
@@ -335,7 +335,7 @@ void MainWindow::OpenTarget(const std::string& target) {
                       : reinterpret_cast<INT_PTR>(ShellExecuteA(
                             Handle(), "open", full.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
     if (!opened) {
-        services.messages.Show(Handle(), SummaryIcon::Warning, "Wordgleaner",
+        services.messages.Show(Handle(), MessageIcon::Warning, "Wordgleaner",
                                "Could not open " + full);
     }
 }
@@ -396,7 +396,7 @@ void MainWindow::DropFiles(HDROP drop) {
         if (field.Covers(point)) {
             const std::string problem = DropProblemText(dropped, field.FolderMode());
             if (!problem.empty()) {
-                services.messages.Show(Handle(), SummaryIcon::Warning, "Wordgleaner", problem);
+                services.messages.Show(Handle(), MessageIcon::Warning, "Wordgleaner", problem);
                 return;
             }
             field.SetPath(dropped.front());
@@ -425,7 +425,7 @@ void MainWindow::Restore() {
     fields[3].SetPath(paths.destinationDirectory);
     preferences.options = ReadRememberedOptions(values);
     preferences.referenceFolders = ReadRememberedReferenceFolders(values);
-    preferences.extraPairs = ReadRememberedExtraPairs(values);
+    preferences.furtherPairs = ReadRememberedFurtherPairs(values);
     const int width = ReadRememberedLength(values, settings_keys::WindowWidth);
     const int height = ReadRememberedLength(values, settings_keys::WindowHeight);
     if (width > 0 && height > 0) {
@@ -444,7 +444,7 @@ void MainWindow::Remember() const {
     WriteRememberedPaths({paths.texts[0], paths.texts[1], paths.texts[2], paths.texts[3]}, values);
     WriteRememberedOptions(preferences.options, values);
     WriteRememberedReferenceFolders(preferences.referenceFolders, values);
-    WriteRememberedExtraPairs(preferences.extraPairs, values);
+    WriteRememberedFurtherPairs(preferences.furtherPairs, values);
     RECT window;
     GetWindowRect(Handle(), &window);
     WriteRememberedLength(window.right - window.left, settings_keys::WindowWidth, values);

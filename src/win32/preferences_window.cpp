@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "frontend/extra_reference_pairs.h"
+#include "frontend/further_reference_pairs.h"
+#include "frontend/reference_pair_problems.h"
 #include "job/number_text.h"
 #include "job/validate_options.h"
 #include "matching/output/number_format.h"
@@ -45,10 +46,10 @@ bool PreferencesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPar
             Show(Preferences());
             return true;
         case IDC_ADD_PAIR:
-            AddExtraPair();
+            AddFurtherPair();
             return true;
         case IDC_REMOVE_PAIR:
-            RemoveExtraPair();
+            RemoveFurtherPair();
             return true;
         default:
             return false;
@@ -78,41 +79,41 @@ void PreferencesWindow::Show(const Preferences& shown) {
     CheckDlgButton(dialog, IDC_WRITE_REVIEW, options.writeReview);
     SetItemText(dialog, IDC_CODE_PAGE, std::to_string(options.codePage));
     CheckDlgButton(dialog, IDC_KEEP_GOING, options.keepGoing);
-    shownPairs = shown.extraPairs;
-    ShowExtraPairs();
+    shownPairs = shown.furtherPairs;
+    ShowFurtherPairs();
 }
 
-void PreferencesWindow::ShowExtraPairs() {
-    SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_RESETCONTENT, 0, 0);
+void PreferencesWindow::ShowFurtherPairs() {
+    SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_RESETCONTENT, 0, 0);
     for (const ReferencePair& pair : shownPairs) {
-        SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_ADDSTRING, 0,
+        SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(ReferencePairLabel(pair).c_str()));
     }
 }
 
 // A pair joins the list at its end, so it is searched last.
-void PreferencesWindow::AddExtraPair() {
-    const ReferencePair pair = {ItemText(Handle(), IDC_EXTRA_ORIGINAL),
-                                ItemText(Handle(), IDC_EXTRA_TRANSLATED)};
-    if (const auto fault = CheckExtraPair(pair)) {
-        RefuseField(pair.original.empty() ? IDC_EXTRA_ORIGINAL : IDC_EXTRA_TRANSLATED, *fault);
+void PreferencesWindow::AddFurtherPair() {
+    const ReferencePair pair = {ItemText(Handle(), IDC_FURTHER_ORIGINAL),
+                                ItemText(Handle(), IDC_FURTHER_TRANSLATED)};
+    if (const std::string problem = FurtherReferencePairProblem(pair); !problem.empty()) {
+        RefuseField(pair.original.empty() ? IDC_FURTHER_ORIGINAL : IDC_FURTHER_TRANSLATED, problem);
         return;
     }
     shownPairs.push_back(pair);
-    ShowExtraPairs();
-    SetItemText(Handle(), IDC_EXTRA_ORIGINAL, "");
-    SetItemText(Handle(), IDC_EXTRA_TRANSLATED, "");
+    ShowFurtherPairs();
+    SetItemText(Handle(), IDC_FURTHER_ORIGINAL, "");
+    SetItemText(Handle(), IDC_FURTHER_TRANSLATED, "");
 }
 
-void PreferencesWindow::RemoveExtraPair() {
-    const LRESULT selected = SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_GETCURSEL, 0, 0);
+void PreferencesWindow::RemoveFurtherPair() {
+    const LRESULT selected = SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_GETCURSEL, 0, 0);
     if (selected < 0 || static_cast<std::size_t>(selected) >= shownPairs.size()) {
         return;
     }
     shownPairs.erase(shownPairs.begin() + selected);
-    ShowExtraPairs();
+    ShowFurtherPairs();
     const LRESULT next = std::min<LRESULT>(selected, static_cast<LRESULT>(shownPairs.size()) - 1);
-    SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+    SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
 }
 
 // Both ranges and the code page are checked, so the user hears about every
@@ -144,7 +145,7 @@ void PreferencesWindow::Accept() {
 std::optional<double> PreferencesWindow::ReadNumber(int id) {
     const auto number = ParseDecimal(ItemText(Handle(), id));
     if (!number) {
-        messages.Show(Handle(), SummaryIcon::Warning, "Wordgleaner",
+        messages.Show(Handle(), MessageIcon::Warning, "Wordgleaner",
                       std::string(NotANumberMessage));
         SetFocus(Item(id));
         SendMessageA(Item(id), EM_SETSEL, 0, -1);
@@ -154,7 +155,7 @@ std::optional<double> PreferencesWindow::ReadNumber(int id) {
 
 bool PreferencesWindow::Take(const std::optional<OptionFault>& fault) {
     if (fault) {
-        messages.Show(Handle(), SummaryIcon::Error, InvalidValueCaption, fault->message);
+        messages.Show(Handle(), MessageIcon::Error, InvalidValueCaption, fault->message);
     }
     return !fault;
 }
@@ -174,7 +175,7 @@ bool PreferencesWindow::TakeCodePage() {
 }
 
 void PreferencesWindow::RefuseField(int id, const std::string& message) {
-    messages.Show(Handle(), SummaryIcon::Error, InvalidValueCaption, message);
+    messages.Show(Handle(), MessageIcon::Error, InvalidValueCaption, message);
     SetFocus(Item(id));
 }
 
@@ -185,7 +186,7 @@ void PreferencesWindow::TakeChoices() {
                           : Checked(IDC_COMMENT_MISSING) ? CommentMissingMatch
                                                          : CommentNone;
     values.referenceFolders = Checked(IDC_REFERENCE_FOLDERS);
-    values.extraPairs = shownPairs;
+    values.furtherPairs = shownPairs;
     options.search.compareSound = Checked(IDC_COMPARE_SOUND);
     options.generatePatch = Checked(IDC_GENERATE_PATCH);
     options.writeReview = Checked(IDC_WRITE_REVIEW);

@@ -18,7 +18,7 @@ struct Preferences {
     RecoveryOptions options;
     bool referenceFolders = false;
     // Searched after the main window's pair, in order.
-    ReferencePairs extraPairs;
+    ReferencePairs furtherPairs;
 
     friend bool operator==(const Preferences&, const Preferences&) = default;
 };
@@ -43,9 +43,9 @@ private:
     bool Take(const std::optional<OptionFault>& fault);
     void TakeChoices();
     void RefuseField(int id, const std::string& message);
-    void ShowExtraPairs();
-    void AddExtraPair();
-    void RemoveExtraPair();
+    void ShowFurtherPairs();
+    void AddFurtherPair();
+    void RemoveFurtherPair();
     bool Checked(int id) const;
 
     MessageBoxes& messages;

@@ -103,20 +103,6 @@ private slots:
         second.Button("preferencesButton")->click();
     }
 
-    // A shorter list written over a longer one leaves none of the longer's
-    // pairs behind; a pair with an empty side (edited by hand) is left out.
-    void theStoredPairsAreExactlyTheLastWritten() {
-        SettingsFile file;
-        auto store = file.Open();
-        WriteFurtherReferences(*store, {{"a", "b"}, {"c", "d"}, {"e", "f"}});
-        WriteFurtherReferences(*store, {{"g", "h"}});
-        QVERIFY(ReadFurtherReferences(*store) == StoredReferencePairs({{"g", "h"}}));
-        WriteFurtherReferences(*store, {});
-        QVERIFY(ReadFurtherReferences(*store).empty());
-        store->setValue(KeyPath(settings_keys::ExtraReferencePairs), "i|");
-        QVERIFY(ReadFurtherReferences(*store).empty());
-    }
-
     void aFirstStartHasTheDefaults() {
         SettingsFile file;
         auto store = file.Open();

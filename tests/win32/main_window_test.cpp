@@ -89,7 +89,7 @@ TEST(MainWindow, AnEmptyFieldIsToldAndGetsTheFocusAndNothingStarts) {
     EXPECT_EQ(open.boxes.boxes[0].text,
               std::string(EmptyPathMessage) +
                   ": \"Directory of mod tra files in original language\" is empty");
-    EXPECT_EQ(open.boxes.boxes[0].icon, SummaryIcon::None);
+    EXPECT_EQ(open.boxes.boxes[0].icon, MessageIcon::None);
     EXPECT_EQ(GetFocus(), GetDlgItem(open.dialog, IDC_MOD_DIRECTORY));
     EXPECT_FALSE(open.window.JobRunning());
     ExpectInputsEnabled(open.dialog, true);
@@ -103,7 +103,7 @@ TEST(MainWindow, AReferenceThatNamesNothingFailsTheRunAtOnce) {
     SetItemText(open.dialog, IDC_REFERENCE_TRANSLATED, missing);
     ASSERT_TRUE(open.RunToTheEnd());
     ASSERT_EQ(open.boxes.boxes.size(), 1u);
-    EXPECT_EQ(open.boxes.boxes[0].icon, SummaryIcon::Error);
+    EXPECT_EQ(open.boxes.boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(open.boxes.boxes[0].text.rfind("Failed to load " + missing + ", cause: ", 0), 0u)
         << open.boxes.boxes[0].text;
     EXPECT_EQ(BarPosition(open.dialog, IDC_FILES_BAR), 100);
@@ -219,7 +219,7 @@ TEST(MainWindow, AbortStopsTheRunAndTheWindowTellsWhatItLeft) {
     ASSERT_TRUE(PumpUntil([&] { return !open.window.JobRunning(); }));
 
     ASSERT_EQ(open.boxes.boxes.size(), 1u);
-    EXPECT_EQ(open.boxes.boxes[0].icon, SummaryIcon::Warning);
+    EXPECT_EQ(open.boxes.boxes[0].icon, MessageIcon::Warning);
     EXPECT_EQ(open.boxes.boxes[0].caption, "Stopped");
     EXPECT_EQ(open.boxes.boxes[0].text, "Stopped after 2 of 3 files.");
     EXPECT_TRUE(IsWindow(open.dialog));
@@ -255,7 +255,7 @@ TEST(MainWindow, AFailedRunShowsTheRunsOwnText) {
     SetItemText(open.dialog, IDC_MOD_DIRECTORY, failing + "/mod");
     ASSERT_TRUE(open.RunToTheEnd());
     ASSERT_EQ(open.boxes.boxes.size(), 1u);
-    EXPECT_EQ(open.boxes.boxes[0].icon, SummaryIcon::Error);
+    EXPECT_EQ(open.boxes.boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(open.boxes.boxes[0].caption, "Failure");
     EXPECT_EQ(open.boxes.boxes[0].text,
               "Failed to load setup, cause: Missing equal sign after string Id at line 2");
@@ -302,8 +302,8 @@ TEST(MainWindow, TheListedPairsAreSearchedAfterTheFieldsPair) {
     OpenWindow open;
     const std::string extra = Examples + "/reference/english.tra";
     ModalAnswer answer(open.dialog, "Preferences", [&extra](HWND preferences) {
-        SetItemText(preferences, IDC_EXTRA_ORIGINAL, extra);
-        SetItemText(preferences, IDC_EXTRA_TRANSLATED, extra);
+        SetItemText(preferences, IDC_FURTHER_ORIGINAL, extra);
+        SetItemText(preferences, IDC_FURTHER_TRANSLATED, extra);
         Click(preferences, IDC_ADD_PAIR);
         Click(preferences, IDOK);
     });

@@ -140,10 +140,10 @@ TEST(PreferencesWindow, RestoreDefaultsPutsTheDefaultsIntoTheFieldsOnly) {
 
 std::vector<std::string> ListedPairs(HWND dialog) {
     std::vector<std::string> listed;
-    const auto count = SendDlgItemMessageA(dialog, IDC_EXTRA_PAIRS, LB_GETCOUNT, 0, 0);
+    const auto count = SendDlgItemMessageA(dialog, IDC_FURTHER_PAIRS, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
         char text[512] = {};
-        SendDlgItemMessageA(dialog, IDC_EXTRA_PAIRS, LB_GETTEXT, static_cast<WPARAM>(index),
+        SendDlgItemMessageA(dialog, IDC_FURTHER_PAIRS, LB_GETTEXT, static_cast<WPARAM>(index),
                             reinterpret_cast<LPARAM>(text));
         listed.emplace_back(text);
     }
@@ -151,28 +151,28 @@ std::vector<std::string> ListedPairs(HWND dialog) {
 }
 
 void AddPair(HWND dialog, const std::string& original, const std::string& translated) {
-    SetItemText(dialog, IDC_EXTRA_ORIGINAL, original);
-    SetItemText(dialog, IDC_EXTRA_TRANSLATED, translated);
+    SetItemText(dialog, IDC_FURTHER_ORIGINAL, original);
+    SetItemText(dialog, IDC_FURTHER_TRANSLATED, translated);
     Click(dialog, IDC_ADD_PAIR);
 }
 
 TEST(PreferencesWindow, ListedReferencePairsAreHandedBackInTheirOrder) {
     const std::string examples = WORDGLEANER_EXAMPLES;
     Preferences initial;
-    initial.extraPairs = {{"C:\\en\\a.tra", "C:\\fr\\a.tra"}};
+    initial.furtherPairs = {{"C:\\en\\a.tra", "C:\\fr\\a.tra"}};
     OpenPreferences open(initial);
     EXPECT_EQ(ListedPairs(open.dialog),
               std::vector<std::string>{"C:\\en\\a.tra  =>  C:\\fr\\a.tra"});
     AddPair(open.dialog, examples + "/reference", examples + "/mod");
     AddPair(open.dialog, examples + "/reference/english.tra", examples + "/reference/french.tra");
     EXPECT_EQ(ListedPairs(open.dialog).size(), 3u);
-    EXPECT_EQ(ItemText(open.dialog, IDC_EXTRA_ORIGINAL), "");  // ready for the next pair
+    EXPECT_EQ(ItemText(open.dialog, IDC_FURTHER_ORIGINAL), "");  // ready for the next pair
 
-    SendDlgItemMessageA(open.dialog, IDC_EXTRA_PAIRS, LB_SETCURSEL, 0, 0);
+    SendDlgItemMessageA(open.dialog, IDC_FURTHER_PAIRS, LB_SETCURSEL, 0, 0);
     Click(open.dialog, IDC_REMOVE_PAIR);
     Click(open.dialog, IDOK);
     ASSERT_EQ(open.window.Ended(), IDOK);
-    EXPECT_EQ(open.window.Values().extraPairs,
+    EXPECT_EQ(open.window.Values().furtherPairs,
               (ReferencePairs{
                   {examples + "/reference", examples + "/mod"},
                   {examples + "/reference/english.tra", examples + "/reference/french.tra"}}));
@@ -189,10 +189,10 @@ TEST(PreferencesWindow, AHalfOrMixedPairIsRefusedAndListsNothing) {
                                 "reference",
                                 "A reference pair must be two files or two folders: " + examples +
                                     "/reference/english.tra and " + examples + "/mod"}));
-    EXPECT_EQ(GetFocus(), GetDlgItem(open.dialog, IDC_EXTRA_TRANSLATED));
+    EXPECT_EQ(GetFocus(), GetDlgItem(open.dialog, IDC_FURTHER_TRANSLATED));
     Click(open.dialog, IDC_RESTORE_DEFAULTS);
     Click(open.dialog, IDOK);
-    EXPECT_TRUE(open.window.Values().extraPairs.empty());
+    EXPECT_TRUE(open.window.Values().furtherPairs.empty());
 }
 
 }  // namespace
