@@ -20,6 +20,10 @@ constexpr auto AllKeys = std::to_array<SettingKey>(
      WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, FurtherReferencePairs,
      WindowWidth, WindowHeight});
 
+// In the order of PathField.
+constexpr std::array<SettingKey, PathFieldCount> PathKeys = {ReferenceOriginal, ReferenceTranslated,
+                                                             ModDirectory, DestinationDirectory};
+
 const std::string* Find(const SettingsValues& values, const SettingKey& key) {
     const auto found = values.find(key.Path());
     return found == values.end() ? nullptr : &found->second;
@@ -73,25 +77,7 @@ std::string FlagText(bool flag) {
     return flag ? "true" : "false";
 }
 
-}  // namespace
-
-std::span<const SettingKey> RememberedKeys() {
-    return AllKeys;
-}
-
-RememberedPaths ReadRememberedPaths(const SettingsValues& values) {
-    return {ReadText(values, ReferenceOriginal), ReadText(values, ReferenceTranslated),
-            ReadText(values, ModDirectory), ReadText(values, DestinationDirectory)};
-}
-
-void WriteRememberedPaths(const RememberedPaths& paths, SettingsValues& values) {
-    Write(values, ReferenceOriginal, paths.referenceOriginal);
-    Write(values, ReferenceTranslated, paths.referenceTranslated);
-    Write(values, ModDirectory, paths.modDirectory);
-    Write(values, DestinationDirectory, paths.destinationDirectory);
-}
-
-RecoveryOptions ReadRememberedOptions(const SettingsValues& values) {
+RecoveryOptions ReadOptions(const SettingsValues& values) {
     RecoveryOptions options;
     options.search.minLikeliness =
         ReadPercent(values, MinLikeliness, options.search.minLikeliness, CheckMinLikeliness);
@@ -107,7 +93,7 @@ RecoveryOptions ReadRememberedOptions(const SettingsValues& values) {
     return options;
 }
 
-void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values) {
+void WriteOptions(const RecoveryOptions& options, SettingsValues& values) {
     Write(values, MinLikeliness, FormatShortest(options.search.minLikeliness));
     Write(values, VeryLikelyThreshold, FormatShortest(options.veryLikelyThreshold));
     Write(values, LineInfoOnly, FlagText(options.lineInfoOnly));
@@ -119,15 +105,7 @@ void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& valu
     Write(values, KeepGoing, FlagText(options.keepGoing));
 }
 
-bool ReadRememberedReferenceFolders(const SettingsValues& values) {
-    return ReadFlag(values, ReferenceFolders, settings_keys::ReferenceFoldersDefault);
-}
-
-void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values) {
-    Write(values, ReferenceFolders, FlagText(referenceFolders));
-}
-
-ReferencePairs ReadRememberedFurtherPairs(const SettingsValues& values) {
+ReferencePairs ReadFurtherPairs(const SettingsValues& values) {
     ReferencePairs pairs = DecodeReferencePairs(ReadText(values, FurtherReferencePairs));
     std::erase_if(pairs, [](const ReferencePair& pair) {
         return pair.original.empty() || pair.translated.empty();
@@ -135,8 +113,38 @@ ReferencePairs ReadRememberedFurtherPairs(const SettingsValues& values) {
     return pairs;
 }
 
-void WriteRememberedFurtherPairs(const ReferencePairs& pairs, SettingsValues& values) {
-    Write(values, FurtherReferencePairs, EncodeReferencePairs(pairs));
+}  // namespace
+
+std::span<const SettingKey> RememberedKeys() {
+    return AllKeys;
+}
+
+RunPaths ReadRememberedPaths(const SettingsValues& values) {
+    RunPaths paths;
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        paths.texts[index] = ReadText(values, PathKeys[index]);
+    }
+    return paths;
+}
+
+void WriteRememberedPaths(const RunPaths& paths, SettingsValues& values) {
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        Write(values, PathKeys[index], paths.texts[index]);
+    }
+}
+
+PreferencesValues ReadRememberedPreferences(const SettingsValues& values) {
+    PreferencesValues preferences;
+    preferences.options = ReadOptions(values);
+    preferences.referenceFolders = ReadFlag(values, ReferenceFolders, preferences.referenceFolders);
+    preferences.furtherPairs = ReadFurtherPairs(values);
+    return preferences;
+}
+
+void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsValues& values) {
+    WriteOptions(preferences.options, values);
+    Write(values, ReferenceFolders, FlagText(preferences.referenceFolders));
+    Write(values, FurtherReferencePairs, EncodeReferencePairs(preferences.furtherPairs));
 }
 
 void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {

@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "job/recovery_options.h"
-#include "job/reference_pair.h"
+#include "frontend/path_fields.h"
+#include "frontend/preferences_values.h"
 
 namespace wordgleaner {
 
@@ -36,7 +36,6 @@ inline constexpr SettingKey WriteReview{"preferences", "writeReview"};
 inline constexpr SettingKey CodePage{"preferences", "codePage"};
 inline constexpr SettingKey KeepGoing{"preferences", "keepGoing"};
 inline constexpr SettingKey ReferenceFolders{"preferences", "referenceFolders"};
-inline constexpr bool ReferenceFoldersDefault = false;
 // Under the name of an earlier version, so that the pairs it kept are found.
 inline constexpr SettingKey FurtherReferencePairs{"references", "extraPairs"};
 
@@ -51,33 +50,16 @@ std::span<const SettingKey> RememberedKeys();
 // Stored texts by SettingKey::Path(); a key never stored is absent.
 using SettingsValues = std::map<std::string, std::string>;
 
-struct RememberedPaths {
-    std::string referenceOriginal;
-    std::string referenceTranslated;
-    std::string modDirectory;
-    std::string destinationDirectory;
+// The four path fields, in the order of PathField.
+RunPaths ReadRememberedPaths(const SettingsValues& values);
+void WriteRememberedPaths(const RunPaths& paths, SettingsValues& values);
 
-    friend bool operator==(const RememberedPaths&, const RememberedPaths&) = default;
-};
-
-RememberedPaths ReadRememberedPaths(const SettingsValues& values);
-void WriteRememberedPaths(const RememberedPaths& paths, SettingsValues& values);
-
-// The values the Preferences dialog edits; the others keep their defaults.
-// A stored value that the dialog would refuse (edited by hand, or from
-// another version) gives way to the default.
-RecoveryOptions ReadRememberedOptions(const SettingsValues& values);
-void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values);
-
-// Whether the two reference fields name folders of reference files; off
-// when never stored.
-bool ReadRememberedReferenceFolders(const SettingsValues& values);
-void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values);
-
-// The further reference pairs, in order; a pair with an empty side (edited
-// by hand) is left out.
-ReferencePairs ReadRememberedFurtherPairs(const SettingsValues& values);
-void WriteRememberedFurtherPairs(const ReferencePairs& pairs, SettingsValues& values);
+// What Preferences edit, the further pairs included; the run's other
+// settings keep their defaults. A stored value that Preferences would refuse
+// (edited by hand, or from another version) gives way to the default, and a
+// further pair with an empty side is left out.
+PreferencesValues ReadRememberedPreferences(const SettingsValues& values);
+void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsValues& values);
 
 // A stored positive size in pixels; 0 when none is stored or it is no size.
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key);

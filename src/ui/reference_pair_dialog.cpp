@@ -68,14 +68,12 @@ void ReferencePairDialog::SetFolders(bool folders) {
     }
 }
 
-StoredReferencePair ReferencePairDialog::Pair() const {
-    return {originalField->GetPath(), translatedField->GetPath()};
+ReferencePair ReferencePairDialog::Pair() const {
+    return {ToLocalText(originalField->GetPath()), ToLocalText(translatedField->GetPath())};
 }
 
 void ReferencePairDialog::accept() {
-    const StoredReferencePair pair = Pair();
-    const std::string problem =
-        FurtherReferencePairProblem({ToLocalText(pair.original), ToLocalText(pair.translated)});
+    const std::string problem = FurtherReferencePairProblem(Pair());
     if (!problem.empty()) {
         messages.Show(this, MessageIcon::Error, tr("Failure"), FromLocalText(problem));
         return;

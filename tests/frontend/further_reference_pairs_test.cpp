@@ -10,14 +10,19 @@ using namespace wordgleaner;
 
 namespace {
 
+PreferencesValues WithPairs(ReferencePairs pairs) {
+    PreferencesValues preferences;
+    preferences.furtherPairs = std::move(pairs);
+    return preferences;
+}
+
 TEST(FurtherReferencePairs, TheListIsRememberedInOrderAsOneText) {
     const ReferencePairs pairs = {{"C:\\en\\a.tra", "C:\\fr\\a.tra"}, {"C:\\en", "C:\\fr"}};
     EXPECT_EQ(EncodeReferencePairs(pairs), "C:\\en\\a.tra|C:\\fr\\a.tra|C:\\en|C:\\fr");
     SettingsValues values;
-    WriteRememberedFurtherPairs(pairs, values);
+    WriteRememberedPreferences(WithPairs(pairs), values);
     EXPECT_EQ(values.at("references/extraPairs"), EncodeReferencePairs(pairs));
-    EXPECT_EQ(ReadRememberedFurtherPairs(values), pairs);
-    EXPECT_EQ(ReadRememberedFurtherPairs({}), ReferencePairs());
+    EXPECT_EQ(ReadRememberedPreferences(values).furtherPairs, pairs);
     EXPECT_EQ(DecodeReferencePairs("a|b|c"), (ReferencePairs{{"a", "b"}}));
     EXPECT_EQ(DecodeReferencePairs("a||c|d"), (ReferencePairs{{"a", ""}, {"c", "d"}}));
 }
@@ -26,13 +31,13 @@ TEST(FurtherReferencePairs, TheListIsRememberedInOrderAsOneText) {
 // behind; a pair with an empty side (edited by hand) is left out.
 TEST(FurtherReferencePairs, TheRememberedPairsAreExactlyTheLastWrittenWholeOnes) {
     SettingsValues values;
-    WriteRememberedFurtherPairs({{"a", "b"}, {"c", "d"}, {"e", "f"}}, values);
-    WriteRememberedFurtherPairs({{"g", "h"}}, values);
-    EXPECT_EQ(ReadRememberedFurtherPairs(values), (ReferencePairs{{"g", "h"}}));
-    WriteRememberedFurtherPairs({}, values);
-    EXPECT_TRUE(ReadRememberedFurtherPairs(values).empty());
+    WriteRememberedPreferences(WithPairs({{"a", "b"}, {"c", "d"}, {"e", "f"}}), values);
+    WriteRememberedPreferences(WithPairs({{"g", "h"}}), values);
+    EXPECT_EQ(ReadRememberedPreferences(values).furtherPairs, (ReferencePairs{{"g", "h"}}));
+    WriteRememberedPreferences({}, values);
+    EXPECT_TRUE(ReadRememberedPreferences(values).furtherPairs.empty());
     values["references/extraPairs"] = "i||j|k|l|";
-    EXPECT_EQ(ReadRememberedFurtherPairs(values), (ReferencePairs{{"j", "k"}}));
+    EXPECT_EQ(ReadRememberedPreferences(values).furtherPairs, (ReferencePairs{{"j", "k"}}));
 }
 
 TEST(FurtherReferencePairs, AListShowsBothPathsOfAPair) {
