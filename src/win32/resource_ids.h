@@ -3,7 +3,6 @@
 #pragma once
 
 #define IDI_WORDGLEANER 128
-#define IDS_ABOUT_ITEM 101
 
 #define IDD_ABOUT 100
 #define IDD_MAIN 102
