@@ -13,9 +13,9 @@
 #include "frontend/main_window_labels.h"
 #include "local_text.h"
 #include "message_boxes.h"
+#include "path_field_setup.h"
 #include "preferences_dialog.h"
 #include "reference_pair_list.h"
-#include "reference_path_fields.h"
 #include "settings_store.h"
 #include "system_menu.h"
 #include "ui_resources.h"
@@ -23,9 +23,6 @@
 namespace wordgleaner {
 
 namespace {
-
-// The path fields and the bars are wide enough for a long path at a glance.
-constexpr int FieldMinimumWidth = 440;
 
 constexpr std::array<const char*, PathFieldCount> FieldNames = {
     "referenceOriginalField", "referenceTranslatedField", "modDirectoryField",
@@ -74,7 +71,9 @@ void MainDialog::BuildControls() {
             layout->addWidget(furtherReferences, row, 0);
             layout->setRowStretch(row++, 1);
         }
-        SetUpField(static_cast<PathField>(index));
+        widgets.fields[index] = MakePathField(FieldNames[index], services.chooser, this);
+        labels[index] = new QLabel(this);
+        labels[index]->setBuddy(widgets.fields[index]);
         layout->addWidget(labels[index], row++, 0);
         layout->addWidget(widgets.fields[index], row++, 0);
     }
@@ -103,30 +102,6 @@ void MainDialog::BuildControls() {
     view.Attach(widgets, [this] { PollJob(); });
 }
 
-// Paths can be typed, pasted and dropped as well as chosen; one that names
-// nothing is marked before Import is pressed.
-void MainDialog::SetUpField(PathField field) {
-    const auto index = static_cast<std::size_t>(field);
-    auto* control = new PathBrowseControl(this);
-    control->setObjectName(FieldNames[index]);
-    control->setMinimumWidth(FieldMinimumWidth);
-    control->ModifyMode(0, PathBrowseControl::ModeEditable);
-    control->SetExistenceCheck(true);
-    if (services.chooser) {
-        control->SetChooser(services.chooser);
-    }
-    if (FieldWantsFolder(field, false)) {
-        control->ModifyMode(0, PathBrowseControl::ModeFolder);
-    }
-    if (field == PathField::DestinationDirectory) {
-        control->SetFolderFlags(FolderReturnOnlyFileSystemDirs | FolderEditBox |
-                                FolderNewDialogStyle);
-    }
-    widgets.fields[index] = control;
-    labels[index] = new QLabel(this);
-    labels[index]->setBuddy(control);
-}
-
 void MainDialog::OfferAboutCommand() {
     if (AppendAboutToSystemMenu(*this, Text(AboutItemLabel))) {
         return;
@@ -146,10 +121,7 @@ void MainDialog::ShowReferenceKind() {
     for (std::size_t index = 0; index < PathFieldCount; ++index) {
         const auto field = static_cast<PathField>(index);
         labels[index]->setText(Text(FieldLabel(field, folders)));
-        widgets.fields[index]->SetChooserTitle(Text(ChooserTitle(field, folders)));
-        if (!FieldWantsFolder(field, false)) {
-            SetReferenceFieldKind(*widgets.fields[index], folders);
-        }
+        ShowFieldKind(*widgets.fields[index], field, folders);
     }
     furtherReferences->SetFoldersFirst(folders);
 }

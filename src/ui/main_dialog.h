@@ -67,7 +67,6 @@ protected:
 
 private:
     void BuildControls();
-    void SetUpField(PathField field);
     void OfferAboutCommand();
     void ShowReferenceKind();
     RunRequest Request() const;

@@ -79,7 +79,8 @@ void PreferencesDialog::BuildControls() {
     groups->addWidget(
         AddGroup(ReviewGroup, {AddCheckBox(PreferencesCheck::WriteReview), CodePageRow()}));
     groups->addWidget(AddGroup(FailuresGroup, {AddCheckBox(PreferencesCheck::KeepGoing)}));
-    auto* restoreDefaults = MakeButton(preferences_labels::RestoreDefaults, "restoreDefaultsButton", this);
+    auto* restoreDefaults =
+        MakeButton(preferences_labels::RestoreDefaults, "restoreDefaultsButton", this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

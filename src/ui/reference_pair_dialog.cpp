@@ -15,15 +15,9 @@
 #include "job/reference_pair.h"
 #include "local_text.h"
 #include "message_boxes.h"
-#include "reference_path_fields.h"
+#include "path_field_setup.h"
 
 namespace wordgleaner {
-
-namespace {
-
-constexpr int FieldMinimumWidth = 420;
-
-}  // namespace
 
 ReferencePairDialog::ReferencePairDialog(MessageBoxes& messageBoxes,
                                          std::shared_ptr<PathChooser> pathChooser, QWidget* parent)
@@ -46,14 +40,7 @@ ReferencePairDialog::ReferencePairDialog(MessageBoxes& messageBoxes,
 }
 
 PathBrowseControl* ReferencePairDialog::AddField(const QString& label, const char* name) {
-    auto* field = new PathBrowseControl(this);
-    field->setObjectName(name);
-    field->setMinimumWidth(FieldMinimumWidth);
-    field->ModifyMode(0, PathBrowseControl::ModeEditable);
-    field->SetExistenceCheck(true);
-    if (chooser) {
-        field->SetChooser(chooser);
-    }
+    auto* field = MakePathField(name, chooser, this);
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
     layout()->addWidget(caption);
