@@ -232,7 +232,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                            "ID");
     DeclareReviewOptions(app, declared);
     app.add_option("--also-reference", request.furtherReferences,
-                   "Also search this reference pair (two tra files or two folders), after "
+                   "A further reference pair (two tra files or two folders), searched after "
                    "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
         ->option_text("ORIGINAL TRANSLATED");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,

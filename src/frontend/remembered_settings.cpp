@@ -147,6 +147,20 @@ void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsVa
     Write(values, FurtherReferencePairs, EncodeReferencePairs(preferences.furtherPairs));
 }
 
+RememberedWindow ReadRememberedWindow(const SettingsValues& values) {
+    return {ReadRememberedPaths(values), ReadRememberedPreferences(values),
+            ReadRememberedLength(values, WindowWidth), ReadRememberedLength(values, WindowHeight)};
+}
+
+SettingsValues RememberedValues(const RememberedWindow& window) {
+    SettingsValues values;
+    WriteRememberedPaths(window.paths, values);
+    WriteRememberedPreferences(window.preferences, values);
+    WriteRememberedLength(window.width, WindowWidth, values);
+    WriteRememberedLength(window.height, WindowHeight, values);
+    return values;
+}
+
 void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {
     Write(values, key, std::to_string(length));
 }

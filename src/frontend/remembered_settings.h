@@ -61,6 +61,18 @@ void WriteRememberedPaths(const RunPaths& paths, SettingsValues& values);
 PreferencesValues ReadRememberedPreferences(const SettingsValues& values);
 void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsValues& values);
 
+// What a window remembers as a whole: its fields, its preferences and its
+// size in pixels (0 for none stored, or one that is no size).
+struct RememberedWindow {
+    RunPaths paths;
+    PreferencesValues preferences;
+    int width = 0;
+    int height = 0;
+};
+
+RememberedWindow ReadRememberedWindow(const SettingsValues& values);
+SettingsValues RememberedValues(const RememberedWindow& window);
+
 // A stored positive size in pixels; 0 when none is stored or it is no size.
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key);
 void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values);

@@ -173,31 +173,24 @@ void MainDialog::Restore() {
     if (!services.store) {
         return;
     }
-    const SettingsValues values = ReadStoredValues(*services.store);
-    const RunPaths paths = ReadRememberedPaths(values);
+    const RememberedWindow remembered = ReadRememberedWindow(ReadStoredValues(*services.store));
     for (std::size_t index = 0; index < PathFieldCount; ++index) {
-        widgets.fields[index]->SetPath(FromLocalText(paths.texts[index]));
+        widgets.fields[index]->SetPath(FromLocalText(remembered.paths.texts[index]));
     }
-    preferences = ReadRememberedPreferences(values);
+    preferences = remembered.preferences;
     furtherReferences->SetPairs(preferences.furtherPairs);
-    const QSize size(ReadRememberedLength(values, settings_keys::WindowWidth),
-                     ReadRememberedLength(values, settings_keys::WindowHeight));
+    const QSize size(remembered.width, remembered.height);
     if (!size.isEmpty()) {
         resize(size.expandedTo(minimumSizeHint()));
     }
 }
 
 void MainDialog::Remember() {
-    if (!services.store) {
-        return;
+    if (services.store) {
+        const RunRequest request = Request();
+        WriteStoredValues(*services.store, RememberedValues({request.paths, request.preferences,
+                                                             width(), height()}));
     }
-    const RunRequest request = Request();
-    SettingsValues values;
-    WriteRememberedPaths(request.paths, values);
-    WriteRememberedPreferences(request.preferences, values);
-    WriteRememberedLength(width(), settings_keys::WindowWidth, values);
-    WriteRememberedLength(height(), settings_keys::WindowHeight, values);
-    WriteStoredValues(*services.store, values);
 }
 
 void MainDialog::done(int result) {

@@ -163,31 +163,26 @@ void MainWindow::Restore() {
     if (services.settingsFile.empty()) {
         return;
     }
-    const SettingsValues values = ReadIniFile(services.settingsFile);
-    fields.SetPaths(ReadRememberedPaths(values));
-    preferences = ReadRememberedPreferences(values);
-    const int width = ReadRememberedLength(values, settings_keys::WindowWidth);
-    const int height = ReadRememberedLength(values, settings_keys::WindowHeight);
-    if (width > 0 && height > 0) {
+    const RememberedWindow remembered = ReadRememberedWindow(ReadIniFile(services.settingsFile));
+    fields.SetPaths(remembered.paths);
+    preferences = remembered.preferences;
+    if (remembered.width > 0 && remembered.height > 0) {
         const POINT minimum = layout.MinimumTrackSize();
-        SetWindowPos(Handle(), nullptr, 0, 0, std::max<int>(width, minimum.x),
-                     std::max<int>(height, minimum.y), SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(Handle(), nullptr, 0, 0, std::max<int>(remembered.width, minimum.x),
+                     std::max<int>(remembered.height, minimum.y), SWP_NOMOVE | SWP_NOZORDER);
     }
 }
 
+// The window's outer size, as Windows gives it back.
 void MainWindow::Remember() const {
     if (services.settingsFile.empty()) {
         return;
     }
-    const RunRequest request = Request();
-    SettingsValues values;
-    WriteRememberedPaths(request.paths, values);
-    WriteRememberedPreferences(request.preferences, values);
     RECT window;
     GetWindowRect(Handle(), &window);
-    WriteRememberedLength(window.right - window.left, settings_keys::WindowWidth, values);
-    WriteRememberedLength(window.bottom - window.top, settings_keys::WindowHeight, values);
-    WriteIniFile(services.settingsFile, values);
+    WriteIniFile(services.settingsFile,
+                 RememberedValues({fields.Paths(), preferences, window.right - window.left,
+                                   window.bottom - window.top}));
 }
 
 }  // namespace wordgleaner

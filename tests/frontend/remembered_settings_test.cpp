@@ -40,6 +40,21 @@ TEST(RememberedSettings, PreferencesAndPathsComeBackAsTheyWereWritten) {
     EXPECT_EQ(values.at("preferences/compareSound"), "false");
 }
 
+// Both windows keep the same keys, so either reads what the other wrote.
+TEST(RememberedSettings, AWindowComesBackWholeUnderTheSharedKeys) {
+    const RememberedWindow window = {
+        {{"a.tra", "b.tra", "mod", "out"}}, ChangedPreferences(), 640, 380};
+    const SettingsValues values = RememberedValues(window);
+    EXPECT_EQ(values.at("window/width"), "640");
+    EXPECT_EQ(values.at("window/height"), "380");
+    EXPECT_EQ(values.at("paths/referenceOriginal"), "a.tra");
+    const RememberedWindow read = ReadRememberedWindow(values);
+    EXPECT_EQ(read.paths, window.paths);
+    EXPECT_EQ(read.preferences, window.preferences);
+    EXPECT_EQ(read.width, 640);
+    EXPECT_EQ(read.height, 380);
+}
+
 TEST(RememberedSettings, NothingStoredGivesTheDefaults) {
     EXPECT_EQ(ReadRememberedPreferences({}), PreferencesValues());
     EXPECT_EQ(ReadRememberedPaths({}), RunPaths());
