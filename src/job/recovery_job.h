@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,10 @@
 namespace wordgleaner {
 
 class SharedProgress;
+
+// How often a front end polls a running job: the bars move smoothly, and the
+// worker loses nothing to it.
+inline constexpr std::chrono::milliseconds PollInterval{100};
 
 // Seams for the tests; both are empty in the programs.
 struct JobHooks {

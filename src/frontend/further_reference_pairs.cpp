@@ -1,8 +1,7 @@
-#include "frontend/extra_reference_pairs.h"
+#include "frontend/further_reference_pairs.h"
 
+#include <algorithm>
 #include <vector>
-
-#include "frontend/reference_pair_problems.h"
 
 namespace wordgleaner {
 
@@ -25,14 +24,6 @@ std::vector<std::string> SplitParts(const std::string& text) {
 
 std::string ReferencePairLabel(const ReferencePair& pair) {
     return pair.original + "  =>  " + pair.translated;
-}
-
-std::optional<std::string> CheckExtraPair(const ReferencePair& pair) {
-    std::string problem = ReferencePairProblem(pair);
-    if (problem.empty()) {
-        return std::nullopt;
-    }
-    return problem;
 }
 
 std::string EncodeReferencePairs(const ReferencePairs& pairs) {

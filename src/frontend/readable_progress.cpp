@@ -1,4 +1,4 @@
-#include "job/readable_progress.h"
+#include "frontend/readable_progress.h"
 
 #include <algorithm>
 #include <cmath>
