@@ -65,6 +65,48 @@ fs::path FolderOf(const std::string& file) {
     return parent.empty() ? fs::path(".") : parent;
 }
 
+// True when `destination` lies somewhere below `folder`, through links too:
+// a run over the folder's whole tree would read its own outputs back.
+bool InsideFolder(const std::string& destination, const std::string& folder) {
+    std::error_code error;
+    fs::path at = fs::canonical(WithoutTrailingSeparator(fs::path(destination)), error);
+    if (error) {
+        return false;
+    }
+    for (fs::path parent = at.parent_path(); parent != at; parent = at.parent_path()) {
+        at = parent;
+        if (SameFolder(folder, at)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// With sub-folders included, a destination anywhere in the mod folder's tree
+// or a reference folder's tree is refused as the folder itself is.
+DestinationCheck InsideReadTrees(const JobInputs& inputs) {
+    const std::string& destination = inputs.destinationDirectory;
+    if (InsideFolder(destination, inputs.modDirectory)) {
+        return Fault(DestinationFault::IsModFolder,
+                     "The destination folder is inside the mod folder, whose sub-folders the run "
+                     "reads: it would read its recovered files back as mod files.");
+    }
+    for (const ReferencePair& pair : inputs.references) {
+        if (ClassifyReferencePair(pair) != ReferencePairKind::Folders) {
+            continue;
+        }
+        for (const std::string* reference : {&pair.original, &pair.translated}) {
+            if (InsideFolder(destination, *reference)) {
+                return Fault(DestinationFault::HoldsReference,
+                             "The destination folder is inside the reference folder " + *reference +
+                                 ", whose sub-folders the run reads: a recovered file could "
+                                 "replace a reference file.");
+            }
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 DestinationCheck CheckDestination(const JobInputs& inputs) {
@@ -105,7 +147,7 @@ DestinationCheck CheckDestination(const JobInputs& inputs) {
             }
         }
     }
-    return {};
+    return inputs.options.includeSubFolders ? InsideReadTrees(inputs) : DestinationCheck{};
 }
 
 }  // namespace wordgleaner

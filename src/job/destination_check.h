@@ -34,6 +34,9 @@ struct DestinationCheck {
 // Looks at the destination before anything is loaded, so that a run does
 // not stop at its first save, or replace the files it reads. Every front end
 // asks here, and tells the message as it stands.
+// With sub-folders included, a destination anywhere inside the mod folder's
+// tree is IsModFolder, and one inside a reference folder's tree
+// HoldsReference: the run would read its own outputs back.
 DestinationCheck CheckDestination(const JobInputs& inputs);
 
 }  // namespace wordgleaner

@@ -6,6 +6,7 @@
 
 #include "job/batch_counters.h"
 #include "job/progress_percent.h"
+#include "job/sub_folder_note.h"
 
 namespace wordgleaner {
 
@@ -41,6 +42,10 @@ struct ProgressSnapshot {
     std::string partialFile = {};  // saved with only the entries before a stop; empty if none
     // One line per mod file skipped because it failed to load or save.
     std::vector<std::string> skippedFiles = {};
+    // Set once the mod folder is listed, by a run without includeSubFolders:
+    // the sub-folders of the mod folder, then of the reference folders, that
+    // hold tra files it does not search.
+    std::vector<UnsearchedSubFolder> unsearchedSubFolders = {};
 
     bool Ended() const { return filePercent == EndedFilePercent; }
 

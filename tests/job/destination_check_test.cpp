@@ -110,6 +110,36 @@ TEST_F(DestinationCheckTest, AFolderPairGuardsItsOwnFoldersNotTheirParent) {
     EXPECT_EQ(Check(root / "sets/v1").fault, DestinationFault::None);
 }
 
+// A run that reads the whole trees would read a destination below them back.
+TEST_F(DestinationCheckTest, WithSubFoldersADestinationInsideAReadTreeNeedsConsent) {
+    fs::create_directories(root.Path() / "mod/d/out");
+    fs::create_directories(root.Path() / "sets/en/d/out");
+    fs::create_directories(root.Path() / "sets/fr/out");
+    inputs.references.push_back({root / "sets/en", root / "sets/fr"});
+    const std::string insideMod = root / "mod/d/out";
+    EXPECT_EQ(Check(insideMod).fault, DestinationFault::None) << "only the mod folder itself";
+
+    inputs.options.includeSubFolders = true;
+    const DestinationCheck check = Check(insideMod);
+    EXPECT_EQ(check.fault, DestinationFault::IsModFolder);
+    EXPECT_TRUE(check.NeedsConsent());
+    EXPECT_NE(check.message.find("inside the mod folder"), std::string::npos) << check.message;
+    for (const std::string& folder : {root / "sets/en/d/out", root / "sets/fr/out"}) {
+        const DestinationCheck inside = Check(folder);
+        EXPECT_EQ(inside.fault, DestinationFault::HoldsReference) << folder;
+        EXPECT_NE(inside.message.find("inside the reference folder"), std::string::npos)
+            << inside.message;
+    }
+    EXPECT_EQ(Check(root / "out").fault, DestinationFault::None);
+    EXPECT_EQ(Check(root / "game").fault, DestinationFault::HoldsReference)
+        << "a file pair's folder, as before";
+#if !defined(_WIN32)  // links need privileges there
+    fs::create_directory_symlink(root.Path() / "mod/d", root.Path() / "linked");
+    EXPECT_EQ(Check(root / "linked/out").fault, DestinationFault::IsModFolder)
+        << "found inside through a link too";
+#endif
+}
+
 TEST_F(DestinationCheckTest, AReferenceGivenByABareNameIsLookedForInTheCurrentFolder) {
     const fs::path previous = fs::current_path();
     fs::current_path(root.Path() / "game");

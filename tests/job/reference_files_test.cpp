@@ -82,6 +82,42 @@ TEST(ListReferenceFiles, PairsThatGiveNoFileAreFaultsNamingTheirPath) {
     EXPECT_EQ(Originals(listing), (std::vector<std::string>{root / "missing"}));
 }
 
+// Each file of the original tree with the translated file at the same path,
+// the same bytes first, else up to case in every part of the path.
+TEST(ListReferenceFiles, WithSubFoldersPairsEachFileByItsPathUnderItsFolder) {
+    TempDir root;
+    for (const char* name :
+         {"en/a.tra", "en/d/b.tra", "en/d/e/c.tra", "en/q/only.tra", "en/link.txt", "fr/A.TRA",
+          "fr/D/B.tra", "fr/d/E/c.TRA", "fr/b.tra", "fr/x/extra.tra"}) {
+        root.Write(name, "@0 = ~x~\n");
+    }
+#if !defined(_WIN32)  // a second case variant needs a file system that tells them apart
+    root.Write("fr/d/b.tra", "@0 = ~x~\n");
+#endif
+    const ReferenceListing listing = ListReferenceFiles({{root / "en", root / "fr"}}, true);
+
+    EXPECT_TRUE(listing.faults.empty());
+    std::vector<std::string> listed;
+    for (const ReferenceFilePaths& file : listing.files) {
+        listed.push_back(file.listedName);
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"a.tra", "d/b.tra", "d/e/c.tra", "q/only.tra"}));
+    EXPECT_EQ(Originals(listing)[2], Native(root, "en/d/e/c.tra"));
+#if defined(_WIN32)  // "fr/d" is the folder "fr/D" made first
+    const std::string bCounterpart = Native(root, "fr/D/B.tra");
+    const std::string cCounterpart = Native(root, "fr/D/E/c.TRA");
+#else
+    const std::string bCounterpart = Native(root, "fr/d/b.tra");
+    const std::string cCounterpart = Native(root, "fr/d/E/c.TRA");
+#endif
+    EXPECT_EQ(Translations(listing),
+              (std::vector<std::string>{Native(root, "fr/A.TRA"), bCounterpart, cCounterpart, ""}));
+    EXPECT_EQ(listing.ignored.back(), "Ignored " + Native(root, "fr/x/extra.tra") +
+                                          ": no file of that name in " + root / "en");
+    EXPECT_TRUE(ListReferenceFiles({{root / "en", root / "fr"}}).files.size() == 1u)
+        << "without sub-folders, a.tra alone";
+}
+
 TEST(NameReferenceFiles, NamesByFileNameUnlessAnotherFileSharesItUpToCase) {
     TempDir root;
     std::deque<TraFile> loaded;
@@ -100,6 +136,31 @@ TEST(NameReferenceFiles, NamesByFileNameUnlessAnotherFileSharesItUpToCase) {
     files.resize(1);
     NameReferenceFiles(files, paths);
     EXPECT_EQ(files[0].name, "dialog.tra") << "a single file keeps its plain name";
+}
+
+// A file listed in a sub-folder is named by its path there; only the same
+// path under another folder makes it share its name.
+TEST(NameReferenceFiles, AFileOfASubFolderIsNamedByItsPathUnderItsFolder) {
+    TempDir root;
+    std::deque<TraFile> loaded;
+    std::vector<std::string> paths;
+    std::vector<ReferenceFile> files;
+    for (const char* path : {"v1/d/dialog.tra", "v1/dialog.tra", "v0/D/Dialog.tra"}) {
+        paths.push_back(root.Write(path, "@0 = ~x~\n"));
+        ASSERT_EQ(loaded.emplace_back().Load(paths.back()), TraOk);
+        files.push_back({&loaded.back(), nullptr, {}});
+    }
+    // The second, a file pair's, has no listed name.
+    const std::vector<std::string> listed = {"d/dialog.tra", "", "D/Dialog.tra"};
+    NameReferenceFiles(files, paths, listed);
+    EXPECT_EQ(files[0].name, paths[0]);
+    EXPECT_EQ(files[1].name, "dialog.tra");
+    EXPECT_EQ(files[2].name, paths[2]);
+
+    files.resize(2);
+    NameReferenceFiles(files, paths, listed);
+    EXPECT_EQ(files[0].name, "d/dialog.tra");
+    EXPECT_EQ(files[1].name, "dialog.tra");
 }
 
 }  // namespace

@@ -24,6 +24,9 @@ std::vector<std::string> ReportLines(const ProgressSnapshot& end, const Referenc
     }
     lines.push_back(end.progressText);
     lines.push_back(end.entryText);
+    if (!end.unsearchedSubFolders.empty()) {
+        lines.push_back(SubFoldersNotSearchedLine(end.unsearchedSubFolders));
+    }
     if (references.FileCount() > 1) {
         for (std::uint32_t file = 0; file < references.FileCount(); ++file) {
             const std::int32_t accepted =

@@ -16,6 +16,8 @@
 #include "job/worker/abort_check.h"
 #include "job/worker/batch_report.h"
 #include "job/worker/batch_review.h"
+#include "job/worker/destination_folders.h"
+#include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
 #include "job/worker/patch_file.h"
 #include "job/worker/recover_file.h"
@@ -23,6 +25,7 @@
 #include "job/worker/reference_files.h"
 #include "job/worker/search_choice.h"
 #include "job/worker/shared_progress.h"
+#include "job/worker/unsearched_sub_folders.h"
 #include "matching/output/number_format.h"
 #include "matching/reference_index.h"
 #include "matching/reference_search.h"
@@ -137,21 +140,26 @@ private:
 
     bool ListFiles() {
         progress.SetProgressText(BuildingListText);
-        ModFileList list = ListModFiles(inputs.modDirectory);
+        if (!options.includeSubFolders) {
+            progress.SetUnsearchedSubFolders(FindUnsearchedSubFolders(inputs));
+        }
+        FolderTreeListing list =
+            ListFolderTree(inputs.modDirectory, ListModFiles, options.includeSubFolders);
         if (list.names.empty()) {
-            progress.SetProgressText(NoFileText);
+            progress.SetProgressText(list.faults.empty() ? NoFileText : list.faults[0].Text());
             // An empty list always fails, so that no front end reports
             // success for a run that did nothing.
             progress.SetStatus(TraOpenFailed);
             return false;
         }
         files = std::move(list.names);
+        unlistedModFolders = std::move(list.faults);
         return true;
     }
 
     TraError RunWithFiles() {
         TraError status = TraOk;
-        if (!LoadReferences(status)) {
+        if (!SkipUnlistedModFolders(status) || !LoadReferences(status)) {
             return status;
         }
         if (status = IndexReferences(); status != TraOk) {
@@ -165,12 +173,27 @@ private:
         return ClosePatch(ProcessFiles());
     }
 
+    // A sub-folder of the mod folder that could not be listed fails the run,
+    // unless it keeps going: its files would be missing from a run that
+    // looks complete.
+    bool SkipUnlistedModFolders(TraError& status) {
+        for (const FolderTreeFault& fault : unlistedModFolders) {
+            progress.SetProgressText(fault.Text());
+            status = TraOpenFailed;
+            if (!SkipAfterFailure(fault.folder, status)) {
+                return false;
+            }
+        }
+        status = TraOk;
+        return true;
+    }
+
     // --- The reference set -----------------------------------------------------
 
     // False when the run stops here: a pair or file failed and the run does
     // not keep going, or an abort was seen.
     bool LoadReferences(TraError& status) {
-        ReferenceListing listing = ListReferenceFiles(inputs.references);
+        ReferenceListing listing = ListReferenceFiles(inputs.references, options.includeSubFolders);
         ignoredReferences = std::move(listing.ignored);
         for (const ReferencePairFault& fault : listing.faults) {
             progress.SetProgressText(fault.text);
@@ -181,15 +204,17 @@ private:
         }
         std::vector<ReferenceFile> loaded;
         std::vector<std::string> originalPaths;
+        std::vector<std::string> listedNames;
         for (std::size_t i = 0; i < listing.files.size(); ++i) {
             const ReferenceFilePaths& paths = listing.files[i];
             if (LoadReferenceFile(paths, i + 1, listing.files.size(), loaded, status)) {
                 originalPaths.push_back(paths.original);
+                listedNames.push_back(paths.listedName);
             } else if (status == TraOk || !SkipAfterFailure(paths.original, status)) {
                 return false;
             }
         }
-        NameReferenceFiles(loaded, originalPaths);
+        NameReferenceFiles(loaded, originalPaths, listedNames);
         references = ReferenceSet(std::move(loaded));
         status = TraOk;
         return true;
@@ -341,23 +366,37 @@ private:
         progress.SetProgressText(ProcessingText(split, index, count));
         progress.SetFilePercent(WholePercent(index, count));
         progress.SetFilePosition(index + 1, count, name);
-        TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
+        TraError status = modFile.Load(JoinRelativePath(inputs.modDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
-        RecoverFile(modFile, {options, references, *search, tally, patch, reviewRecords, progress,
-                              abortCheck});
+        RecoverFile(
+            modFile, name,
+            {options, references, *search, tally, patch, reviewRecords, progress, abortCheck});
         // A stop seen inside the file left its later entries as they were,
         // as its patch trailer tells too.
         const bool partial = abortCheck.Requested();
-        status = modFile.Save(JoinPath(inputs.destinationDirectory, name));
-        if (status != TraOk) {
-            progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
+        if (status = SaveRecovered(name); status != TraOk) {
             return status;
         }
         progress.FileSaved(name, partial);
         return TraOk;
+    }
+
+    // At the same path under the destination, into folders made for it.
+    TraError SaveRecovered(const std::string& name) {
+        std::string folderFailure;
+        TraError status = MakeDestinationFolders(inputs.destinationDirectory, name, folderFailure);
+        if (status != TraOk) {
+            progress.SetProgressText(std::move(folderFailure));
+            return status;
+        }
+        status = modFile.Save(JoinRelativePath(inputs.destinationDirectory, name));
+        if (status != TraOk) {
+            progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
+        }
+        return status;
     }
 
     // With --keep-going a file (a mod file, a reference file or pair) that
@@ -377,7 +416,9 @@ private:
     const RecoveryOptions& options;
     SharedProgress& progress;
     AbortCheck abortCheck;
-    std::vector<std::string> files;  // of the mod directory, in the order processed
+    // Of the mod directory, by their paths under it, in the order processed.
+    std::vector<std::string> files;
+    std::vector<FolderTreeFault> unlistedModFolders;
     // Every loaded reference file, originals and translations; a deque, so
     // that the set's pointers stay valid as files are added.
     std::deque<TraFile> referenceFiles;

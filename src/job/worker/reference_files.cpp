@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
 #include "matching/ascii_case.h"
 #include "store/tra_file.h"
@@ -27,15 +28,22 @@ std::size_t CounterpartOf(std::string_view original, const std::vector<std::stri
     return names.size();
 }
 
-void ListFolderPair(const ReferencePair& pair, ReferenceListing& listing) {
-    const ModFileList originals = ListModFiles(pair.original);
-    const ModFileList translated = ListModFiles(pair.translated);
+void ListFolderPair(const ReferencePair& pair, bool includeSubFolders, ReferenceListing& listing) {
+    const FolderTreeListing originals =
+        ListFolderTree(pair.original, ListModFiles, includeSubFolders);
+    const FolderTreeListing translated =
+        ListFolderTree(pair.translated, ListModFiles, includeSubFolders);
     for (const auto* folder : {&originals, &translated}) {
         if (folder->status != TraOk) {
             const std::string& path = folder == &originals ? pair.original : pair.translated;
             listing.faults.push_back(
                 {pair.original, "Cannot list the reference folder " + path, folder->status});
             return;
+        }
+    }
+    for (const auto* folder : {&originals, &translated}) {
+        for (const FolderTreeFault& fault : folder->faults) {
+            listing.faults.push_back({fault.folder, fault.Text()});
         }
     }
     if (originals.names.empty()) {
@@ -45,26 +53,35 @@ void ListFolderPair(const ReferencePair& pair, ReferenceListing& listing) {
     }
     std::vector<bool> taken(translated.names.size(), false);
     for (const std::string& name : originals.names) {
-        ReferenceFilePaths paths{JoinPath(pair.original, name), {}};
+        ReferenceFilePaths paths{JoinRelativePath(pair.original, name), {}, name};
         const std::size_t counterpart = CounterpartOf(name, translated.names, taken);
         if (counterpart < translated.names.size()) {
             taken[counterpart] = true;
-            paths.translated = JoinPath(pair.translated, translated.names[counterpart]);
+            paths.translated = JoinRelativePath(pair.translated, translated.names[counterpart]);
         }
         listing.files.push_back(std::move(paths));
     }
     for (std::size_t i = 0; i < translated.names.size(); ++i) {
         if (!taken[i]) {
-            listing.ignored.push_back("Ignored " + JoinPath(pair.translated, translated.names[i]) +
+            listing.ignored.push_back("Ignored " +
+                                      JoinRelativePath(pair.translated, translated.names[i]) +
                                       ": no file of that name in " + pair.original);
         }
     }
 }
 
-bool NameSharedWithAnother(const std::vector<ReferenceFile>& files, std::size_t file) {
+// As the file was listed, or by its file name.
+const std::string& ListedName(const std::vector<ReferenceFile>& files,
+                              std::span<const std::string> listedNames, std::size_t file) {
+    const bool listed = file < listedNames.size() && !listedNames[file].empty();
+    return listed ? listedNames[file] : files[file].original->GetName();
+}
+
+bool NameSharedWithAnother(const std::vector<ReferenceFile>& files,
+                           std::span<const std::string> listedNames, std::size_t file) {
+    const std::string& name = ListedName(files, listedNames, file);
     for (std::size_t other = 0; other < files.size(); ++other) {
-        if (other != file && EqualsIgnoringAsciiCase(files[other].original->GetName(),
-                                                     files[file].original->GetName())) {
+        if (other != file && EqualsIgnoringAsciiCase(ListedName(files, listedNames, other), name)) {
             return true;
         }
     }
@@ -73,7 +90,7 @@ bool NameSharedWithAnother(const std::vector<ReferenceFile>& files, std::size_t 
 
 }  // namespace
 
-ReferenceListing ListReferenceFiles(const ReferencePairs& pairs) {
+ReferenceListing ListReferenceFiles(const ReferencePairs& pairs, bool includeSubFolders) {
     ReferenceListing listing;
     for (const ReferencePair& pair : pairs) {
         switch (ClassifyReferencePair(pair)) {
@@ -81,7 +98,7 @@ ReferenceListing ListReferenceFiles(const ReferencePairs& pairs) {
                 listing.files.push_back({pair.original, pair.translated});
                 break;
             case ReferencePairKind::Folders:
-                ListFolderPair(pair, listing);
+                ListFolderPair(pair, includeSubFolders, listing);
                 break;
             case ReferencePairKind::Mixed:
                 listing.faults.push_back({pair.original, MixedReferencePairText(pair)});
@@ -92,10 +109,12 @@ ReferenceListing ListReferenceFiles(const ReferencePairs& pairs) {
 }
 
 void NameReferenceFiles(std::vector<ReferenceFile>& files,
-                        std::span<const std::string> originalPaths) {
+                        std::span<const std::string> originalPaths,
+                        std::span<const std::string> listedNames) {
     for (std::size_t file = 0; file < files.size(); ++file) {
-        files[file].name = NameSharedWithAnother(files, file) ? originalPaths[file]
-                                                              : files[file].original->GetName();
+        files[file].name = NameSharedWithAnother(files, listedNames, file)
+                               ? originalPaths[file]
+                               : ListedName(files, listedNames, file);
     }
 }
 
