@@ -37,9 +37,10 @@ protected:
         fs::create_directory(root.Path() / "out");
     }
 
-    ProgressSnapshot Run(bool keepGoing) {
+    ProgressSnapshot Run(bool keepGoing, bool writeReview = false) {
         RecoveryOptions options;
         options.keepGoing = keepGoing;
+        options.writeReview = writeReview;
         return test_support::RunBatch(job, paths, options);
     }
     std::string Out(const std::string& name) const { return TempDir::Read(root / ("out/" + name)); }
@@ -87,6 +88,31 @@ TEST_F(BatchKeepGoingTest, EverySkippedFileIsListedAndTheFirstOneGivesTheStatus)
     EXPECT_EQ(Out("a.tra"),
               "// Wordgleaner: case sensitive exact match found in file orig.tra "
               "at Id 1\r\n@1     = ~Salut~\r\n");
+}
+
+// The files it recovered are reviewed as in any run; the page's summary
+// names each skipped file with its cause. A run that failed without keeping
+// going writes no review.
+TEST_F(BatchKeepGoingTest, ARunThatSkippedAFileStillReviewsTheFilesItRecovered) {
+    const ProgressSnapshot failed = Run(false, true);
+    EXPECT_EQ(failed.status, TraNoEqualSign);
+    EXPECT_EQ(NamesIn(root.Path() / "out"), (Names{ReportName, "a.tra"}));
+
+    const ProgressSnapshot end = Run(true, true);
+
+    EXPECT_EQ(end.status, TraNoEqualSign) << "the review does not change the status";
+    EXPECT_EQ(NamesIn(root.Path() / "out"), (Names{ReportName, "Wordgleaner_review.csv",
+                                                   "Wordgleaner_review.html", "a.tra", "z.tra"}));
+    const std::string page = Out("Wordgleaner_review.html");
+    EXPECT_NE(
+        page.find("<tr><th>Skipped</th><td>setup.tra: " + SetupFailure + " at line 1</td></tr>"),
+        std::string::npos)
+        << page;
+    EXPECT_NE(page.find(end.progressText), std::string::npos) << "the run as the report tells it";
+    const std::string table = Out("Wordgleaner_review.csv");
+    EXPECT_NE(table.find("\r\n\"a.tra\",1,"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n\"z.tra\",1,"), std::string::npos) << table;
+    EXPECT_EQ(table.find("setup.tra"), std::string::npos) << table;
 }
 
 TEST_F(BatchKeepGoingTest, ARunWithNothingToSkipEndsExactlyAsWithoutTheOption) {

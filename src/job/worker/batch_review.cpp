@@ -1,6 +1,7 @@
 #include "job/worker/batch_review.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "job/output_files.h"
@@ -39,7 +40,7 @@ std::string RunText(const ProgressSnapshot& now) {
     return text + now.progressText + " " + now.entryText;
 }
 
-ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
+ReviewSummary SettingsOf(const JobInputs& inputs, const ProgressSnapshot& now) {
     const RecoveryOptions& options = inputs.options;
     return {{
         {"Run", RunText(now)},
@@ -57,6 +58,31 @@ ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
                                        std::to_string(options.search.maxReferenceId)},
         {"Code page of texts that are not UTF-8", std::to_string(options.codePage)},
     }};
+}
+
+// A skipped file's report line, "Skipped d/x.tra: Failed to load ...", as a
+// row of its own: the file, then its cause.
+ReviewSetting SkippedRow(const std::string& line) {
+    constexpr std::string_view Prefix = "Skipped ";
+    std::string_view shown = line;
+    if (shown.starts_with(Prefix)) {
+        shown.remove_prefix(Prefix.size());
+    }
+    return {"Skipped", std::string(shown)};
+}
+
+// The settings, then the files the run skipped, each with its cause. The
+// sub-folders setting is shown only when it is on, so that the page of a run
+// without it stays as it always was.
+ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
+    ReviewSummary summary = SettingsOf(inputs, now);
+    if (inputs.options.includeSubFolders) {
+        summary.settings.push_back({"Include sub-folders", YesNo(true)});
+    }
+    for (const std::string& line : now.skippedFiles) {
+        summary.settings.push_back(SkippedRow(line));
+    }
+    return summary;
 }
 
 TraError Failed(SharedProgress& progress, const std::string& path, TraError status) {

@@ -326,10 +326,16 @@ private:
     }
 
     // The review goes beside the report of a run that did not fail, aborted
-    // ones included; written before the report, so that the report tells a
+    // ones included, and of one that only skipped files, for those it
+    // recovered; written before the report, so that the report tells a
     // review that could not be written.
     TraError WithReview(TraError status) {
-        return status == TraOk ? WriteBatchReview(inputs, reviewRecords, progress) : status;
+        const bool onlySkipped = filesEnded && status == firstSkipped;
+        if (status != TraOk && !onlySkipped) {
+            return status;
+        }
+        const TraError written = WriteBatchReview(inputs, reviewRecords, progress);
+        return written != TraOk ? written : status;
     }
 
     // --- The mod files recovered ----------------------------------------------
@@ -356,6 +362,7 @@ private:
         }
         progress.SetProgressText(std::move(completed));
         progress.SetEntryText(SummaryText(tally.counters));
+        filesEnded = true;
         return firstSkipped;
     }
 
@@ -434,6 +441,7 @@ private:
     std::vector<ReviewRecord> reviewRecords;  // filled only when the options ask for a review
     TraError firstSkipped = TraOk;
     std::size_t skipped = 0;
+    bool filesEnded = false;  // the loop over the mod files went to its end
 };
 
 }  // namespace
