@@ -33,6 +33,7 @@ struct RawOptions {
     bool review = false;
     std::optional<std::string> codePage;
     bool keepGoing = false;
+    bool recursive = false;
 };
 
 class OptionChecker {
@@ -125,6 +126,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.writeReview = raw.review;
     check.CodePage(raw.codePage, options.codePage);
     options.keepGoing = raw.keepGoing;
+    options.includeSubFolders = raw.recursive;
     return check.Problems();
 }
 
@@ -190,8 +192,18 @@ void DeclareSafetyOptions(CLI::App& app, RawOptions& raw, CliRequest& request) {
                  "Skip mod files that fail to load or save, and go on; the report lists them "
                  "and the exit status is still that of the first failure");
     app.add_flag("--in-place", request.inPlace,
-                 "Allow DEST_DIR to be MOD_DIR or the folder of a reference file: the "
-                 "recovered files then replace the files of the same name there");
+                 "Allow DEST_DIR to be MOD_DIR or the folder of a reference file (with "
+                 "--recursive, to lie inside MOD_DIR or a reference folder): the recovered "
+                 "files then replace the files of the same name there");
+}
+
+// Which folders of the mod and the reference folders a run reads.
+void DeclareFolderOptions(CLI::App& app, RawOptions& raw) {
+    app.add_flag("--recursive", raw.recursive,
+                 "Include sub-folders: recover the tra files of every sub-folder of MOD_DIR "
+                 "into the same sub-folders of DEST_DIR (made as needed), and list the "
+                 "sub-folders of reference folders too, each file paired by its path; links "
+                 "to folders are not followed");
 }
 
 void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
@@ -222,6 +234,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                  "Search with the linear walk of the reference (the same results, far slower)")
         ->group("");
     DeclareSafetyOptions(app, raw, request);
+    DeclareFolderOptions(app, raw);
     declared.minId.Declare(app, "--min-id",
                            "Lowest reference string id searched (default " +
                                std::to_string(defaults.search.minReferenceId) + ")",

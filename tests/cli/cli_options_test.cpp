@@ -72,16 +72,18 @@ TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
     EXPECT_EQ(request.options, RecoveryOptions{});
 }
 
-TEST(CliOptions, KeepGoingAndInPlaceAreOffUnlessAskedFor) {
+TEST(CliOptions, KeepGoingInPlaceAndRecursiveAreOffUnlessAskedFor) {
     Parsed plain = ParseWithPaths({});
     ASSERT_TRUE(plain.result.request.has_value());
     EXPECT_FALSE(plain.result.request->inPlace);
     EXPECT_FALSE(plain.result.request->options.keepGoing);
+    EXPECT_FALSE(plain.result.request->options.includeSubFolders);
 
-    Parsed asked = ParseWithPaths({"--keep-going", "--in-place"});
+    Parsed asked = ParseWithPaths({"--keep-going", "--in-place", "--recursive"});
     ASSERT_TRUE(asked.result.request.has_value()) << asked.err;
     EXPECT_TRUE(asked.result.request->inPlace);
     EXPECT_TRUE(asked.result.request->options.keepGoing);
+    EXPECT_TRUE(asked.result.request->options.includeSubFolders);
 }
 
 TEST(CliOptions, AlsoReferencePairsFollowTheFirstPairInTheOrderGiven) {
@@ -241,7 +243,7 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
     EXPECT_EQ(help.result.exitCode, 0);
     for (const char* word :
          {"REF_ORIGINAL", "--min-likeliness", "--threshold", "--line-info-only", "--comments",
-          "--patch", "--no-sound-check", "--min-id", "--max-id", "--version"}) {
+          "--patch", "--no-sound-check", "--min-id", "--max-id", "--recursive", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
 
