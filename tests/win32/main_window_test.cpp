@@ -169,6 +169,38 @@ TEST(MainWindow, AWholeRunWithThePatchFromThePreferencesWritesWhatTheJobWrites) 
     EXPECT_EQ(files, 5);  // three tra files, the patch and the report
 }
 
+// The check box of Preferences reaches the run, which recovers the mod
+// folder's sub-folder into the same sub-folder; without it, the end box
+// names what was left out.
+TEST(MainWindow, IncludeSubFoldersFromThePreferencesReachesTheRun) {
+    OpenWindow open;
+    TempDir folders;
+    folders.Write("mod/dialog.tra", ReadAll(Examples + "/mod/dialog.tra"));
+    folders.Write("mod/d/items.tra", ReadAll(Examples + "/mod/items.tra"));
+    std::filesystem::create_directory(folders.Path() / "out");
+    open.SetPaths(folders / "out");
+    SetItemText(open.dialog, IDC_MOD_DIRECTORY, folders / "mod");
+    ASSERT_TRUE(open.RunToTheEnd());
+    ASSERT_EQ(open.boxes.boxes.size(), 1u);
+    EXPECT_NE(open.boxes.boxes[0].text.find("\n\nSub-folders were left out: d (1 tra file). "),
+              std::string::npos)
+        << open.boxes.boxes[0].text;
+    EXPECT_FALSE(std::filesystem::exists(folders.Path() / "out/d"));
+    {
+        ModalAnswer answer(open.dialog, "Preferences", [](HWND preferences) {
+            Click(preferences, IDC_INCLUDE_SUB_FOLDERS);
+            Click(preferences, IDOK);
+        });
+        Click(open.dialog, IDC_PREFERENCES);
+        EXPECT_TRUE(answer.Answered());
+    }
+    ASSERT_TRUE(open.RunToTheEnd());
+    EXPECT_TRUE(open.window.Job().Inputs().options.includeSubFolders);
+    ASSERT_EQ(open.boxes.boxes.size(), 2u);
+    EXPECT_EQ(open.boxes.boxes[1].text.find("left out"), std::string::npos);
+    EXPECT_NE(ReadAll(folders.Path() / "out/d/items.tra").find("@200"), std::string::npos);
+}
+
 // A run on the examples whose worker is held before the given mod file
 // (counted from 1), so that the test acts on it at that exact point.
 struct HeldRun {
