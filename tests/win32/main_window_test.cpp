@@ -198,7 +198,8 @@ TEST(MainWindow, IncludeSubFoldersFromThePreferencesReachesTheRun) {
     EXPECT_TRUE(open.window.Job().Inputs().options.includeSubFolders);
     ASSERT_EQ(open.boxes.boxes.size(), 2u);
     EXPECT_EQ(open.boxes.boxes[1].text.find("left out"), std::string::npos);
-    EXPECT_NE(ReadAll(folders.Path() / "out/d/items.tra").find("@200"), std::string::npos);
+    EXPECT_NE(ReadAll(folders.Path() / "out/d/items.tra").find("// Wordgleaner: "),
+              std::string::npos);
 }
 
 // A run on the examples whose worker is held before the given mod file
