@@ -14,6 +14,10 @@
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 using namespace wordgleaner;
 
 namespace fs = std::filesystem;
@@ -117,6 +121,28 @@ TEST(ListReferenceFiles, WithSubFoldersPairsEachFileByItsPathUnderItsFolder) {
     EXPECT_TRUE(ListReferenceFiles({{root / "en", root / "fr"}}).files.size() == 1u)
         << "without sub-folders, a.tra alone";
 }
+
+#if !defined(_WIN32)
+// Its files would be missing from the set, or lack their translations.
+TEST(ListReferenceFiles, ASubFolderOfEitherSideThatCannotBeListedIsAFault) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every folder";
+    }
+    TempDir root;
+    for (const char* name : {"en/a.tra", "en/d/b.tra", "fr/a.tra", "fr/d/b.tra"}) {
+        root.Write(name, "@0 = ~x~\n");
+    }
+    fs::permissions(root.Path() / "fr/d", fs::perms::none);
+    const ReferenceListing listing = ListReferenceFiles({{root / "en", root / "fr"}}, true);
+    fs::permissions(root.Path() / "fr/d", fs::perms::owner_all);
+
+    ASSERT_EQ(listing.faults.size(), 1u);
+    EXPECT_EQ(listing.faults[0].path, root / "fr/d");
+    EXPECT_EQ(listing.faults[0].text,
+              "Cannot list the folder " + root / "fr/d" + ", cause: Permission denied");
+    EXPECT_EQ(Translations(listing), (std::vector<std::string>{Native(root, "fr/a.tra"), ""}));
+}
+#endif
 
 TEST(NameReferenceFiles, NamesByFileNameUnlessAnotherFileSharesItUpToCase) {
     TempDir root;
