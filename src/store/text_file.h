@@ -27,7 +27,8 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Writes into a temporary file beside the target and renames it over the
 // target only in Commit, once every byte reached the disk: a failed or
-// abandoned write never truncates or destroys the file that was there.
+// abandoned write never truncates or destroys the file that was there. A
+// symbolic link at the target is replaced by the file, never written through.
 class TextFileWriter {
 public:
     TextFileWriter() = default;
