@@ -122,6 +122,24 @@ TEST(ReviewCsv, QuotesTextsWithQuotesCommasAndLineBreaks) {
     EXPECT_EQ(rows[1][8], "\"\"");
 }
 
+// A spreadsheet would compute a cell that begins like a formula; mod texts
+// and file names come from anyone. Numbers the table writes stay numbers.
+TEST(ReviewCsv, TextsThatBeginLikeAFormulaGetALeadingApostrophe) {
+    TempDir dir;
+    ReviewRecord record =
+        WithBest(SampleRecord("=cmd.tra", -12, MatchOutcome::VeryLikely, "+1 to hit"), "@ref.tra",
+                 -34, 97.5, "-1 to hit", "\tTab");
+    ReviewRecord carriageReturn = SampleRecord("a.tra", 1, MatchOutcome::NotFound, "\rHello");
+    ReviewRecord plain = SampleRecord("a.tra", 2, MatchOutcome::NotFound, "Hello = world");
+    const std::string table = WriteAndRead(dir, {record, carriageReturn, plain});
+    const std::vector<Row> rows = ParseCsv(table.substr(Bom.size()));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1], (Row{"'=cmd.tra", "-12", "very likely", "97.5", "'@ref.tra", "-34",
+                            "'+1 to hit", "'-1 to hit", "'\tTab"}));
+    EXPECT_EQ(rows[2][6], "'\rHello");
+    EXPECT_EQ(rows[3][6], "Hello = world");
+}
+
 TEST(ReviewCsv, DecodesTextsThatAreNotUtf8FromTheCodePage) {
     TempDir dir;
     ReviewRecord record =
