@@ -1,5 +1,6 @@
 #include "store/input_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -33,8 +34,8 @@ std::string KindRefusal(fs::file_type type) {
     }
 }
 
-InputFile Refused(std::string refusal, std::error_code error = {}) {
-    InputFile input;
+FileToRead Refused(std::string refusal, std::error_code error = {}) {
+    FileToRead input;
     input.code = TraOpenFailed;
     input.systemError = error;
     input.refusal = std::move(refusal);
@@ -47,8 +48,8 @@ std::error_code KindError(fs::file_type type) {
                                             : std::error_code();
 }
 
-InputFile NotOpened(std::error_code error) {
-    InputFile input;
+FileToRead NotOpened(std::error_code error) {
+    FileToRead input;
     input.code = TraOpenFailed;
     input.systemError = error;
     return input;
@@ -78,7 +79,7 @@ fs::file_type TypeOf(mode_t mode) {
 // Opened without waiting, so that a named pipe nobody writes into is seen
 // for what it is instead of blocking the open; the kind is read from the
 // opened file itself, so nothing can swap the file in between.
-InputFile OpenChecked(const std::string& path) {
+FileToRead OpenChecked(const std::string& path) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
         return NotOpened({errno, std::generic_category()});
@@ -97,7 +98,7 @@ InputFile OpenChecked(const std::string& path) {
                                               : Refused(TooLargeText);
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    InputFile input;
+    FileToRead input;
     input.file.reset(::fdopen(descriptor, "rb"));
     if (!input.file) {
         const std::error_code error{errno, std::generic_category()};
@@ -112,13 +113,13 @@ InputFile OpenChecked(const std::string& path) {
 
 // Windows has no named pipes or devices in its folders; the kind is read
 // before the open.
-InputFile OpenChecked(const std::string& path) {
+FileToRead OpenChecked(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         return Refused(KindRefusal(status.type()), KindError(status.type()));
     }
-    InputFile input;
+    FileToRead input;
     input.file.reset(std::fopen(path.c_str(), "rb"));
     if (!input.file) {
         return NotOpened({errno, std::generic_category()});
@@ -134,7 +135,7 @@ InputFile OpenChecked(const std::string& path) {
 
 }  // namespace
 
-TraFailure InputFile::Failure() const {
+TraFailure FileToRead::Failure() const {
     TraFailure failure = TraFailure::FromSystem(code, systemError);
     if (!refusal.empty()) {
         failure.systemReason = refusal;
@@ -142,8 +143,25 @@ TraFailure InputFile::Failure() const {
     return failure;
 }
 
-InputFile OpenInputFile(const std::string& path) {
+FileToRead OpenToRead(const std::string& path) {
     return OpenChecked(path);
+}
+
+bool AppendRestOfFile(std::FILE* file, std::string& bytes, std::size_t expected) {
+    std::size_t used = bytes.size();
+    bytes.resize(used + std::max<std::size_t>(expected, 1));
+    while (true) {
+        if (used == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
+        used += count;
+        if (used < bytes.size()) {
+            const bool failed = std::ferror(file) != 0;
+            bytes.resize(used);
+            return !failed;
+        }
+    }
 }
 
 }  // namespace wordgleaner

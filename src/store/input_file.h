@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -14,8 +16,8 @@ namespace wordgleaner {
 // offsets.
 inline constexpr std::uint64_t LargestInputFile = 0xFFFFFFFF;
 
-// A file opened for reading, or why it was not.
-struct InputFile {
+// A file opened to read its bytes, or why it was not.
+struct FileToRead {
     FileHandle file;  // open for reading bytes; none on failure
     std::uint64_t size = 0;
     TraError code = TraOk;  // TraOk or TraOpenFailed
@@ -31,6 +33,12 @@ struct InputFile {
 // most LargestInputFile bytes. Anything else is refused before a byte is
 // read, with what it is: a named pipe would block until some program writes
 // into it, and a device such as /dev/zero never ends.
-InputFile OpenInputFile(const std::string& path);
+FileToRead OpenToRead(const std::string& path);
+
+// Appends what the file holds from where it stands to its end to `bytes`;
+// false on a read error, after appending what was read before it. `expected`
+// guesses the size of the rest: one byte more sees the end without growing
+// the buffer. May throw std::bad_alloc.
+bool AppendRestOfFile(std::FILE* file, std::string& bytes, std::size_t expected);
 
 }  // namespace wordgleaner

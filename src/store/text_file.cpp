@@ -1,5 +1,6 @@
 #include "store/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>

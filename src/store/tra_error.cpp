@@ -6,7 +6,7 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr std::array<const char*, TraIdOutOfRange + 1> Messages = {
+constexpr std::array<const char*, TraDamagedTable + 1> Messages = {
     "No error",
     "End of line (no error)",
     "End of file (no error)",
@@ -24,6 +24,7 @@ constexpr std::array<const char*, TraIdOutOfRange + 1> Messages = {
     "Unknown string Id",
     "Invalid string",
     "Id out of range",
+    "Damaged string table",
 };
 
 constexpr const char* UnknownCodeMessage = "Unknown error (internal failure)";

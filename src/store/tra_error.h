@@ -24,6 +24,7 @@ enum TraError : int {
     TraBadString = 15,
     // Codes added later go here, at the end, so no existing number moves.
     TraIdOutOfRange = 16,
+    TraDamagedTable = 17,
 };
 
 // The fixed English message of a result code; any code outside the table

@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 
+#include "store/talk_table.h"
 #include "store/tra_parser.h"
 #include "store/whole_text_file.h"
 
@@ -106,6 +107,28 @@ TraError TraFile::Load(const std::string& path) {
     name = failure.code == TraOk ? FileNameOf(path) : std::string();
     lastFailure = std::move(failure);
     return lastFailure.code;
+}
+
+TraError TraFile::LoadTalkTable(const std::string& path, const std::string& femaleTablePath) {
+    Clear();
+    TraFailure failure;
+    try {
+        failure = ReadTalkTable(path, femaleTablePath, entries, texts);
+    } catch (const std::bad_alloc&) {
+        failure = TraFailure(TraNoMemory);
+        Clear();
+    }
+    entryCount = static_cast<int>(entries.size());
+    IndexIds();
+    if (failure.code != TraOpenFailed || !failure.otherFile.empty()) {
+        name = failure.code == TraOk ? FileNameOf(path) : std::string();
+    }
+    lastFailure = std::move(failure);
+    return lastFailure.code;
+}
+
+TraError TraFile::LoadReference(const std::string& path, const std::string& femaleTablePath) {
+    return IsTalkTable(path) ? LoadTalkTable(path, femaleTablePath) : Load(path);
 }
 
 TraEntry TraFile::GetAt(int position) const {

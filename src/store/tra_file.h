@@ -35,6 +35,20 @@ public:
     // emptied; on an open failure the list is empty and `name` is kept.
     virtual TraError Load(const std::string& path);
 
+    // Reads the game's string table at `path` (see talk_table.h): entry i
+    // becomes the entry of id i, with its text and sound; with a
+    // `femaleTablePath` (dialogF.tlk beside dialog.tlk), entries whose text
+    // or sound differs there get those as their female text and sound. After
+    // any failure the list is empty, and `name` is emptied unless the table
+    // itself could not be opened; a failure of the female table names it in
+    // the last failure's `otherFile`. Saving writes a tra file.
+    TraError LoadTalkTable(const std::string& path, const std::string& femaleTablePath = {});
+
+    // A reference file: a talk table when it begins with the table's
+    // signature, whatever its name, else a tra file (the female table path is
+    // then not used).
+    TraError LoadReference(const std::string& path, const std::string& femaleTablePath = {});
+
     // Writes every entry in the normalised layout, CR LF line ends, behind the
     // byte-order mark if the loaded file had one. The file is replaced only
     // once everything was written: a failure leaves what was there.

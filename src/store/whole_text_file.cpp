@@ -10,7 +10,6 @@ namespace wordgleaner {
 
 namespace {
 
-using text_mode::CarriageReturn;
 using text_mode::EndOfFileMark;
 using text_mode::LineFeed;
 constexpr std::size_t FirstReadSize = 64 * 1024;
@@ -19,24 +18,6 @@ constexpr std::size_t FirstReadSize = 64 * 1024;
 // growing the buffer; a file of the /proc kind tells a size of 0.
 std::size_t ExpectedSize(std::uint64_t size) {
     return size == 0 ? FirstReadSize : static_cast<std::size_t>(size) + 1;
-}
-
-// Reads to the end; false on a read error.
-bool ReadAll(std::FILE* file, std::string& bytes, std::size_t expected) {
-    std::size_t used = 0;
-    bytes.resize(expected);
-    while (true) {
-        if (used == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
-        }
-        std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
-        used += count;
-        if (used < bytes.size()) {
-            bool failed = std::ferror(file) != 0;
-            bytes.resize(used);
-            return !failed;
-        }
-    }
 }
 
 // Drops the byte-order mark and every CR that comes right before an LF, in
@@ -48,26 +29,8 @@ std::size_t ToTextMode(std::string& bytes, std::size_t start) {
     if (const void* mark = std::memchr(in, EndOfFileMark, static_cast<std::size_t>(end - in))) {
         end = static_cast<const char*>(mark);
     }
-    char* out = data;
-    while (in < end) {
-        const void* found = std::memchr(in, CarriageReturn, static_cast<std::size_t>(end - in));
-        const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
-        const auto length = static_cast<std::size_t>(stop - in);
-        if (out != in) {
-            std::memmove(out, in, length);
-        }
-        out += length;
-        in = stop;
-        if (in == end) {
-            break;
-        }
-        // A lone CR stays; the CR of a CR LF pair goes.
-        if (in + 1 == end || in[1] != LineFeed) {
-            *out++ = CarriageReturn;
-        }
-        ++in;
-    }
-    return static_cast<std::size_t>(out - data);
+    return static_cast<std::size_t>(text_mode::DropCarriageReturnsBeforeLineFeeds(in, end, data) -
+                                    data);
 }
 
 }  // namespace
@@ -75,12 +38,12 @@ std::size_t ToTextMode(std::string& bytes, std::size_t start) {
 WholeTextFileRead ReadWholeTextFile(const std::string& path, std::string& bytes) {
     WholeTextFileRead result;
     bytes.clear();
-    InputFile input = OpenInputFile(path);
-    if (input.code != TraOk) {
-        result.failure = input.Failure();
+    FileToRead opened = OpenToRead(path);
+    if (opened.code != TraOk) {
+        result.failure = opened.Failure();
         return result;
     }
-    if (!ReadAll(input.file.get(), bytes, ExpectedSize(input.size))) {
+    if (!AppendRestOfFile(opened.file.get(), bytes, ExpectedSize(opened.size))) {
         result.failure = TraFailure::FromSystem(TraReadFailed, {errno, std::generic_category()});
     }
     result.byteOrderMark = std::string_view(bytes).starts_with(Utf8ByteOrderMark);

@@ -23,21 +23,21 @@ std::string RefusalOf(const std::string& path) {
     return TraFailureText(file.GetLastFailure());
 }
 
-TEST(InputFile, ARegularFileAndALinkToOneOpenWithTheirSize) {
+TEST(FileToRead, ARegularFileAndALinkToOneOpenWithTheirSize) {
     test_support::TempDir dir;
     const std::string path = dir.Write("a.tra", "@1 = ~a~\n");
-    const InputFile input = OpenInputFile(path);
+    const FileToRead input = OpenToRead(path);
     ASSERT_EQ(input.code, TraOk);
     EXPECT_NE(input.file, nullptr);
     EXPECT_EQ(input.size, 9u);
     std::error_code noLinks;
     fs::create_symlink(path, dir / "link.tra", noLinks);
     if (!noLinks) {
-        EXPECT_EQ(OpenInputFile(dir / "link.tra").size, 9u);
+        EXPECT_EQ(OpenToRead(dir / "link.tra").size, 9u);
     }
 }
 
-TEST(InputFile, AFolderIsRefusedForWhatItIs) {
+TEST(FileToRead, AFolderIsRefusedForWhatItIs) {
     test_support::TempDir dir;
     fs::create_directory(dir / "d.tra");
     EXPECT_EQ(RefusalOf(dir / "d.tra"), "Failed to open file (a folder, not a file)");
@@ -47,7 +47,7 @@ TEST(InputFile, AFolderIsRefusedForWhatItIs) {
 
 // Opening a named pipe that no program writes into would wait for a writer
 // forever; it is refused at once instead.
-TEST(InputFile, ANamedPipeWithoutWriterIsRefusedWithoutBlocking) {
+TEST(FileToRead, ANamedPipeWithoutWriterIsRefusedWithoutBlocking) {
     test_support::TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "pipe.tra").c_str(), 0600), 0);
     EXPECT_EQ(RefusalOf(dir / "pipe.tra"),
@@ -55,7 +55,7 @@ TEST(InputFile, ANamedPipeWithoutWriterIsRefusedWithoutBlocking) {
 }
 
 // /dev/zero never ends: read whole, it would fill the memory.
-TEST(InputFile, DevicesAreRefusedAlsoThroughALink) {
+TEST(FileToRead, DevicesAreRefusedAlsoThroughALink) {
     test_support::TempDir dir;
     EXPECT_EQ(RefusalOf("/dev/zero"), "Failed to open file (a device, not a regular file)");
     fs::create_symlink("/dev/zero", dir / "zero.tra");
@@ -64,7 +64,7 @@ TEST(InputFile, DevicesAreRefusedAlsoThroughALink) {
 
 // Its texts would not fit the store's 32-bit offsets: refused before a byte
 // is read (the file is sparse, so it takes no room on the disk).
-TEST(InputFile, AFileBeyondFourGibibytesIsRefusedBeforeItIsRead) {
+TEST(FileToRead, AFileBeyondFourGibibytesIsRefusedBeforeItIsRead) {
     test_support::TempDir dir;
     const std::string path = dir.Write("huge.tra", "");
     std::error_code noSparseFiles;
@@ -75,7 +75,7 @@ TEST(InputFile, AFileBeyondFourGibibytesIsRefusedBeforeItIsRead) {
     EXPECT_EQ(RefusalOf(path),
               "Failed to open file (larger than 4 GiB, the most a tra file may hold)");
     fs::resize_file(path, LargestInputFile, noSparseFiles);
-    EXPECT_EQ(OpenInputFile(path).code, TraOk);
+    EXPECT_EQ(OpenToRead(path).code, TraOk);
 }
 
 #endif

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "store/talk_table.h"
+#include "support/talk_table_check.h"
 #include "support/temp_dir.h"
 #include "support/tra_round_trip.h"
 
@@ -45,13 +47,22 @@ TEST(TraFileRoundTrip, SavedSampleMatchesTheReviewedLayout) {
               test_support::TempDir::Read((data / "expected/sounds_and_comments.tra").string()));
 }
 
-// Inputs the fuzzer kept: none may crash, and those that load must round-trip.
+// Inputs the fuzzer kept: none may crash, tra files that load must
+// round-trip, and tables that load must hold consistent entries.
 TEST(TraFileRoundTrip, FuzzCorpusInputsLoadSafelyAndRoundTrip) {
+    int tables = 0;
     for (const auto& input : FilesIn(WORDGLEANER_FUZZ_CORPUS_DIR)) {
         test_support::TempDir dir;
+        if (IsTalkTable(input.string())) {
+            ++tables;
+            EXPECT_EQ(test_support::CheckTalkTable(input.string(), dir.Path().string()), "")
+                << input;
+            continue;
+        }
         auto result = test_support::CheckRoundTrip(input.string(), dir.Path().string());
         EXPECT_EQ(result.problem, "") << input;
     }
+    EXPECT_GE(tables, 3) << "the corpus keeps a few tables";
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ TEST(TraErrorMessage, EveryCodeKeepsItsNumberAndItsWords) {
         "Unknown string Id",
         "Invalid string",
         "Id out of range",
+        "Damaged string table",
     };
     for (int code = 0; code < static_cast<int>(std::size(table)); ++code) {
         EXPECT_STREQ(TraErrorMessage(code), table[code]) << "code " << code;
@@ -37,10 +38,11 @@ TEST(TraErrorMessage, EveryCodeKeepsItsNumberAndItsWords) {
     EXPECT_EQ(TraNoIdValue, 9);
     EXPECT_EQ(TraBadString, 15);
     EXPECT_EQ(TraIdOutOfRange, 16);
+    EXPECT_EQ(TraDamagedTable, 17);
 }
 
 TEST(TraErrorMessage, AnyCodeOutsideTheTableIsAnInternalFailure) {
-    EXPECT_STREQ(TraErrorMessage(17), "Unknown error (internal failure)");
+    EXPECT_STREQ(TraErrorMessage(18), "Unknown error (internal failure)");
     EXPECT_STREQ(TraErrorMessage(-1), "Unknown error (internal failure)");
 }
 
@@ -62,4 +64,9 @@ TEST(TraFailureText, AddsTheLineAndTheSystemReasonOnlyWhenThereAreAny) {
 
     EXPECT_EQ(TraFailureText(TraFailure::FromSystem(TraReadFailed, {})), "File read failure")
         << "no reason when the system gave none";
+
+    EXPECT_EQ(TraFailureText(TraFailure::DamagedTable(51234)),
+              "Damaged string table at entry 51234");
+    EXPECT_EQ(TraFailureText(TraFailure::DamagedTable(0)), "Damaged string table at entry 0")
+        << "entry 0 is named too";
 }
