@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "game_data.h"
-#include "job/recover_file.h"
 #include "job/recovery_job.h"
 #include "job/reference_pair.h"
 #include "matching/indexed_reference_search.h"

@@ -7,14 +7,21 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
-#include "job/recover_file.h"
+#include "job/recovery_options.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/recover_file.h"
+#include "job/worker/recovery_tally.h"
+#include "job/worker/search_choice.h"
+#include "job/worker/shared_progress.h"
 #include "matching/likeliness.h"
 #include "matching/reference_index.h"
+#include "matching/reference_set.h"
 #include "store/tra_file.h"
 
 using namespace wordgleaner;
@@ -178,10 +185,13 @@ void BM_RecoverFile(benchmark::State& state) {
         return;
     }
     const std::string modPath = (data.folder / "setup.tra").string();
-    JobInputs inputs;
+    const RecoveryOptions options;
+    const ReferenceSet references = ReferenceSet::Single(data.original, &data.translated);
+    RecoveryTally tally;
+    PatchFile patch;  // never opened: no patch lines, as in a run without one
+    std::vector<ReviewRecord> reviewRecords;
     SharedProgress progress;
-    JobWorker worker(inputs, progress);
-    worker.Index() = data.index;
+    AbortCheck abortCheck(progress);
     TraFile mod;
     for (auto _ : state) {
         state.PauseTiming();
@@ -189,11 +199,14 @@ void BM_RecoverFile(benchmark::State& state) {
             state.SkipWithError("the generated mod file did not load");
             return;
         }
-        worker.Counters() = {};
+        tally = {};
         state.ResumeTiming();
-        RecoverFile(worker, mod, data.original, data.translated);
+        const std::unique_ptr<ReferenceSearch> search =
+            MakeReferenceSearch(references, data.index, options);
+        RecoverFile(
+            mod, {options, references, *search, tally, patch, reviewRecords, progress, abortCheck});
     }
-    const BatchCounters& counters = worker.Counters();
+    const BatchCounters& counters = tally.counters;
     state.counters["entries"] = counters.entriesProcessed;
     state.counters["exact"] = counters.exactCount;
     state.counters["veryLikely"] = counters.veryLikelyCount;

@@ -1,13 +1,11 @@
 #include "cli/cli_options.h"
 
 #include <CLI/CLI.hpp>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "job/number_text.h"
 #include "job/validate_options.h"
 #include "matching/output/number_format.h"
 #include "wordgleaner/version.h"
@@ -37,31 +35,6 @@ struct RawOptions {
     bool keepGoing = false;
 };
 
-template <typename Number>
-std::optional<Number> ParseWhole(std::string_view text) {
-    Number value{};
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<double> ParseFinite(std::string_view text) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);  // from_chars takes no plus sign
-    }
-    std::optional<double> value = ParseWhole<double>(text);
-    if (value && !std::isfinite(*value)) {
-        return std::nullopt;
-    }
-    if (value) {
-        *value += 0.0;  // "-0" is zero, not a negative zero printed as "-0.00"
-    }
-    return value;
-}
-
 class OptionChecker {
 public:
     explicit OptionChecker(RecoveryOptions& options) : options(options) {}
@@ -73,7 +46,7 @@ public:
         if (!given) {
             return;  // the default stays
         }
-        std::optional<double> value = ParseFinite(*given);
+        std::optional<double> value = ParseDecimal(*given);
         if (!value) {
             problems.push_back(std::string(name) + ": " + std::string(NotANumberMessage));
         } else if (std::optional<OptionFault> fault = check(*value)) {
@@ -87,7 +60,7 @@ public:
         if (!given) {
             return;
         }
-        std::optional<std::int32_t> value = ParseWhole<std::int32_t>(*given);
+        std::optional<std::int32_t> value = ParseWhole(*given);
         if (!value) {
             problems.push_back(std::string(name) +
                                ": a whole number from -2147483648 to 2147483647 is needed");
@@ -100,7 +73,7 @@ public:
         if (!given) {
             return;
         }
-        std::optional<std::int32_t> value = ParseWhole<std::int32_t>(*given);
+        std::optional<std::int32_t> value = ParseWhole(*given);
         if (!value) {
             problems.push_back("--code-page: a code page number such as 1252 is needed");
         } else if (std::optional<OptionFault> fault = CheckCodePage(*value)) {
@@ -258,8 +231,8 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                                std::to_string(defaults.search.maxReferenceId) + ")",
                            "ID");
     DeclareReviewOptions(app, declared);
-    app.add_option("--also-reference", request.alsoReferences,
-                   "Also search this reference pair (two tra files or two folders), after "
+    app.add_option("--also-reference", request.furtherReferences,
+                   "A further reference pair (two tra files or two folders), searched after "
                    "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
         ->option_text("ORIGINAL TRANSLATED");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
@@ -382,7 +355,7 @@ int UsageFailure(const std::vector<std::string>& problems, std::ostream& err) {
 
 ReferencePairs CliRequest::References() const {
     ReferencePairs pairs{{referenceOriginal, referenceTranslated}};
-    for (const auto& [original, translated] : alsoReferences) {
+    for (const auto& [original, translated] : furtherReferences) {
         pairs.push_back({original, translated});
     }
     return pairs;

@@ -17,7 +17,7 @@ namespace wordgleaner {
 struct CliRequest {
     std::string referenceOriginal;
     std::string referenceTranslated;
-    std::vector<std::pair<std::string, std::string>> alsoReferences;  // --also-reference
+    std::vector<std::pair<std::string, std::string>> furtherReferences;  // --also-reference
     std::string modDirectory;
     std::string destinationDirectory;
     RecoveryOptions options;

@@ -6,13 +6,9 @@
 
 #include "cli/cli_options.h"
 #include "cli/progress_view.h"
+#include "job/recovery_job.h"
 
 namespace wordgleaner {
-
-class RecoveryJob;
-
-// The window's polling period, kept by the command-line tool as well.
-inline constexpr std::chrono::milliseconds PollInterval{100};
 
 // No worker thread could be started (EX_OSERR of the BSD exit codes).
 inline constexpr int NoThreadExitCode = 71;

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "job/progress_percent.h"
+
 namespace wordgleaner {
 
 namespace {
 
-constexpr std::int32_t FullPercent = 100;
 constexpr int BarCells = 20;
 constexpr const char* FilesLabel = "Files   ";
 constexpr const char* EntriesLabel = "Entries ";

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -97,14 +96,6 @@ int ChosenGlyph(unsigned mode) {
     return 0;
 }
 
-QString StripTrailingSeparators(QString directory) {
-    while (directory.size() > 1 &&
-           (directory.endsWith(QLatin1Char('/')) || directory.endsWith(QLatin1Char('\\')))) {
-        directory.chop(1);
-    }
-    return directory;
-}
-
 }  // namespace
 
 PathBrowseControl::PathBrowseControl(QWidget* parent, unsigned initialMode)
@@ -133,65 +124,19 @@ PathBrowseControl::~PathBrowseControl() = default;
 // --- The path ---
 
 bool PathBrowseControl::TypedTextInForce() const {
-    return typed && !SamePath(currentText, selection.value(0));
+    return typed && !SamePath(currentText, chosenPath);
 }
 
 QString PathBrowseControl::GetPath() const {
-    return TypedTextInForce() ? currentText : selection.value(0);
+    return TypedTextInForce() ? currentText : chosenPath;
 }
 
 void PathBrowseControl::SetPath(const QString& path) {
     edit->setText(path);
-    selection = path.isEmpty() ? QStringList() : QStringList{path};
+    chosenPath = path;
     // The owner's path replaces anything typed before, in every mode.
     typed = false;
     currentText = path;
-}
-
-QStringList PathBrowseControl::GetPaths() const {
-    return TypedTextInForce() ? QStringList{currentText} : selection;
-}
-
-int PathBrowseControl::GetSelectionCount() const {
-    return static_cast<int>(selection.size());
-}
-
-bool PathBrowseControl::GetReadOnlyChecked() const {
-    return readOnlyChecked;
-}
-
-QString PathBrowseControl::AbsolutePath() const {
-    const QString path = GetPath();
-    return path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-}
-
-QString PathBrowseControl::GetDrive() const {
-    const QString path = AbsolutePath();
-    const bool hasDrive = path.size() >= 2 && path[0].isLetter() && path[1] == QLatin1Char(':');
-    return hasDrive ? path.left(2) : QString();
-}
-
-QString PathBrowseControl::GetDirectory() const {
-    if (mode & ModeFolder) {
-        return GetPath();
-    }
-    const QString path = AbsolutePath();
-    return path.isEmpty() ? QString() : StripTrailingSeparators(QFileInfo(path).absolutePath());
-}
-
-QString PathBrowseControl::GetFileName() const {
-    const QString path = AbsolutePath();
-    return (mode & ModeFolder) || path.isEmpty() ? QString() : QFileInfo(path).fileName();
-}
-
-QString PathBrowseControl::GetFileExtension() const {
-    const QString path = AbsolutePath();
-    return (mode & ModeFolder) || path.isEmpty() ? QString() : QFileInfo(path).suffix();
-}
-
-QString PathBrowseControl::GetFileTitle() const {
-    const QString path = AbsolutePath();
-    return (mode & ModeFolder) || path.isEmpty() ? QString() : QFileInfo(path).completeBaseName();
 }
 
 // --- Browsing ---
@@ -200,7 +145,7 @@ FolderChooserRequest PathBrowseControl::FolderRequest() const {
     FolderChooserRequest request;
     request.owner = parentWidget();
     request.title = chooserTitle;
-    request.prompt = folderPrompt;
+    request.prompt = QStringLiteral("Please select a folder from the list:");
     request.initialPath = GetPath();
     request.flags = folderFlags;
     return request;
@@ -209,12 +154,10 @@ FolderChooserRequest PathBrowseControl::FolderRequest() const {
 FileChooserRequest PathBrowseControl::FileRequest() const {
     FileChooserRequest request;
     request.owner = parentWidget();
-    request.open = openChooser;
     request.title = chooserTitle;
     request.filter = filter;
-    request.defaultExtension = defaultExtension;
     request.initialPath = GetPath();
-    request.flags = fileFlags;
+    request.flags = DefaultFileChooserFlags;
     return request;
 }
 
@@ -233,40 +176,33 @@ int PathBrowseControl::Browse() {
     if (!self) {
         return BrowseCancelled;
     }
-    const int result = TakeChoice(chosen, folder);
-    emit browseFinished(result);
+    const int result = TakeChoice(chosen);
     if (self) {
         busy = false;
     }
     return result;
 }
 
-int PathBrowseControl::TakeChoice(const ChooserResult& chosen, bool folder) {
+int PathBrowseControl::TakeChoice(const ChooserResult& chosen) {
     if (!chosen.accepted || chosen.paths.isEmpty()) {
         return BrowseCancelled;
     }
-    selection = folder ? QStringList{chosen.paths.constFirst()} : chosen.paths;
-    readOnlyChecked = !folder && chosen.readOnlyChecked;
-    edit->setText(selection.constFirst());
+    chosenPath = chosen.paths.constFirst();
+    edit->setText(chosenPath);
     edit->selectAll();
     typed = false;
-    currentText = selection.constFirst();
+    currentText = chosenPath;
     return BrowseAccepted;
 }
 
 void PathBrowseControl::Click() {
-    const QPointer<PathBrowseControl> self(this);
     Browse();
-    if (self) {
-        emit clicked();
-    }
 }
 
 void PathBrowseControl::OnTextChanged(const QString& text) {
     // A long path is cut off in the field; hovering shows all of it.
     edit->setToolTip(text);
     UpdatePathWarning();
-    emit pathChanged(text);
     if (busy || !(mode & ModeEditable)) {
         return;
     }
@@ -315,8 +251,7 @@ void PathBrowseControl::TakeDrop(QDropEvent& event) {
     event.acceptProposedAction();
     QToolTip::hideText();
     // A dropped path counts as chosen, like one taken in the chooser.
-    selection = QStringList{path};
-    readOnlyChecked = false;
+    chosenPath = path;
     edit->setText(path);
     typed = false;
     currentText = path;
@@ -383,66 +318,12 @@ void PathBrowseControl::SetChooserTitle(const QString& title) {
     chooserTitle = title;
 }
 
-QString PathBrowseControl::GetChooserTitle() const {
-    return chooserTitle;
-}
-
-void PathBrowseControl::SetFolderPrompt(const QString& prompt) {
-    folderPrompt = prompt;
-}
-
-QString PathBrowseControl::GetFolderPrompt() const {
-    return folderPrompt;
-}
-
 void PathBrowseControl::SetFolderFlags(unsigned flags) {
     folderFlags = flags;
 }
 
-unsigned PathBrowseControl::GetFolderFlags() const {
-    return folderFlags;
-}
-
-void PathBrowseControl::SetFileFlags(unsigned flags) {
-    fileFlags = flags | FileExplorer;
-}
-
-unsigned PathBrowseControl::GetFileFlags() const {
-    return fileFlags;
-}
-
-void PathBrowseControl::SetOpenChooser(bool open) {
-    openChooser = open;
-}
-
-bool PathBrowseControl::GetOpenChooser() const {
-    return openChooser;
-}
-
-void PathBrowseControl::SetDefaultExtension(const QString& extension) {
-    defaultExtension = extension;
-}
-
-QString PathBrowseControl::GetDefaultExtension() const {
-    return defaultExtension;
-}
-
 void PathBrowseControl::SetFilter(const QString& newFilter) {
     filter = newFilter;
-}
-
-QString PathBrowseControl::GetFilter() const {
-    return filter;
-}
-
-// --- Button ---
-
-void PathBrowseControl::SetTooltipText(const QString& text) {
-    tooltipText = text;
-}
-
-QString PathBrowseControl::GetTooltipText() const {
-    return tooltipText;
 }
 
 void PathBrowseControl::SetCaption(const QString& newCaption) {
@@ -453,10 +334,6 @@ void PathBrowseControl::SetCaption(const QString& newCaption) {
         updateGeometry();
         repaint();
     }
-}
-
-QString PathBrowseControl::GetCaption() const {
-    return caption;
 }
 
 // --- Inspection ---
@@ -775,8 +652,8 @@ void PathBrowseControl::OnEditFocusOut(Qt::FocusReason reason) {
 bool PathBrowseControl::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        if (buttonRect.contains(help->pos()) && !tooltipText.isEmpty()) {
-            QToolTip::showText(help->globalPos(), tooltipText, this, buttonRect);
+        if (buttonRect.contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), QStringLiteral("Browse"), this, buttonRect);
         } else {
             QToolTip::hideText();
             event->ignore();

@@ -32,17 +32,8 @@ namespace wordgleaner {
 //   of the field's kind (a folder in folder mode, a file otherwise); anything
 //   else is refused, and a tooltip says why.
 // Owner set-up happens once; later the owner reads GetPath() and enables or
-// disables the control.
-//
-// The main window needs only SetChooserTitle, GetMode/SetMode (to add
-// ModeFolder), SetFolderFlags, GetPath and enabling, plus SetChooser in its
-// tests. The rest is kept as the control's interface as a reusable path
-// field: the chooser settings (prompt, file flags, Open or Save As, default
-// extension, filter), caption and tooltip, ModifyMode, the whole selection
-// with its path parts, and the two signals. Each is the one way an owner sets
-// or reads that part of the control, and the controls demo uses some of them;
-// shorthands that only restate mode bits are deliberately not offered. The
-// inspection members near the end serve tests only.
+// disables the control. It offers what the windows and the controls demo
+// use, and no more; the inspection members near the end serve tests only.
 //
 // The control and its text field take two consecutive places in the focus
 // chain (the control first); Tab from the field moves on, Shift+Tab from the
@@ -75,26 +66,13 @@ public:
     // chosen path (ignoring ASCII letter case on Windows, where the file system
     // does); otherwise the first chosen path; empty when there is none.
     QString GetPath() const;
-    // Shows the text in the field and makes it the whole selection (no
-    // selection for an empty text); GetPath() then returns it.
+    // Shows the text in the field and makes it the chosen path; GetPath()
+    // then returns it.
     void SetPath(const QString& path);
-    // All chosen paths in order, or only the typed text when GetPath() gives it.
-    QStringList GetPaths() const;
-    int GetSelectionCount() const;
-    bool GetReadOnlyChecked() const;
-    // Parts of GetPath() made absolute. In folder mode GetDirectory() is
-    // GetPath() itself and the three file parts are empty. GetDrive() is empty
-    // where paths have no drive; GetFileExtension() has no leading ".".
-    QString GetDrive() const;
-    QString GetDirectory() const;
-    QString GetFileName() const;
-    QString GetFileExtension() const;
-    QString GetFileTitle() const;
 
     // Opens the chooser. Returns BrowseAccepted when a choice was accepted,
-    // BrowseCancelled when cancelled or when a chooser is already open.
-    // Emits browseFinished(result) before returning (not for the refused
-    // second call).
+    // BrowseCancelled when cancelled or when a chooser is already open. Of
+    // several files chosen, the first is taken.
     int Browse();
 
     // --- Mode ---
@@ -106,39 +84,27 @@ public:
 
     // --- Chooser settings ---
     void SetChooserTitle(const QString& title);  // file chooser title, folder chooser caption
-    QString GetChooserTitle() const;
-    void SetFolderPrompt(const QString& prompt);
-    QString GetFolderPrompt() const;
-    void SetFolderFlags(unsigned flags);  // FolderChooserFlag bits, stored unchanged
-    unsigned GetFolderFlags() const;
-    void SetFileFlags(unsigned flags);  // FileChooserFlag bits; FileExplorer is always added
-    unsigned GetFileFlags() const;
-    void SetOpenChooser(bool open);  // true: "Open", false: "Save As"
-    bool GetOpenChooser() const;
-    void SetDefaultExtension(const QString& extension);
-    QString GetDefaultExtension() const;
+    void SetFolderFlags(unsigned flags);         // FolderChooserFlag bits, stored unchanged
     // Pipe form: "Tra files (*.tra)|*.tra|All Files (*.*)|*.*||".
     void SetFilter(const QString& filter);
-    QString GetFilter() const;
 
     // When on, a path that names no file (no folder in folder mode) is marked
     // with a warning sign whose tooltip says what is wrong, as soon as it is
     // typed or set. Off by default.
     void SetExistenceCheck(bool check);
-    // Why the path is marked; empty when it is not.
-    QString PathWarning() const;
 
     // The choosers Browse() uses; none puts back the standard dialogs.
     void SetChooser(std::shared_ptr<PathChooser> chooser);
 
-    // --- Button ---
-    void SetTooltipText(const QString& text);
-    QString GetTooltipText() const;
-    void SetCaption(const QString& caption);  // shown on the button without ModeGlyph
-    QString GetCaption() const;
+    // Shown on the button without ModeGlyph.
+    void SetCaption(const QString& caption);
+
+    // The text field, which the window gives the focus.
+    QLineEdit* Edit() const;
 
     // --- Inspection (tests) ---
-    QLineEdit* Edit() const;
+    // Why the path is marked; empty when it is not.
+    QString PathWarning() const;
     QRect ButtonRect() const;
     QRect GlyphRect() const;
     QRect EditRect() const;
@@ -147,16 +113,6 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-
-signals:
-    // The path changed by typing, a choice, a drop or SetPath().
-    void pathChanged(const QString& path);
-    // After every browse started by a click, Space or Enter, once the chooser
-    // has closed, whatever the outcome.
-    void clicked();
-    // From every Browse() that opened a chooser, before it returns:
-    // BrowseAccepted or BrowseCancelled.
-    void browseFinished(int result);
 
 protected:
     bool event(QEvent* event) override;
@@ -182,7 +138,7 @@ private:
     void ConfigureEdit();
     FolderChooserRequest FolderRequest() const;
     FileChooserRequest FileRequest() const;
-    int TakeChoice(const ChooserResult& chosen, bool folder);
+    int TakeChoice(const ChooserResult& chosen);
     void Click();
     void OnTextChanged(const QString& text);
     void UpdatePathWarning();
@@ -195,7 +151,6 @@ private:
     void PaintBorder(QPainter& painter) const;
     void PaintCaption(QPainter& painter, const QRect& target) const;
     bool TypedTextInForce() const;
-    QString AbsolutePath() const;
 
     QRect buttonRect;
     QRect glyphRect;
@@ -207,18 +162,12 @@ private:
     bool pressed = false;
     bool hover = false;
     bool capturing = false;
-    QString tooltipText = QStringLiteral("Browse");
     QString caption;
     bool busy = false;
     QString chooserTitle;
-    QString folderPrompt = QStringLiteral("Please select a folder from the list:");
-    bool openChooser = true;
-    unsigned fileFlags = DefaultFileChooserFlags;
     unsigned folderFlags = DefaultFolderChooserFlags;
-    bool readOnlyChecked = false;
-    QString defaultExtension;
     QString filter = QStringLiteral("All Files (*.*)|*.*||");
-    QStringList selection;
+    QString chosenPath;  // the last chosen, dropped or set
     bool typed = false;
     QString currentText;
     std::shared_ptr<PathChooser> chooser;

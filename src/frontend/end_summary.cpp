@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "job/batch_review.h"
+#include "job/output_files.h"
 #include "job/run_end.h"
 
 namespace wordgleaner {
@@ -45,14 +45,14 @@ std::string PlainRunSummary(const ProgressSnapshot& end) {
 EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs) {
     switch (EndOfRun(end)) {
         case RunEnd::Succeeded:
-            return {SummaryIcon::None, "Success",
+            return {MessageIcon::None, "Success",
                     "Updated the tra files\n\n" + PlainRunSummary(end), SuccessActions(inputs)};
         case RunEnd::Stopped:
-            return {SummaryIcon::Warning, "Stopped", StoppedText(end), {}};
+            return {MessageIcon::Warning, "Stopped", StoppedText(end), {}};
         case RunEnd::Failed:
             break;
     }
-    return {SummaryIcon::Error, "Failure", end.progressText, {}};
+    return {MessageIcon::Error, "Failure", end.progressText, {}};
 }
 
 }  // namespace wordgleaner

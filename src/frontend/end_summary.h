@@ -3,12 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "frontend/message_icon.h"
 #include "job/job_inputs.h"
 #include "job/progress_snapshot.h"
 
 namespace wordgleaner {
-
-enum class SummaryIcon { None, Warning, Error };
 
 // A button of the end box beside Close, and the file or folder it opens.
 struct SummaryAction {
@@ -22,7 +21,7 @@ struct SummaryAction {
 // review page (when one was written) and the destination folder; a stop
 // tells what it left on disk; a failure tells the run's own text.
 struct EndSummary {
-    SummaryIcon icon = SummaryIcon::None;
+    MessageIcon icon = MessageIcon::None;
     std::string caption;
     std::string text;
     std::vector<SummaryAction> actions;  // in the order of the buttons, Close after them

@@ -20,6 +20,8 @@ struct RunPaths {
     const std::string& operator[](PathField field) const {
         return texts[static_cast<std::size_t>(field)];
     }
+
+    friend bool operator==(const RunPaths&, const RunPaths&) = default;
 };
 
 // Told when a field is left empty, followed by the field's name.

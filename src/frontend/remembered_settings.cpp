@@ -1,12 +1,12 @@
 #include "frontend/remembered_settings.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 
-#include "frontend/extra_reference_pairs.h"
-#include "frontend/number_text.h"
+#include "frontend/further_reference_pairs.h"
+#include "job/number_text.h"
 #include "job/validate_options.h"
+#include "matching/output/number_format.h"
 
 namespace wordgleaner {
 
@@ -17,8 +17,12 @@ using namespace settings_keys;
 constexpr auto AllKeys = std::to_array<SettingKey>(
     {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
      VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
-     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, ExtraReferencePairs,
+     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, FurtherReferencePairs,
      WindowWidth, WindowHeight});
+
+// In the order of PathField.
+constexpr std::array<SettingKey, PathFieldCount> PathKeys = {ReferenceOriginal, ReferenceTranslated,
+                                                             ModDirectory, DestinationDirectory};
 
 const std::string* Find(const SettingsValues& values, const SettingKey& key) {
     const auto found = values.find(key.Path());
@@ -32,19 +36,13 @@ std::string ReadText(const SettingsValues& values, const SettingKey& key) {
 
 std::optional<std::int32_t> ReadInteger(const SettingsValues& values, const SettingKey& key) {
     const std::string* text = Find(values, key);
-    std::int32_t value = 0;
-    if (!text || text->empty() ||
-        std::from_chars(text->data(), text->data() + text->size(), value) !=
-            std::from_chars_result{text->data() + text->size(), std::errc()}) {
-        return std::nullopt;
-    }
-    return value;
+    return text ? ParseWhole(*text) : std::nullopt;
 }
 
 double ReadPercent(const SettingsValues& values, const SettingKey& key, double fallback,
                    std::optional<OptionFault> (*check)(double)) {
     const std::string* text = Find(values, key);
-    const std::optional<double> value = text ? ParseNumberField(*text) : std::nullopt;
+    const std::optional<double> value = text ? ParseDecimal(*text) : std::nullopt;
     return value && !check(*value) ? *value : fallback;
 }
 
@@ -79,25 +77,7 @@ std::string FlagText(bool flag) {
     return flag ? "true" : "false";
 }
 
-}  // namespace
-
-std::span<const SettingKey> RememberedKeys() {
-    return AllKeys;
-}
-
-RememberedPaths ReadRememberedPaths(const SettingsValues& values) {
-    return {ReadText(values, ReferenceOriginal), ReadText(values, ReferenceTranslated),
-            ReadText(values, ModDirectory), ReadText(values, DestinationDirectory)};
-}
-
-void WriteRememberedPaths(const RememberedPaths& paths, SettingsValues& values) {
-    Write(values, ReferenceOriginal, paths.referenceOriginal);
-    Write(values, ReferenceTranslated, paths.referenceTranslated);
-    Write(values, ModDirectory, paths.modDirectory);
-    Write(values, DestinationDirectory, paths.destinationDirectory);
-}
-
-RecoveryOptions ReadRememberedOptions(const SettingsValues& values) {
+RecoveryOptions ReadOptions(const SettingsValues& values) {
     RecoveryOptions options;
     options.search.minLikeliness =
         ReadPercent(values, MinLikeliness, options.search.minLikeliness, CheckMinLikeliness);
@@ -113,9 +93,9 @@ RecoveryOptions ReadRememberedOptions(const SettingsValues& values) {
     return options;
 }
 
-void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values) {
-    Write(values, MinLikeliness, FormatNumberField(options.search.minLikeliness));
-    Write(values, VeryLikelyThreshold, FormatNumberField(options.veryLikelyThreshold));
+void WriteOptions(const RecoveryOptions& options, SettingsValues& values) {
+    Write(values, MinLikeliness, FormatShortest(options.search.minLikeliness));
+    Write(values, VeryLikelyThreshold, FormatShortest(options.veryLikelyThreshold));
     Write(values, LineInfoOnly, FlagText(options.lineInfoOnly));
     Write(values, settings_keys::CommentMode, std::to_string(options.commentMode));
     Write(values, GeneratePatch, FlagText(options.generatePatch));
@@ -125,20 +105,60 @@ void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& valu
     Write(values, KeepGoing, FlagText(options.keepGoing));
 }
 
-bool ReadRememberedReferenceFolders(const SettingsValues& values) {
-    return ReadFlag(values, ReferenceFolders, settings_keys::ReferenceFoldersDefault);
+ReferencePairs ReadFurtherPairs(const SettingsValues& values) {
+    ReferencePairs pairs = DecodeReferencePairs(ReadText(values, FurtherReferencePairs));
+    std::erase_if(pairs, [](const ReferencePair& pair) {
+        return pair.original.empty() || pair.translated.empty();
+    });
+    return pairs;
 }
 
-void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values) {
-    Write(values, ReferenceFolders, FlagText(referenceFolders));
+}  // namespace
+
+std::span<const SettingKey> RememberedKeys() {
+    return AllKeys;
 }
 
-ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values) {
-    return DecodeReferencePairs(ReadText(values, ExtraReferencePairs));
+RunPaths ReadRememberedPaths(const SettingsValues& values) {
+    RunPaths paths;
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        paths.texts[index] = ReadText(values, PathKeys[index]);
+    }
+    return paths;
 }
 
-void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values) {
-    Write(values, ExtraReferencePairs, EncodeReferencePairs(pairs));
+void WriteRememberedPaths(const RunPaths& paths, SettingsValues& values) {
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        Write(values, PathKeys[index], paths.texts[index]);
+    }
+}
+
+PreferencesValues ReadRememberedPreferences(const SettingsValues& values) {
+    PreferencesValues preferences;
+    preferences.options = ReadOptions(values);
+    preferences.referenceFolders = ReadFlag(values, ReferenceFolders, preferences.referenceFolders);
+    preferences.furtherPairs = ReadFurtherPairs(values);
+    return preferences;
+}
+
+void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsValues& values) {
+    WriteOptions(preferences.options, values);
+    Write(values, ReferenceFolders, FlagText(preferences.referenceFolders));
+    Write(values, FurtherReferencePairs, EncodeReferencePairs(preferences.furtherPairs));
+}
+
+RememberedWindow ReadRememberedWindow(const SettingsValues& values) {
+    return {ReadRememberedPaths(values), ReadRememberedPreferences(values),
+            ReadRememberedLength(values, WindowWidth), ReadRememberedLength(values, WindowHeight)};
+}
+
+SettingsValues RememberedValues(const RememberedWindow& window) {
+    SettingsValues values;
+    WriteRememberedPaths(window.paths, values);
+    WriteRememberedPreferences(window.preferences, values);
+    WriteRememberedLength(window.width, WindowWidth, values);
+    WriteRememberedLength(window.height, WindowHeight, values);
+    return values;
 }
 
 void WriteRememberedLength(int length, const SettingKey& key, SettingsValues& values) {

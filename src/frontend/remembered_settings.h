@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "job/recovery_options.h"
-#include "job/reference_pair.h"
+#include "frontend/path_fields.h"
+#include "frontend/preferences_values.h"
 
 namespace wordgleaner {
 
@@ -36,8 +36,8 @@ inline constexpr SettingKey WriteReview{"preferences", "writeReview"};
 inline constexpr SettingKey CodePage{"preferences", "codePage"};
 inline constexpr SettingKey KeepGoing{"preferences", "keepGoing"};
 inline constexpr SettingKey ReferenceFolders{"preferences", "referenceFolders"};
-inline constexpr bool ReferenceFoldersDefault = false;
-inline constexpr SettingKey ExtraReferencePairs{"references", "extraPairs"};
+// Under the name of an earlier version, so that the pairs it kept are found.
+inline constexpr SettingKey FurtherReferencePairs{"references", "extraPairs"};
 
 inline constexpr SettingKey WindowWidth{"window", "width"};
 inline constexpr SettingKey WindowHeight{"window", "height"};
@@ -50,32 +50,28 @@ std::span<const SettingKey> RememberedKeys();
 // Stored texts by SettingKey::Path(); a key never stored is absent.
 using SettingsValues = std::map<std::string, std::string>;
 
-struct RememberedPaths {
-    std::string referenceOriginal;
-    std::string referenceTranslated;
-    std::string modDirectory;
-    std::string destinationDirectory;
+// The four path fields, in the order of PathField.
+RunPaths ReadRememberedPaths(const SettingsValues& values);
+void WriteRememberedPaths(const RunPaths& paths, SettingsValues& values);
 
-    friend bool operator==(const RememberedPaths&, const RememberedPaths&) = default;
+// What Preferences edit, the further pairs included; the run's other
+// settings keep their defaults. A stored value that Preferences would refuse
+// (edited by hand, or from another version) gives way to the default, and a
+// further pair with an empty side is left out.
+PreferencesValues ReadRememberedPreferences(const SettingsValues& values);
+void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsValues& values);
+
+// What a window remembers as a whole: its fields, its preferences and its
+// size in pixels (0 for none stored, or one that is no size).
+struct RememberedWindow {
+    RunPaths paths;
+    PreferencesValues preferences;
+    int width = 0;
+    int height = 0;
 };
 
-RememberedPaths ReadRememberedPaths(const SettingsValues& values);
-void WriteRememberedPaths(const RememberedPaths& paths, SettingsValues& values);
-
-// The values the Preferences dialog edits; the others keep their defaults.
-// A stored value that the dialog would refuse (edited by hand, or from
-// another version) gives way to the default.
-RecoveryOptions ReadRememberedOptions(const SettingsValues& values);
-void WriteRememberedOptions(const RecoveryOptions& options, SettingsValues& values);
-
-// Whether the two reference fields name folders of reference files; off
-// when never stored.
-bool ReadRememberedReferenceFolders(const SettingsValues& values);
-void WriteRememberedReferenceFolders(bool referenceFolders, SettingsValues& values);
-
-// The reference pairs listed beside the main window's own, in order.
-ReferencePairs ReadRememberedExtraPairs(const SettingsValues& values);
-void WriteRememberedExtraPairs(const ReferencePairs& pairs, SettingsValues& values);
+RememberedWindow ReadRememberedWindow(const SettingsValues& values);
+SettingsValues RememberedValues(const RememberedWindow& window);
 
 // A stored positive size in pixels; 0 when none is stored or it is no size.
 int ReadRememberedLength(const SettingsValues& values, const SettingKey& key);

@@ -6,7 +6,7 @@
 #include <random>
 #include <system_error>
 
-#include "job/mod_directory.h"
+#include "job/worker/mod_directory.h"
 #include "store/new_file.h"
 
 namespace wordgleaner {

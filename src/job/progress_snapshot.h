@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "job/batch_counters.h"
+#include "job/progress_percent.h"
 
 namespace wordgleaner {
 
@@ -14,7 +15,7 @@ struct ProgressSnapshot {
     // The worker's last write sets the files percentage to this value, and
     // only that write does: a snapshot that reads it holds the run's final
     // texts, status and counters.
-    static constexpr std::int32_t EndedFilePercent = 100;
+    static constexpr std::int32_t EndedFilePercent = FullPercent;
 
     std::int32_t filePercent = 0;
     std::string progressText;

@@ -3,14 +3,15 @@
 #include <exception>
 #include <utility>
 
-#include "job/batch_run.h"
-#include "job/job_worker.h"
-#include "job/thread_priority.h"
+#include "job/worker/batch_run.h"
+#include "job/worker/shared_progress.h"
+#include "job/worker/thread_priority.h"
 #include "store/tra_error.h"
 
 namespace wordgleaner {
 
-RecoveryJob::RecoveryJob(JobHooks hooks) : hooks(std::move(hooks)) {}
+RecoveryJob::RecoveryJob(JobHooks hooks)
+    : hooks(std::move(hooks)), progress(std::make_unique<SharedProgress>()) {}
 
 RecoveryJob::~RecoveryJob() {
     if (thread.joinable()) {
@@ -31,7 +32,7 @@ bool RecoveryJob::Start(ReferencePairs references, std::string modDirectory,
     WaitForEnd();
     inputs = {std::move(references), std::move(modDirectory), std::move(destinationDirectory),
               options};
-    progress.Reset();
+    progress->Reset();
     try {
         auto body = [this] { Run(); };
         thread = hooks.makeThread ? hooks.makeThread(body) : std::jthread(body);
@@ -39,6 +40,18 @@ bool RecoveryJob::Start(ReferencePairs references, std::string modDirectory,
         return false;
     }
     return true;
+}
+
+bool RecoveryJob::Ended() const {
+    return progress->Ended();
+}
+
+ProgressSnapshot RecoveryJob::Snapshot() const {
+    return progress->Snapshot();
+}
+
+void RecoveryJob::RequestAbort() {
+    progress->RequestAbort();
 }
 
 void RecoveryJob::WaitForEnd() {
@@ -51,17 +64,15 @@ void RecoveryJob::Run() {
     LowerCurrentThreadPriority();  // a refusal only costs responsiveness
     BatchCounters counters;
     try {
-        JobWorker worker(inputs, progress, hooks.atCheckPoint);
-        RunBatch(worker);
-        counters = worker.Counters();
+        counters = RunBatch(inputs, *progress, hooks.atCheckPoint);
     } catch (...) {
         // The core throws nothing but std::bad_alloc. The run must still
         // end, or its owner would wait for it forever; the worker has kept
         // the patch lines written so far, as after any other failure.
-        progress.SetProgressText(TraErrorMessage(TraNoMemory));
-        progress.SetStatus(TraNoMemory);
+        progress->SetProgressText(TraErrorMessage(TraNoMemory));
+        progress->SetStatus(TraNoMemory);
     }
-    progress.Finish(counters);  // the last write: from here on the job belongs to its owner
+    progress->Finish(counters);  // the last write: from here on the job belongs to its owner
 }
 
 }  // namespace wordgleaner

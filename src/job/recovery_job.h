@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -8,9 +10,14 @@
 #include "job/job_inputs.h"
 #include "job/progress_snapshot.h"
 #include "job/recovery_options.h"
-#include "job/shared_progress.h"
 
 namespace wordgleaner {
+
+class SharedProgress;
+
+// How often a front end polls a running job: the bars move smoothly, and the
+// worker loses nothing to it.
+inline constexpr std::chrono::milliseconds PollInterval{100};
 
 // Seams for the tests; both are empty in the programs.
 struct JobHooks {
@@ -24,8 +31,8 @@ struct JobHooks {
 // A recovery job: the inputs of its run, the progress its worker shows, and
 // the worker thread itself. The owner (the window, the command line) starts a
 // run, polls snapshots of it and may ask it to stop; the worker runs the
-// batch on a JobWorker of its own, which no other thread sees. The same job
-// serves one run after another.
+// batch, whose objects no other thread sees. The same job serves one run
+// after another.
 class RecoveryJob {
 public:
     explicit RecoveryJob(JobHooks hooks = {});
@@ -49,10 +56,10 @@ public:
                const RecoveryOptions& options);
 
     // True once the worker of the last run started has made its last write.
-    bool Ended() const { return progress.Ended(); }
-    ProgressSnapshot Snapshot() const { return progress.Snapshot(); }
+    bool Ended() const;
+    ProgressSnapshot Snapshot() const;
     // Returns at once; the worker reacts at its next check point.
-    void RequestAbort() { progress.RequestAbort(); }
+    void RequestAbort();
     // Blocks until the worker of the last run has returned; returns at once
     // when there is none.
     void WaitForEnd();
@@ -65,7 +72,8 @@ private:
 
     const JobHooks hooks;
     JobInputs inputs;  // written by Start only, while no worker runs
-    SharedProgress progress;
+    // The worker's side, which a front end never sees: only the snapshots.
+    const std::unique_ptr<SharedProgress> progress;
     std::jthread thread;  // last, so it is joined before the rest goes
 };
 

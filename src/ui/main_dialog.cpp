@@ -1,38 +1,22 @@
 #include "main_dialog.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QUrl>
-
-#include <array>
-#include <chrono>
-#include <optional>
-#include <utility>
-#include <vector>
 
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
-#include "frontend/end_summary.h"
-#include "frontend/path_fields.h"
-#include "frontend/reference_pair_problems.h"
-#include "job/destination_check.h"
-#include "job/readable_progress.h"
-#include "job/run_end.h"
-#include "job_text.h"
+#include "frontend/main_window_labels.h"
+#include "local_text.h"
 #include "message_boxes.h"
+#include "path_field_setup.h"
 #include "preferences_dialog.h"
 #include "reference_pair_list.h"
-#include "reference_path_fields.h"
-#include "settings_keys.h"
+#include "settings_store.h"
 #include "system_menu.h"
 #include "ui_resources.h"
 
@@ -40,203 +24,89 @@ namespace wordgleaner {
 
 namespace {
 
-// The path fields and the bars are wide enough for a long path at a glance.
-constexpr int FieldMinimumWidth = 440;
+constexpr std::array<const char*, PathFieldCount> FieldNames = {
+    "referenceOriginalField", "referenceTranslatedField", "modDirectoryField",
+    "destinationDirectoryField"};
 
-constexpr unsigned DestinationFolderFlags =
-    FolderReturnOnlyFileSystemDirs | FolderEditBox | FolderNewDialogStyle;
-
-const QString FailureCaption = QStringLiteral("Failure");
-
-// A path as the job wrote it, made absolute against the working directory
-// the job ran in.
-QUrl LocalFileUrl(const std::string& path) {
-    return QUrl::fromLocalFile(
-        QFileInfo(QDir::fromNativeSeparators(FromJobText(path))).absoluteFilePath());
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
 }
 
 // No button is the default, so Enter starts or quits nothing by itself
 // (keyPressEvent lets it press the focused button).
-QPushButton* MakeButton(const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
+QPushButton* MakeButton(const char* text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(Text(text), parent);
+    button->setObjectName(name);
     button->setAutoDefault(false);
-    button->setDefault(false);
     return button;
-}
-
-bool IsEnterKey(const QKeyEvent& event) {
-    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
-
-MessageIcon ToMessageIcon(SummaryIcon icon) {
-    switch (icon) {
-        case SummaryIcon::Warning:
-            return MessageIcon::Warning;
-        case SummaryIcon::Error:
-            return MessageIcon::Error;
-        case SummaryIcon::None:
-            break;
-    }
-    return MessageIcon::None;
-}
-
-QString QuitText() {
-    return QObject::tr("&Quit");
-}
-
-QString AbortText() {
-    return QObject::tr("&Abort");
 }
 
 }  // namespace
 
 MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
-    : QDialog(parent), services(std::move(dialogServices)), job(services.jobHooks) {
-    setWindowTitle(tr("Wordgleaner"));
+    : QDialog(parent),
+      services(std::move(dialogServices)),
+      view(*this, services.messages, services.openUrl),
+      controller(view, services.jobHooks) {
+    setWindowTitle(Text(ProgramName));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowIcon(ApplicationIcon());
     BuildControls();
-    ConfigurePathFields();
     OfferAboutCommand();
-    RestoreRemembered();
-
-    pollTimer.setSingleShot(true);
-    pollTimer.setInterval(PollIntervalMs);
-    connect(&pollTimer, &QTimer::timeout, this, &MainDialog::PollJob);
+    Restore();
+    ShowReferenceKind();
 }
 
+// Created in the order of the window's controls, which is also the tab
+// order; the fields and bars take the width the user gives the window.
 void MainDialog::BuildControls() {
-    // Created in the order of the window's controls, which is also the tab order.
     auto* layout = new QGridLayout(this);
     layout->setColumnStretch(0, 1);
     int row = 0;
-    std::size_t fieldIndex = 0;
-    auto addField = [&](const QString& label, const char* name) {
-        auto* field = new PathBrowseControl(this);
-        field->setObjectName(name);
-        field->setMinimumWidth(FieldMinimumWidth);
-        auto* caption = new QLabel(label, this);
-        caption->setBuddy(field);
-        pathLabels[fieldIndex++] = caption;
-        layout->addWidget(caption, row++, 0);
-        layout->addWidget(field, row++, 0);
-        return field;
-    };
-    auto addBar = [&](const QString& label, const char* name) {
-        auto* bar = new PercentProgressBar(this);
-        bar->setObjectName(name);
-        layout->addWidget(new QLabel(label, this), row++, 0);
-        layout->addWidget(bar, row++, 0);
-        return bar;
-    };
-
-    referenceOriginalField =
-        addField(tr("&Reference tra file in original language"), "referenceOriginalField");
-    referenceTranslatedField = addField(
-        tr("Reference tra file in &destination language (translated)"), "referenceTranslatedField");
-    furtherReferences = new ReferencePairList(services.messages, services.chooser, this);
-    furtherReferences->setObjectName("furtherReferences");
-    // The one part that gains from a taller window.
-    layout->addWidget(furtherReferences, row, 0);
-    layout->setRowStretch(row++, 1);
-    modDirectoryField =
-        addField(tr("Directory of &mod tra files in original language"), "modDirectoryField");
-    destinationDirectoryField =
-        addField(tr("Directory of mod tra files in destination language (&empty)"),
-                 "destinationDirectoryField");
-    filesBar = addBar(tr("Files list progress"), "filesProgressBar");
-    entriesBar = addBar(tr("File entries progress"), "entriesProgressBar");
-    timeLabel = new QLabel(this);
-    timeLabel->setObjectName("timeLabel");
-    layout->addWidget(timeLabel, row++, 0);
-
-    importButton = MakeButton(tr("&Import"), this);
-    importButton->setObjectName("importButton");
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        if (index == 2) {  // the further pairs, the one part that gains from a taller window
+            furtherReferences = new ReferencePairList(services.messages, services.chooser, this);
+            furtherReferences->setObjectName("furtherReferences");
+            layout->addWidget(furtherReferences, row, 0);
+            layout->setRowStretch(row++, 1);
+        }
+        widgets.fields[index] = MakePathField(FieldNames[index], services.chooser, this);
+        labels[index] = new QLabel(this);
+        labels[index]->setBuddy(widgets.fields[index]);
+        layout->addWidget(labels[index], row++, 0);
+        layout->addWidget(widgets.fields[index], row++, 0);
+    }
+    const char* barNames[] = {"filesProgressBar", "entriesProgressBar"};
+    const char* barLabels[] = {FilesBarLabel, EntriesBarLabel};
+    for (std::size_t index = 0; index < widgets.bars.size(); ++index) {
+        widgets.bars[index] = new PercentProgressBar(this);
+        widgets.bars[index]->setObjectName(barNames[index]);
+        layout->addWidget(new QLabel(Text(barLabels[index]), this), row++, 0);
+        layout->addWidget(widgets.bars[index], row++, 0);
+    }
+    widgets.time = new QLabel(this);
+    widgets.time->setObjectName("timeLabel");
+    layout->addWidget(widgets.time, row++, 0);
+    auto* importButton = MakeButton(ImportLabel, "importButton", this);
     layout->addWidget(importButton, 1, 1);
-    preferencesButton = MakeButton(tr("&Preferences..."), this);
-    preferencesButton->setObjectName("preferencesButton");
+    auto* preferencesButton = MakeButton(PreferencesLabel, "preferencesButton", this);
     layout->addWidget(preferencesButton, 3, 1);
-    quitButton = MakeButton(QuitText(), this);
-    quitButton->setObjectName("quitButton");
-    layout->addWidget(quitButton, row - 1, 1);
-    AllowResizing(*layout);
-
+    widgets.quit = MakeButton(QuitLabel(false), "quitButton", this);
+    layout->addWidget(widgets.quit, row - 1, 1);
+    setSizeGripEnabled(true);
     connect(importButton, &QPushButton::clicked, this, &MainDialog::StartRun);
     connect(preferencesButton, &QPushButton::clicked, this, &MainDialog::ChangeSettings);
-    connect(quitButton, &QPushButton::clicked, this, &MainDialog::reject);
-}
-
-void MainDialog::ConfigurePathFields() {
-    modDirectoryField->SetChooserTitle(
-        tr("Select directory of mod tra files in original language"));
-    destinationDirectoryField->SetChooserTitle(
-        tr("Select directory of mod tra files in destination language"));
-
-    for (auto* field : {modDirectoryField, destinationDirectoryField}) {
-        field->SetMode(field->GetMode() | PathBrowseControl::ModeFolder);
-    }
-    destinationDirectoryField->SetFolderFlags(DestinationFolderFlags);
-    ShowReferenceKind();
-    LetPathsBeTyped();
-
-    if (services.chooser) {
-        for (auto* field : {referenceOriginalField, referenceTranslatedField, modDirectoryField,
-                            destinationDirectoryField}) {
-            field->SetChooser(services.chooser);
-        }
-    }
-}
-
-// The two reference fields, their labels and their choosers take tra files,
-// or folders of them once the user has chosen reference folders.
-void MainDialog::ShowReferenceKind() {
-    SetReferenceFieldKind(*referenceOriginalField, referenceFolders);
-    SetReferenceFieldKind(*referenceTranslatedField, referenceFolders);
-    furtherReferences->SetFoldersFirst(referenceFolders);
-    if (referenceFolders) {
-        pathLabels[0]->setText(tr("&Reference folder of tra files in original language"));
-        pathLabels[1]->setText(
-            tr("Reference folder of tra files in &destination language (translated)"));
-        referenceOriginalField->SetChooserTitle(tr("Select reference folder in original language"));
-        referenceTranslatedField->SetChooserTitle(
-            tr("Select reference folder in destination language"));
-    } else {
-        pathLabels[0]->setText(tr("&Reference tra file in original language"));
-        pathLabels[1]->setText(tr("Reference tra file in &destination language (translated)"));
-        referenceOriginalField->SetChooserTitle(
-            tr("Select reference tra file in original language"));
-        referenceTranslatedField->SetChooserTitle(
-            tr("Select reference tra file in destination language"));
-    }
-}
-
-// Paths can be typed, pasted and dropped as well as chosen; one that names
-// nothing is marked before Import is pressed.
-void MainDialog::LetPathsBeTyped() {
-    for (auto* field : PathFields()) {
-        field->ModifyMode(0, PathBrowseControl::ModeEditable);
-        field->SetExistenceCheck(true);
-    }
-}
-
-std::array<PathBrowseControl*, 4> MainDialog::PathFields() const {
-    return {referenceOriginalField, referenceTranslatedField, modDirectoryField,
-            destinationDirectoryField};
-}
-
-// The fields and bars take the width the user gives the window.
-void MainDialog::AllowResizing(QGridLayout& layout) {
-    layout.setSizeConstraint(QLayout::SetDefaultConstraint);
-    setSizeGripEnabled(true);
+    connect(widgets.quit, &QPushButton::clicked, this, &MainDialog::reject);
+    widgets.otherInputs = {furtherReferences, importButton, preferencesButton};
+    view.Attach(widgets, [this] { PollJob(); });
 }
 
 void MainDialog::OfferAboutCommand() {
-    const QString itemText = tr("&About Wordgleaner...");
-    if (AppendAboutToSystemMenu(*this, itemText)) {
+    if (AppendAboutToSystemMenu(*this, Text(AboutItemLabel))) {
         return;
     }
-    auto* about = new QAction(itemText, this);
+    auto* about = new QAction(Text(AboutItemLabel), this);
     about->setObjectName("aboutAction");
     about->setShortcut(QKeySequence(Qt::Key_F1));
     connect(about, &QAction::triggered, this, &MainDialog::ShowAbout);
@@ -244,201 +114,48 @@ void MainDialog::OfferAboutCommand() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void MainDialog::SetInputsEnabled(bool enabled) {
-    for (QWidget* input : std::initializer_list<QWidget*>{
-             referenceOriginalField, referenceTranslatedField, modDirectoryField,
-             destinationDirectoryField, furtherReferences, importButton, preferencesButton}) {
-        input->setEnabled(enabled);
+// The two reference fields, their labels and their choosers take tra files,
+// or folders of them once the user has chosen reference folders.
+void MainDialog::ShowReferenceKind() {
+    const bool folders = preferences.referenceFolders;
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        const auto field = static_cast<PathField>(index);
+        labels[index]->setText(Text(FieldLabel(field, folders)));
+        ShowFieldKind(*widgets.fields[index], field, folders);
     }
+    furtherReferences->SetFoldersFirst(folders);
+}
+
+RunRequest MainDialog::Request() const {
+    RunRequest request = {{}, preferences};
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        request.paths.texts[index] = ToLocalText(widgets.fields[index]->GetPath());
+    }
+    request.preferences.furtherPairs = furtherReferences->Pairs();
+    return request;
 }
 
 void MainDialog::StartRun() {
-    if (jobRunning) {
-        return;
-    }
-    const QString modDirectory = modDirectoryField->GetPath();
-    const QString destinationDirectory = destinationDirectoryField->GetPath();
-    if (!PathsFilledIn()) {
-        return;
-    }
-    ReferencePairs references = ReferencesToSearch();
-    if (!ReferencesAccepted(references) ||
-        !DestinationAccepted(
-            {references, ToJobText(modDirectory), ToJobText(destinationDirectory), {}})) {
-        return;
-    }
-
-    RememberPaths();
-    runStart = std::chrono::steady_clock::now();
-    SetInputsEnabled(false);
-    quitButton->setText(AbortText());
-    pollTimer.start();
-    jobRunning = true;
-    if (!job.Start(std::move(references), ToJobText(modDirectory), ToJobText(destinationDirectory),
-                   settings)) {
-        // Nothing would ever end this run: give the window back at once.
-        pollTimer.stop();
-        jobRunning = false;
-        services.messages.Show(this, MessageIcon::Error, FailureCaption,
-                               tr("Could not start the recovery: no worker thread available"));
-        SetInputsEnabled(true);
-        quitButton->setText(QuitText());
+    if (controller.Import(Request())) {
+        Remember();
     }
 }
 
 void MainDialog::PollJob() {
-    pollTimer.stop();
-    if (!jobRunning) {
-        return;
-    }
-    const ProgressSnapshot progress = job.Snapshot();
-    ShowProgress(progress);
-    if (progress.Ended()) {
-        ShowEnd(progress);
-        return;
-    }
-    pollTimer.start();
-}
-
-// An empty field is named and given the focus, so the user knows what to fill in.
-bool MainDialog::PathsFilledIn() {
-    const auto fields = PathFields();
-    std::vector<LabelledPath> labelled;
-    for (std::size_t index = 0; index < fields.size(); ++index) {
-        labelled.push_back({PlainLabelText(pathLabels[index]->text().toStdString()),
-                            ToJobText(fields[index]->GetPath())});
-    }
-    const std::optional<std::size_t> empty = FirstEmptyField(labelled);
-    if (!empty) {
-        return true;
-    }
-    fields[*empty]->Edit()->setFocus(Qt::OtherFocusReason);
-    services.messages.Show(this, MessageIcon::None, FailureCaption,
-                           QString::fromStdString(EmptyFieldText(labelled[*empty].label)));
-    return false;
-}
-
-// The two fields first, then the further pairs in the order shown.
-ReferencePairs MainDialog::ReferencesToSearch() const {
-    ReferencePairs references = {{ToJobText(referenceOriginalField->GetPath()),
-                                  ToJobText(referenceTranslatedField->GetPath())}};
-    for (const StoredReferencePair& pair : furtherReferences->Pairs()) {
-        references.push_back({ToJobText(pair.original), ToJobText(pair.translated)});
-    }
-    return references;
-}
-
-// A pair of a file and a folder, two files where folders were chosen, or a
-// further pair whose side has gone from the disk never starts a run.
-bool MainDialog::ReferencesAccepted(const ReferencePairs& references) {
-    for (std::size_t index = 0; index < references.size(); ++index) {
-        const std::string problem = index == 0
-                                        ? MainReferencePairProblem(references[0], referenceFolders)
-                                        : FurtherReferencePairProblem(references[index]);
-        if (!problem.empty()) {
-            services.messages.Show(this, MessageIcon::Error, FailureCaption, FromJobText(problem));
-            return false;
-        }
-    }
-    return true;
-}
-
-// The bars read as a person would say it; the run's own texts stay for the
-// report and the command line.
-void MainDialog::ShowProgress(const ProgressSnapshot& progress) {
-    filesBar->SetPos(progress.filePercent);
-    filesBar->SetText(FromJobText(ReadableFilesText(progress)));
-    entriesBar->SetPos(progress.entryPercent);
-    entriesBar->SetText(FromJobText(ReadableEntriesText(progress)));
-    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(
-        std::chrono::steady_clock::now() - runStart);
-    timeLabel->setText(FromJobText(ReadableTimeText(elapsed, progress)));
-}
-
-// A destination the run cannot write into is told at once; one whose files
-// the run would replace (the mod folder, a reference's folder) only with the
-// user's consent.
-bool MainDialog::DestinationAccepted(const JobInputs& inputs) {
-    const DestinationCheck check = CheckDestination(inputs);
-    if (check.Refused()) {
-        services.messages.Show(this, MessageIcon::Error, FailureCaption,
-                               FromJobText(check.message));
-        return false;
-    }
-    if (check.NeedsConsent()) {
-        return services.messages.Confirm(
-            this, tr("Replace files?"),
-            FromJobText(check.message) + "\n\n" + tr("Recover into this folder anyway?"));
-    }
-    return true;
-}
-
-// What the box says and offers is decided once for every window.
-void MainDialog::ShowEnd(const ProgressSnapshot& end) {
-    const EndSummary summary = SummarizeEnd(end, job.Inputs());
-    if (summary.actions.empty()) {
-        services.messages.Show(this, ToMessageIcon(summary.icon), tr(summary.caption.c_str()),
-                               FromJobText(summary.text));
-    } else {
-        QStringList buttons;
-        for (const SummaryAction& action : summary.actions) {
-            buttons << tr(action.label.c_str());
-        }
-        buttons << tr(CloseButtonText);
-        const int chosen =
-            services.messages.Ask(this, ToMessageIcon(summary.icon), tr(summary.caption.c_str()),
-                                  FromJobText(summary.text), buttons);
-        if (chosen >= 0 && static_cast<std::size_t>(chosen) < summary.actions.size()) {
-            Open(LocalFileUrl(summary.actions[static_cast<std::size_t>(chosen)].target));
-        }
-    }
-    SetInputsEnabled(true);
-    quitButton->setText(QuitText());
-    jobRunning = false;
-}
-
-void MainDialog::Open(const QUrl& url) {
-    const bool opened = services.openUrl ? services.openUrl(url) : QDesktopServices::openUrl(url);
-    if (!opened) {
-        services.messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"),
-                               tr("Could not open %1").arg(url.toLocalFile()));
-    }
+    view.StopPollTimer();
+    controller.Poll();
 }
 
 void MainDialog::ChangeSettings() {
-    if (jobRunning) {
+    if (controller.Running()) {
         return;
     }
-    PreferencesDialog dialog(services.messages, this);
-    dialog.SetMinLikeliness(settings.search.minLikeliness);
-    dialog.SetVeryLikelyThreshold(settings.veryLikelyThreshold);
-    dialog.SetLineInfoOnly(settings.lineInfoOnly);
-    dialog.SetCommentMode(settings.commentMode);
-    dialog.SetGeneratePatch(settings.generatePatch);
-    dialog.SetCompareSound(settings.search.compareSound);
-    dialog.SetWriteReview(settings.writeReview);
-    dialog.SetCodePage(settings.codePage);
-    dialog.SetKeepGoing(settings.keepGoing);
-    dialog.SetReferenceFolders(referenceFolders);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
+    PreferencesDialog dialog(services.messages, Request().preferences, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        preferences = dialog.Values();
+        ShowReferenceKind();
+        Remember();
     }
-    referenceFolders = dialog.ReferenceFolders();
-    ShowReferenceKind();
-    settings.search.minLikeliness = dialog.MinLikeliness();
-    settings.veryLikelyThreshold = dialog.VeryLikelyThreshold();
-    settings.lineInfoOnly = dialog.LineInfoOnly();
-    settings.commentMode = dialog.CommentMode();
-    settings.generatePatch = dialog.GeneratePatch();
-    settings.search.compareSound = dialog.CompareSound();
-    settings.writeReview = dialog.WriteReview();
-    settings.codePage = dialog.CodePage();
-    CopyFailureSettings(dialog);
-    RememberSettings();
-}
-
-void MainDialog::CopyFailureSettings(const PreferencesDialog& dialog) {
-    settings.keepGoing = dialog.KeepGoing();
 }
 
 void MainDialog::ShowAbout() {
@@ -447,52 +164,38 @@ void MainDialog::ShowAbout() {
 }
 
 void MainDialog::reject() {
-    if (jobRunning) {
-        job.RequestAbort();
-        return;
+    if (controller.Cancel()) {
+        QDialog::reject();
     }
-    QDialog::reject();
 }
 
-void MainDialog::RestoreRemembered() {
+void MainDialog::Restore() {
     if (!services.store) {
         return;
     }
-    referenceFolders = ReadReferenceFolders(*services.store);
-    ShowReferenceKind();
-    furtherReferences->SetPairs(ReadFurtherReferences(*services.store));
-    const StoredPaths paths = ReadPaths(*services.store);
-    referenceOriginalField->SetPath(paths.referenceOriginal);
-    referenceTranslatedField->SetPath(paths.referenceTranslated);
-    modDirectoryField->SetPath(paths.modDirectory);
-    destinationDirectoryField->SetPath(paths.destinationDirectory);
-    settings = ReadOptions(*services.store);
-    const QSize size = ReadWindowSize(*services.store);
-    if (size.isValid()) {
+    const RememberedWindow remembered = ReadRememberedWindow(ReadStoredValues(*services.store));
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        widgets.fields[index]->SetPath(FromLocalText(remembered.paths.texts[index]));
+    }
+    preferences = remembered.preferences;
+    furtherReferences->SetPairs(preferences.furtherPairs);
+    const QSize size(remembered.width, remembered.height);
+    if (!size.isEmpty()) {
         resize(size.expandedTo(minimumSizeHint()));
     }
 }
 
-void MainDialog::RememberPaths() {
+void MainDialog::Remember() {
     if (services.store) {
-        WritePaths(*services.store,
-                   {referenceOriginalField->GetPath(), referenceTranslatedField->GetPath(),
-                    modDirectoryField->GetPath(), destinationDirectoryField->GetPath()});
-        WriteFurtherReferences(*services.store, furtherReferences->Pairs());
-    }
-}
-
-void MainDialog::RememberSettings() {
-    if (services.store) {
-        WriteOptions(*services.store, settings);
-        WriteReferenceFolders(*services.store, referenceFolders);
+        const RunRequest request = Request();
+        WriteStoredValues(*services.store, RememberedValues({request.paths, request.preferences,
+                                                             width(), height()}));
     }
 }
 
 void MainDialog::done(int result) {
-    RememberPaths();
+    Remember();
     if (services.store) {
-        WriteWindowSize(*services.store, size());
         services.store->sync();
     }
     QDialog::done(result);
@@ -503,7 +206,8 @@ void MainDialog::done(int result) {
 // its default button, which Enter anywhere else would press.
 void MainDialog::keyPressEvent(QKeyEvent* event) {
     auto* button = qobject_cast<QPushButton*>(focusWidget());
-    if (IsEnterKey(*event) && button && button->isEnabled()) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && button && button->isEnabled()) {
         button->click();
         return;
     }

@@ -1,31 +1,24 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 
 #include <array>
-#include <chrono>
 #include <functional>
 #include <memory>
 
-#include "job/recovery_job.h"
-#include "job/recovery_options.h"
+#include "dialog_run_view.h"
+#include "frontend/preferences_values.h"
+#include "frontend/run_controller.h"
 
-class QAction;
-class QGridLayout;
 class QLabel;
 class QSettings;
-class QPushButton;
 class QUrl;
 
 namespace wordgleaner {
 
 class MessageBoxes;
-class PreferencesDialog;
-class PathBrowseControl;
 class PathChooser;
 class ReferencePairList;
-class PercentProgressBar;
 class VersionSource;
 
 // What the main window talks to besides its own controls; tests replace them.
@@ -41,32 +34,28 @@ struct MainDialogServices {
     QSettings* store = nullptr;
 };
 
-// The program's one window: the four paths, the settings, one recovery job
-// that it polls while it runs, and the Preferences and About boxes.
+// The program's one window on Qt widgets: the four paths, the further
+// reference pairs, the bars, and the Preferences and About boxes. Its run
+// controller decides everything about a run; the window forwards its events
+// there, and its view shows what the controller tells.
 class MainDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int PollIntervalMs = 100;
-
     explicit MainDialog(MainDialogServices services, QWidget* parent = nullptr);
 
-    const RecoveryOptions& Settings() const { return settings; }
-    RecoveryJob& Job() { return job; }
-    bool JobRunning() const { return jobRunning; }
-    bool PollTimerActive() const { return pollTimer.isActive(); }
+    const RecoveryOptions& Settings() const { return preferences.options; }
+    RecoveryJob& Job() { return controller.Job(); }
+    bool JobRunning() const { return controller.Running(); }
+    bool PollTimerActive() const { return view.PollTimerActive(); }
 
 public slots:
-    // Import: checks the four paths and starts a run.
     void StartRun();
-    // Preferences...: edits the settings in their dialog.
     void ChangeSettings();
-    // One tick of the poll timer: shows the job's progress, and its end once
-    // the job has ended.
+    // One tick of the poll timer.
     void PollJob();
     void ShowAbout();
-    // Quit, Escape and the close box: while a run goes on they only ask the
-    // job to stop.
+    // Quit, Escape and the close box.
     void reject() override;
 
 protected:
@@ -78,49 +67,19 @@ protected:
 
 private:
     void BuildControls();
-    void ConfigurePathFields();
-    void LetPathsBeTyped();
-    void AllowResizing(QGridLayout& layout);
-    void RestoreRemembered();
-    void RememberPaths();
-    void RememberSettings();
-    std::array<PathBrowseControl*, 4> PathFields() const;
     void OfferAboutCommand();
-    void SetInputsEnabled(bool enabled);
-    bool PathsFilledIn();
     void ShowReferenceKind();
-    ReferencePairs ReferencesToSearch() const;
-    bool ReferencesAccepted(const ReferencePairs& references);
-    void ShowProgress(const ProgressSnapshot& progress);
-    void ShowEnd(const ProgressSnapshot& end);
-    void Open(const QUrl& url);
-    // The destination checks before a run: false when the run must not start.
-    bool DestinationAccepted(const JobInputs& inputs);
-    void CopyFailureSettings(const PreferencesDialog& dialog);
+    RunRequest Request() const;
+    void Restore();
+    void Remember();
 
     MainDialogServices services;
-    RecoveryOptions settings;
-    // A window closed by other means than its Cancel command (the process
-    // shutting down) takes the job with it, which stops a run still going on
-    // and waits for its worker.
-    RecoveryJob job;
-    bool jobRunning = false;
-    QTimer pollTimer;
-
-    PathBrowseControl* referenceOriginalField = nullptr;
-    PathBrowseControl* referenceTranslatedField = nullptr;
-    PathBrowseControl* modDirectoryField = nullptr;
-    PathBrowseControl* destinationDirectoryField = nullptr;
+    PreferencesValues preferences;  // the further pairs are the list's
+    RunWidgets widgets;
+    std::array<QLabel*, PathFieldCount> labels{};
     ReferencePairList* furtherReferences = nullptr;
-    bool referenceFolders = false;        // the two reference fields name folders
-    std::array<QLabel*, 4> pathLabels{};  // in the order of PathFields()
-    PercentProgressBar* filesBar = nullptr;
-    PercentProgressBar* entriesBar = nullptr;
-    QLabel* timeLabel = nullptr;  // elapsed time and the time left of a run
-    std::chrono::steady_clock::time_point runStart;
-    QPushButton* importButton = nullptr;
-    QPushButton* preferencesButton = nullptr;
-    QPushButton* quitButton = nullptr;
+    DialogRunView view;
+    RunController controller;  // last, so a run still going on stops first
 };
 
 }  // namespace wordgleaner

@@ -3,11 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "frontend/message_icon.h"
+
 class QWidget;
 
 namespace wordgleaner {
-
-enum class MessageIcon { None, Warning, Error };
 
 // Every message box of the program goes through this, so that tests can
 // answer the boxes and see what was said.

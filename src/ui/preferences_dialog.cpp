@@ -11,132 +11,76 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <initializer_list>
 #include <iterator>
+#include <utility>
 
-#include "job/recovery_options.h"
-#include "job/validate_options.h"
+#include "frontend/offered_code_pages.h"
 #include "message_boxes.h"
-#include "number_text.h"
-#include "settings_keys.h"
 
 namespace wordgleaner {
 
 namespace {
+
+using namespace preferences_labels;
 
 // Width of the two number fields, in average characters.
 constexpr int NumberFieldChars = 9;
 // The note under the threshold field is indented a little against its label.
 constexpr int NoteIndent = 9;
 
-const QString InvalidValueCaption = QStringLiteral("Invalid value");
+constexpr std::array<std::int32_t, 3> CommentModes = {CommentNone, CommentPerfectMatch,
+                                                      CommentMissingMatch};
 
-QLineEdit* MakeNumberField(QWidget* parent) {
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QLineEdit* MakeNumberField(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
     field->setFixedWidth(field->fontMetrics().averageCharWidth() * NumberFieldChars);
     return field;
 }
 
-QRadioButton* MakeRadioButton(const QString& text, QWidget* parent) {
-    return new QRadioButton(text, parent);
-}
-
-QLabel* MakeFieldLabel(const QString& text, QLineEdit* field, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(field);
-    return label;
+QPushButton* MakeButton(const char* text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(Text(text), parent);
+    button->setObjectName(name);
+    return button;
 }
 
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, QWidget* parent)
-    : QDialog(parent), messages(messageBoxes) {
-    setWindowTitle(tr("Preferences"));
+PreferencesDialog::PreferencesDialog(MessageBoxes& messageBoxes, PreferencesValues initial,
+                                     QWidget* parent)
+    : QDialog(parent), messages(messageBoxes), values(std::move(initial)) {
+    setWindowTitle(Text(Caption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     BuildControls();
-    RestoreDefaults();
+    ShowFields(FieldsShowing(values));
 }
 
+// Tab follows the order of the controls. It stops on the checked comment
+// button; the arrow keys move between the three.
 void PreferencesDialog::BuildControls() {
-    auto* dataOutput = new QGroupBox(tr("Data output (for perfect match)"), this);
-    lineInfoOnlyBox = new QCheckBox(
-        tr("&Output line matching information instead of copying the texts"), dataOutput);
-    auto* dataOutputLayout = new QVBoxLayout(dataOutput);
-    dataOutputLayout->addWidget(lineInfoOnlyBox);
-
-    auto* comments = new QGroupBox(tr("Comments on retrieved texts"), this);
-    noCommentButton = MakeRadioButton(tr("&None"), comments);
-    perfectMatchCommentButton = MakeRadioButton(
-        tr("Add comment before entries with &perfect match with reference"), comments);
-    missingMatchCommentButton = MakeRadioButton(
-        tr("Add comment before entries &without perfect or likely match"), comments);
-    auto* commentsLayout = new QVBoxLayout(comments);
-    commentsLayout->addWidget(noCommentButton);
-    commentsLayout->addWidget(perfectMatchCommentButton);
-    commentsLayout->addWidget(missingMatchCommentButton);
-    connect(noCommentButton, &QRadioButton::clicked, this, [this] { commentMode = CommentNone; });
-    connect(perfectMatchCommentButton, &QRadioButton::clicked, this,
-            [this] { commentMode = CommentPerfectMatch; });
-    connect(missingMatchCommentButton, &QRadioButton::clicked, this,
-            [this] { commentMode = CommentMissingMatch; });
-
-    auto* miscellaneous = new QGroupBox(tr("Miscellaneous"), this);
-    referenceFoldersBox = new QCheckBox(
-        tr("Use m&ultiple reference files in a directory instead of a single reference"),
-        miscellaneous);
-    referenceFoldersBox->setObjectName("multipleReferencesBox");
-    minLikelinessField = MakeNumberField(miscellaneous);
-    minLikelinessField->setObjectName("minLikelinessField");
-    thresholdField = MakeNumberField(miscellaneous);
-    thresholdField->setObjectName("veryLikelyThresholdField");
-    auto* thresholdNote =
-        new QLabel(tr("Threshold to consider as equivalent to a perfect match (shall be > %1)")
-                       .arg(FormatNumber(VeryLikelyThresholdRange.lowest)),
-                   miscellaneous);
-    compareSoundBox = new QCheckBox(
-        tr("Compare &sound reference as well (no matching if different)"), miscellaneous);
-    auto* numbers = new QGridLayout;
-    numbers->addWidget(
-        MakeFieldLabel(tr("Minimum &likeliness percentage"), minLikelinessField, miscellaneous), 0,
-        0);
-    numbers->addWidget(minLikelinessField, 0, 1);
-    numbers->addWidget(MakeFieldLabel(tr("Likeliness t&hreshold to assume matching"),
-                                      thresholdField, miscellaneous),
-                       1, 0);
-    numbers->addWidget(thresholdField, 1, 1);
-    numbers->setColumnStretch(2, 1);
-    auto* note = new QHBoxLayout;
-    note->addSpacing(NoteIndent);
-    note->addWidget(thresholdNote);
-    auto* miscellaneousLayout = new QVBoxLayout(miscellaneous);
-    miscellaneousLayout->addWidget(referenceFoldersBox);
-    miscellaneousLayout->addLayout(numbers);
-    miscellaneousLayout->addLayout(note);
-    miscellaneousLayout->addWidget(compareSoundBox);
-
-    auto* patch = new QGroupBox(tr("Patch generation (EE game translation assistance)"), this);
-    generatePatchBox = new QCheckBox(tr("&Generate TP2 patch associated to the tra file"), patch);
-    auto* patchLayout = new QVBoxLayout(patch);
-    patchLayout->addWidget(generatePatchBox);
-
-    auto* ok = new QPushButton(tr("O&K"), this);
+    auto* ok = MakeButton(Ok, "okButton", this);
     ok->setDefault(true);
-    ok->setObjectName("okButton");
-    auto* cancel = new QPushButton(tr("&Cancel"), this);
-    cancel->setObjectName("cancelButton");
-    auto* restoreDefaults = new QPushButton(tr("&Restore defaults"), this);
-    restoreDefaults->setObjectName("restoreDefaultsButton");
-    connect(ok, &QPushButton::clicked, this, &PreferencesDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &PreferencesDialog::reject);
-    connect(restoreDefaults, &QPushButton::clicked, this, &PreferencesDialog::RestoreDefaults);
-
+    auto* cancel = MakeButton(Cancel, "cancelButton", this);
+    for (std::size_t index = 0; index < CommentModes.size(); ++index) {
+        commentButtons[index] = new QRadioButton(Text(CommentLabel(CommentModes[index])), this);
+    }
     auto* groups = new QVBoxLayout;
-    groups->addWidget(dataOutput);
-    groups->addWidget(comments);
-    groups->addWidget(miscellaneous);
-    groups->addWidget(patch);
-    groups->addWidget(BuildReviewGroup());
-    groups->addWidget(BuildFailureGroup());
+    groups->addWidget(AddGroup(DataOutputGroup, {AddCheckBox(PreferencesCheck::LineInfoOnly)}));
+    groups->addWidget(
+        AddGroup(CommentsGroup, {commentButtons[0], commentButtons[1], commentButtons[2]}));
+    groups->addWidget(
+        AddGroup(MiscellaneousGroup, {AddCheckBox(PreferencesCheck::ReferenceFolders), NumberRows(),
+                                      AddCheckBox(PreferencesCheck::CompareSound)}));
+    groups->addWidget(AddGroup(PatchGroup, {AddCheckBox(PreferencesCheck::GeneratePatch)}));
+    groups->addWidget(
+        AddGroup(ReviewGroup, {AddCheckBox(PreferencesCheck::WriteReview), CodePageRow()}));
+    groups->addWidget(AddGroup(FailuresGroup, {AddCheckBox(PreferencesCheck::KeepGoing)}));
+    auto* restoreDefaults =
+        MakeButton(preferences_labels::RestoreDefaults, "restoreDefaultsButton", this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -146,217 +90,151 @@ void PreferencesDialog::BuildControls() {
     layout->addLayout(groups, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    // Tab order follows the order of the controls. Tab stops on the checked
-    // comment button; the arrow keys move between the three.
+    connect(ok, &QPushButton::clicked, this, &PreferencesDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &PreferencesDialog::reject);
+    connect(restoreDefaults, &QPushButton::clicked, this, &PreferencesDialog::RestoreDefaults);
+    auto check = [this](PreferencesCheck box) { return checkBoxes[static_cast<std::size_t>(box)]; };
     const std::initializer_list<QWidget*> order = {ok,
                                                    cancel,
-                                                   lineInfoOnlyBox,
-                                                   noCommentButton,
-                                                   perfectMatchCommentButton,
-                                                   missingMatchCommentButton,
-                                                   referenceFoldersBox,
+                                                   check(PreferencesCheck::LineInfoOnly),
+                                                   commentButtons[0],
+                                                   commentButtons[1],
+                                                   commentButtons[2],
+                                                   check(PreferencesCheck::ReferenceFolders),
                                                    minLikelinessField,
                                                    thresholdField,
-                                                   compareSoundBox,
-                                                   generatePatchBox,
-                                                   writeReviewBox,
+                                                   check(PreferencesCheck::CompareSound),
+                                                   check(PreferencesCheck::GeneratePatch),
+                                                   check(PreferencesCheck::WriteReview),
                                                    codePageField,
-                                                   keepGoingBox,
+                                                   check(PreferencesCheck::KeepGoing),
                                                    restoreDefaults};
     for (auto next = std::next(order.begin()); next != order.end(); ++next) {
         setTabOrder(*std::prev(next), *next);
     }
 }
 
-void PreferencesDialog::RestoreDefaults() {
-    const RecoveryOptions defaults;
-    SetMinLikeliness(defaults.search.minLikeliness);
-    SetVeryLikelyThreshold(defaults.veryLikelyThreshold);
-    SetLineInfoOnly(defaults.lineInfoOnly);
-    SetCommentMode(defaults.commentMode);
-    SetGeneratePatch(defaults.generatePatch);
-    SetCompareSound(defaults.search.compareSound);
-    SetWriteReview(defaults.writeReview);
-    SetCodePage(defaults.codePage);
-    SetKeepGoing(defaults.keepGoing);
-    SetReferenceFolders(settings_keys::ReferenceFoldersDefault);
+QGroupBox* PreferencesDialog::AddGroup(const char* title, std::initializer_list<QWidget*> rows) {
+    auto* group = new QGroupBox(Text(title), this);
+    auto* layout = new QVBoxLayout(group);
+    for (QWidget* row : rows) {
+        row->setParent(group);
+        layout->addWidget(row);
+    }
+    return group;
 }
 
-// The code pages offered are the common Windows ones; any other the machine
-// can decode may be typed.
-QGroupBox* PreferencesDialog::BuildReviewGroup() {
-    auto* review = new QGroupBox(tr("Review"), this);
-    writeReviewBox = new QCheckBox(
-        tr("Write a re&view page (Wordgleaner_review.html and .csv in the destination)"), review);
-    writeReviewBox->setObjectName("writeReviewBox");
-    codePageField = new QComboBox(review);
+QCheckBox* PreferencesDialog::AddCheckBox(PreferencesCheck check) {
+    auto* box = new QCheckBox(Text(CheckLabel(check)), this);
+    checkBoxes[static_cast<std::size_t>(check)] = box;
+    return box;
+}
+
+QWidget* PreferencesDialog::NumberRows() {
+    auto* rows = new QWidget(this);
+    minLikelinessField = MakeNumberField("minLikelinessField", rows);
+    thresholdField = MakeNumberField("veryLikelyThresholdField", rows);
+    auto* grid = new QGridLayout(rows);
+    grid->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+    for (auto [label, field] : {std::pair{MinLikeliness, minLikelinessField},
+                                std::pair{VeryLikelyThreshold, thresholdField}}) {
+        auto* caption = new QLabel(Text(label), rows);
+        caption->setBuddy(field);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(field, row++, 1);
+    }
+    auto* hint = new QLabel(QString::fromStdString(ThresholdHint()), rows);
+    hint->setContentsMargins(NoteIndent, 0, 0, 0);
+    grid->addWidget(hint, row, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    return rows;
+}
+
+// Any code page the machine can decode may be typed beside those offered.
+QWidget* PreferencesDialog::CodePageRow() {
+    auto* row = new QWidget(this);
+    codePageField = new QComboBox(row);
     codePageField->setObjectName("codePageField");
     codePageField->setEditable(true);
     codePageField->setInsertPolicy(QComboBox::NoInsert);
-    for (int offered :
-         {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 932, 936, 949, 950, 65001}) {
-        codePageField->addItem(QString::number(offered));
+    for (const OfferedCodePage& offered : OfferedCodePages) {
+        codePageField->addItem(QString::fromStdString(CodePageText(offered.number)));
     }
-    auto* codePageRow = new QHBoxLayout;
-    auto* label = new QLabel(tr("Co&de page of texts that are not UTF-8"), review);
+    auto* label = new QLabel(Text(CodePage), row);
     label->setBuddy(codePageField);
-    codePageRow->addWidget(label);
-    codePageRow->addWidget(codePageField);
-    codePageRow->addStretch();
-    auto* layout = new QVBoxLayout(review);
-    layout->addWidget(writeReviewBox);
-    layout->addLayout(codePageRow);
-    return review;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(codePageField);
+    layout->addStretch();
+    return row;
 }
 
-QWidget* PreferencesDialog::BuildFailureGroup() {
-    auto* failures = new QGroupBox(tr("Failing mod files"), this);
-    keepGoingBox =
-        new QCheckBox(tr("Skip mod f&iles that fail to load or save, and go on"), failures);
-    keepGoingBox->setObjectName("keepGoingBox");
-    auto* layout = new QVBoxLayout(failures);
-    layout->addWidget(keepGoingBox);
-    return failures;
+PreferencesFields PreferencesDialog::Fields() const {
+    PreferencesFields fields;
+    fields.minLikeliness = minLikelinessField->text().toStdString();
+    fields.veryLikelyThreshold = thresholdField->text().toStdString();
+    fields.codePage = codePageField->currentText().toStdString();
+    for (std::size_t index = 0; index < CommentModes.size(); ++index) {
+        if (commentButtons[index]->isChecked()) {
+            fields.commentMode = CommentModes[index];
+        }
+    }
+    for (std::size_t index = 0; index < PreferencesCheckCount; ++index) {
+        fields.checks[index] = checkBoxes[index]->isChecked();
+    }
+    return fields;
 }
 
-void PreferencesDialog::SetMinLikeliness(double value) {
-    minLikeliness = value;
-    minLikelinessField->setText(FormatNumber(value));
-}
-
-void PreferencesDialog::SetVeryLikelyThreshold(double value) {
-    veryLikelyThreshold = value;
-    thresholdField->setText(FormatNumber(value));
-}
-
-void PreferencesDialog::SetLineInfoOnly(bool value) {
-    lineInfoOnly = value;
-    lineInfoOnlyBox->setChecked(value);
-}
-
-void PreferencesDialog::SetCommentMode(std::int32_t value) {
-    commentMode = value;
-    switch (value) {
-        case CommentPerfectMatch:
-            perfectMatchCommentButton->setChecked(true);
-            break;
-        case CommentMissingMatch:
-            missingMatchCommentButton->setChecked(true);
-            break;
-        default:
-            noCommentButton->setChecked(true);
-            break;
+void PreferencesDialog::ShowFields(const PreferencesFields& fields) {
+    minLikelinessField->setText(QString::fromStdString(fields.minLikeliness));
+    thresholdField->setText(QString::fromStdString(fields.veryLikelyThreshold));
+    codePageField->setCurrentText(QString::fromStdString(fields.codePage));
+    for (std::size_t index = 0; index < CommentModes.size(); ++index) {
+        commentButtons[index]->setChecked(fields.commentMode == CommentModes[index]);
+    }
+    for (std::size_t index = 0; index < PreferencesCheckCount; ++index) {
+        checkBoxes[index]->setChecked(fields.checks[index]);
     }
 }
 
-void PreferencesDialog::SetGeneratePatch(bool value) {
-    generatePatch = value;
-    generatePatchBox->setChecked(value);
-}
-
-void PreferencesDialog::SetCompareSound(bool value) {
-    compareSound = value;
-    compareSoundBox->setChecked(value);
-}
-
-void PreferencesDialog::SetWriteReview(bool value) {
-    writeReview = value;
-    writeReviewBox->setChecked(value);
-}
-
-void PreferencesDialog::SetCodePage(std::int32_t value) {
-    codePage = value;
-    codePageField->setCurrentText(QString::number(value));
-}
-
-void PreferencesDialog::SetKeepGoing(bool value) {
-    keepGoing = value;
-    keepGoingBox->setChecked(value);
-}
-
-void PreferencesDialog::SetReferenceFolders(bool value) {
-    referenceFolders = value;
-    referenceFoldersBox->setChecked(value);
-}
-
-std::optional<double> PreferencesDialog::ReadNumberField(QLineEdit* field) {
-    auto number = ParseNumber(field->text());
-    if (!number) {
-        messages.Show(this, MessageIcon::Warning, tr("Wordgleaner"),
-                      QString::fromUtf8(NotANumberMessage));
-        field->setFocus(Qt::OtherFocusReason);
-        field->selectAll();
-    }
-    return number;
-}
-
-bool PreferencesDialog::TakeMinLikeliness(double value) {
-    if (std::optional<OptionFault> fault = CheckMinLikeliness(value)) {
-        ShowInvalidValue(fault->message);
-        return false;
-    }
-    minLikeliness = value;
-    return true;
-}
-
-bool PreferencesDialog::TakeVeryLikelyThreshold(double value) {
-    if (std::optional<OptionFault> fault = CheckVeryLikelyThreshold(value)) {
-        ShowInvalidValue(fault->message);
-        return false;
-    }
-    veryLikelyThreshold = value;
-    return true;
-}
-
-void PreferencesDialog::ShowInvalidValue(const std::string& message) {
-    messages.Show(this, MessageIcon::Error, InvalidValueCaption, QString::fromStdString(message));
-}
-
-void PreferencesDialog::TakeCheckBoxes() {
-    lineInfoOnly = lineInfoOnlyBox->isChecked();
-    generatePatch = generatePatchBox->isChecked();
-    compareSound = compareSoundBox->isChecked();
-    keepGoing = keepGoingBox->isChecked();
-    referenceFolders = referenceFoldersBox->isChecked();
-}
-
-// The check box is taken whatever the code page says, as the other check
-// boxes are.
-bool PreferencesDialog::TakeReviewSettings() {
-    writeReview = writeReviewBox->isChecked();
-    bool isNumber = false;
-    const int typed = codePageField->currentText().trimmed().toInt(&isNumber);
-    if (!isNumber) {
-        ShowInvalidValue(std::string(NotANumberMessage));
-        codePageField->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    if (std::optional<OptionFault> fault = CheckCodePage(typed)) {
-        ShowInvalidValue(fault->message);
-        codePageField->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    codePage = typed;
-    return true;
+void PreferencesDialog::RestoreDefaults() {
+    ShowFields(FieldsShowing(PreferencesValues()));
 }
 
 void PreferencesDialog::accept() {
-    const auto minimum = ReadNumberField(minLikelinessField);
-    if (!minimum) {
-        return;
+    PreferencesAnswer answer = AcceptPreferences(Fields(), values);
+    values = std::move(answer.values);
+    for (const PreferencesProblem& problem : answer.problems) {
+        Tell(problem);
     }
-    const auto threshold = ReadNumberField(thresholdField);
-    if (!threshold) {
-        return;
-    }
-    // Both ranges are checked, so the user hears about every bad value at once.
-    const bool minimumTaken = TakeMinLikeliness(*minimum);
-    const bool thresholdTaken = TakeVeryLikelyThreshold(*threshold);
-    TakeCheckBoxes();
-    const bool reviewTaken = TakeReviewSettings();
-    if (minimumTaken && thresholdTaken && reviewTaken) {
+    if (answer.Accepted()) {
         QDialog::accept();
+    }
+}
+
+QWidget* PreferencesDialog::FieldOf(OptionField field) const {
+    switch (field) {
+        case OptionField::MinLikeliness:
+            return minLikelinessField;
+        case OptionField::VeryLikelyThreshold:
+            return thresholdField;
+        case OptionField::CodePage:
+            break;
+    }
+    return codePageField;
+}
+
+void PreferencesDialog::Tell(const PreferencesProblem& problem) {
+    messages.Show(this, problem.icon, QString::fromStdString(problem.caption),
+                  QString::fromStdString(problem.message));
+    QWidget* field = FieldOf(problem.field);
+    if (problem.focus) {
+        field->setFocus(Qt::OtherFocusReason);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(field); edit && problem.selectText) {
+        edit->selectAll();
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include <cstdint>
-#include <optional>
-#include <string>
+#include <array>
+
+#include "frontend/preferences_form.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,80 +16,44 @@ namespace wordgleaner {
 
 class MessageBoxes;
 
-// Edits the settings. It works on its own copy: the owner sets the
-// values, runs the dialog, and reads them back only when it ended with OK.
+// The Preferences form on Qt widgets. It works on its own copy: the owner
+// reads the values back only when the dialog ended with OK, which it does
+// only when the form accepts every field.
 class PreferencesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit PreferencesDialog(MessageBoxes& messages, QWidget* parent = nullptr);
+    PreferencesDialog(MessageBoxes& messages, PreferencesValues initial, QWidget* parent = nullptr);
 
-    void SetMinLikeliness(double value);
-    void SetVeryLikelyThreshold(double value);
-    void SetLineInfoOnly(bool value);
-    void SetCommentMode(std::int32_t value);
-    void SetGeneratePatch(bool value);
-    void SetCompareSound(bool value);
-    void SetWriteReview(bool value);
-    void SetCodePage(std::int32_t value);
-    void SetKeepGoing(bool value);
-    // The two reference fields of the main window name folders of tra files.
-    void SetReferenceFolders(bool value);
+    const PreferencesValues& Values() const { return values; }
 
-    double MinLikeliness() const { return minLikeliness; }
-    double VeryLikelyThreshold() const { return veryLikelyThreshold; }
-    bool LineInfoOnly() const { return lineInfoOnly; }
-    std::int32_t CommentMode() const { return commentMode; }
-    bool GeneratePatch() const { return generatePatch; }
-    bool CompareSound() const { return compareSound; }
-    bool WriteReview() const { return writeReview; }
-    std::int32_t CodePage() const { return codePage; }
-    bool KeepGoing() const { return keepGoing; }
-    bool ReferenceFolders() const { return referenceFolders; }
+    // What the controls hold, and putting the form's fields into them.
+    PreferencesFields Fields() const;
+    void ShowFields(const PreferencesFields& fields);
 
 public slots:
-    // OK: reads and checks the fields; closes only when both numbers are in range.
+    // OK: the form takes the fields, or the dialog tells its problems.
     void accept() override;
-    // Restore defaults: puts the default settings into the fields; they are
-    // taken only with OK.
+    // Restore defaults: the default settings in the fields, taken only with OK.
     void RestoreDefaults();
 
 private:
     void BuildControls();
-    QWidget* BuildFailureGroup();
-    std::optional<double> ReadNumberField(QLineEdit* field);
-    bool TakeMinLikeliness(double value);
-    bool TakeVeryLikelyThreshold(double value);
-    void ShowInvalidValue(const std::string& message);
-    void TakeCheckBoxes();
-    QGroupBox* BuildReviewGroup();
-    bool TakeReviewSettings();
+    QGroupBox* AddGroup(const char* title, std::initializer_list<QWidget*> rows);
+    QCheckBox* AddCheckBox(PreferencesCheck check);
+    QWidget* NumberRows();
+    QWidget* CodePageRow();
+    QWidget* FieldOf(OptionField field) const;
+    void Tell(const PreferencesProblem& problem);
 
     MessageBoxes& messages;
+    PreferencesValues values;
 
-    double minLikeliness;
-    double veryLikelyThreshold;
-    bool lineInfoOnly;
-    std::int32_t commentMode;
-    bool generatePatch;
-    bool compareSound;
-    bool writeReview;
-    std::int32_t codePage;
-    bool keepGoing;
-    bool referenceFolders;
-
-    QCheckBox* lineInfoOnlyBox = nullptr;
-    QRadioButton* noCommentButton = nullptr;
-    QRadioButton* perfectMatchCommentButton = nullptr;
-    QRadioButton* missingMatchCommentButton = nullptr;
+    std::array<QCheckBox*, PreferencesCheckCount> checkBoxes{};
+    std::array<QRadioButton*, 3> commentButtons{};  // none, perfect match, missing match
     QLineEdit* minLikelinessField = nullptr;
     QLineEdit* thresholdField = nullptr;
-    QCheckBox* compareSoundBox = nullptr;
-    QCheckBox* generatePatchBox = nullptr;
-    QCheckBox* writeReviewBox = nullptr;
     QComboBox* codePageField = nullptr;
-    QCheckBox* keepGoingBox = nullptr;
-    QCheckBox* referenceFoldersBox = nullptr;
 };
 
 }  // namespace wordgleaner

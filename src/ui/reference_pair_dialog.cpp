@@ -13,17 +13,11 @@
 #include "controls/path_browse_control.h"
 #include "frontend/reference_pair_problems.h"
 #include "job/reference_pair.h"
-#include "job_text.h"
+#include "local_text.h"
 #include "message_boxes.h"
-#include "reference_path_fields.h"
+#include "path_field_setup.h"
 
 namespace wordgleaner {
-
-namespace {
-
-constexpr int FieldMinimumWidth = 420;
-
-}  // namespace
 
 ReferencePairDialog::ReferencePairDialog(MessageBoxes& messageBoxes,
                                          std::shared_ptr<PathChooser> pathChooser, QWidget* parent)
@@ -46,14 +40,7 @@ ReferencePairDialog::ReferencePairDialog(MessageBoxes& messageBoxes,
 }
 
 PathBrowseControl* ReferencePairDialog::AddField(const QString& label, const char* name) {
-    auto* field = new PathBrowseControl(this);
-    field->setObjectName(name);
-    field->setMinimumWidth(FieldMinimumWidth);
-    field->ModifyMode(0, PathBrowseControl::ModeEditable);
-    field->SetExistenceCheck(true);
-    if (chooser) {
-        field->SetChooser(chooser);
-    }
+    auto* field = MakePathField(name, chooser, this);
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
     layout()->addWidget(caption);
@@ -68,16 +55,14 @@ void ReferencePairDialog::SetFolders(bool folders) {
     }
 }
 
-StoredReferencePair ReferencePairDialog::Pair() const {
-    return {originalField->GetPath(), translatedField->GetPath()};
+ReferencePair ReferencePairDialog::Pair() const {
+    return {ToLocalText(originalField->GetPath()), ToLocalText(translatedField->GetPath())};
 }
 
 void ReferencePairDialog::accept() {
-    const StoredReferencePair pair = Pair();
-    const std::string problem =
-        FurtherReferencePairProblem({ToJobText(pair.original), ToJobText(pair.translated)});
+    const std::string problem = FurtherReferencePairProblem(Pair());
     if (!problem.empty()) {
-        messages.Show(this, MessageIcon::Error, tr("Failure"), FromJobText(problem));
+        messages.Show(this, MessageIcon::Error, tr("Failure"), FromLocalText(problem));
         return;
     }
     QDialog::accept();

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "settings_keys.h"
+#include "job/reference_pair.h"
 
 class QCheckBox;
 
@@ -27,8 +27,8 @@ public:
 
     // Folders: both fields take folders; otherwise files.
     void SetFolders(bool folders);
-    // The pair accepted with OK.
-    StoredReferencePair Pair() const;
+    // The pair accepted with OK, in the system's 8-bit text.
+    ReferencePair Pair() const;
 
 public slots:
     void accept() override;

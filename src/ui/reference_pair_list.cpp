@@ -10,6 +10,7 @@
 #include <memory>
 #include <utility>
 
+#include "local_text.h"
 #include "reference_pair_dialog.h"
 
 namespace wordgleaner {
@@ -76,18 +77,19 @@ QSize ReferencePairList::sizeHint() const {
     return {QWidget::sizeHint().width(), minimumSizeHint().height()};
 }
 
-StoredReferencePairs ReferencePairList::Pairs() const {
-    StoredReferencePairs pairs;
+ReferencePairs ReferencePairList::Pairs() const {
+    ReferencePairs pairs;
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
         const QTreeWidgetItem* item = list->topLevelItem(row);
-        pairs.push_back({item->text(OriginalColumn), item->text(TranslatedColumn)});
+        pairs.push_back(
+            {ToLocalText(item->text(OriginalColumn)), ToLocalText(item->text(TranslatedColumn))});
     }
     return pairs;
 }
 
-void ReferencePairList::SetPairs(const StoredReferencePairs& pairs) {
+void ReferencePairList::SetPairs(const ReferencePairs& pairs) {
     list->clear();
-    for (const StoredReferencePair& pair : pairs) {
+    for (const ReferencePair& pair : pairs) {
         AppendRow(pair);
     }
     UpdateButtons();
@@ -97,10 +99,12 @@ void ReferencePairList::SetFoldersFirst(bool folders) {
     foldersFirst = folders;
 }
 
-void ReferencePairList::AppendRow(const StoredReferencePair& pair) {
-    auto* item = new QTreeWidgetItem(list, {pair.original, pair.translated});
-    item->setToolTip(OriginalColumn, pair.original);
-    item->setToolTip(TranslatedColumn, pair.translated);
+void ReferencePairList::AppendRow(const ReferencePair& pair) {
+    const QString original = FromLocalText(pair.original);
+    const QString translated = FromLocalText(pair.translated);
+    auto* item = new QTreeWidgetItem(list, {original, translated});
+    item->setToolTip(OriginalColumn, original);
+    item->setToolTip(TranslatedColumn, translated);
 }
 
 void ReferencePairList::AddPair() {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "settings_keys.h"
+#include "job/reference_pair.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -24,8 +24,9 @@ public:
     ReferencePairList(MessageBoxes& messages, std::shared_ptr<PathChooser> chooser,
                       QWidget* parent = nullptr);
 
-    StoredReferencePairs Pairs() const;
-    void SetPairs(const StoredReferencePairs& pairs);
+    // In the system's 8-bit text, as the job takes paths.
+    ReferencePairs Pairs() const;
+    void SetPairs(const ReferencePairs& pairs);
     // The kind the pair dialog starts with: folders or files, as the
     // reference fields take.
     void SetFoldersFirst(bool folders);
@@ -43,7 +44,7 @@ public slots:
 
 private:
     void MoveSelected(int step);
-    void AppendRow(const StoredReferencePair& pair);
+    void AppendRow(const ReferencePair& pair);
     void UpdateButtons();
 
     MessageBoxes& messages;

@@ -1,7 +1,9 @@
 #include "win32/about_window.h"
 
+#include <utility>
 #include <vector>
 
+#include "frontend/main_window_labels.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
 
@@ -10,6 +12,8 @@ namespace wordgleaner {
 namespace {
 
 constexpr char UnreadableVersion[] = "Couldn't read";
+// A system command of the program's own: below 0xF000, low four bits clear.
+constexpr UINT AboutCommand = 0x0010;
 
 }  // namespace
 
@@ -29,6 +33,27 @@ bool AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
             return false;
         default:
             return false;
+    }
+}
+
+void AddAboutToSystemMenu(HWND window) {
+    if (HMENU menu = GetSystemMenu(window, FALSE)) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, AboutCommand, AboutItemLabel);
+    }
+}
+
+bool IsAboutCommand(WPARAM command) {
+    return (command & 0xFFF0) == AboutCommand;
+}
+
+void SetProgramIcons(HWND window) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        auto* icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_WORDGLEANER),
+                                                   IMAGE_ICON, size, size, LR_SHARED));
+        SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
 }
 

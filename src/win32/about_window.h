@@ -18,6 +18,15 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
+// The About command at the end of a window's system menu, and whether a
+// WM_SYSCOMMAND's wParam is it.
+void AddAboutToSystemMenu(HWND window);
+bool IsAboutCommand(WPARAM command);
+
+// The program's icon in a window's title bar and task bar button, at the
+// sizes the system asks for.
+void SetProgramIcons(HWND window);
+
 // "a.b.c.d" from the fixed part of a file's version record; nothing when the
 // file has none or it cannot be read.
 std::optional<std::string> ReadFileVersion(const std::string& file);

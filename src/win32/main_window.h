@@ -2,20 +2,16 @@
 
 #include <windows.h>
 
-#include <array>
-#include <chrono>
 #include <functional>
 #include <string>
 
-#include "frontend/path_fields.h"
-#include "job/recovery_job.h"
+#include "frontend/preferences_values.h"
+#include "frontend/run_controller.h"
 #include "win32/anchor_layout.h"
 #include "win32/dialog_window.h"
-#include "win32/path_browse_field.h"
+#include "win32/main_path_fields.h"
 #include "win32/percent_bar.h"
-
-#include <shellapi.h>
-#include "win32/preferences_window.h"
+#include "win32/window_run_view.h"
 
 namespace wordgleaner {
 
@@ -32,18 +28,17 @@ struct MainWindowServices {
     JobHooks jobHooks = {};
 };
 
-// The program's one window: the four paths, the preferences, one recovery
-// job that it polls every 100 ms while it runs, and the Preferences and
-// About boxes.
+// The program's one window over the Windows API: the four paths, the bars,
+// and the Preferences and About boxes. Its run controller decides everything
+// about a run; the window forwards its messages there, and its view shows
+// what the controller tells.
 class MainWindow : public DialogWindow {
 public:
-    static constexpr UINT PollIntervalMs = 100;
-
     explicit MainWindow(MainWindowServices services);
 
-    bool JobRunning() const { return jobRunning; }
-    RecoveryJob& Job() { return job; }
-    const Preferences& CurrentPreferences() const { return preferences; }
+    bool JobRunning() const { return controller.Running(); }
+    RecoveryJob& Job() { return controller.Job(); }
+    const PreferencesValues& CurrentPreferences() const { return preferences; }
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,41 +46,27 @@ protected:
 private:
     bool HandleCommand(int id, int code);
     void Initialize();
-    void AttachControls();
     void CaptureLayout();
-    void OfferAboutCommand();
-    void SetIcons();
-    void ShowReferenceKind();
+    RunRequest Request() const;
     void StartRun();
-    bool PathsAccepted(const RunPaths& paths);
-    bool DestinationAccepted(const JobInputs& inputs);
-    void BeginRunning();
     void Poll();
-    void ShowProgress(const ProgressSnapshot& progress);
-    void ShowEnd(const ProgressSnapshot& end);
-    void OpenTarget(const std::string& target);
     void ChangePreferences();
     void Cancel();
-    void SetInputsEnabled(bool enabled);
-    void SetQuitText();
     void DropFiles(HDROP drop);
-    void DrawItem(const DRAWITEMSTRUCT& item) const;
-    RunPaths CurrentPaths() const;
     void Restore();
     void Remember() const;
 
     MainWindowServices services;
-    Preferences preferences;
-    std::array<PathBrowseField, PathFieldCount> fields;
+    PreferencesValues preferences;
+    MainPathFields fields;
     PercentBar filesBar;
     PercentBar entriesBar;
     AnchorLayout layout;
-    bool jobRunning = false;
-    std::chrono::steady_clock::time_point runStart;
+    WindowRunView view;
     // A window closed by other means than its Cancel command (the process
-    // shutting down) takes the job with it, which stops a run still going
-    // on and waits for its worker; last, so it goes first.
-    RecoveryJob job;
+    // shutting down) takes the controller's job with it, which stops a run
+    // still going on and waits for its worker; last, so it goes first.
+    RunController controller;
 };
 
 }  // namespace wordgleaner

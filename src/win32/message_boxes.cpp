@@ -8,25 +8,25 @@ namespace wordgleaner {
 
 namespace {
 
-UINT IconStyle(SummaryIcon icon) {
+UINT IconStyle(MessageIcon icon) {
     switch (icon) {
-        case SummaryIcon::Warning:
+        case MessageIcon::Warning:
             return MB_ICONWARNING;
-        case SummaryIcon::Error:
+        case MessageIcon::Error:
             return MB_ICONERROR;
-        case SummaryIcon::None:
+        case MessageIcon::None:
             break;
     }
     return 0;
 }
 
-PCWSTR TaskIcon(SummaryIcon icon) {
+PCWSTR TaskIcon(MessageIcon icon) {
     switch (icon) {
-        case SummaryIcon::Warning:
+        case MessageIcon::Warning:
             return TD_WARNING_ICON;
-        case SummaryIcon::Error:
+        case MessageIcon::Error:
             return TD_ERROR_ICON;
-        case SummaryIcon::None:
+        case MessageIcon::None:
             break;
     }
     return nullptr;
@@ -37,12 +37,12 @@ constexpr int FirstButtonId = 100;
 
 }  // namespace
 
-void SystemMessageBoxes::Show(HWND owner, SummaryIcon icon, const std::string& caption,
+void SystemMessageBoxes::Show(HWND owner, MessageIcon icon, const std::string& caption,
                               const std::string& text) {
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | IconStyle(icon));
 }
 
-int SystemMessageBoxes::Ask(HWND owner, SummaryIcon icon, const std::string& caption,
+int SystemMessageBoxes::Ask(HWND owner, MessageIcon icon, const std::string& caption,
                             const std::string& text, const std::vector<std::string>& buttons) {
     std::vector<std::wstring> labels;
     for (const std::string& button : buttons) {

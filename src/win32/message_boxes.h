@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/end_summary.h"
+#include "frontend/message_icon.h"
 
 namespace wordgleaner {
 
@@ -15,11 +15,11 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // A modal box with one OK button.
-    virtual void Show(HWND owner, SummaryIcon icon, const std::string& caption,
+    virtual void Show(HWND owner, MessageIcon icon, const std::string& caption,
                       const std::string& text) = 0;
     // A modal box with one button per text, in order; the index of the
     // button pressed, or -1 when the box was closed another way.
-    virtual int Ask(HWND owner, SummaryIcon icon, const std::string& caption,
+    virtual int Ask(HWND owner, MessageIcon icon, const std::string& caption,
                     const std::string& text, const std::vector<std::string>& buttons) = 0;
     // Yes and No, No the default; true for Yes.
     virtual bool Confirm(HWND owner, const std::string& caption, const std::string& text) = 0;
@@ -28,9 +28,9 @@ public:
 // The system's boxes: MessageBox, and a task dialog for named buttons.
 class SystemMessageBoxes : public MessageBoxes {
 public:
-    void Show(HWND owner, SummaryIcon icon, const std::string& caption,
+    void Show(HWND owner, MessageIcon icon, const std::string& caption,
               const std::string& text) override;
-    int Ask(HWND owner, SummaryIcon icon, const std::string& caption, const std::string& text,
+    int Ask(HWND owner, MessageIcon icon, const std::string& caption, const std::string& text,
             const std::vector<std::string>& buttons) override;
     bool Confirm(HWND owner, const std::string& caption, const std::string& text) override;
 };

@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>
 
 #include "frontend/browse_glyph_maps.h"
+#include "frontend/main_window_labels.h"
 #include "frontend/path_fields.h"
 #include "win32/browse_glyph_drawing.h"
 #include "win32/resource_ids.h"
@@ -40,12 +42,15 @@ int CALLBACK FolderChooserStarted(HWND chooser, UINT message, LPARAM /*lParam*/,
 
 }  // namespace
 
-void PathBrowseField::Attach(HWND owner, int id, std::string title, bool folder) {
+void PathBrowseField::Attach(HWND owner, int id) {
     dialog = owner;
     editId = id;
-    chooserTitle = std::move(title);
-    folderMode = folder;
     AddTooltip();
+}
+
+void PathBrowseField::SetKind(bool folder, std::string title) {
+    folderMode = folder;
+    chooserTitle = std::move(title);
 }
 
 int PathBrowseField::ButtonId() const {
@@ -89,7 +94,7 @@ void PathBrowseField::MarkProblem() const {
     if (problem.empty()) {
         return;
     }
-    const std::wstring title = WideText("Wordgleaner");
+    const std::wstring title = WideText(ProgramName);
     const std::wstring text = WideText(problem);
     EDITBALLOONTIP balloon = {sizeof balloon, title.c_str(), text.c_str(), TTI_WARNING};
     SendMessageW(Edit(), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon));
@@ -178,6 +183,19 @@ void PathBrowseField::DrawButton(const DRAWITEMSTRUCT& item) const {
         InflateRect(&area, -1, -1);
         DrawFocusRect(item.hDC, &area);
     }
+}
+
+DroppedPaths TakeDrop(HDROP drop) {
+    DroppedPaths dropped = {};
+    DragQueryPoint(drop, &dropped.point);
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        std::vector<char> name(DragQueryFileA(drop, index, nullptr, 0) + 1);
+        DragQueryFileA(drop, index, name.data(), static_cast<UINT>(name.size()));
+        dropped.paths.emplace_back(name.data());
+    }
+    DragFinish(drop);
+    return dropped;
 }
 
 }  // namespace wordgleaner

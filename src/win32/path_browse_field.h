@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
+#include <vector>
 
 namespace wordgleaner {
 
@@ -12,8 +15,9 @@ namespace wordgleaner {
 // opens the system's file or folder chooser.
 class PathBrowseField {
 public:
-    void Attach(HWND dialog, int editId, std::string chooserTitle, bool folderMode);
-    void SetFolderMode(bool folder) { folderMode = folder; }
+    void Attach(HWND dialog, int editId);
+    // A field of files or of folders: its chooser, its check and its drops.
+    void SetKind(bool folder, std::string title);
     bool FolderMode() const { return folderMode; }
 
     int EditId() const { return editId; }
@@ -46,5 +50,13 @@ private:
     std::string chooserTitle;
     bool folderMode = false;
 };
+
+// The paths of a drop from Explorer and where, in the dialog's client
+// coordinates, they were dropped; the drop is finished.
+struct DroppedPaths {
+    POINT point;
+    std::vector<std::string> paths;
+};
+DroppedPaths TakeDrop(HDROP drop);
 
 }  // namespace wordgleaner

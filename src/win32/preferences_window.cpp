@@ -1,11 +1,12 @@
 #include "win32/preferences_window.h"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
+#include <utility>
 
-#include "frontend/extra_reference_pairs.h"
-#include "frontend/number_text.h"
-#include "job/validate_options.h"
+#include "frontend/further_reference_pairs.h"
+#include "frontend/offered_code_pages.h"
+#include "frontend/reference_pair_problems.h"
 #include "win32/message_boxes.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
@@ -14,30 +15,40 @@ namespace wordgleaner {
 
 namespace {
 
-constexpr char InvalidValueCaption[] = "Invalid value";
+// In the order of PreferencesCheck.
+constexpr std::array<int, PreferencesCheckCount> CheckIds = {
+    IDC_LINE_INFO_ONLY, IDC_REFERENCE_FOLDERS, IDC_COMPARE_SOUND,
+    IDC_GENERATE_PATCH, IDC_WRITE_REVIEW,      IDC_KEEP_GOING};
 
-// The common Windows code pages; any other the machine can decode may be typed.
-constexpr int OfferedCodePages[] = {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257,
-                                    1258, 874,  932,  936,  949,  950,  65001};
+constexpr std::array<std::pair<int, std::int32_t>, 3> CommentIds = {{
+    {IDC_COMMENT_NONE, CommentNone},
+    {IDC_COMMENT_PERFECT, CommentPerfectMatch},
+    {IDC_COMMENT_MISSING, CommentMissingMatch},
+}};
 
-std::optional<std::int32_t> ParseCodePage(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
+int FieldId(OptionField field) {
+    switch (field) {
+        case OptionField::MinLikeliness:
+            return IDC_MIN_LIKELINESS;
+        case OptionField::VeryLikelyThreshold:
+            return IDC_THRESHOLD;
+        case OptionField::CodePage:
+            break;
     }
-    return value;
+    return IDC_CODE_PAGE;
 }
 
 }  // namespace
 
-PreferencesWindow::PreferencesWindow(MessageBoxes& messageBoxes, Preferences initial)
+PreferencesWindow::PreferencesWindow(MessageBoxes& messageBoxes, PreferencesValues initial)
     : DialogWindow(IDD_PREFERENCES), messages(messageBoxes), values(std::move(initial)) {}
 
 bool PreferencesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     if (message == WM_INITDIALOG) {
-        OfferCodePages();
-        Show(values);
+        ShowLabels();
+        ShowFields(FieldsShowing(values));
+        shownPairs = values.furtherPairs;
+        ShowFurtherPairs();
         return true;
     }
     if (message != WM_COMMAND) {
@@ -51,158 +62,135 @@ bool PreferencesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPar
             Finish(IDCANCEL);
             return true;
         case IDC_RESTORE_DEFAULTS:
-            Show(Preferences());
+            ShowFields(FieldsShowing(PreferencesValues()));
+            shownPairs.clear();
+            ShowFurtherPairs();
             return true;
         case IDC_ADD_PAIR:
-            AddExtraPair();
+            AddFurtherPair();
             return true;
         case IDC_REMOVE_PAIR:
-            RemoveExtraPair();
+            RemoveFurtherPair();
             return true;
         default:
             return false;
     }
 }
 
-void PreferencesWindow::OfferCodePages() {
-    for (int codePage : OfferedCodePages) {
+// The template's texts give way to the labels every window shares.
+void PreferencesWindow::ShowLabels() {
+    using namespace preferences_labels;
+    SetWindowTextA(Handle(), Caption);
+    const std::pair<int, std::string> labels[] = {
+        {IDC_DATA_OUTPUT_GROUP, DataOutputGroup}, {IDC_COMMENTS_GROUP, CommentsGroup},
+        {IDC_MISCELLANEOUS_GROUP, MiscellaneousGroup}, {IDC_MIN_LIKELINESS_LABEL, MinLikeliness},
+        {IDC_THRESHOLD_LABEL, VeryLikelyThreshold},    {IDC_THRESHOLD_NOTE, ThresholdHint()},
+        {IDC_PATCH_GROUP, PatchGroup},                 {IDC_REVIEW_GROUP, ReviewGroup},
+        {IDC_CODE_PAGE_LABEL, CodePage},               {IDC_FAILURES_GROUP, FailuresGroup},
+        {IDOK, Ok},                                    {IDCANCEL, Cancel},
+        {IDC_RESTORE_DEFAULTS, RestoreDefaults}};
+    for (const auto& [id, text] : labels) {
+        SetItemText(Handle(), id, text);
+    }
+    for (std::size_t index = 0; index < PreferencesCheckCount; ++index) {
+        SetItemText(Handle(), CheckIds[index], CheckLabel(static_cast<PreferencesCheck>(index)));
+    }
+    for (auto [id, mode] : CommentIds) {
+        SetItemText(Handle(), id, CommentLabel(mode));
+    }
+    for (const OfferedCodePage& offered : OfferedCodePages) {
         SendDlgItemMessageA(Handle(), IDC_CODE_PAGE, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(std::to_string(codePage).c_str()));
+                            reinterpret_cast<LPARAM>(CodePageText(offered.number).c_str()));
     }
 }
 
-void PreferencesWindow::Show(const Preferences& shown) {
-    const RecoveryOptions& options = shown.options;
-    HWND dialog = Handle();
-    CheckDlgButton(dialog, IDC_LINE_INFO_ONLY, options.lineInfoOnly);
-    const int comment = options.commentMode == CommentPerfectMatch   ? IDC_COMMENT_PERFECT
-                        : options.commentMode == CommentMissingMatch ? IDC_COMMENT_MISSING
-                                                                     : IDC_COMMENT_NONE;
-    CheckRadioButton(dialog, IDC_COMMENT_NONE, IDC_COMMENT_MISSING, comment);
-    CheckDlgButton(dialog, IDC_REFERENCE_FOLDERS, shown.referenceFolders);
-    SetItemText(dialog, IDC_MIN_LIKELINESS, FormatNumberField(options.search.minLikeliness));
-    SetItemText(dialog, IDC_THRESHOLD, FormatNumberField(options.veryLikelyThreshold));
-    CheckDlgButton(dialog, IDC_COMPARE_SOUND, options.search.compareSound);
-    CheckDlgButton(dialog, IDC_GENERATE_PATCH, options.generatePatch);
-    CheckDlgButton(dialog, IDC_WRITE_REVIEW, options.writeReview);
-    SetItemText(dialog, IDC_CODE_PAGE, std::to_string(options.codePage));
-    CheckDlgButton(dialog, IDC_KEEP_GOING, options.keepGoing);
-    shownPairs = shown.extraPairs;
-    ShowExtraPairs();
+void PreferencesWindow::ShowFields(const PreferencesFields& fields) {
+    SetItemText(Handle(), IDC_MIN_LIKELINESS, fields.minLikeliness);
+    SetItemText(Handle(), IDC_THRESHOLD, fields.veryLikelyThreshold);
+    SetItemText(Handle(), IDC_CODE_PAGE, fields.codePage);
+    for (auto [id, mode] : CommentIds) {
+        CheckDlgButton(Handle(), id, fields.commentMode == mode ? BST_CHECKED : BST_UNCHECKED);
+    }
+    for (std::size_t index = 0; index < PreferencesCheckCount; ++index) {
+        CheckDlgButton(Handle(), CheckIds[index], fields.checks[index]);
+    }
 }
 
-void PreferencesWindow::ShowExtraPairs() {
-    SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_RESETCONTENT, 0, 0);
+PreferencesFields PreferencesWindow::Fields() const {
+    PreferencesFields fields;
+    fields.minLikeliness = ItemText(Handle(), IDC_MIN_LIKELINESS);
+    fields.veryLikelyThreshold = ItemText(Handle(), IDC_THRESHOLD);
+    fields.codePage = ItemText(Handle(), IDC_CODE_PAGE);
+    for (auto [id, mode] : CommentIds) {
+        if (IsDlgButtonChecked(Handle(), id) == BST_CHECKED) {
+            fields.commentMode = mode;
+        }
+    }
+    for (std::size_t index = 0; index < PreferencesCheckCount; ++index) {
+        fields.checks[index] = IsDlgButtonChecked(Handle(), CheckIds[index]) == BST_CHECKED;
+    }
+    return fields;
+}
+
+void PreferencesWindow::Accept() {
+    values.furtherPairs = shownPairs;
+    PreferencesAnswer answer = AcceptPreferences(Fields(), values);
+    values = std::move(answer.values);
+    for (const PreferencesProblem& problem : answer.problems) {
+        Tell(problem);
+    }
+    if (answer.Accepted()) {
+        Finish(IDOK);
+    }
+}
+
+void PreferencesWindow::Tell(const PreferencesProblem& problem) {
+    messages.Show(Handle(), problem.icon, problem.caption, problem.message);
+    const int id = FieldId(problem.field);
+    if (problem.focus) {
+        SetFocus(Item(id));
+    }
+    if (problem.selectText) {
+        SendMessageA(Item(id), EM_SETSEL, 0, -1);
+    }
+}
+
+void PreferencesWindow::ShowFurtherPairs() {
+    SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_RESETCONTENT, 0, 0);
     for (const ReferencePair& pair : shownPairs) {
-        SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_ADDSTRING, 0,
+        SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(ReferencePairLabel(pair).c_str()));
     }
 }
 
 // A pair joins the list at its end, so it is searched last.
-void PreferencesWindow::AddExtraPair() {
-    const ReferencePair pair = {ItemText(Handle(), IDC_EXTRA_ORIGINAL),
-                                ItemText(Handle(), IDC_EXTRA_TRANSLATED)};
-    if (const auto fault = CheckExtraPair(pair)) {
-        RefuseField(pair.original.empty() ? IDC_EXTRA_ORIGINAL : IDC_EXTRA_TRANSLATED, *fault);
+void PreferencesWindow::AddFurtherPair() {
+    const ReferencePair pair = {ItemText(Handle(), IDC_FURTHER_ORIGINAL),
+                                ItemText(Handle(), IDC_FURTHER_TRANSLATED)};
+    if (const std::string problem = FurtherReferencePairProblem(pair); !problem.empty()) {
+        Refuse(pair.original.empty() ? IDC_FURTHER_ORIGINAL : IDC_FURTHER_TRANSLATED, problem);
         return;
     }
     shownPairs.push_back(pair);
-    ShowExtraPairs();
-    SetItemText(Handle(), IDC_EXTRA_ORIGINAL, "");
-    SetItemText(Handle(), IDC_EXTRA_TRANSLATED, "");
+    ShowFurtherPairs();
+    SetItemText(Handle(), IDC_FURTHER_ORIGINAL, "");
+    SetItemText(Handle(), IDC_FURTHER_TRANSLATED, "");
 }
 
-void PreferencesWindow::RemoveExtraPair() {
-    const LRESULT selected = SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_GETCURSEL, 0, 0);
+void PreferencesWindow::RemoveFurtherPair() {
+    const LRESULT selected = SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_GETCURSEL, 0, 0);
     if (selected < 0 || static_cast<std::size_t>(selected) >= shownPairs.size()) {
         return;
     }
     shownPairs.erase(shownPairs.begin() + selected);
-    ShowExtraPairs();
+    ShowFurtherPairs();
     const LRESULT next = std::min<LRESULT>(selected, static_cast<LRESULT>(shownPairs.size()) - 1);
-    SendDlgItemMessageA(Handle(), IDC_EXTRA_PAIRS, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+    SendDlgItemMessageA(Handle(), IDC_FURTHER_PAIRS, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
 }
 
-// Both ranges and the code page are checked, so the user hears about every
-// bad value at once; the check boxes are taken whatever the numbers say.
-void PreferencesWindow::Accept() {
-    const auto minimum = ReadNumber(IDC_MIN_LIKELINESS);
-    if (!minimum) {
-        return;
-    }
-    const auto threshold = ReadNumber(IDC_THRESHOLD);
-    if (!threshold) {
-        return;
-    }
-    const bool minimumTaken = Take(CheckMinLikeliness(*minimum));
-    if (minimumTaken) {
-        values.options.search.minLikeliness = *minimum;
-    }
-    const bool thresholdTaken = Take(CheckVeryLikelyThreshold(*threshold));
-    if (thresholdTaken) {
-        values.options.veryLikelyThreshold = *threshold;
-    }
-    TakeChoices();
-    const bool codePageTaken = TakeCodePage();
-    if (minimumTaken && thresholdTaken && codePageTaken) {
-        Finish(IDOK);
-    }
-}
-
-std::optional<double> PreferencesWindow::ReadNumber(int id) {
-    const auto number = ParseNumberField(ItemText(Handle(), id));
-    if (!number) {
-        messages.Show(Handle(), SummaryIcon::Warning, "Wordgleaner",
-                      std::string(NotANumberMessage));
-        SetFocus(Item(id));
-        SendMessageA(Item(id), EM_SETSEL, 0, -1);
-    }
-    return number;
-}
-
-bool PreferencesWindow::Take(const std::optional<OptionFault>& fault) {
-    if (fault) {
-        messages.Show(Handle(), SummaryIcon::Error, InvalidValueCaption, fault->message);
-    }
-    return !fault;
-}
-
-bool PreferencesWindow::TakeCodePage() {
-    const auto codePage = ParseCodePage(ItemText(Handle(), IDC_CODE_PAGE));
-    if (!codePage) {
-        RefuseField(IDC_CODE_PAGE, std::string(NotANumberMessage));
-        return false;
-    }
-    if (const auto fault = CheckCodePage(*codePage)) {
-        RefuseField(IDC_CODE_PAGE, fault->message);
-        return false;
-    }
-    values.options.codePage = *codePage;
-    return true;
-}
-
-void PreferencesWindow::RefuseField(int id, const std::string& message) {
-    messages.Show(Handle(), SummaryIcon::Error, InvalidValueCaption, message);
+void PreferencesWindow::Refuse(int id, const std::string& message) {
+    messages.Show(Handle(), MessageIcon::Error, "Failure", message);
     SetFocus(Item(id));
-}
-
-void PreferencesWindow::TakeChoices() {
-    RecoveryOptions& options = values.options;
-    options.lineInfoOnly = Checked(IDC_LINE_INFO_ONLY);
-    options.commentMode = Checked(IDC_COMMENT_PERFECT)   ? CommentPerfectMatch
-                          : Checked(IDC_COMMENT_MISSING) ? CommentMissingMatch
-                                                         : CommentNone;
-    values.referenceFolders = Checked(IDC_REFERENCE_FOLDERS);
-    values.extraPairs = shownPairs;
-    options.search.compareSound = Checked(IDC_COMPARE_SOUND);
-    options.generatePatch = Checked(IDC_GENERATE_PATCH);
-    options.writeReview = Checked(IDC_WRITE_REVIEW);
-    options.keepGoing = Checked(IDC_KEEP_GOING);
-}
-
-bool PreferencesWindow::Checked(int id) const {
-    return IsDlgButtonChecked(Handle(), id) == BST_CHECKED;
 }
 
 }  // namespace wordgleaner

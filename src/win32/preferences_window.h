@@ -1,55 +1,38 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
-#include "job/recovery_options.h"
-#include "job/reference_pair.h"
-#include "job/validate_options.h"
+#include "frontend/preferences_form.h"
 #include "win32/dialog_window.h"
 
 namespace wordgleaner {
 
 class MessageBoxes;
 
-// What the Preferences edit: the run's settings, and whether the two
-// reference fields name folders of reference files instead of two files.
-struct Preferences {
-    RecoveryOptions options;
-    bool referenceFolders = false;
-    // Searched after the main window's pair, in order.
-    ReferencePairs extraPairs;
-
-    friend bool operator==(const Preferences&, const Preferences&) = default;
-};
-
-// Edits the preferences on its own copy: the owner reads them back only when
-// the dialog ended with OK, which it does only when every value is accepted.
+// The Preferences form on a dialog template, with the list of further
+// reference pairs. It works on its own copy: the owner reads the values back
+// only when the dialog ended with OK, which it does only when the form
+// accepts every field.
 class PreferencesWindow : public DialogWindow {
 public:
-    PreferencesWindow(MessageBoxes& messages, Preferences initial);
+    PreferencesWindow(MessageBoxes& messages, PreferencesValues initial);
 
-    const Preferences& Values() const { return values; }
+    const PreferencesValues& Values() const { return values; }
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Show(const Preferences& shown);
-    void OfferCodePages();
+    void ShowLabels();
+    void ShowFields(const PreferencesFields& fields);
+    PreferencesFields Fields() const;
     void Accept();
-    std::optional<double> ReadNumber(int id);
-    bool TakeCodePage();
-    bool Take(const std::optional<OptionFault>& fault);
-    void TakeChoices();
-    void RefuseField(int id, const std::string& message);
-    void ShowExtraPairs();
-    void AddExtraPair();
-    void RemoveExtraPair();
-    bool Checked(int id) const;
+    void Tell(const PreferencesProblem& problem);
+    void ShowFurtherPairs();
+    void AddFurtherPair();
+    void RemoveFurtherPair();
+    void Refuse(int id, const std::string& message);
 
     MessageBoxes& messages;
-    Preferences values;
+    PreferencesValues values;
     ReferencePairs shownPairs;  // the list as edited, taken with OK
 };
 

@@ -35,9 +35,7 @@ struct Fixture {
     explicit Fixture(unsigned mode = PathBrowseControl::DefaultMode, int width = Width,
                      int height = Height)
         : control(std::make_unique<PathBrowseControl>(nullptr, mode)),
-          chooser(std::make_shared<ScriptedPathChooser>()),
-          clicks(control.get(), &PathBrowseControl::clicked),
-          results(control.get(), &PathBrowseControl::browseFinished) {
+          chooser(std::make_shared<ScriptedPathChooser>()) {
         control->resize(width, height);
         control->SetChooser(chooser);
         control->show();  // a hidden widget is laid out only once shown
@@ -49,8 +47,6 @@ struct Fixture {
 
     std::unique_ptr<PathBrowseControl> control;
     std::shared_ptr<ScriptedPathChooser> chooser;
-    QSignalSpy clicks;
-    QSignalSpy results;
 };
 
 void TypeInto(QLineEdit& edit, const QString& text) {
@@ -171,9 +167,10 @@ private slots:
 
     void captionModeSizesTheButtonToTheCaption() {
         Fixture f(0);
-        f.control->SetCaption(QStringLiteral("Choose a folder..."));
+        const QString caption = QStringLiteral("Choose a folder...");
+        f.control->SetCaption(caption);
         const QFontMetrics metrics(f.control->font());
-        const int textWidth = metrics.horizontalAdvance(f.control->GetCaption());
+        const int textWidth = metrics.horizontalAdvance(caption);
         QCOMPARE(f.control->ButtonRect().width(), textWidth + 11);
         QCOMPARE(f.control->GlyphRect().width(), textWidth);
         QCOMPARE(f.control->EditRect().width(), Width - textWidth - 11);
@@ -217,7 +214,6 @@ private slots:
         f.chooser->Accept({ChosenFile});
         QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseAccepted));
         QCOMPARE(f.control->GetPath(), ChosenFile);
-        QCOMPARE(f.control->GetSelectionCount(), 1);
         QCOMPARE(f.Edit().text(), ChosenFile);
         QCOMPARE(f.Edit().selectedText(), ChosenFile);
     }
@@ -237,8 +233,6 @@ private slots:
         f.control->Browse();
         TypeInto(f.Edit(), QStringLiteral("/data/other.tra"));
         QCOMPARE(f.control->GetPath(), QStringLiteral("/data/other.tra"));
-        QCOMPARE(f.control->GetPaths(), QStringList{QStringLiteral("/data/other.tra")});
-        QCOMPARE(f.control->GetSelectionCount(), 1);
     }
 
     void typedTextDifferingOnlyInCaseFollowsTheFileSystem() {
@@ -256,25 +250,14 @@ private slots:
         QCOMPARE(f.control->GetPath(), ChosenFile);
     }
 
-    void aChoiceOfSeveralFilesShowsTheFirst() {
+    void aChoiceOfSeveralFilesTakesTheFirst() {
         Fixture f;
         const QStringList files = {QStringLiteral("/mod/a.tra"), QStringLiteral("/mod/b.tra"),
                                    QStringLiteral("/mod/c.TRA")};
-        f.chooser->Accept(files, true);
+        f.chooser->Accept(files);
         f.control->Browse();
         QCOMPARE(f.Edit().text(), files.first());
         QCOMPARE(f.control->GetPath(), files.first());
-        QCOMPARE(f.control->GetSelectionCount(), 3);
-        QCOMPARE(f.control->GetPaths(), files);
-        QVERIFY(f.control->GetReadOnlyChecked());
-    }
-
-    void aFolderChoiceKeepsOnePathAndNoReadOnlyState() {
-        Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeFolder);
-        f.chooser->Accept({QStringLiteral("/mod"), QStringLiteral("/other")}, true);
-        f.control->Browse();
-        QCOMPARE(f.control->GetPaths(), QStringList{QStringLiteral("/mod")});
-        QVERIFY(!f.control->GetReadOnlyChecked());
     }
 
     void aCancelledChooserChangesNothing() {
@@ -286,7 +269,6 @@ private slots:
         QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseCancelled));
         QCOMPARE(f.control->GetPath(), QStringLiteral("/typed"));
         QCOMPARE(f.Edit().text(), QStringLiteral("/typed"));
-        QCOMPARE(f.control->GetSelectionCount(), 1);
         // A chooser that claims success without a path is taken as cancelled.
         f.chooser->Accept({});
         QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseCancelled));
@@ -300,28 +282,8 @@ private slots:
         QCOMPARE(f.control->GetPath(), QStringLiteral("/typed"));
         f.control->SetPath(ChosenFile);
         QCOMPARE(f.control->GetPath(), ChosenFile);
-        QCOMPARE(f.control->GetSelectionCount(), 1);
         f.control->SetPath(QString());
         QCOMPARE(f.control->GetPath(), QString());
-        QCOMPARE(f.control->GetSelectionCount(), 0);
-    }
-
-    void pathPartsAreTakenFromTheAbsolutePath() {
-        Fixture f;
-        f.control->SetPath(QStringLiteral("/data/mods/dialog.en.tra"));
-        QCOMPARE(f.control->GetDirectory(), QStringLiteral("/data/mods"));
-        QCOMPARE(f.control->GetFileName(), QStringLiteral("dialog.en.tra"));
-        QCOMPARE(f.control->GetFileExtension(), QStringLiteral("tra"));
-        QCOMPARE(f.control->GetFileTitle(), QStringLiteral("dialog.en"));
-        f.control->SetPath(QStringLiteral("/top.tra"));
-        QCOMPARE(f.control->GetDirectory(), QStringLiteral("/"));
-        f.control->ModifyMode(0, PathBrowseControl::ModeFolder);
-        f.control->SetPath(QStringLiteral("/data/mods"));
-        QCOMPARE(f.control->GetDirectory(), QStringLiteral("/data/mods"));
-        QCOMPARE(f.control->GetFileName(), QString());
-        f.control->SetPath(QString());
-        QCOMPARE(f.control->GetDirectory(), QString());
-        QCOMPARE(f.control->GetDrive(), QString());
     }
 
     // --- Browsing ---
@@ -342,20 +304,17 @@ private slots:
 
     void theFileChooserGetsItsSettings() {
         Fixture f;
-        f.control->SetFileFlags(FileMustExist | FileAllowMultiSelect);
-        f.control->SetOpenChooser(false);
         f.control->SetFilter(QStringLiteral("Tra files (*.tra)|*.tra||"));
-        f.control->SetDefaultExtension(QStringLiteral("tra"));
-        f.control->SetChooserTitle(QStringLiteral("Save the patch"));
+        f.control->SetChooserTitle(QStringLiteral("Reference file"));
+        f.control->SetPath(ChosenFile);
         f.control->Browse();
         QCOMPARE(f.chooser->fileRequests.size(), std::size_t(1));
         const FileChooserRequest& request = f.chooser->fileRequests.front();
-        QVERIFY(!request.open);
-        // The explorer look is always added.
-        QCOMPARE(request.flags, unsigned(FileMustExist | FileExplorer | FileAllowMultiSelect));
+        QVERIFY(request.open);
+        QCOMPARE(request.flags, DefaultFileChooserFlags);
         QCOMPARE(request.filter, QStringLiteral("Tra files (*.tra)|*.tra||"));
-        QCOMPARE(request.defaultExtension, QStringLiteral("tra"));
-        QCOMPARE(request.title, QStringLiteral("Save the patch"));
+        QCOMPARE(request.title, QStringLiteral("Reference file"));
+        QCOMPARE(request.initialPath, ChosenFile);
     }
 
     void aSecondBrowseWhileOneIsOpenIsRefused() {
@@ -366,9 +325,6 @@ private slots:
         QCOMPARE(f.control->Browse(), int(PathBrowseControl::BrowseAccepted));
         QCOMPARE(inner, int(PathBrowseControl::BrowseCancelled));
         QCOMPARE(f.chooser->Calls(), 1);
-        QCOMPARE(f.results.size(), 1);
-        QCOMPARE(f.results.front().front().toInt(), int(PathBrowseControl::BrowseAccepted));
-        QCOMPARE(f.clicks.size(), 0);  // Browse() alone is no click
     }
 
     // --- Mouse ---
@@ -383,7 +339,6 @@ private slots:
         QVERIFY(pressedWhileDown);
         QVERIFY(!f.control->IsPressed());
         QCOMPARE(f.chooser->Calls(), 1);
-        QCOMPARE(f.clicks.size(), 1);
         QCOMPARE(f.control->GetPath(), ChosenFile);
     }
 
@@ -402,7 +357,6 @@ private slots:
         QTest::mouseRelease(f.control.get(), Qt::LeftButton, {}, f.OutsideButton());
         QVERIFY(!f.control->IsPressed());
         QCOMPARE(f.chooser->Calls(), 0);
-        QCOMPARE(f.clicks.size(), 0);
     }
 
     void hoveringWithoutAButtonDoesNotPress() {
@@ -425,8 +379,6 @@ private slots:
         QTest::keyRelease(f.control.get(), Qt::Key_Space);
         QVERIFY(!f.control->IsPressed());
         QCOMPARE(f.chooser->Calls(), 1);
-        QCOMPARE(f.clicks.size(), 1);  // told whatever the outcome
-        QCOMPARE(f.results.front().front().toInt(), int(PathBrowseControl::BrowseCancelled));
     }
 
     void enterOpensTheChooserAndNeverReachesTheDialog() {
@@ -531,7 +483,6 @@ private slots:
 
     void aPathCanBeTypedOrPastedIntoAnEditableField() {
         Fixture f(PathBrowseControl::DefaultMode | PathBrowseControl::ModeEditable);
-        QSignalSpy changes(f.control.get(), &PathBrowseControl::pathChanged);
         TypeInto(f.Edit(), "/typed/mod");
         QCOMPARE(f.control->GetPath(), QString("/typed/mod"));
 
@@ -539,7 +490,6 @@ private slots:
         f.Edit().selectAll();
         QTest::keyClick(&f.Edit(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(f.control->GetPath(), QString("/pasted/reference.tra"));
-        QCOMPARE(changes.last().front().toString(), QString("/pasted/reference.tra"));
         // The whole path shows on hover, however narrow the field.
         QCOMPARE(f.Edit().toolTip(), QString("/pasted/reference.tra"));
     }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "job/batch_review.h"
+#include "job/output_files.h"
 #include "store/tra_error.h"
 #include "support/ended_snapshot.h"
 
@@ -27,7 +27,7 @@ JobInputs Inputs(bool writeReview) {
 
 TEST(EndSummary, ASuccessOffersTheReviewPageOnlyWhenOneWasWritten) {
     const EndSummary plain = SummarizeEnd(Ended(TraOk, false), Inputs(false));
-    EXPECT_EQ(plain, (EndSummary{SummaryIcon::None,
+    EXPECT_EQ(plain, (EndSummary{MessageIcon::None,
                                  "Success",
                                  "Updated the tra files\n\n0 files done, 0 entries: 0 exact, "
                                  "0 very likely, 0 likely, 0 not found.",
@@ -60,7 +60,7 @@ TEST(EndSummary, AStopIsAWarningThatSaysWhatItLeft) {
     end.fileCount = 3;
     end.filesDone = 1;
     const EndSummary summary = SummarizeEnd(end, Inputs(true));
-    EXPECT_EQ(summary.icon, SummaryIcon::Warning);
+    EXPECT_EQ(summary.icon, MessageIcon::Warning);
     EXPECT_EQ(summary.caption, "Stopped");
     EXPECT_EQ(summary.text, "Stopped after 1 of 3 files.");
     EXPECT_TRUE(summary.actions.empty());
@@ -69,7 +69,7 @@ TEST(EndSummary, AStopIsAWarningThatSaysWhatItLeft) {
 TEST(EndSummary, AFailureTellsTheRunsOwnTextEvenAfterAStop) {
     for (bool abortRequested : {false, true}) {
         const EndSummary summary = SummarizeEnd(Ended(TraOpenFailed, abortRequested), Inputs(true));
-        EXPECT_EQ(summary, (EndSummary{SummaryIcon::Error,
+        EXPECT_EQ(summary, (EndSummary{MessageIcon::Error,
                                        "Failure",
                                        "Failed to load ref.tra, cause: file not found",
                                        {}}));

@@ -23,6 +23,12 @@ TEST(PathFields, TheFirstEmptyFieldKeepsARunFromStartingAndIsNamed) {
     EXPECT_EQ(FirstEmptyField(fields), std::nullopt);  // whether they exist is not judged here
 }
 
+TEST(PathFields, LabelsLoseOnlyTheirMnemonicMarks) {
+    EXPECT_EQ(PlainLabelText("Co&de page"), "Code page");
+    EXPECT_EQ(PlainLabelText("Salt && &pepper"), "Salt & pepper");
+    EXPECT_EQ(PlainLabelText("Ends with &"), "Ends with ");
+}
+
 TEST(PathFields, ReferenceFoldersWantFoldersInBothReferenceFields) {
     EXPECT_FALSE(FieldWantsFolder(PathField::ReferenceOriginal, false));
     EXPECT_TRUE(FieldWantsFolder(PathField::ReferenceTranslated, true));

@@ -11,8 +11,9 @@ using namespace wordgleaner;
 
 namespace {
 
-RecoveryOptions ChangedOptions() {
-    RecoveryOptions options;
+PreferencesValues ChangedPreferences() {
+    PreferencesValues preferences;
+    RecoveryOptions& options = preferences.options;
     options.search.minLikeliness = 62.5;
     options.veryLikelyThreshold = 90;
     options.lineInfoOnly = true;
@@ -22,23 +23,41 @@ RecoveryOptions ChangedOptions() {
     options.writeReview = true;
     options.codePage = 1251;
     options.keepGoing = true;
-    return options;
+    preferences.referenceFolders = true;
+    preferences.furtherPairs = {{"C:\\en", "C:\\fr"}};
+    return preferences;
 }
 
-TEST(RememberedSettings, OptionsAndPathsComeBackAsTheyWereWritten) {
+TEST(RememberedSettings, PreferencesAndPathsComeBackAsTheyWereWritten) {
     SettingsValues values;
-    WriteRememberedOptions(ChangedOptions(), values);
-    const RememberedPaths paths{"C:\\ref\\en.tra", "C:\\ref\\fr.tra", "C:\\mod", "D:\\out"};
+    WriteRememberedPreferences(ChangedPreferences(), values);
+    const RunPaths paths{{"C:\\ref\\en.tra", "C:\\ref\\fr.tra", "C:\\mod", "D:\\out"}};
     WriteRememberedPaths(paths, values);
-    EXPECT_EQ(ReadRememberedOptions(values), ChangedOptions());
+    EXPECT_EQ(ReadRememberedPreferences(values), ChangedPreferences());
     EXPECT_EQ(ReadRememberedPaths(values), paths);
+    EXPECT_EQ(values.at("paths/modDirectory"), "C:\\mod");
     EXPECT_EQ(values.at("preferences/minLikeliness"), "62.5");
     EXPECT_EQ(values.at("preferences/compareSound"), "false");
 }
 
+// Both windows keep the same keys, so either reads what the other wrote.
+TEST(RememberedSettings, AWindowComesBackWholeUnderTheSharedKeys) {
+    const RememberedWindow window = {
+        {{"a.tra", "b.tra", "mod", "out"}}, ChangedPreferences(), 640, 380};
+    const SettingsValues values = RememberedValues(window);
+    EXPECT_EQ(values.at("window/width"), "640");
+    EXPECT_EQ(values.at("window/height"), "380");
+    EXPECT_EQ(values.at("paths/referenceOriginal"), "a.tra");
+    const RememberedWindow read = ReadRememberedWindow(values);
+    EXPECT_EQ(read.paths, window.paths);
+    EXPECT_EQ(read.preferences, window.preferences);
+    EXPECT_EQ(read.width, 640);
+    EXPECT_EQ(read.height, 380);
+}
+
 TEST(RememberedSettings, NothingStoredGivesTheDefaults) {
-    EXPECT_EQ(ReadRememberedOptions({}), RecoveryOptions());
-    EXPECT_EQ(ReadRememberedPaths({}), RememberedPaths());
+    EXPECT_EQ(ReadRememberedPreferences({}), PreferencesValues());
+    EXPECT_EQ(ReadRememberedPaths({}), RunPaths());
     EXPECT_EQ(ReadRememberedLength({}, settings_keys::WindowWidth), 0);
 }
 
@@ -49,22 +68,26 @@ TEST(RememberedSettings, ValuesTheDialogWouldRefuseGiveWayToTheDefaults) {
                                    {"preferences/commentMode", "3"},
                                    {"preferences/codePage", "12345"},
                                    {"preferences/compareSound", ""},
+                                   {"preferences/referenceFolders", "yes"},
                                    {"window/width", "-5"},
                                    {"window/height", "12x"}};
-    EXPECT_EQ(ReadRememberedOptions(values), RecoveryOptions());
+    EXPECT_EQ(ReadRememberedPreferences(values), PreferencesValues());
     EXPECT_EQ(ReadRememberedLength(values, settings_keys::WindowWidth), 0);
     EXPECT_EQ(ReadRememberedLength(values, settings_keys::WindowHeight), 0);
 }
 
 TEST(RememberedSettings, FlagsReadTheQtWordsAndTheIniDigits) {
-    EXPECT_TRUE(ReadRememberedOptions({{"preferences/generatePatch", "1"}}).generatePatch);
-    EXPECT_TRUE(ReadRememberedOptions({{"preferences/generatePatch", "true"}}).generatePatch);
-    EXPECT_FALSE(ReadRememberedOptions({{"preferences/compareSound", "0"}}).search.compareSound);
+    EXPECT_TRUE(
+        ReadRememberedPreferences({{"preferences/generatePatch", "1"}}).options.generatePatch);
+    EXPECT_TRUE(
+        ReadRememberedPreferences({{"preferences/generatePatch", "true"}}).options.generatePatch);
+    EXPECT_FALSE(
+        ReadRememberedPreferences({{"preferences/compareSound", "0"}}).options.search.compareSound);
 }
 
 TEST(RememberedSettings, EveryWrittenKeyIsListedOnce) {
     SettingsValues values;
-    WriteRememberedOptions(RecoveryOptions(), values);
+    WriteRememberedPreferences(PreferencesValues(), values);
     WriteRememberedPaths({}, values);
     std::set<std::string> listed;
     for (const SettingKey& key : RememberedKeys()) {

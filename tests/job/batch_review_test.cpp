@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "job/batch_review.h"
 #include "job/check_point.h"
+#include "job/output_files.h"
 #include "job/recovery_job.h"
 #include "review/text_encoding.h"
 #include "store/tra_file.h"

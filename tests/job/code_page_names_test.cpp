@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "job/mod_directory.h"
 #include "job/recovery_job.h"
+#include "job/worker/mod_directory.h"
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
 

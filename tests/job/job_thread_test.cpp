@@ -16,8 +16,8 @@
 
 #include "job/check_point.h"
 #include "job/recovery_job.h"
-#include "job/shared_progress.h"
-#include "job/thread_priority.h"
+#include "job/worker/shared_progress.h"
+#include "job/worker/thread_priority.h"
 #include "store/tra_error.h"
 #include "support/abort_at.h"
 #include "support/check_point_hold.h"

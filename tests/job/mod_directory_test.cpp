@@ -1,4 +1,4 @@
-#include "job/mod_directory.h"
+#include "job/worker/mod_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,20 @@
-#include "job/recover_file.h"
+#include "job/worker/recover_file.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "job/job_worker.h"
+#include "job/recovery_options.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/recovery_tally.h"
+#include "job/worker/search_choice.h"
+#include "job/worker/shared_progress.h"
+#include "matching/reference_index.h"
+#include "matching/reference_set.h"
 #include "store/tra_file.h"
 #include "support/temp_dir.h"
 
@@ -14,35 +22,37 @@ using namespace wordgleaner;
 
 namespace {
 
-// A run's worker with both references loaded and indexed, and a mod file to
-// recover. The settings are read at each recovery, so a test may change them
-// in between.
+// What a batch gives file recovery, with one reference pair loaded and
+// indexed, and a mod file to recover. The settings are read at each
+// recovery, so a test may change them in between.
 class RecoverFileTest : public ::testing::Test {
 protected:
     void UseReferences(std::string_view original, std::string_view translated) {
         ASSERT_EQ(referenceOriginal.Load(dir.Write("original/reference.tra", original)), TraOk);
         ASSERT_EQ(referenceTranslated.Load(dir.Write("translated/reference.tra", translated)),
                   TraOk);
-        BuildReferenceIndex(referenceOriginal, worker.Index());
+        BuildReferenceIndex(referenceOriginal, index);
     }
 
     void Recover(std::string_view modText, std::string_view name = "setup.tra") {
         ASSERT_EQ(mod.Load(dir.Write("mod/" + std::string(name), modText)), TraOk);
-        EXPECT_EQ(RecoverFile(worker, mod, referenceOriginal, referenceTranslated), 0);
+        const ReferenceSet references =
+            ReferenceSet::Single(referenceOriginal, &referenceTranslated);
+        const std::unique_ptr<ReferenceSearch> search =
+            MakeReferenceSearch(references, index, options);
+        RecoverFile(
+            mod, {options, references, *search, tally, patch, reviewRecords, shared, abortCheck});
     }
 
-    void OpenPatch() {
-        Options().generatePatch = true;
-        ASSERT_EQ(worker.OpenPatchFile(PatchPath()), TraOk);
-    }
+    void OpenPatch() { ASSERT_EQ(patch.Open(PatchPath()), TraOk); }
 
     std::string ClosePatch() {
-        EXPECT_EQ(worker.ClosePatchFile(), TraOk);
+        EXPECT_EQ(patch.Close(), TraOk);
         return test_support::TempDir::Read(PatchPath());
     }
 
-    RecoveryOptions& Options() { return inputs.options; }
-    const BatchCounters& Counters() { return worker.Counters(); }
+    RecoveryOptions& Options() { return options; }
+    const BatchCounters& Counters() { return tally.counters; }
     ProgressSnapshot Progress() const { return shared.Snapshot(); }
 
     std::string PatchPath() const { return dir / "tp2patch.tp2"; }
@@ -58,11 +68,15 @@ protected:
     TraFile referenceOriginal;
     TraFile referenceTranslated;
     TraFile mod;
-    JobInputs inputs;
+    ReferenceIndex index;
+    RecoveryOptions options;
+    RecoveryTally tally;
+    PatchFile patch;
+    std::vector<ReviewRecord> reviewRecords;
     SharedProgress shared;
     CheckPointHook atCheckPoint;
-    JobWorker worker{inputs, shared,
-                     [this](CheckPoint point) { return atCheckPoint && atCheckPoint(point); }};
+    AbortCheck abortCheck{shared,
+                          [this](CheckPoint point) { return atCheckPoint && atCheckPoint(point); }};
 };
 
 const char* const SampleOriginal =
@@ -249,7 +263,7 @@ TEST_F(RecoverFileTest, StopsBeforeTheNextEntryOnAbortAndMarksThePatchBlock) {
 
 TEST_F(RecoverFileTest, ShowsProgressBeforeEachEntryWithTheBatchCounters) {
     UseReferences(SampleOriginal, SampleTranslated);
-    worker.Counters().exactCount = 10;  // from an earlier file of the batch
+    tally.counters.exactCount = 10;  // from an earlier file of the batch
     std::vector<std::string> texts;
     std::vector<int> percents;
     atCheckPoint = [&](CheckPoint) {
@@ -292,16 +306,26 @@ TEST_F(RecoverFileTest, LaterFilesOfABatchSumTheCountersInTheirTrailer) {
     EXPECT_EQ(Counters().entriesProcessed, 6);
 }
 
-TEST_F(RecoverFileTest, WritesNoPatchLinesUnlessAskedAndOpen) {
+TEST_F(RecoverFileTest, KeepsAReviewRecordPerEntryWithAnIdOnlyWhenAskedFor) {
     UseReferences(SampleOriginal, SampleTranslated);
-    OpenPatch();
-    Options().generatePatch = false;
     Recover(SampleMod);
-    EXPECT_EQ(ClosePatch(), "");
+    EXPECT_TRUE(reviewRecords.empty());
 
-    Options().generatePatch = true;  // asked, but the patch file could not be created
-    Recover(SampleMod);
-    EXPECT_EQ(Counters().exactCount, 2);
+    Options().writeReview = true;
+    Recover("// note\n@1 = ~Welcome to the inn.~\n@4 = ~Gone fishing~\n", "second.tra");
+    ASSERT_EQ(reviewRecords.size(), 2u);
+    EXPECT_EQ(reviewRecords[0].modFile, "second.tra");
+    EXPECT_EQ(reviewRecords[0].modText, "Welcome to the inn.") << "the text before recovery";
+    EXPECT_EQ(reviewRecords[0].referenceId, 1234);
+    EXPECT_EQ(reviewRecords[1].outcome, MatchOutcome::NotFound);
+}
+
+TEST_F(RecoverFileTest, RecoversTheSameWithoutAnOpenPatchFile) {
+    UseReferences(SampleOriginal, SampleTranslated);
+    Recover(SampleMod);  // a run without a patch, or whose patch could not be created
+    EXPECT_EQ(At(0).MaleText(), "Bienvenue \xE0 l'auberge.");
+    EXPECT_EQ(Counters().exactCount, 1);
+    EXPECT_FALSE(std::filesystem::exists(PatchPath()));
 }
 
 }  // namespace

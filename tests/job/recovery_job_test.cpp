@@ -1,5 +1,6 @@
-// The job's parts one by one: the shared progress, the worker's side of a
-// run and the inputs a run keeps. The job's thread is job_thread_test's.
+// The job's parts one by one: the shared progress, the worker's abort check
+// and patch file, and the inputs a run keeps. The job's thread is
+// job_thread_test's.
 
 #include "job/recovery_job.h"
 
@@ -7,8 +8,9 @@
 
 #include <string>
 
-#include "job/job_worker.h"
-#include "job/shared_progress.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/shared_progress.h"
 #include "store/tra_error.h"
 #include "support/abort_at.h"
 #include "support/temp_dir.h"
@@ -34,27 +36,25 @@ TEST(SharedProgress, OnlyTheLastWriteEndsTheRunAndPublishesTheCounters) {
     EXPECT_EQ(end.counters, (BatchCounters{5, 2, 1, 1, 1}));
 }
 
-TEST(JobWorker, AnAbortAskedForByTheHookHoldsForTheRestOfTheRunAndReachesTheOwner) {
-    JobInputs inputs;
+TEST(AbortCheck, AnAbortAskedForByTheHookHoldsForTheRestOfTheRunAndReachesTheOwner) {
     SharedProgress progress;
-    JobWorker worker(inputs, progress, test_support::AbortAt(CheckPoint::BeforeFile, 2));
+    AbortCheck abortCheck(progress, test_support::AbortAt(CheckPoint::BeforeFile, 2));
 
-    EXPECT_FALSE(worker.AbortRequestedAt(CheckPoint::BeforeFile));
-    EXPECT_FALSE(worker.AbortRequestedAt(CheckPoint::BeforeEntry));
-    EXPECT_TRUE(worker.AbortRequestedAt(CheckPoint::BeforeFile));
-    EXPECT_TRUE(worker.AbortRequestedAt(CheckPoint::BeforeEntry));
+    EXPECT_FALSE(abortCheck.RequestedAt(CheckPoint::BeforeFile));
+    EXPECT_FALSE(abortCheck.RequestedAt(CheckPoint::BeforeEntry));
+    EXPECT_FALSE(abortCheck.Requested());
+    EXPECT_TRUE(abortCheck.RequestedAt(CheckPoint::BeforeFile));
+    EXPECT_TRUE(abortCheck.RequestedAt(CheckPoint::BeforeEntry));
+    EXPECT_TRUE(abortCheck.Requested());
     EXPECT_TRUE(progress.Snapshot().abortRequested);
 }
 
-TEST(JobWorker, DestroyingAWorkerKeepsWhatItsOpenPatchFileHolds) {
+TEST(PatchFile, DestroyingAnOpenPatchFileKeepsWhatItHolds) {
     test_support::TempDir dir;
-    JobInputs inputs;
-    inputs.options.generatePatch = true;
-    SharedProgress progress;
     {
-        JobWorker worker(inputs, progress);
-        ASSERT_EQ(worker.OpenPatchFile(dir / "tp2patch.tp2"), TraOk);
-        worker.WritePatch("// Recovered for a.tra, from b.tra\n");
+        PatchFile patch;
+        ASSERT_EQ(patch.Open(dir / "tp2patch.tp2"), TraOk);
+        patch.Write("// Recovered for a.tra, from b.tra\n");
     }
     EXPECT_EQ(test_support::TempDir::Read(dir / "tp2patch.tp2"),
               "// Recovered for a.tra, from b.tra\r\n");

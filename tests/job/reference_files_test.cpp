@@ -1,7 +1,7 @@
 // How reference pairs become the files of a set, and the names those files
 // are given in comments and patch lines.
 
-#include "job/reference_files.h"
+#include "job/worker/reference_files.h"
 
 #include <gtest/gtest.h>
 

@@ -17,12 +17,13 @@
 
 #include "controls/path_browse_control.h"
 #include "fake_message_boxes.h"
+#include "frontend/remembered_settings.h"
 #include "ui/about_dialog.h"
+#include "ui/local_text.h"
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
 #include "ui/preferences_dialog.h"
 #include "ui/reference_pair_list.h"
-#include "ui/settings_keys.h"
 #include "ui/ui_resources.h"
 #include "ui/version_source.h"
 
@@ -132,8 +133,8 @@ void SetRunPaths(MainDialog& window, const QDir& root) {
         window.findChild<PathBrowseControl*>(field)->SetPath(root.filePath(path));
     }
     window.findChild<ReferencePairList*>("furtherReferences")
-        ->SetPairs({{root.filePath("reference/patch_english.tra"),
-                     root.filePath("reference/patch_french.tra")}});
+        ->SetPairs({{ToLocalText(root.filePath("reference/patch_english.tra")),
+                     ToLocalText(root.filePath("reference/patch_french.tra"))}});
 }
 
 // Lets the run go on, running the action at every turn, until it has ended
@@ -194,7 +195,7 @@ void GrabModalBoxWhenItOpens(const QString& path, bool* saved, int turnsLeft = 1
 // its buttons that open the page and the folder.
 bool SaveEndBox(const QDir& folder, const QDir& root) {
     QSettings store(root.filePath("wordgleaner.ini"), QSettings::IniFormat);
-    store.setValue(KeyPath(settings_keys::WriteReview), true);
+    store.setValue(QString::fromStdString(settings_keys::WriteReview.Path()), true);
     QtMessageBoxes messages;
     ResourceVersionSource version;
     MainDialog window({messages, version, nullptr, {}, {}, &store});
@@ -232,7 +233,7 @@ int main(int argc, char* argv[]) {
     FakeMessageBoxes messages;
     ResourceVersionSource version;
     AboutDialog about(version);
-    PreferencesDialog preferences(messages);
+    PreferencesDialog preferences(messages, PreferencesValues());
     const bool saved = Save(about, folder, "about.png") &&
                        Save(preferences, folder, "preferences.png") && SaveRunPictures(folder);
     return saved ? 0 : 1;

@@ -1,5 +1,6 @@
 // Reference sets in the window: folders instead of files in the two
-// reference fields, and further reference pairs of lower priority.
+// reference fields, and further reference pairs of lower priority, listed
+// and added with the window's own widgets.
 #include <QCheckBox>
 #include <QLabel>
 #include <QTest>
@@ -42,7 +43,12 @@ void Click(QPushButton& button) {
 // Sets the folders option in Preferences, as the user does.
 void ChooseReferenceFolders(MainDialogFixture& fixture, bool folders) {
     WhenModalOpens<PreferencesDialog>([folders](PreferencesDialog& dialog) {
-        auto* box = dialog.findChild<QCheckBox*>("multipleReferencesBox");
+        QCheckBox* box = nullptr;
+        for (auto* each : dialog.findChildren<QCheckBox*>()) {
+            if (each->text() == CheckLabel(PreferencesCheck::ReferenceFolders)) {
+                box = each;
+            }
+        }
         if (box->isChecked() != folders) {
             ClickCheckBox(*box);
         }
@@ -124,14 +130,14 @@ private slots:
         ChooseReferenceFolders(fixture, true);
         QVERIFY(original.PathWarning().contains("not a folder"));  // judged again
         QCOMPARE(LabelOf(fixture, "referenceOriginalField"),
-                 QString("Reference folder of tra files in original language"));
+                 QString("Reference directory of tra files in original language"));
         QVERIFY(!DropPath(*original.Edit(), run.Path("ref_orig.tra")));
         QVERIFY(DropPath(*original.Edit(), run.Path("game/en")));
         QVERIFY(DropPath(translated, run.Path("game/fr")));
         original.Browse();
         QCOMPARE(fixture.chooser->folderRequests.size(), std::size_t{1});
         QCOMPARE(fixture.chooser->folderRequests[0].title,
-                 QString("Select reference folder in original language"));
+                 QString("Select reference directory in original language"));
         fixture.Field("modDirectoryField")->SetPath(run.Path("mod"));
         fixture.Field("destinationDirectoryField")->SetPath(run.Path("out"));
         Click(*fixture.Button("importButton"));
@@ -210,39 +216,6 @@ private slots:
                  qPrintable(told[0]));
         QCOMPARE(told[1], "There is no file or folder " + run.Path("gone.tra"));
         QVERIFY(ListedOriginals(fixture).isEmpty());
-    }
-
-    void aMixedMainPairOrFilesWhereFoldersWereChosenNeverStartARun() {
-        ReferenceSets run;
-        MainDialogFixture fixture;
-        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("game/fr"), run.Path("mod"),
-                         run.Path("out"));
-        Click(*fixture.Button("importButton"));
-        ChooseReferenceFolders(fixture, true);
-        fixture.SetPaths(run);
-        Click(*fixture.Button("importButton"));
-
-        QCOMPARE(fixture.starts, 0);
-        QCOMPARE(fixture.messages.shown.size(), std::size_t{2});
-        QCOMPARE(fixture.messages.shown[0].caption, QString("Failure"));
-        QVERIFY(fixture.messages.shown[0].text.startsWith(
-            "A reference pair must be two files or two folders"));
-        QVERIFY(fixture.messages.shown[1].text.startsWith(
-            "The reference fields must name two folders of tra files"));
-        QVERIFY(fixture.InputsEnabled());
-    }
-
-    void aFurtherPairGoneFromTheDiskIsToldBeforeTheRun() {
-        ReferenceSets run;
-        MainDialogFixture fixture;
-        fixture.SetPaths(run);
-        QVERIFY(AddPair(fixture, run.Path("extra1_orig.tra"), run.Path("extra1_trans.tra")));
-        std::filesystem::remove(run.folders.Path() / "extra1_trans.tra");
-        Click(*fixture.Button("importButton"));
-        QCOMPARE(fixture.starts, 0);
-        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
-        QCOMPARE(fixture.messages.shown[0].text,
-                 "There is no file or folder " + run.Path("extra1_trans.tra"));
     }
 };
 

@@ -10,7 +10,7 @@
 #include "main_dialog_fixture.h"
 #include "ui/preferences_dialog.h"
 #include "ui/reference_pair_list.h"
-#include "ui/settings_keys.h"
+#include "ui/settings_store.h"
 #include "ui/ui_resources.h"
 
 using namespace wordgleaner;
@@ -25,6 +25,10 @@ struct SettingsFile {
     }
     QTemporaryDir dir;
 };
+
+QString Key(const SettingKey& key) {
+    return QString::fromStdString(key.Path());
+}
 
 }  // namespace
 
@@ -43,12 +47,14 @@ private slots:
             chosenSize = first.window.minimumSizeHint() + QSize(300, 40);
             first.SetPaths("/ref/orig.tra", "/ref/trans.tra", "/mod", "/out");
             WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
-                dialog.SetMinLikeliness(61);
-                dialog.SetVeryLikelyThreshold(97.5);
-                dialog.SetCommentMode(CommentMissingMatch);
-                dialog.SetGeneratePatch(true);
-                dialog.SetCompareSound(false);
-                dialog.SetLineInfoOnly(true);
+                PreferencesValues chosen;
+                chosen.options.search.minLikeliness = 61;
+                chosen.options.veryLikelyThreshold = 97.5;
+                chosen.options.commentMode = CommentMissingMatch;
+                chosen.options.generatePatch = true;
+                chosen.options.search.compareSound = false;
+                chosen.options.lineInfoOnly = true;
+                dialog.ShowFields(FieldsShowing(chosen));
                 dialog.accept();
             });
             first.Button("preferencesButton")->click();
@@ -76,13 +82,15 @@ private slots:
     void furtherPairsAndTheFoldersOptionComeBackAfterARestart() {
         SettingsFile file;
         RunFolders run;
-        const StoredReferencePairs pairs = {{run.Path("ref_orig.tra"), run.Path("ref_trans.tra")},
-                                            {run.Path("mod"), run.Path("out")}};
+        const ReferencePairs pairs = {{run.folders / "ref_orig.tra", run.folders / "ref_trans.tra"},
+                                      {run.folders / "mod", run.folders / "out"}};
         {
             auto store = file.Open();
             MainDialogFixture first(MainDialogFixture::Threads::Available, store.get());
             WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
-                dialog.SetReferenceFolders(true);
+                PreferencesFields fields = dialog.Fields();
+                fields[PreferencesCheck::ReferenceFolders] = true;
+                dialog.ShowFields(fields);
                 dialog.accept();
             });
             first.Button("preferencesButton")->click();
@@ -97,24 +105,10 @@ private slots:
         QVERIFY(second.Field("referenceTranslatedField")->GetMode() &
                 PathBrowseControl::ModeFolder);
         WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
-            QVERIFY(dialog.findChild<QCheckBox*>("multipleReferencesBox")->isChecked());
+            QVERIFY(dialog.Fields()[PreferencesCheck::ReferenceFolders]);
             dialog.reject();
         });
         second.Button("preferencesButton")->click();
-    }
-
-    // A shorter list written over a longer one leaves none of the longer's
-    // pairs behind; a pair with an empty side (edited by hand) is left out.
-    void theStoredPairsAreExactlyTheLastWritten() {
-        SettingsFile file;
-        auto store = file.Open();
-        WriteFurtherReferences(*store, {{"a", "b"}, {"c", "d"}, {"e", "f"}});
-        WriteFurtherReferences(*store, {{"g", "h"}});
-        QVERIFY(ReadFurtherReferences(*store) == StoredReferencePairs({{"g", "h"}}));
-        WriteFurtherReferences(*store, {});
-        QVERIFY(ReadFurtherReferences(*store).empty());
-        store->setValue(KeyPath(settings_keys::ExtraReferencePairs), "i|");
-        QVERIFY(ReadFurtherReferences(*store).empty());
     }
 
     void aFirstStartHasTheDefaults() {
@@ -125,20 +119,42 @@ private slots:
         QVERIFY(fixture.Field("referenceOriginalField")->GetPath().isEmpty());
     }
 
-    void storedValuesThePreferencesWouldRefuseGiveWayToTheDefaults() {
+    // Values QSettings keeps as numbers and flags reach the shared readers as
+    // texts; what they refuse gives way to the defaults.
+    void storedValuesAreReadAsTextsByTheSharedReaders() {
         SettingsFile file;
         {
             auto store = file.Open();
-            store->setValue(KeyPath(settings_keys::MinLikeliness), 140);
-            store->setValue(KeyPath(settings_keys::VeryLikelyThreshold), "lots");
-            store->setValue(KeyPath(settings_keys::CommentMode), 7);
-            store->setValue(KeyPath(settings_keys::GeneratePatch), true);
+            store->setValue(Key(settings_keys::MinLikeliness), 140);
+            store->setValue(Key(settings_keys::VeryLikelyThreshold), 97.5);
+            store->setValue(Key(settings_keys::CommentMode), 7);
+            store->setValue(Key(settings_keys::GeneratePatch), true);
         }
         auto store = file.Open();
-        const RecoveryOptions read = ReadOptions(*store);
+        const RecoveryOptions read = ReadRememberedPreferences(ReadStoredValues(*store)).options;
         RecoveryOptions expected;
-        expected.generatePatch = true;  // the one usable value
+        expected.veryLikelyThreshold = 97.5;
+        expected.generatePatch = true;
         QVERIFY(read == expected);
+    }
+
+    // An earlier version kept the size as one value: it is taken once, then
+    // kept as width and height like the Windows window keeps it.
+    void anOldStoredWindowSizeIsTakenAndReplaced() {
+        SettingsFile file;
+        MainDialogFixture sizer;
+        const QSize oldSize = sizer.window.minimumSizeHint() + QSize(200, 30);
+        file.Open()->setValue("window/size", oldSize);
+        {
+            auto store = file.Open();
+            MainDialogFixture fixture(MainDialogFixture::Threads::Available, store.get());
+            QCOMPARE(fixture.window.size(), oldSize);
+            fixture.Button("quitButton")->click();
+        }
+        auto store = file.Open();
+        QVERIFY(!store->contains("window/size"));
+        QCOMPARE(store->value(Key(settings_keys::WindowWidth)).toInt(), oldSize.width());
+        QCOMPARE(store->value(Key(settings_keys::WindowHeight)).toInt(), oldSize.height());
     }
 
     void typedPathsAreRememberedWhenARunStarts() {
@@ -151,7 +167,9 @@ private slots:
         fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"),
                          fixture.Field("modDirectoryField")->GetPath(), run.Path("out"));
         fixture.Button("importButton")->click();
-        QCOMPARE(ReadPaths(*file.Open()).modDirectory, run.Path("mod"));
+        QCOMPARE(QString::fromLocal8Bit(
+                     ReadRememberedPaths(ReadStoredValues(*file.Open()))[PathField::ModDirectory]),
+                 run.Path("mod"));
         fixture.FinishRun();
     }
 };

@@ -1,3 +1,5 @@
+// The Qt Preferences map the form onto their widgets; what the form shows,
+// takes and refuses is checked in tests/frontend/preferences_form_test.cpp.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,10 +12,7 @@
 #include <QTest>
 
 #include "fake_message_boxes.h"
-#include "job/recovery_options.h"
-#include "job/validate_options.h"
-#include "support/option_cases.h"
-#include "ui/number_text.h"
+#include "frontend/offered_code_pages.h"
 #include "ui/preferences_dialog.h"
 
 using namespace wordgleaner;
@@ -25,22 +24,22 @@ QString Shown(QString text) {
     return text.remove(QLatin1Char('&'));
 }
 
-QCheckBox* CheckBox(QWidget& dialog, const QString& text) {
-    for (auto* box : dialog.findChildren<QCheckBox*>()) {
-        if (Shown(box->text()) == text) {
-            return box;
+template <typename Button>
+Button* ButtonLabelled(QWidget& dialog, const char* label) {
+    for (auto* button : dialog.findChildren<Button*>()) {
+        if (button->text() == QString::fromUtf8(label)) {
+            return button;
         }
     }
     return nullptr;
 }
 
-QRadioButton* RadioButton(QWidget& dialog, const QString& text) {
-    for (auto* button : dialog.findChildren<QRadioButton*>()) {
-        if (Shown(button->text()) == text) {
-            return button;
-        }
-    }
-    return nullptr;
+QCheckBox* CheckBox(QWidget& dialog, PreferencesCheck check) {
+    return ButtonLabelled<QCheckBox>(dialog, CheckLabel(check));
+}
+
+QRadioButton* CommentButton(QWidget& dialog, std::int32_t commentMode) {
+    return ButtonLabelled<QRadioButton>(dialog, CommentLabel(commentMode));
 }
 
 bool HasLabel(QWidget& dialog, const QString& text) {
@@ -58,31 +57,14 @@ QLineEdit* MinimumField(QWidget& dialog) {
 QLineEdit* ThresholdField(QWidget& dialog) {
     return dialog.findChild<QLineEdit*>("veryLikelyThresholdField");
 }
-QLineEdit* FieldOf(QWidget& dialog, OptionField field) {
-    return field == OptionField::MinLikeliness ? MinimumField(dialog) : ThresholdField(dialog);
-}
-const char* FieldName(OptionField field) {
-    return field == OptionField::MinLikeliness ? "minimum" : "threshold";
+QComboBox* CodePageField(QWidget& dialog) {
+    return dialog.findChild<QComboBox*>("codePageField");
 }
 
-// One "Invalid value" error box per fault, in order, with the core's words.
-void ExpectInvalidValueBoxes(const FakeMessageBoxes& boxes,
-                             const std::vector<OptionFault>& faults) {
-    QCOMPARE(int(boxes.shown.size()), int(faults.size()));
-    for (std::size_t index = 0; index < faults.size(); ++index) {
-        QCOMPARE(boxes.shown[index].caption, QString("Invalid value"));
-        QCOMPARE(boxes.shown[index].icon, MessageIcon::Error);
-        QCOMPARE(boxes.shown[index].text, QString::fromStdString(faults[index].message));
-    }
-}
-
-const QString LineInfoText = "Output line matching information instead of copying the texts";
-const QString CompareSoundText = "Compare sound reference as well (no matching if different)";
-const QString PatchText = "Generate TP2 patch associated to the tra file";
-const QString NoCommentText = "None";
-const QString PerfectCommentText = "Add comment before entries with perfect match with reference";
-const QString MissingCommentText = "Add comment before entries without perfect or likely match";
-const QString KeepGoingText = "Skip mod files that fail to load or save, and go on";
+constexpr PreferencesCheck AllChecks[] = {
+    PreferencesCheck::LineInfoOnly, PreferencesCheck::ReferenceFolders,
+    PreferencesCheck::CompareSound, PreferencesCheck::GeneratePatch,
+    PreferencesCheck::WriteReview,  PreferencesCheck::KeepGoing};
 
 }  // namespace
 
@@ -90,188 +72,98 @@ class PreferencesDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Taken with OK like every other check box, dropped with Cancel, and off
-    // again after Restore defaults.
-    void theReferenceFoldersOptionIsChosenWithOk() {
+    void theControlsShowTheFormsLabelsAndTheValuesGiven() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        auto* multiple = CheckBox(
-            dialog, "Use multiple reference files in a directory instead of a single reference");
-        QVERIFY(multiple && multiple->isEnabled());
-        QVERIFY(!multiple->isChecked());
-        QTest::mouseClick(multiple, Qt::LeftButton, {}, QPoint(4, multiple->height() / 2));
-        QVERIFY(multiple->isChecked());
-        QVERIFY(!dialog.ReferenceFolders());  // nothing taken before OK
+        PreferencesValues values;
+        values.options.search.minLikeliness = 12.5;
+        values.options.commentMode = CommentMissingMatch;
+        values.options.codePage = 1251;
+        values.referenceFolders = true;
+        PreferencesDialog dialog(messages, values);
+        for (PreferencesCheck check : AllChecks) {
+            QVERIFY2(CheckBox(dialog, check), CheckLabel(check));
+            QCOMPARE(CheckBox(dialog, check)->isChecked(), FieldsShowing(values)[check]);
+        }
+        QVERIFY(CommentButton(dialog, CommentMissingMatch)->isChecked());
+        QVERIFY(!CommentButton(dialog, CommentNone)->isChecked());
+        QCOMPARE(MinimumField(dialog)->text(), QString("12.5"));
+        QCOMPARE(ThresholdField(dialog)->text(), QString("95"));
+        QCOMPARE(CodePageField(dialog)->currentText(), QString("1251 - Cyrillic"));
+        QCOMPARE(CodePageField(dialog)->count(), int(OfferedCodePages.size()));
+        QVERIFY(HasLabel(dialog, QString::fromStdString(ThresholdHint())));
+        QVERIFY(HasLabel(dialog, "Minimum likeliness percentage"));
+        QCOMPARE(dialog.Fields(), FieldsShowing(values));
+    }
+
+    void okTakesWhatTheControlsHoldAndCancelLeavesTheValues() {
+        FakeMessageBoxes messages;
+        PreferencesValues initial;
+        initial.furtherPairs = {{"a.tra", "b.tra"}};
+        PreferencesDialog dialog(messages, initial);
+        dialog.show();
+        auto* folders = CheckBox(dialog, PreferencesCheck::ReferenceFolders);
+        QTest::mouseClick(folders, Qt::LeftButton, {}, QPoint(4, folders->height() / 2));
+        CommentButton(dialog, CommentNone)->click();
+        MinimumField(dialog)->setText(" 70 ");
+        CodePageField(dialog)->setCurrentIndex(CodePageField(dialog)->findText("932 - Japanese"));
+        QCOMPARE(dialog.Values(), initial);  // nothing taken before OK
+
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(dialog.ReferenceFolders());
-
-        PreferencesDialog again(messages);
-        again.SetReferenceFolders(true);
-        QVERIFY(CheckBox(again, multiple->text().remove('&'))->isChecked());
-        again.findChild<QPushButton*>("restoreDefaultsButton")->click();
-        again.accept();
-        QVERIFY(!again.ReferenceFolders());
-        QVERIFY(HasLabel(dialog,
-                         "Threshold to consider as equivalent to a perfect match (shall be > 90)"));
+        PreferencesValues expected = initial;
+        expected.referenceFolders = true;
+        expected.options.commentMode = CommentNone;
+        expected.options.search.minLikeliness = 70;
+        expected.options.codePage = 932;
+        QCOMPARE(dialog.Values(), expected);
+        QVERIFY(messages.shown.empty());
     }
 
-    void settersShowTheirValuesAndUnknownCommentModesShowNone() {
+    // Each problem of the form is a box; a text that is no number gets the
+    // focus, selected for retyping, and the dialog stays.
+    void theFormsProblemsAreToldAndTheirFieldSelected() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.SetMinLikeliness(12.5);
-        dialog.SetVeryLikelyThreshold(99.125);
-        dialog.SetLineInfoOnly(true);
-        dialog.SetGeneratePatch(true);
-        dialog.SetCompareSound(false);
-        dialog.SetCommentMode(CommentMissingMatch);
-        QCOMPARE(MinimumField(dialog)->text(), QString("12.5"));
-        QCOMPARE(ThresholdField(dialog)->text(), QString("99.125"));
-        QVERIFY(CheckBox(dialog, LineInfoText)->isChecked());
-        QVERIFY(CheckBox(dialog, PatchText)->isChecked());
-        QVERIFY(!CheckBox(dialog, CompareSoundText)->isChecked());
-        QVERIFY(RadioButton(dialog, MissingCommentText)->isChecked());
-
-        dialog.SetCommentMode(7);
-        QVERIFY(RadioButton(dialog, NoCommentText)->isChecked());
-    }
-
-    void numbersAreShownInTheShortestFormUpToFifteenDigits() {
-        QCOMPARE(FormatNumber(50.0), QString("50"));
-        QCOMPARE(FormatNumber(12.5), QString("12.5"));
-        QCOMPARE(FormatNumber(0.1), QString("0.1"));
-        QCOMPARE(FormatNumber(100.0 / 3.0), QString("33.3333333333333"));
-        QCOMPARE(FormatNumber(-1.0), QString("-1"));
-    }
-
-    void onlyWholeDecimalNumbersAreReadAsNumbers() {
-        QCOMPARE(ParseNumber(" 12.5 ").value_or(-1), 12.5);
-        QCOMPARE(ParseNumber("1e2").value_or(-1), 100.0);
-        QCOMPARE(ParseNumber("-0").value_or(-1), 0.0);
-        for (const char* text : {"", "  ", "abc", "12,5", "12.5%", "1 2", "nan", "inf", "0x10"}) {
-            QVERIFY2(!ParseNumber(text), text);
-        }
-    }
-
-    void percentagesAreCheckedWithTheRangesAndMessagesOfTheCore_data() {
-        QTest::addColumn<int>("index");
-        for (std::size_t index = 0; index < test_support::PercentOptionCases.size(); ++index) {
-            const test_support::OptionCase& option = test_support::PercentOptionCases[index];
-            QTest::addRow("%s %s", FieldName(option.field), option.text) << int(index);
-        }
-    }
-    void percentagesAreCheckedWithTheRangesAndMessagesOfTheCore() {
-        QFETCH(int, index);
-        const test_support::OptionCase& option = test_support::PercentOptionCases[index];
-        const std::vector<OptionFault> faults = test_support::CoreFaults(option);
-        FakeMessageBoxes boxes;
-        PreferencesDialog dialog(boxes);
-        dialog.show();
-        QLineEdit* field = FieldOf(dialog, option.field);
-        field->setText(option.text);
-        dialog.accept();
-
-        // A refused value is never taken: the field keeps the default.
-        const RecoveryOptions taken =
-            faults.empty() ? test_support::OptionsWith(option) : RecoveryOptions{};
-        QCOMPARE(dialog.MinLikeliness(), taken.search.minLikeliness);
-        QCOMPARE(dialog.VeryLikelyThreshold(), taken.veryLikelyThreshold);
-        if (faults.empty()) {
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QVERIFY(boxes.shown.empty());
-            return;
-        }
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(field->text(), QString(option.text));  // what was typed stays for correcting
-        ExpectInvalidValueBoxes(boxes, faults);
-    }
-
-    void bothOutOfRangeValuesAreToldInFieldOrder() {
-        FakeMessageBoxes boxes;
-        PreferencesDialog dialog(boxes);
-        dialog.show();
-        MinimumField(dialog)->setText("-1");
-        ThresholdField(dialog)->setText("89");
-        dialog.accept();
-
-        QVERIFY(dialog.isVisible());
-        RecoveryOptions typed;
-        typed.search.minLikeliness = -1;
-        typed.veryLikelyThreshold = 89;
-        ExpectInvalidValueBoxes(boxes, ValidateOptions(typed));
-        QCOMPARE(int(boxes.shown.size()), 2);
-    }
-
-    void aNonNumberIsRefusedAndItsFieldSelected() {
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
+        PreferencesDialog dialog(messages, PreferencesValues());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         ThresholdField(dialog)->setText("ninety");
         dialog.accept();
-
         QVERIFY(dialog.isVisible());
         QCOMPARE(messages.shown.size(), std::size_t{1});
+        QCOMPARE(messages.shown[0].icon, MessageIcon::Warning);
         QCOMPARE(messages.shown[0].text, QString("Please enter a number."));
         QCOMPARE(dialog.focusWidget(), ThresholdField(dialog));
         QCOMPARE(ThresholdField(dialog)->selectedText(), QString("ninety"));
-        QCOMPARE(dialog.VeryLikelyThreshold(), 95.0);
-    }
 
-    void aNonNumberInTheFirstFieldStopsBeforeTheSecondIsRead() {
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.show();
-        MinimumField(dialog)->setText("");
-        ThresholdField(dialog)->setText("also wrong");
+        MinimumField(dialog)->setText("-1");
+        ThresholdField(dialog)->setText("89");
         dialog.accept();
-        QCOMPARE(messages.shown.size(), std::size_t{1});
-        QCOMPARE(messages.shown[0].text, QString("Please enter a number."));
-    }
-
-    void checkBoxesAreTakenEvenWhenANumberIsRefused() {
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.show();
-        CheckBox(dialog, PatchText)->setChecked(true);
-        ThresholdField(dialog)->setText("80");
-        dialog.accept();
+        QCOMPARE(messages.shown.size(), std::size_t{3});
+        QCOMPARE(messages.shown[1].caption, QString("Invalid value"));
+        QCOMPARE(messages.shown[2].icon, MessageIcon::Error);
         QVERIFY(dialog.isVisible());
-        QVERIFY(dialog.GeneratePatch());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
-    void skippingFailingModFilesIsOffByDefaultAndTakenOnOkOnly() {
+    void restoreDefaultsPutsTheDefaultsIntoTheFieldsUntilOk() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.show();
-        QVERIFY(!CheckBox(dialog, KeepGoingText)->isChecked());
-        QVERIFY(!dialog.KeepGoing());
-
-        CheckBox(dialog, KeepGoingText)->setChecked(true);
-        QVERIFY(!dialog.KeepGoing());
+        PreferencesValues changed;
+        changed.options.search.minLikeliness = 12.5;
+        changed.options.generatePatch = true;
+        changed.options.commentMode = CommentNone;
+        PreferencesDialog dialog(messages, changed);
+        dialog.findChild<QPushButton*>("restoreDefaultsButton")->click();
+        QCOMPARE(dialog.Fields(), FieldsShowing(PreferencesValues()));
+        QCOMPARE(dialog.Values(), changed);
         dialog.accept();
-        QVERIFY(dialog.KeepGoing());
-
-        dialog.SetKeepGoing(false);
-        QVERIFY(!CheckBox(dialog, KeepGoingText)->isChecked());
-    }
-
-    void clickingARadioButtonSetsTheCommentModeAtOnce() {
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.show();
-        RadioButton(dialog, MissingCommentText)->click();
-        QCOMPARE(dialog.CommentMode(), std::int32_t{CommentMissingMatch});
-        RadioButton(dialog, NoCommentText)->click();
-        QCOMPARE(dialog.CommentMode(), std::int32_t{CommentNone});
-        QVERIFY(!RadioButton(dialog, PerfectCommentText)->isChecked());
+        QCOMPARE(dialog.Values(), PreferencesValues());
     }
 
     // --- Keyboard ---
 
     void tabReachesEveryEnabledControlOnce() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
+        PreferencesDialog dialog(messages, PreferencesValues());
         dialog.show();
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -286,13 +178,11 @@ private slots:
         } while (now != first && reached.size() < 50);
         QCOMPARE(now, first);
         // The comment buttons are one stop; the arrow keys move between them.
-        QRadioButton* none = RadioButton(dialog, "None");
+        QRadioButton* none = CommentButton(dialog, CommentNone);
         QVERIFY(reached.contains(none));
         none->setFocus();
         QTest::keyClick(none, Qt::Key_Down);
-        QCOMPARE(
-            QApplication::focusWidget(),
-            RadioButton(dialog, "Add comment before entries with perfect match with reference"));
+        QCOMPARE(QApplication::focusWidget(), CommentButton(dialog, CommentPerfectMatch));
         for (auto* widget : dialog.findChildren<QWidget*>()) {
             const bool stop = widget->isEnabled() && widget->isVisibleTo(&dialog) &&
                               (widget->focusPolicy() & Qt::TabFocus) &&
@@ -307,7 +197,7 @@ private slots:
 
     void everyLabelAndButtonHasAMnemonicAndLabelsLeadToTheirFields() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
+        PreferencesDialog dialog(messages, PreferencesValues());
         for (auto* button : dialog.findChildren<QAbstractButton*>()) {
             QVERIFY2(button->text().contains('&'), qPrintable(button->text()));
         }
@@ -316,44 +206,19 @@ private slots:
                 QVERIFY2(label->text().contains('&'), qPrintable(label->text()));
             }
         }
-        QVERIFY(HasLabel(dialog, "Minimum likeliness percentage"));
         dialog.show();
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(&dialog, Qt::Key_H, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), ThresholdField(dialog));
         QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
-        QTRY_VERIFY(RadioButton(dialog, "None")->isChecked());
-        QCOMPARE(dialog.CommentMode(), CommentNone);
-    }
-
-    void restoreDefaultsPutsTheDefaultsIntoTheFieldsUntilCancel() {
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.SetMinLikeliness(12.5);
-        dialog.SetVeryLikelyThreshold(99);
-        dialog.SetCommentMode(CommentNone);
-        dialog.SetGeneratePatch(true);
-        dialog.SetCompareSound(false);
-        dialog.SetLineInfoOnly(true);
-        dialog.findChild<QPushButton*>("restoreDefaultsButton")->click();
-
-        QCOMPARE(MinimumField(dialog)->text(), QString("50"));
-        QCOMPARE(ThresholdField(dialog)->text(), QString("95"));
-        QVERIFY(RadioButton(dialog, "Add comment before entries with perfect match with reference")
-                    ->isChecked());
-        QVERIFY(!CheckBox(dialog, "Generate TP2 patch associated to the tra file")->isChecked());
-        QVERIFY(CheckBox(dialog, "Compare sound reference as well (no matching if different)")
-                    ->isChecked());
-        dialog.accept();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(!dialog.LineInfoOnly());
-        QCOMPARE(dialog.CommentMode(), CommentPerfectMatch);
+        QTRY_VERIFY(CommentButton(dialog, CommentNone)->isChecked());
+        QCOMPARE(dialog.Fields().commentMode, CommentNone);
     }
 
     void enterPressesTheFocusedButton() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
+        PreferencesDialog dialog(messages, PreferencesValues());
         dialog.show();
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -366,7 +231,7 @@ private slots:
 
     void escapeEndsTheDialogWithCancelWithoutAnyCheck() {
         FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
+        PreferencesDialog dialog(messages, PreferencesValues());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         ThresholdField(dialog)->setText("not checked");
@@ -374,36 +239,6 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(!dialog.isVisible());
         QVERIFY(messages.shown.empty());
-    }
-
-    void theReviewIsOffByDefaultAndItsCodePageIsCheckedByTheCore() {
-        FakeMessageBoxes messages;
-        PreferencesDialog dialog(messages);
-        dialog.show();
-        auto* box = dialog.findChild<QCheckBox*>("writeReviewBox");
-        auto* field = dialog.findChild<QComboBox*>("codePageField");
-        QVERIFY(!box->isChecked());
-        QCOMPARE(field->currentText(), QString("1252"));
-
-        box->setChecked(true);
-        field->setCurrentText("9999");
-        dialog.accept();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(messages.shown.size(), std::size_t{1});
-        QCOMPARE(messages.shown[0].caption, QString("Invalid value"));
-        QCOMPARE(messages.shown[0].text, QString::fromStdString(CheckCodePage(9999)->message));
-        QCOMPARE(dialog.CodePage(), std::int32_t{1252});
-
-        field->setCurrentText("windows-1250");
-        dialog.accept();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(messages.shown.back().text, QString("Please enter a number."));
-
-        field->setCurrentText(" 932 ");
-        dialog.accept();
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(dialog.WriteReview());
-        QCOMPARE(dialog.CodePage(), std::int32_t{932});
     }
 };
 

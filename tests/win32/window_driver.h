@@ -20,23 +20,23 @@ namespace test_support {
 class FakeMessageBoxes : public MessageBoxes {
 public:
     struct Box {
-        SummaryIcon icon;
+        MessageIcon icon;
         std::string caption;
         std::string text;
         std::vector<std::string> buttons;
     };
 
-    void Show(HWND, SummaryIcon icon, const std::string& caption,
+    void Show(HWND, MessageIcon icon, const std::string& caption,
               const std::string& text) override {
         boxes.push_back({icon, caption, text, {}});
     }
-    int Ask(HWND, SummaryIcon icon, const std::string& caption, const std::string& text,
+    int Ask(HWND, MessageIcon icon, const std::string& caption, const std::string& text,
             const std::vector<std::string>& buttons) override {
         boxes.push_back({icon, caption, text, buttons});
         return askAnswer;
     }
     bool Confirm(HWND, const std::string& caption, const std::string& text) override {
-        boxes.push_back({SummaryIcon::None, caption, text, {"Yes", "No"}});
+        boxes.push_back({MessageIcon::None, caption, text, {"Yes", "No"}});
         return confirmAnswer;
     }
 

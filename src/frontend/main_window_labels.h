@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "frontend/path_fields.h"
+
+namespace wordgleaner {
+
+// The texts of the main window's controls, the same in every window; "&"
+// marks the mnemonic, as both toolkits read it.
+
+inline constexpr const char* ProgramName = "Wordgleaner";
+inline constexpr const char* FilesBarLabel = "Files list progress";
+inline constexpr const char* EntriesBarLabel = "File entries progress";
+inline constexpr const char* ImportLabel = "&Import";
+inline constexpr const char* PreferencesLabel = "&Preferences...";
+inline constexpr const char* AboutItemLabel = "&About Wordgleaner...";
+
+// Quit, which only stops the run while one goes on.
+const char* QuitLabel(bool running);
+
+// A path field's label; the reference fields name directories of tra files
+// once the user has chosen reference folders.
+const char* FieldLabel(PathField field, bool referenceFolders);
+
+// The title of the chooser a field's browse button opens.
+const char* ChooserTitle(PathField field, bool referenceFolders);
+
+}  // namespace wordgleaner

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "frontend/message_icon.h"
+#include "frontend/path_fields.h"
+
+namespace wordgleaner {
+
+enum class RunBar { Files, Entries };
+
+// What the run controller asks of its window: each window implements it with
+// its own toolkit and decides nothing itself. Texts are 8-bit, in the
+// system's local encoding, as the job's paths and texts are.
+class RunView {
+public:
+    virtual ~RunView() = default;
+
+    // A modal box with one OK button.
+    virtual void ShowMessage(MessageIcon icon, const std::string& caption,
+                             const std::string& text) = 0;
+    // A modal question with Yes and No, No the default; true for Yes.
+    virtual bool Confirm(const std::string& caption, const std::string& question) = 0;
+    // A modal box with one button per label, in order; the index of the
+    // button pressed, or -1 when the box was closed another way.
+    virtual int Choose(MessageIcon icon, const std::string& caption, const std::string& text,
+                       const std::vector<std::string>& buttons) = 0;
+
+    virtual void SetBar(RunBar bar, int percent, const std::string& text) = 0;
+    // Under the bars: the elapsed time and the time left.
+    virtual void SetTimeText(const std::string& text) = 0;
+    // While a run goes on the inputs are disabled and Quit reads
+    // QuitLabel(true).
+    virtual void SetRunning(bool running) = 0;
+    virtual void FocusField(PathField field) = 0;
+    // Opens a page or folder in the user's programs, the path as the job
+    // wrote it (maybe relative to the working directory); false when it could
+    // not be opened.
+    virtual bool Open(const std::string& path) = 0;
+    // One tick of a single-shot timer, after which the window calls the
+    // controller's Poll.
+    virtual void SchedulePoll(std::chrono::milliseconds interval) = 0;
+};
+
+}  // namespace wordgleaner

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wordgleaner {
+
+// The files a run writes into its destination beside the recovered ones,
+// under these names whatever the run; a front end finds them here.
+inline constexpr std::string_view ReportFileName = "Wordgleaner_report.txt";
+inline constexpr std::string_view PatchFileName = "tp2patch.tp2";
+
+std::string ReportPath(const std::string& destinationDirectory);
+std::string PatchPath(const std::string& destinationDirectory);
+// The review page and table, written on request.
+std::string ReviewPagePath(const std::string& destinationDirectory);
+std::string ReviewTablePath(const std::string& destinationDirectory);
+
+}  // namespace wordgleaner

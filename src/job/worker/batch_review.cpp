@@ -1,0 +1,87 @@
+#include "job/worker/batch_review.h"
+
+#include <string>
+#include <vector>
+
+#include "job/output_files.h"
+#include "job/worker/shared_progress.h"
+#include "matching/output/number_format.h"
+#include "review/review_csv.h"
+#include "review/review_html.h"
+
+namespace wordgleaner {
+
+namespace {
+
+std::string Percent(double value) {
+    return FormatShortest(value) + " %";
+}
+
+std::string YesNo(bool value) {
+    return value ? "yes" : "no";
+}
+
+std::string CommentModeText(std::int32_t mode) {
+    switch (mode) {
+        case CommentPerfectMatch:
+            return "before entries with perfect match with reference";
+        case CommentMissingMatch:
+            return "before entries without perfect or likely match";
+        default:
+            return "none";
+    }
+}
+
+// The state of the run as the report tells it: the review is written just
+// before the report, so the two say the same.
+std::string RunText(const ProgressSnapshot& now) {
+    std::string text = now.abortRequested ? "Process interrupted. " : "";
+    return text + now.progressText + " " + now.entryText;
+}
+
+ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
+    const RecoveryOptions& options = inputs.options;
+    return {{
+        {"Run", RunText(now)},
+        {"Reference tra file in original language", inputs.references.front().original},
+        {"Reference tra file in destination language", inputs.references.front().translated},
+        {"Directory of mod tra files", inputs.modDirectory},
+        {"Destination directory", inputs.destinationDirectory},
+        {"Minimum likeliness", Percent(options.search.minLikeliness)},
+        {"Likeliness threshold to assume matching", Percent(options.veryLikelyThreshold)},
+        {"Compare sound reference", YesNo(options.search.compareSound)},
+        {"Output line matching information instead of copying the texts",
+         YesNo(options.lineInfoOnly)},
+        {"Comments", CommentModeText(options.commentMode)},
+        {"Reference ids searched", std::to_string(options.search.minReferenceId) + " to " +
+                                       std::to_string(options.search.maxReferenceId)},
+        {"Code page of texts that are not UTF-8", std::to_string(options.codePage)},
+    }};
+}
+
+TraError Failed(SharedProgress& progress, const std::string& path, TraError status) {
+    progress.SetProgressText("Failed to write " + path + ", cause: " + TraErrorMessage(status));
+    return status;
+}
+
+}  // namespace
+
+TraError WriteBatchReview(const JobInputs& inputs, const std::vector<ReviewRecord>& records,
+                          SharedProgress& progress) {
+    if (!inputs.options.writeReview) {
+        return TraOk;
+    }
+    const int codePage = inputs.options.codePage;
+    const std::string page = ReviewPagePath(inputs.destinationDirectory);
+    const ReviewSummary summary = SummaryOf(inputs, progress.Snapshot());
+    if (TraError status = WriteReviewHtml(page, summary, records, codePage); status != TraOk) {
+        return Failed(progress, page, status);
+    }
+    const std::string table = ReviewTablePath(inputs.destinationDirectory);
+    if (TraError status = WriteReviewCsv(table, records, codePage); status != TraOk) {
+        return Failed(progress, table, status);
+    }
+    return TraOk;
+}
+
+}  // namespace wordgleaner

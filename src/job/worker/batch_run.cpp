@@ -1,0 +1,404 @@
+#include "job/worker/batch_run.h"
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "job/output_files.h"
+#include "job/progress_percent.h"
+#include "job/run_end.h"
+#include "job/worker/abort_check.h"
+#include "job/worker/batch_report.h"
+#include "job/worker/batch_review.h"
+#include "job/worker/mod_directory.h"
+#include "job/worker/patch_file.h"
+#include "job/worker/recover_file.h"
+#include "job/worker/recovery_tally.h"
+#include "job/worker/reference_files.h"
+#include "job/worker/search_choice.h"
+#include "job/worker/shared_progress.h"
+#include "matching/output/number_format.h"
+#include "matching/reference_index.h"
+#include "matching/reference_search.h"
+#include "matching/reference_set.h"
+#include "review/review_record.h"
+#include "store/tra_file.h"
+
+namespace wordgleaner {
+
+namespace {
+
+constexpr const char* BuildingListText = "Building list of tra files to process...";
+constexpr const char* IndexShortOfMemoryText =
+    "Memory allocation failure: not enough memory to index the reference texts";
+constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* OriginalLanguage = "original";
+constexpr const char* TranslatedLanguage = "destination";
+
+// Two decimals as "%0.2f", but independent of the process locale (the
+// desktop program runs under the user's, which may use a decimal comma) and
+// with halfway values rounded away from zero like every other figure we print.
+std::string TwoDecimals(double value) {
+    return FormatFixed(value, 2);
+}
+
+std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
+    return "Failed to load " + what + ", cause: " + TraFailureText(failure);
+}
+
+std::string FailedToWriteText(std::string_view name, const TraFailure& failure) {
+    return "Failed to write " + std::string(name) + ", cause: " + TraFailureText(failure);
+}
+
+std::string FailedToSaveText(const std::string& name, const TraFailure& failure) {
+    return "Failed to save " + name + ", cause: " + TraFailureText(failure);
+}
+
+// A single reference file is announced as it always was; one of several
+// with its number and path.
+std::string LoadingText(const char* language, const std::string& path, std::size_t number,
+                        std::size_t count) {
+    if (count == 1) {
+        return "Loading reference tra file in " + std::string(language) + " language...";
+    }
+    return "Loading reference tra file " + std::to_string(number) + " / " + std::to_string(count) +
+           " in " + language + " language: " + path;
+}
+
+std::string SkippedLine(const std::string& name, const std::string& failureText) {
+    return "Skipped " + name + ": " + failureText;
+}
+
+std::string SkippedCountText(std::size_t count) {
+    return "; " + std::to_string(count) + (count == 1 ? " file" : " files") +
+           " skipped after a failure";
+}
+
+// The patch or report of an earlier run must not pass for this run's when
+// this run could not write its own. A protected file was refused, not
+// replaced, and stays; so does a folder in its place.
+void RemoveStaleOutput(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const fs::file_status status = fs::symlink_status(path, ignored);
+    constexpr auto anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::is_regular_file(status) && (status.permissions() & anyWrite) != fs::perms::none) {
+        fs::remove(path, ignored);
+    }
+}
+
+std::string ProcessingText(const SplitFileName& name, int index, int count) {
+    return "Processing " + name.baseName + name.extension + " (" + std::to_string(index) + " / " +
+           std::to_string(count) + ")";
+}
+
+std::string CompletedText(int started, int count, const RecoveryOptions& options) {
+    return "Completed (" + std::to_string(started) + " / " + std::to_string(count) +
+           ") with threshold for very likely match " + TwoDecimals(options.veryLikelyThreshold) +
+           " %, threshold for likely " + TwoDecimals(options.search.minLikeliness) + " %";
+}
+
+std::string SummaryText(const BatchCounters& counters) {
+    return "Entries: " + std::to_string(counters.entriesProcessed) +
+           ", Exact match: " + std::to_string(counters.exactCount) +
+           ", Very likely match: " + std::to_string(counters.veryLikelyCount) +
+           ", Likely match: " + std::to_string(counters.likelyCount);
+}
+
+// The objects of one run, all on the worker thread for the length of the
+// run: the listed mod files, the reference set with everything it is made of
+// and searched with, the patch, the tally and the review records. No other
+// thread sees them; the owner sees the run through the shared progress.
+class BatchRun {
+public:
+    BatchRun(const JobInputs& inputs, SharedProgress& progress, CheckPointHook hook)
+        : inputs(inputs),
+          options(inputs.options),
+          progress(progress),
+          abortCheck(progress, std::move(hook)) {}
+
+    BatchCounters Execute() {
+        // Starting the job has cleared the percentages and texts.
+        if (ListFiles()) {
+            progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+        }
+        return tally.counters;
+    }
+
+private:
+    // --- The mod files listed -------------------------------------------------
+
+    bool ListFiles() {
+        progress.SetProgressText(BuildingListText);
+        ModFileList list = ListModFiles(inputs.modDirectory);
+        if (list.names.empty()) {
+            progress.SetProgressText(NoFileText);
+            // An empty list always fails, so that no front end reports
+            // success for a run that did nothing.
+            progress.SetStatus(TraOpenFailed);
+            return false;
+        }
+        files = std::move(list.names);
+        return true;
+    }
+
+    TraError RunWithFiles() {
+        TraError status = TraOk;
+        if (!LoadReferences(status)) {
+            return status;
+        }
+        if (status = IndexReferences(); status != TraOk) {
+            return status;
+        }
+        if (options.generatePatch) {
+            if (status = OpenPatch(); status != TraOk) {
+                return status;
+            }
+        }
+        return ClosePatch(ProcessFiles());
+    }
+
+    // --- The reference set -----------------------------------------------------
+
+    // False when the run stops here: a pair or file failed and the run does
+    // not keep going, or an abort was seen.
+    bool LoadReferences(TraError& status) {
+        ReferenceListing listing = ListReferenceFiles(inputs.references);
+        ignoredReferences = std::move(listing.ignored);
+        for (const ReferencePairFault& fault : listing.faults) {
+            progress.SetProgressText(fault.text);
+            status = fault.status;
+            if (!SkipAfterFailure(fault.path, status)) {
+                return false;
+            }
+        }
+        std::vector<ReferenceFile> loaded;
+        std::vector<std::string> originalPaths;
+        for (std::size_t i = 0; i < listing.files.size(); ++i) {
+            const ReferenceFilePaths& paths = listing.files[i];
+            if (LoadReferenceFile(paths, i + 1, listing.files.size(), loaded, status)) {
+                originalPaths.push_back(paths.original);
+            } else if (status == TraOk || !SkipAfterFailure(paths.original, status)) {
+                return false;
+            }
+        }
+        NameReferenceFiles(loaded, originalPaths);
+        references = ReferenceSet(std::move(loaded));
+        status = TraOk;
+        return true;
+    }
+
+    // Loads one file of the set and its counterpart into referenceFiles and
+    // appends it to `loaded`; after a failure or an abort nothing of it stays.
+    bool LoadReferenceFile(const ReferenceFilePaths& paths, std::size_t number, std::size_t count,
+                           std::vector<ReferenceFile>& loaded, TraError& status) {
+        const std::size_t before = referenceFiles.size();
+        TraFile& original = referenceFiles.emplace_back();
+        const TraFile* translated = nullptr;
+        bool ok = LoadReference(original, paths.original,
+                                LoadingText(OriginalLanguage, paths.original, number, count),
+                                CheckPoint::AfterOriginalReference, status);
+        if (ok && !paths.translated.empty()) {
+            TraFile& counterpart = referenceFiles.emplace_back();
+            ok = LoadReference(counterpart, paths.translated,
+                               LoadingText(TranslatedLanguage, paths.translated, number, count),
+                               CheckPoint::AfterTranslatedReference, status);
+            translated = &counterpart;
+        }
+        if (!ok) {
+            while (referenceFiles.size() > before) {
+                referenceFiles.pop_back();
+            }
+            return false;
+        }
+        loaded.push_back({&original, translated, {}});
+        return true;
+    }
+
+    // False when the run stops here: the load failed, or an abort was seen
+    // right after it.
+    bool LoadReference(TraFile& reference, const std::string& path, const std::string& loadingText,
+                       CheckPoint afterLoad, TraError& status) {
+        progress.SetProgressText(loadingText);
+        status = reference.Load(path);
+        if (status != TraOk) {
+            progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
+            return false;
+        }
+        if (abortCheck.RequestedAt(afterLoad)) {
+            progress.SetProgressText(StoppedText(progress.Snapshot()));
+            return false;
+        }
+        return true;
+    }
+
+    // The whole set is indexed once, and searched through the index from
+    // then on.
+    TraError IndexReferences() {
+        if (!BuildReferenceIndex(references, index)) {
+            // Searching a partial index would report a whole run while
+            // missing texts the reference holds.
+            progress.SetProgressText(IndexShortOfMemoryText);
+            return TraNoMemory;
+        }
+        search = MakeReferenceSearch(references, index, options);
+        return TraOk;
+    }
+
+    // --- Patch and report: a run whose outputs cannot be written fails ------
+
+    // A patch that cannot be created stops the run before any file, rather
+    // than leaving the user a run that looks complete without its patch.
+    TraError OpenPatch() {
+        const std::string path = PatchPath(inputs.destinationDirectory);
+        const TraError status = patch.Open(path);
+        if (status != TraOk) {
+            RemoveStaleOutput(path);
+            progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
+        }
+        return status;
+    }
+
+    // An earlier failure stays the run's status; the patch's own failure
+    // still removes the stale patch.
+    TraError ClosePatch(TraError status) {
+        const TraError closed = patch.Close();
+        if (closed == TraOk) {
+            return status;
+        }
+        RemoveStaleOutput(PatchPath(inputs.destinationDirectory));
+        if (status != TraOk) {
+            return status;
+        }
+        progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
+        return closed;
+    }
+
+    // Returns the run's status: `status`, or the report's failure when the
+    // run had none of its own.
+    TraError WriteReport(TraError status) {
+        const std::string path = ReportPath(inputs.destinationDirectory);
+        const std::vector<std::string> lines = ReportLines(
+            progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
+        TraFailure failure;
+        const TraError written = WriteReportFile(path, lines, failure);
+        if (written == TraOk) {
+            return status;
+        }
+        RemoveStaleOutput(path);
+        if (status != TraOk) {
+            return status;
+        }
+        progress.SetProgressText(FailedToWriteText(ReportFileName, failure));
+        return written;
+    }
+
+    // The review goes beside the report of a run that did not fail, aborted
+    // ones included; written before the report, so that the report tells a
+    // review that could not be written.
+    TraError WithReview(TraError status) {
+        return status == TraOk ? WriteBatchReview(inputs, reviewRecords, progress) : status;
+    }
+
+    // --- The mod files recovered ----------------------------------------------
+
+    TraError ProcessFiles() {
+        const int count = static_cast<int>(files.size());
+        progress.SetFileCount(count);
+        int started = 0;
+        TraError status = TraOk;
+        while (started < count && status == TraOk &&
+               !abortCheck.RequestedAt(CheckPoint::BeforeFile)) {
+            status = ProcessFile(files[started], started, count);
+            if (status != TraOk && SkipAfterFailure(files[started], status)) {
+                status = TraOk;
+            }
+            ++started;
+        }
+        if (status != TraOk) {
+            return status;
+        }
+        std::string completed = CompletedText(started, count, options);
+        if (skipped > 0) {
+            completed += SkippedCountText(skipped);
+        }
+        progress.SetProgressText(std::move(completed));
+        progress.SetEntryText(SummaryText(tally.counters));
+        return firstSkipped;
+    }
+
+    // A file that fails to load or to save stops the batch, unless the run
+    // keeps going.
+    TraError ProcessFile(const std::string& name, int index, int count) {
+        SplitFileName split = SplitAtLastDot(name);
+        progress.SetProgressText(ProcessingText(split, index, count));
+        progress.SetFilePercent(WholePercent(index, count));
+        progress.SetFilePosition(index + 1, count, name);
+        TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
+        if (status != TraOk) {
+            progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
+            return status;
+        }
+        RecoverFile(modFile, {options, references, *search, tally, patch, reviewRecords, progress,
+                              abortCheck});
+        // A stop seen inside the file left its later entries as they were,
+        // as its patch trailer tells too.
+        const bool partial = abortCheck.Requested();
+        status = modFile.Save(JoinPath(inputs.destinationDirectory, name));
+        if (status != TraOk) {
+            progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
+            return status;
+        }
+        progress.FileSaved(name, partial);
+        return TraOk;
+    }
+
+    // With --keep-going a file (a mod file, a reference file or pair) that
+    // failed is named in the report with its failure text, still the
+    // progress text, and the run goes on to end with the first such status.
+    bool SkipAfterFailure(const std::string& name, TraError status) {
+        if (!options.keepGoing) {
+            return false;
+        }
+        progress.AddSkippedFile(SkippedLine(name, progress.Snapshot().progressText));
+        firstSkipped = firstSkipped != TraOk ? firstSkipped : status;
+        ++skipped;
+        return true;
+    }
+
+    const JobInputs& inputs;
+    const RecoveryOptions& options;
+    SharedProgress& progress;
+    AbortCheck abortCheck;
+    std::vector<std::string> files;  // of the mod directory, in the order processed
+    // Every loaded reference file, originals and translations; a deque, so
+    // that the set's pointers stay valid as files are added.
+    std::deque<TraFile> referenceFiles;
+    ReferenceSet references;
+    ReferenceIndex index;                        // of the whole set, built once
+    std::unique_ptr<ReferenceSearch> search;     // over the set and its index
+    std::vector<std::string> ignoredReferences;  // report lines
+    TraFile modFile;                             // loaded anew for every mod file
+    RecoveryTally tally;
+    // Kept when the batch is left by an exception too: its lines so far are
+    // the record of the entries recovered.
+    PatchFile patch;
+    std::vector<ReviewRecord> reviewRecords;  // filled only when the options ask for a review
+    TraError firstSkipped = TraOk;
+    std::size_t skipped = 0;
+};
+
+}  // namespace
+
+BatchCounters RunBatch(const JobInputs& inputs, SharedProgress& progress, CheckPointHook hook) {
+    return BatchRun(inputs, progress, std::move(hook)).Execute();
+}
+
+}  // namespace wordgleaner

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "frontend/path_fields.h"
+
+class QString;
+class QWidget;
+
+namespace wordgleaner {
+
+class PathBrowseControl;
+class PathChooser;
+
+// Tra files in any letter case first, since a mod's files often differ from
+// the game's in case, and everything else as the second choice.
+extern const QString TraFileFilter;
+
+// A path field of the windows: a path can be typed, pasted and dropped as
+// well as chosen, and one that names nothing is marked at once. `chooser`:
+// none for the standard choosers.
+PathBrowseControl* MakePathField(const char* name, std::shared_ptr<PathChooser> chooser,
+                                 QWidget* parent);
+
+// A field of a reference pair takes a tra file, or a folder of them once
+// reference folders are chosen: its chooser, its drops and its check of the
+// typed path follow.
+void SetReferenceFieldKind(PathBrowseControl& field, bool folders);
+
+// One of the main window's fields as every window shows it: its kind and its
+// chooser's title.
+void ShowFieldKind(PathBrowseControl& control, PathField field, bool referenceFolders);
+
+}  // namespace wordgleaner

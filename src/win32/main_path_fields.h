@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "frontend/path_fields.h"
+#include "win32/anchor_layout.h"
+#include "win32/path_browse_field.h"
+
+namespace wordgleaner {
+
+// The main window's four path fields with their labels, in the order of
+// PathField: their kinds and texts, their buttons and their drops.
+class MainPathFields {
+public:
+    void Attach(HWND dialog);
+    // Files or folders in the reference fields, with the labels and
+    // chooser titles every window shows.
+    void ShowKind(bool referenceFolders);
+
+    RunPaths Paths() const;
+    void SetPaths(const RunPaths& paths);
+    void Enable(bool enabled);
+    void Focus(PathField field);
+
+    // A browse button pressed or a field left; false for any other command.
+    bool HandleCommand(int id, int code);
+    void DrawItem(const DRAWITEMSTRUCT& item) const;
+    // Puts a drop into the field it landed on; the reason it was refused, or
+    // nothing when it was taken or landed on no field.
+    std::string Drop(const DroppedPaths& dropped);
+    // Each field and its label stretch with the width, its button keeps to
+    // the right edge.
+    void AddAnchors(std::vector<Anchor>& anchors) const;
+
+private:
+    HWND dialog = nullptr;
+    std::array<PathBrowseField, PathFieldCount> fields;
+};
+
+}  // namespace wordgleaner

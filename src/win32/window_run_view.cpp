@@ -1,0 +1,86 @@
+#include "win32/window_run_view.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <utility>
+#include <vector>
+
+#include "frontend/main_window_labels.h"
+#include "win32/main_path_fields.h"
+#include "win32/message_boxes.h"
+#include "win32/resource_ids.h"
+#include "win32/window_text.h"
+
+namespace wordgleaner {
+
+namespace {
+
+// Made absolute against the working directory the job ran in.
+std::string FullPath(const std::string& path) {
+    std::vector<char> full(32768);
+    const DWORD length =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    return length > 0 && length < full.size() ? std::string(full.data(), length) : path;
+}
+
+}  // namespace
+
+WindowRunView::WindowRunView(MessageBoxes& messageBoxes,
+                             std::function<bool(const std::string&)> opener)
+    : messages(messageBoxes), open(std::move(opener)) {}
+
+void WindowRunView::Attach(HWND owner, MainPathFields& pathFields) {
+    dialog = owner;
+    fields = &pathFields;
+}
+
+void WindowRunView::ShowMessage(MessageIcon icon, const std::string& caption,
+                                const std::string& text) {
+    messages.Show(dialog, icon, caption, text);
+}
+
+bool WindowRunView::Confirm(const std::string& caption, const std::string& question) {
+    return messages.Confirm(dialog, caption, question);
+}
+
+int WindowRunView::Choose(MessageIcon icon, const std::string& caption, const std::string& text,
+                          const std::vector<std::string>& buttons) {
+    return messages.Ask(dialog, icon, caption, text, buttons);
+}
+
+void WindowRunView::SetBar(RunBar bar, int percent, const std::string& text) {
+    const int id = bar == RunBar::Files ? IDC_FILES_BAR : IDC_ENTRIES_BAR;
+    SendDlgItemMessageA(dialog, id, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    SetItemText(dialog, id, text);
+}
+
+void WindowRunView::SetTimeText(const std::string& text) {
+    SetItemText(dialog, IDC_TIME_LABEL, text);
+}
+
+void WindowRunView::SetRunning(bool running) {
+    fields->Enable(!running);
+    EnableWindow(GetDlgItem(dialog, IDC_IMPORT), !running);
+    EnableWindow(GetDlgItem(dialog, IDC_PREFERENCES), !running);
+    SetItemText(dialog, IDCANCEL, QuitLabel(running));
+}
+
+void WindowRunView::FocusField(PathField field) {
+    fields->Focus(field);
+}
+
+bool WindowRunView::Open(const std::string& path) {
+    const std::string full = FullPath(path);
+    if (open) {
+        return open(full);
+    }
+    const auto shell = ShellExecuteA(dialog, "open", full.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(shell) > 32;
+}
+
+void WindowRunView::SchedulePoll(std::chrono::milliseconds interval) {
+    SetTimer(dialog, PollTimerId, static_cast<UINT>(interval.count()), nullptr);
+}
+
+}  // namespace wordgleaner
