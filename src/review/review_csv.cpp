@@ -102,14 +102,14 @@ private:
 
 }  // namespace
 
-TraError WriteReviewCsv(const std::string& path, std::span<const ReviewRecord> records,
-                        int codePage) {
+TraFailure WriteReviewCsv(const std::string& path, std::span<const ReviewRecord> records,
+                          int codePage) {
     TextFileWriter file;
-    if (TraError opened = file.Open(path); opened != TraOk) {
-        return opened;
+    if (file.Open(path) == TraOk) {
+        ReviewTable(file, codePage).Write(records);
+        file.Commit();
     }
-    ReviewTable(file, codePage).Write(records);
-    return file.Commit();
+    return file.LastFailure();
 }
 
 }  // namespace wordgleaner

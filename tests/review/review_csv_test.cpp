@@ -74,7 +74,7 @@ std::vector<Row> ParseCsv(std::string_view text) {
 
 std::string WriteAndRead(const TempDir& dir, const std::vector<ReviewRecord>& records) {
     const std::string path = dir / ReviewTableName;
-    EXPECT_EQ(WriteReviewCsv(path, records, 1252), TraOk);
+    EXPECT_EQ(WriteReviewCsv(path, records, 1252).code, TraOk);
     return TempDir::Read(path);
 }
 
@@ -159,7 +159,7 @@ TEST(ReviewCsv, DecodesTextsThatAreNotUtf8FromTheCodePage) {
 TEST(ReviewCsv, RefusesAFolderThatDoesNotExistAndCreatesNothing) {
     TempDir dir;
     const std::string path = dir / "missing/Wordgleaner_review.csv";
-    EXPECT_EQ(WriteReviewCsv(path, SampleRecords(), 1252), TraOpenFailed);
+    EXPECT_EQ(WriteReviewCsv(path, SampleRecords(), 1252).code, TraOpenFailed);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
@@ -173,7 +173,9 @@ TEST(ReviewCsv, LeavesThePreviousTableWhenAWriteFails) {
     }
     {
         test_support::FileSizeLimit limit(1000);
-        EXPECT_EQ(WriteReviewCsv(path, records, 1252), TraWriteFailed);
+        const TraFailure failure = WriteReviewCsv(path, records, 1252);
+        EXPECT_EQ(failure.code, TraWriteFailed);
+        EXPECT_EQ(failure.systemError, std::errc::file_too_large) << "the system's reason is kept";
     }
     EXPECT_EQ(TempDir::Read(path), "previous table");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
