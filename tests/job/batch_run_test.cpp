@@ -209,7 +209,7 @@ TEST_F(BatchRunTest, LongPathsWork) {
 // --- Failures ---------------------------------------------------------------
 
 TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithoutLoadingAnythingOrWritingAReport) {
-    fs::create_directory(root.Path() / "mod/sub.tra");
+    fs::create_directory(root.Path() / "mod/english");
     AddModFile("readme.txt", "not a tra file");
     paths.referenceOriginal = root / "no such reference.tra";
     const std::string missing = (root.Path() / "missing").string();

@@ -44,7 +44,7 @@ std::vector<std::string> Translations(const ReferenceListing& listing) {
 
 TEST(ListReferenceFiles, PairsFolderFilesByNameInListingOrderAfterTheEarlierPairs) {
     TempDir root;
-    for (const char* name : {"en/b.tra", "en/A.TRA", "en/c.tra", "en/notes.txt", "en/sub.tra/x.tra",
+    for (const char* name : {"en/b.tra", "en/A.TRA", "en/c.tra", "en/notes.txt", "en/sub/x.tra",
                              "fr/b.tra", "fr/B.tra", "fr/a.tra", "fr/extra.tra"}) {
         root.Write(name, "@0 = ~x~\n");
     }

@@ -17,21 +17,6 @@ namespace {
 
 constexpr std::string_view TraExtension = ".tra";
 
-#if !defined(_WIN32)
-// An entry that cannot be examined (a dangling or looping link, no right to
-// look at it) is taken: its load then fails and says why, where skipping it
-// would leave the user with a silently incomplete batch.
-bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name) {
-    if (!HasTraExtension(name)) {
-        return false;
-    }
-    std::error_code unexamined;
-    std::filesystem::file_status status = entry.status(unexamined);
-    return unexamined || !std::filesystem::exists(status) ||
-           std::filesystem::is_regular_file(status);
-}
-#endif
-
 }  // namespace
 
 bool HasTraExtension(std::string_view name) {
@@ -71,7 +56,7 @@ ModFileList ListModFiles(const std::string& directory) {
         std::filesystem::directory_iterator entry(std::filesystem::path(directory), error);
         for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
             std::string name = entry->path().filename().string();
-            if (IsModFile(*entry, name)) {
+            if (HasTraExtension(name)) {
                 list.names.push_back(std::move(name));
             }
         }

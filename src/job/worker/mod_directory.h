@@ -14,10 +14,11 @@ struct ModFileList {
     TraError status = TraOk;         // TraOpenFailed when the directory could not be listed
 };
 
-// Lists the regular files directly in `directory` whose names end in ".tra"
-// in any letter case, and the entries of such names that cannot be examined
-// (a broken link), so that their load tells what is wrong; directories,
-// sub-directories and special files are never taken. The names are sorted
+// Lists every entry directly in `directory` whose name ends in ".tra" in any
+// letter case, whatever it is: one that is no regular file (a folder, a
+// named pipe, a device, a broken link) is listed too, so that its load fails
+// with its name and kind instead of the batch ending as a success without
+// it. Entries of other names are never taken. The names are sorted
 // (see ModFileNameLess) so that a run does not depend on the order the file
 // system happens to deliver them in. A listing that fails part way yields no
 // names at all: processing whatever was seen before the failure would report

@@ -34,9 +34,9 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// A folder of such a name is taken too: its load fails and says what it is.
 void TakeIfModFile(const WIN32_FIND_DATAA& found, std::vector<std::string>& names) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        HasTraExtension(found.cFileName)) {
+    if (HasTraExtension(found.cFileName)) {
         names.emplace_back(found.cFileName);
     }
 }

@@ -10,10 +10,10 @@
 
 namespace wordgleaner {
 
-// Appends the names of the files directly in `directory` whose names end in
-// ".tra" in any letter case, in the order Windows lists them; directories are
-// never taken. False when the directory cannot be listed, or the listing
-// fails before its end.
+// Appends the names of the entries directly in `directory` whose names end
+// in ".tra" in any letter case, folders of such names included, in the order
+// Windows lists them. False when the directory cannot be listed, or the
+// listing fails before its end.
 bool ListTraFileNamesWin32(const std::string& directory, std::vector<std::string>& names);
 
 // `directory`, a backslash and `name`; no backslash after an empty directory,
