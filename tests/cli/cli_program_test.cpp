@@ -121,7 +121,8 @@ TEST(CliProgram, ExitsWithTheJobStatusWhenTheRunFails) {
     Outcome outcome = RunProgram(arguments, scratch);
 
     EXPECT_EQ(outcome.exitCode, 4);
-    EXPECT_EQ(outcome.out, "No file to process. Check specified mod directory.\n");
+    EXPECT_EQ(outcome.out, "No file to process. Check specified mod directory: " + arguments[2] +
+                               " does not exist.\n");
     EXPECT_EQ(outcome.err, "wordgleaner-cli: failed with status 4 (Failed to open file)\n");
 }
 

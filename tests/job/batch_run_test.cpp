@@ -17,6 +17,10 @@
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 using namespace wordgleaner;
 
 namespace fs = std::filesystem;
@@ -27,7 +31,7 @@ using test_support::TempDir;
 
 namespace {
 
-constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* NoFileText = "No file to process. Check specified mod directory: ";
 constexpr const char* ReportName = "Wordgleaner_report.txt";
 constexpr const char* PatchName = "tp2patch.tp2";
 
@@ -208,23 +212,47 @@ TEST_F(BatchRunTest, LongPathsWork) {
 
 // --- Failures ---------------------------------------------------------------
 
-TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithoutLoadingAnythingOrWritingAReport) {
+// The folder is named with what is wrong with it, so the user knows
+// whether to fix the path or the folder.
+TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithItsPathAndWhyWithoutLoadingAnything) {
     fs::create_directory(root.Path() / "mod/english");
     AddModFile("readme.txt", "not a tra file");
     paths.referenceOriginal = root / "no such reference.tra";
     const std::string missing = (root.Path() / "missing").string();
-
-    for (const std::string& modFolder : {paths.modDirectory, missing}) {
-        paths.modDirectory = modFolder;
+    const std::string file = root / "orig.tra";
+    struct Case {
+        std::string modFolder, text;
+    };
+    for (const Case& each :
+         {Case{paths.modDirectory, paths.modDirectory + " holds no tra file."},
+          Case{missing, missing + " does not exist."}, Case{file, file + " is not a folder."},
+          Case{"", "no folder was given."}}) {
+        paths.modDirectory = each.modFolder;
         const ProgressSnapshot end = Run();
 
-        EXPECT_EQ(end.status, TraOpenFailed) << modFolder;
-        EXPECT_EQ(end.progressText, NoFileText);
+        EXPECT_EQ(end.status, TraOpenFailed) << each.modFolder;
+        EXPECT_EQ(end.progressText, NoFileText + each.text);
         EXPECT_EQ(end.entryText, "");
         EXPECT_TRUE(end.Ended());
         EXPECT_TRUE(Written().empty());
     }
 }
+
+#if !defined(_WIN32)
+TEST_F(BatchRunTest, AModFolderThatCannotBeListedIsToldWithTheSystemsReason) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root lists every folder";
+    }
+    fs::permissions(paths.modDirectory, fs::perms::owner_write);
+
+    const ProgressSnapshot end = Run();
+
+    fs::permissions(paths.modDirectory, fs::perms::owner_all);
+    EXPECT_EQ(end.progressText, NoFileText + paths.modDirectory + " cannot be listed (" +
+                                    std::make_error_code(std::errc::permission_denied).message() +
+                                    ").");
+}
+#endif
 
 TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
     AddModFile("a.tra", "@1 = ~Hello~\n");

@@ -101,15 +101,20 @@ TEST(ModDirectory, AnEmptyOrSubDirectoryOnlyFolderListsNothingButIsNoFailure) {
     EXPECT_TRUE(list.names.empty());
 }
 
-TEST(ModDirectory, AFolderThatCannotBeListedFailsWithOpenFailed) {
+TEST(ModDirectory, AFolderThatCannotBeListedFailsWithOpenFailedAndWhy) {
     TempDir mod;
     std::string file = mod.Write("plain.tra", "");
-
-    for (const std::string& path : {(mod.Path() / "missing").string(), file, std::string()}) {
-        ModFileList list = ListModFiles(path);
-        EXPECT_EQ(list.status, TraOpenFailed) << path;
-        EXPECT_TRUE(list.names.empty()) << path;
+    struct Case {
+        std::string path, fault;
+    };
+    for (const Case& each : {Case{(mod.Path() / "missing").string(), "does not exist"},
+                             Case{file, "is not a folder"}, Case{"", "does not exist"}}) {
+        ModFileList list = ListModFiles(each.path);
+        EXPECT_EQ(list.status, TraOpenFailed) << each.path;
+        EXPECT_TRUE(list.names.empty()) << each.path;
+        EXPECT_EQ(list.fault, each.fault) << each.path;
     }
+    EXPECT_EQ(ListModFiles(mod.Path().string()).fault, "") << "listed";
 }
 
 TEST(ModDirectory, PathsLongerThanTheOldFixedBuffersWork) {

@@ -37,7 +37,7 @@ namespace {
 constexpr const char* BuildingListText = "Building list of tra files to process...";
 constexpr const char* IndexShortOfMemoryText =
     "Memory allocation failure: not enough memory to index the reference texts";
-constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* NoFileSentence = "No file to process. Check specified mod directory";
 constexpr const char* OriginalLanguage = "original";
 constexpr const char* TranslatedLanguage = "destination";
 
@@ -69,6 +69,16 @@ std::string LoadingText(const char* language, const std::string& path, std::size
     }
     return "Loading reference tra file " + std::to_string(number) + " / " + std::to_string(count) +
            " in " + language + " language: " + path;
+}
+
+// "No file to process. Check specified mod directory: mods/x holds no tra
+// file.", or why it could not be listed.
+std::string NoFileText(const std::string& directory, const ModFileList& list) {
+    if (directory.empty()) {
+        return std::string(NoFileSentence) + ": no folder was given.";
+    }
+    const std::string why = list.status == TraOk ? "holds no tra file" : list.fault;
+    return std::string(NoFileSentence) + ": " + directory + " " + why + ".";
 }
 
 std::string SkippedLine(const std::string& name, const std::string& failureText) {
@@ -139,7 +149,7 @@ private:
         progress.SetProgressText(BuildingListText);
         ModFileList list = ListModFiles(inputs.modDirectory);
         if (list.names.empty()) {
-            progress.SetProgressText(NoFileText);
+            progress.SetProgressText(NoFileText(inputs.modDirectory, list));
             // An empty list always fails, so that no front end reports
             // success for a run that did nothing.
             progress.SetStatus(TraOpenFailed);

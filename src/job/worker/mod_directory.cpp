@@ -17,6 +17,23 @@ namespace {
 
 constexpr std::string_view TraExtension = ".tra";
 
+// What the user needs to fix; `reason` is the listing's own error, when the
+// platform told one.
+ModFileList Unlisted(const std::string& directory, std::error_code reason = {}) {
+    std::error_code ignored;
+    const std::filesystem::file_status status =
+        std::filesystem::status(std::filesystem::path(directory), ignored);
+    std::string fault = "cannot be listed";
+    if (directory.empty() || !std::filesystem::exists(status)) {
+        fault = "does not exist";
+    } else if (!std::filesystem::is_directory(status)) {
+        fault = "is not a folder";
+    } else if (reason) {
+        fault += " (" + reason.message() + ")";
+    }
+    return {{}, TraOpenFailed, std::move(fault)};
+}
+
 }  // namespace
 
 bool HasTraExtension(std::string_view name) {
@@ -48,7 +65,7 @@ ModFileList ListModFiles(const std::string& directory) {
     ModFileList list;
 #if defined(_WIN32)
     if (!ListTraFileNamesWin32(directory, list.names)) {
-        return {{}, TraOpenFailed};
+        return Unlisted(directory);
     }
 #else
     try {
@@ -61,11 +78,11 @@ ModFileList ListModFiles(const std::string& directory) {
             }
         }
         if (error) {
-            return {{}, TraOpenFailed};
+            return Unlisted(directory, error);
         }
     } catch (const std::exception&) {
         // Out of memory.
-        return {{}, TraOpenFailed};
+        return Unlisted(directory, std::make_error_code(std::errc::not_enough_memory));
     }
 #endif
     std::sort(list.names.begin(), list.names.end(),

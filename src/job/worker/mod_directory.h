@@ -12,6 +12,9 @@ namespace wordgleaner {
 struct ModFileList {
     std::vector<std::string> names;  // bare file names, no directory
     TraError status = TraOk;         // TraOpenFailed when the directory could not be listed
+    // Why it could not, for the user: "does not exist", "is not a folder",
+    // "cannot be listed (Permission denied)"; empty when it was listed.
+    std::string fault = {};
 };
 
 // Lists every entry directly in `directory` whose name ends in ".tra" in any
