@@ -327,14 +327,32 @@ std::vector<std::string> FindMisreadWords(const CLI::App& app, int argc, const c
     return problems;
 }
 
+// An option of one value given more than once: CLI11 refuses it in its own
+// words, after which the values it took make no sense to tell.
+std::vector<std::string> OptionsGivenTwice(const CLI::App& app) {
+    std::vector<std::string> problems;
+    for (const CLI::Option* option : app.get_options()) {
+        const bool oneValue =
+            option->get_items_expected_min() == 1 && option->get_items_expected_max() == 1;
+        if (option->nonpositional() && oneValue && option->count() > 1) {
+            problems.push_back(option->get_name() + " is given " + std::to_string(option->count()) +
+                               " times; give it once");
+        }
+    }
+    return problems;
+}
+
 // What to tell when CLI11 refused the arguments: the words it misread, if
-// any; otherwise what is wrong with the values it took, since an option that
+// any; an option given twice; otherwise what is wrong with the values it took, since an option that
 // took a path as its value ("--comments o t m d") is the real fault behind
 // a missing DEST_DIR, and then its own message.
 std::vector<std::string> RefusalProblems(const CLI::App& app, int argc, const char* const* argv,
                                          const DeclaredOptions& declared,
                                          const CLI::ParseError& error) {
     std::vector<std::string> problems = FindMisreadWords(app, argc, argv);
+    if (problems.empty()) {
+        problems = OptionsGivenTwice(app);
+    }
     if (problems.empty()) {
         RecoveryOptions unused;
         problems = CheckOptions(declared.Read(), unused);
