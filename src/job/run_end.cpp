@@ -30,7 +30,11 @@ std::string StoppedText(const ProgressSnapshot& end) {
     if (end.partialFile.empty()) {
         return text + ".";
     }
-    return text + "; " + end.partialFile + " was saved with the entries done before the stop.";
+    return text + "; " + PartialFileText(end.partialFile);
+}
+
+std::string PartialFileText(const std::string& name) {
+    return name + " was saved with the entries done before the stop.";
 }
 
 }  // namespace wordgleaner

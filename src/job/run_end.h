@@ -17,4 +17,7 @@ RunEnd EndOfRun(const ProgressSnapshot& end);
 // while loading the references" when no mod file was reached.
 std::string StoppedText(const ProgressSnapshot& end);
 
+// "dialog.tra was saved with the entries done before the stop."
+std::string PartialFileText(const std::string& name);
+
 }  // namespace wordgleaner

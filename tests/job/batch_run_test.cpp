@@ -394,8 +394,12 @@ TEST_F(BatchRunTest, AnAbortInsideAFileNamesItAsPartialAndCountsOnlyTheFilesBefo
     EXPECT_EQ(end.fileCount, 3);
     EXPECT_EQ(end.filesDone, 1);
     EXPECT_EQ(end.partialFile, "b.tra");
+    EXPECT_EQ(end.progressText, CompletedText(1, 3)) << "b.tra is not counted as done";
     EXPECT_EQ(Written(), (Names{ReportName, "a.tra", "b.tra"}));
     EXPECT_NE(Out("b.tra").find("@2     = ~Good bye~"), std::string::npos);
+    EXPECT_EQ(Out(ReportName),
+              "Process interrupted.\r\n" + CompletedText(1, 3) + "\r\n" + end.entryText +
+                  "\r\nb.tra was saved with the entries done before the stop.\r\n");
 }
 
 TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {

@@ -335,7 +335,9 @@ private:
         if (status != TraOk) {
             return status;
         }
-        std::string completed = CompletedText(started, count, options);
+        // A file cut short by a stop is not done: the report names it apart.
+        const int finished = started - (progress.Snapshot().partialFile.empty() ? 0 : 1);
+        std::string completed = CompletedText(finished, count, options);
         if (skipped > 0) {
             completed += SkippedCountText(skipped);
         }
