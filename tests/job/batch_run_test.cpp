@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -336,6 +337,39 @@ TEST_F(BatchRunTest, AnUnsavableRecoveredFileStopsTheBatchAndKeepsTheFilesBefore
     EXPECT_EQ(Out(ReportName), text + "\r\n" + end.entryText + "\r\n");
     EXPECT_NE(Out(PatchName).find("// End of recovery for b.tra"), std::string::npos)
         << "the patch keeps what was recovered";
+}
+
+// A check point that throws stands for an allocation that fails there.
+TEST_F(BatchRunTest, RunningOutOfMemoryFailsTheRunNamingTheStageAndTheReportTellsIt) {
+    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+    struct Case {
+        CheckPoint point;
+        std::string stage;
+        Names written;
+    };
+    for (const Case& each :
+         {Case{CheckPoint::AfterTranslatedReference, "loading " + paths.referenceTranslated,
+               Names{ReportName}},
+          Case{CheckPoint::BeforeEntry, "recovering a.tra", Names{ReportName, PatchName}}}) {
+        fs::remove_all(paths.destinationDirectory);
+        fs::create_directory(paths.destinationDirectory);
+        atCheckPoint = [point = each.point](CheckPoint reached) -> bool {
+            if (reached == point) {
+                throw std::bad_alloc();
+            }
+            return false;
+        };
+        const ProgressSnapshot end = Run(options);
+
+        EXPECT_EQ(end.status, TraNoMemory);
+        EXPECT_EQ(end.progressText, "Memory allocation failure while " + each.stage);
+        EXPECT_EQ(Written(), each.written) << "never the file being recovered";
+        EXPECT_EQ(Out(ReportName).rfind(end.progressText + "\r\n", 0), 0u) << Out(ReportName);
+    }
+    EXPECT_EQ(Out(PatchName).rfind("// Recovered for a.tra", 0), 0u)
+        << "the patch keeps the lines written before";
 }
 
 // --- Abort at each check point ----------------------------------------------

@@ -4,6 +4,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -35,8 +36,7 @@ namespace wordgleaner {
 namespace {
 
 constexpr const char* BuildingListText = "Building list of tra files to process...";
-constexpr const char* IndexShortOfMemoryText =
-    "Memory allocation failure: not enough memory to index the reference texts";
+constexpr const char* IndexingStage = "indexing the reference texts";
 constexpr const char* NoFileSentence = "No file to process. Check specified mod directory";
 constexpr const char* OriginalLanguage = "original";
 constexpr const char* TranslatedLanguage = "destination";
@@ -46,6 +46,12 @@ constexpr const char* TranslatedLanguage = "destination";
 // with halfway values rounded away from zero like every other figure we print.
 std::string TwoDecimals(double value) {
     return FormatFixed(value, 2);
+}
+
+// "Memory allocation failure while recovering dialog.tra": what the run was
+// doing tells the user which input was too large.
+std::string ShortOfMemoryText(const std::string& stage) {
+    return std::string(TraErrorMessage(TraNoMemory)) + " while " + stage;
 }
 
 std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
@@ -136,17 +142,36 @@ public:
 
     BatchCounters Execute() {
         // Starting the job has cleared the percentages and texts.
-        if (ListFiles()) {
-            progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+        try {
+            if (ListFiles()) {
+                progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+            }
+        } catch (const std::bad_alloc&) {
+            EndShortOfMemory();
         }
         return tally.counters;
     }
 
 private:
+    // The memory ran out at `stage`: the run fails with it, keeps the patch
+    // lines written so far and still tries its report, as after any other
+    // failure; the memory that step held is free again.
+    void EndShortOfMemory() {
+        progress.SetProgressText(ShortOfMemoryText(stage));
+        progress.SetStatus(TraNoMemory);
+        try {
+            ClosePatch(TraNoMemory);
+            WriteReport(TraNoMemory);
+        } catch (const std::bad_alloc&) {
+            // Even that was too much: the status tells the failure.
+        }
+    }
+
     // --- The mod files listed -------------------------------------------------
 
     bool ListFiles() {
         progress.SetProgressText(BuildingListText);
+        stage = "listing the mod files";
         ModFileList list = ListModFiles(inputs.modDirectory);
         if (list.names.empty()) {
             progress.SetProgressText(NoFileText(inputs.modDirectory, list));
@@ -180,6 +205,7 @@ private:
     // False when the run stops here: a pair or file failed and the run does
     // not keep going, or an abort was seen.
     bool LoadReferences(TraError& status) {
+        stage = "listing the reference files";
         ReferenceListing listing = ListReferenceFiles(inputs.references);
         ignoredReferences = std::move(listing.ignored);
         for (const ReferencePairFault& fault : listing.faults) {
@@ -199,6 +225,7 @@ private:
                 return false;
             }
         }
+        stage = "building the reference set";
         NameReferenceFiles(loaded, originalPaths);
         references = ReferenceSet(std::move(loaded));
         status = TraOk;
@@ -237,6 +264,7 @@ private:
     bool LoadReference(TraFile& reference, const std::string& path, const std::string& loadingText,
                        CheckPoint afterLoad, TraError& status) {
         progress.SetProgressText(loadingText);
+        stage = "loading " + path;
         status = reference.Load(path);
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
@@ -252,10 +280,11 @@ private:
     // The whole set is indexed once, and searched through the index from
     // then on.
     TraError IndexReferences() {
+        stage = IndexingStage;
         if (!BuildReferenceIndex(references, index)) {
             // Searching a partial index would report a whole run while
             // missing texts the reference holds.
-            progress.SetProgressText(IndexShortOfMemoryText);
+            progress.SetProgressText(ShortOfMemoryText(stage));
             return TraNoMemory;
         }
         search = MakeReferenceSearch(references, index, options);
@@ -294,6 +323,7 @@ private:
     // Returns the run's status: `status`, or the report's failure when the
     // run had none of its own.
     TraError WriteReport(TraError status) {
+        stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
         const std::vector<std::string> lines = ReportLines(
             progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
@@ -314,6 +344,7 @@ private:
     // ones included; written before the report, so that the report tells a
     // review that could not be written.
     TraError WithReview(TraError status) {
+        stage = "writing the review";
         return status == TraOk ? WriteBatchReview(inputs, reviewRecords, progress) : status;
     }
 
@@ -353,6 +384,7 @@ private:
         progress.SetProgressText(ProcessingText(split, index, count));
         progress.SetFilePercent(WholePercent(index, count));
         progress.SetFilePosition(index + 1, count, name);
+        stage = "recovering " + name;
         TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
@@ -405,6 +437,7 @@ private:
     std::vector<ReviewRecord> reviewRecords;  // filled only when the options ask for a review
     TraError firstSkipped = TraOk;
     std::size_t skipped = 0;
+    std::string stage;  // what the run is doing, for a failure to allocate memory
 };
 
 }  // namespace
