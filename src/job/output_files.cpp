@@ -22,4 +22,9 @@ std::string ReviewTablePath(const std::string& destinationDirectory) {
     return JoinPath(destinationDirectory, std::string(ReviewTableName));
 }
 
+std::vector<std::string> RunOutputPaths(const std::string& destinationDirectory) {
+    return {ReportPath(destinationDirectory), PatchPath(destinationDirectory),
+            ReviewPagePath(destinationDirectory), ReviewTablePath(destinationDirectory)};
+}
+
 }  // namespace wordgleaner

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wordgleaner {
 
@@ -15,5 +16,9 @@ std::string PatchPath(const std::string& destinationDirectory);
 // The review page and table, written on request.
 std::string ReviewPagePath(const std::string& destinationDirectory);
 std::string ReviewTablePath(const std::string& destinationDirectory);
+
+// The report, the patch, the review page and table, whatever the options: a
+// run clears an earlier run's, so it may touch all of them.
+std::vector<std::string> RunOutputPaths(const std::string& destinationDirectory);
 
 }  // namespace wordgleaner
