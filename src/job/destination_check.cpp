@@ -97,6 +97,7 @@ std::vector<RunInput> InputsOf(const JobInputs& inputs, const ModFileList& mods)
 std::map<FileIdentity, std::string> ExistingOutputs(const std::string& destination,
                                                     const ModFileList& mods) {
     std::vector<std::string> paths = RunOutputPaths(destination);
+    paths.push_back(LockPath(destination));
     for (const std::string& name : mods.names) {
         paths.push_back(JoinPath(destination, name));
     }

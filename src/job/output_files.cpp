@@ -14,6 +14,10 @@ std::string PatchPath(const std::string& destinationDirectory) {
     return JoinPath(destinationDirectory, std::string(PatchFileName));
 }
 
+std::string LockPath(const std::string& destinationDirectory) {
+    return JoinPath(destinationDirectory, std::string(LockFileName));
+}
+
 std::string ReviewPagePath(const std::string& destinationDirectory) {
     return JoinPath(destinationDirectory, std::string(ReviewPageName));
 }

@@ -302,17 +302,20 @@ TEST_F(BatchRunTest, ADanglingLinkInTheModFolderFailsToLoadAndSaysWhy) {
 }
 #endif
 
-TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
+// The lock on the destination is the run's first step.
+TEST_F(BatchRunTest, AMissingDestinationFailsBeforeAnyLoadAndWritesNothing) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     AddModFile("b.tra", "@1 = ~Hello~\n");
     paths.destinationDirectory = root / "not created";
+    paths.referenceOriginal = root / "never loaded.tra";
 
     const ProgressSnapshot end = Run();
 
     EXPECT_EQ(end.status, TraOpenFailed);
-    EXPECT_EQ(end.progressText,
-              "Failed to save a.tra, cause: Failed to open file (" +
-                  std::make_error_code(std::errc::no_such_file_or_directory).message() + ")");
+    EXPECT_EQ(
+        end.progressText,
+        "Cannot write into the destination folder " + paths.destinationDirectory +
+            ", cause: " + std::make_error_code(std::errc::no_such_file_or_directory).message());
     EXPECT_TRUE(end.Ended());
     EXPECT_FALSE(fs::exists(paths.destinationDirectory));
 }

@@ -17,6 +17,7 @@
 #include "job/worker/abort_check.h"
 #include "job/worker/batch_report.h"
 #include "job/worker/batch_review.h"
+#include "job/worker/destination_lock.h"
 #include "job/worker/mod_directory.h"
 #include "job/worker/patch_file.h"
 #include "job/worker/recover_file.h"
@@ -75,6 +76,15 @@ std::string LoadingText(const char* language, const std::string& path, std::size
     }
     return "Loading reference tra file " + std::to_string(number) + " / " + std::to_string(count) +
            " in " + language + " language: " + path;
+}
+
+std::string BusyText(const std::string& destination) {
+    return "Another run is writing into " + destination;
+}
+
+std::string NotWritableText(const std::string& destination, const std::error_code& reason) {
+    return "Cannot write into the destination folder " + destination +
+           ", cause: " + reason.message();
 }
 
 // "No file to process. Check specified mod directory: mods/x holds no tra
@@ -141,7 +151,12 @@ public:
           abortCheck(progress, std::move(hook)) {}
 
     BatchCounters Execute() {
-        // Starting the job has cleared the percentages and texts.
+        // Starting the job has cleared the percentages and texts. The lock
+        // is let go, and its file removed, before the run is seen to end.
+        DestinationLock lock;
+        if (!TakeDestination(lock)) {
+            return tally.counters;
+        }
         try {
             if (ListFiles()) {
                 progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
@@ -165,6 +180,26 @@ private:
         } catch (const std::bad_alloc&) {
             // Even that was too much: the status tells the failure.
         }
+    }
+
+    // --- The destination, the run's own ---------------------------------------
+
+    // A destination another run writes into is left to it untouched.
+    bool TakeDestination(DestinationLock& lock) {
+        const std::string& destination = inputs.destinationDirectory;
+        switch (lock.Take(destination)) {
+            case LockOutcome::Taken:
+                return true;
+            case LockOutcome::Busy:
+                progress.SetProgressText(BusyText(destination));
+                progress.SetStatus(DestinationBusyStatus);
+                return false;
+            case LockOutcome::Failed:
+                break;
+        }
+        progress.SetProgressText(NotWritableText(destination, lock.Reason()));
+        progress.SetStatus(TraOpenFailed);
+        return false;
     }
 
     // --- The mod files listed -------------------------------------------------
