@@ -215,7 +215,7 @@ TEST_F(BatchRunTest, LongPathsWork) {
 
 // The folder is named with what is wrong with it, so the user knows
 // whether to fix the path or the folder.
-TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithItsPathAndWhyWithoutLoadingAnything) {
+TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithItsPathAndWhyBeforeLoadingAnything) {
     fs::create_directory(root.Path() / "mod/english");
     AddModFile("readme.txt", "not a tra file");
     paths.referenceOriginal = root / "no such reference.tra";
@@ -235,7 +235,8 @@ TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithItsPathAndWhyWithoutLoading
         EXPECT_EQ(end.progressText, NoFileText + each.text);
         EXPECT_EQ(end.entryText, "");
         EXPECT_TRUE(end.Ended());
-        EXPECT_TRUE(Written().empty());
+        EXPECT_EQ(Written(), Names{ReportName});
+        EXPECT_EQ(Out(ReportName), end.progressText + "\r\n\r\n");
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
@@ -23,6 +22,7 @@
 #include "job/worker/recover_file.h"
 #include "job/worker/recovery_tally.h"
 #include "job/worker/reference_files.h"
+#include "job/worker/run_start.h"
 #include "job/worker/search_choice.h"
 #include "job/worker/shared_progress.h"
 #include "matching/output/number_format.h"
@@ -106,20 +106,6 @@ std::string SkippedCountText(std::size_t count) {
            " skipped after a failure";
 }
 
-// The patch or report of an earlier run must not pass for this run's when
-// this run could not write its own. A protected file was refused, not
-// replaced, and stays; so does a folder in its place.
-void RemoveStaleOutput(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    const fs::file_status status = fs::symlink_status(path, ignored);
-    constexpr auto anyWrite =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (fs::is_regular_file(status) && (status.permissions() & anyWrite) != fs::perms::none) {
-        fs::remove(path, ignored);
-    }
-}
-
 std::string ProcessingText(const SplitFileName& name, int index, int count) {
     return "Processing " + name.baseName + name.extension + " (" + std::to_string(index) + " / " +
            std::to_string(count) + ")";
@@ -158,9 +144,10 @@ public:
             return tally.counters;
         }
         try {
-            if (ListFiles()) {
-                progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
-            }
+            // An empty list always fails, so that no front end reports
+            // success for a run that did nothing.
+            const TraError status = ListFiles() ? WithReview(RunWithFiles()) : TraOpenFailed;
+            progress.SetStatus(WriteReport(status));
         } catch (const std::bad_alloc&) {
             EndShortOfMemory();
         }
@@ -184,12 +171,13 @@ private:
 
     // --- The destination, the run's own ---------------------------------------
 
-    // A destination another run writes into is left to it untouched.
+    // A destination another run writes into is left to it untouched; one
+    // this run holds tells of this run only from here on.
     bool TakeDestination(DestinationLock& lock) {
         const std::string& destination = inputs.destinationDirectory;
         switch (lock.Take(destination)) {
             case LockOutcome::Taken:
-                return true;
+                return StartReport(destination);
             case LockOutcome::Busy:
                 progress.SetProgressText(BusyText(destination));
                 progress.SetStatus(DestinationBusyStatus);
@@ -202,6 +190,15 @@ private:
         return false;
     }
 
+    bool StartReport(const std::string& destination) {
+        const TraFailure failure = ReplaceEarlierOutputs(destination);
+        if (failure.code != TraOk) {
+            progress.SetProgressText(FailedToWriteText(ReportFileName, failure));
+            progress.SetStatus(failure.code);
+        }
+        return failure.code == TraOk;
+    }
+
     // --- The mod files listed -------------------------------------------------
 
     bool ListFiles() {
@@ -210,9 +207,6 @@ private:
         ModFileList list = ListModFiles(inputs.modDirectory);
         if (list.names.empty()) {
             progress.SetProgressText(NoFileText(inputs.modDirectory, list));
-            // An empty list always fails, so that no front end reports
-            // success for a run that did nothing.
-            progress.SetStatus(TraOpenFailed);
             return false;
         }
         files = std::move(list.names);
@@ -334,20 +328,17 @@ private:
         const std::string path = PatchPath(inputs.destinationDirectory);
         const TraError status = patch.Open(path);
         if (status != TraOk) {
-            RemoveStaleOutput(path);
             progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
         }
         return status;
     }
 
-    // An earlier failure stays the run's status; the patch's own failure
-    // still removes the stale patch.
+    // An earlier failure stays the run's status.
     TraError ClosePatch(TraError status) {
         const TraError closed = patch.Close();
         if (closed == TraOk) {
             return status;
         }
-        RemoveStaleOutput(PatchPath(inputs.destinationDirectory));
         if (status != TraOk) {
             return status;
         }
@@ -356,7 +347,8 @@ private:
     }
 
     // Returns the run's status: `status`, or the report's failure when the
-    // run had none of its own.
+    // run had none of its own. A report that cannot be written leaves the
+    // start report, which tells the run did not end well.
     TraError WriteReport(TraError status) {
         stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
@@ -367,7 +359,6 @@ private:
         if (written == TraOk) {
             return status;
         }
-        RemoveStaleOutput(path);
         if (status != TraOk) {
             return status;
         }
