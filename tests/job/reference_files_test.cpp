@@ -86,8 +86,8 @@ TEST(ListReferenceFiles, ALanguageFolderGivesItsTablesAndTraFilesAndTheFemaleTab
                              "alone/en/dialogF.tlk", "alone/fr/dialogF.tlk"}) {
         root.Write(name, "");
     }
-    const ReferenceListing listing =
-        ListReferenceFiles({{root / "en", root / "fr"}, {root / "alone/en", root / "alone/fr"}});
+    const ReferenceListing listing = ListReferenceFiles(
+        {{root / "en", root / "fr"}, {Native(root, "alone/en"), Native(root, "alone/fr")}});
 
     EXPECT_TRUE(listing.faults.empty());
     EXPECT_EQ(Originals(listing),
