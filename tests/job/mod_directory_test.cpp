@@ -21,8 +21,8 @@ using test_support::TempDir;
 
 TEST(ModDirectory, ListsRegularTraFilesInAnyLetterCaseAndNothingElse) {
     TempDir mod;
-    for (const char* name :
-         {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak", "dialog.tr", ".tra"}) {
+    for (const char* name : {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak",
+                             "dialog.tr", ".tra", "dialog.tlk"}) {
         mod.Write(name, "@1 = ~x~\n");
     }
     fs::create_directory(mod.Path() / "folder.tra");

@@ -21,8 +21,9 @@ constexpr std::string_view TraExtension = ".tra";
 // An entry that cannot be examined (a dangling or looping link, no right to
 // look at it) is taken: its load then fails and says why, where skipping it
 // would leave the user with a silently incomplete batch.
-bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name) {
-    if (!HasTraExtension(name)) {
+bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name,
+               FileNameTest takes) {
+    if (!takes(name)) {
         return false;
     }
     std::error_code unexamined;
@@ -59,10 +60,10 @@ bool ModFileNameLess(std::string_view left, std::string_view right) {
     return left < right;  // equal up to case: raw bytes decide
 }
 
-ModFileList ListModFiles(const std::string& directory) {
+ModFileList ListModFiles(const std::string& directory, FileNameTest takes) {
     ModFileList list;
 #if defined(_WIN32)
-    if (!ListTraFileNamesWin32(directory, list.names)) {
+    if (!ListTraFileNamesWin32(directory, takes, list.names)) {
         return {{}, TraOpenFailed};
     }
 #else
@@ -71,7 +72,7 @@ ModFileList ListModFiles(const std::string& directory) {
         std::filesystem::directory_iterator entry(std::filesystem::path(directory), error);
         for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
             std::string name = entry->path().filename().string();
-            if (IsModFile(*entry, name)) {
+            if (IsModFile(*entry, name, takes)) {
                 list.names.push_back(std::move(name));
             }
         }
