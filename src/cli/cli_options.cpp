@@ -232,14 +232,15 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                            "ID");
     DeclareReviewOptions(app, declared);
     app.add_option("--also-reference", request.furtherReferences,
-                   "A further reference pair (two tra files or two folders), searched after "
+                   "A further reference pair (two files or two folders), searched after "
                    "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
         ->option_text("ORIGINAL TRANSLATED");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
-                   "Reference tra file in the original language, or a folder of them")
+                   "Reference tra file or game string table (dialog.tlk) in the original "
+                   "language, or a folder of them")
         ->required();
     app.add_option("REF_TRANSLATED", request.referenceTranslated,
-                   "The same reference tra file in the destination language, or the folder "
+                   "The same reference file in the destination language, or the folder "
                    "of the translated files of the same names")
         ->required();
     app.add_option("MOD_DIR", request.modDirectory,

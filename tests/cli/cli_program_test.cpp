@@ -145,6 +145,23 @@ TEST(CliProgram, ADestinationAnotherRunWritesIntoEndsTheProgramAtOnceWith75) {
         << "nothing but the other run's lock file";
 }
 
+TEST(CliProgram, ADamagedStringTableExitsWith17AndNamesItsEntry) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    const std::string table = scratch.Write("en_US/dialog.tlk", "TLK V1  \x01\x00");
+    std::vector<std::string> arguments = ExampleArguments(scratch / "out");
+    arguments[0] = table;
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 17);
+    EXPECT_NE(
+        outcome.out.find("Failed to load " + table + ", cause: Damaged string table at entry 0\n"),
+        std::string::npos)
+        << outcome.out;
+    EXPECT_EQ(outcome.err, "wordgleaner-cli: failed with status 17 (Damaged string table)\n");
+}
+
 TEST(CliProgram, BadOptionsExitWith64AndAUsageMessageOnTheErrorStream) {
     TempDir scratch;
     std::vector<std::string> arguments{"--threshold", "80"};

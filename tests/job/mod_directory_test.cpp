@@ -24,8 +24,8 @@ using test_support::TempDir;
 // what it is; what is inside a sub-folder is not.
 TEST(ModDirectory, ListsEveryEntryOfATraNameInAnyLetterCaseAndNothingElse) {
     TempDir mod;
-    for (const char* name :
-         {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak", "dialog.tr", ".tra"}) {
+    for (const char* name : {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak",
+                             "dialog.tr", ".tra", "dialog.tlk"}) {
         mod.Write(name, "@1 = ~x~\n");
     }
     fs::create_directory(mod.Path() / "folder.tra");

@@ -59,6 +59,12 @@ std::string FailedToLoadText(const std::string& what, const TraFailure& failure)
     return "Failed to load " + what + ", cause: " + TraFailureText(failure);
 }
 
+// A load fails under the path of the file at fault: the female table beside
+// a string table, or the file loaded.
+std::string FailedToLoadReferenceText(const std::string& path, const TraFailure& failure) {
+    return FailedToLoadText(failure.otherFile.empty() ? path : failure.otherFile, failure);
+}
+
 std::string FailedToWriteText(std::string_view name, const TraFailure& failure) {
     return "Failed to write " + std::string(name) + ", cause: " + TraFailureText(failure);
 }
@@ -268,12 +274,12 @@ private:
         const std::size_t before = referenceFiles.size();
         TraFile& original = referenceFiles.emplace_back();
         const TraFile* translated = nullptr;
-        bool ok = LoadReference(original, paths.original,
+        bool ok = LoadReference(original, {paths.original, {}},
                                 LoadingText(OriginalLanguage, paths.original, number, count),
                                 CheckPoint::AfterOriginalReference, status);
         if (ok && !paths.translated.empty()) {
             TraFile& counterpart = referenceFiles.emplace_back();
-            ok = LoadReference(counterpart, paths.translated,
+            ok = LoadReference(counterpart, {paths.translated, paths.translatedFemaleTable},
                                LoadingText(TranslatedLanguage, paths.translated, number, count),
                                CheckPoint::AfterTranslatedReference, status);
             translated = &counterpart;
@@ -288,15 +294,23 @@ private:
         return true;
     }
 
+    // One side of a reference file: a tra file or a string table, with the
+    // table's female texts when it has a female table.
+    struct ReferenceSide {
+        const std::string& path;
+        const std::string& femaleTable;  // empty: none
+    };
+
     // False when the run stops here: the load failed, or an abort was seen
     // right after it.
-    bool LoadReference(TraFile& reference, const std::string& path, const std::string& loadingText,
-                       CheckPoint afterLoad, TraError& status) {
+    bool LoadReference(TraFile& reference, const ReferenceSide& side,
+                       const std::string& loadingText, CheckPoint afterLoad, TraError& status) {
         progress.SetProgressText(loadingText);
-        stage = "loading " + path;
-        status = reference.Load(path);
+        stage = "loading " + side.path;
+        status = reference.LoadReference(side.path, side.femaleTable);
         if (status != TraOk) {
-            progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
+            progress.SetProgressText(
+                FailedToLoadReferenceText(side.path, reference.GetLastFailure()));
             return false;
         }
         if (abortCheck.RequestedAt(afterLoad)) {

@@ -61,10 +61,10 @@ bool ModFileNameLess(std::string_view left, std::string_view right) {
     return left < right;  // equal up to case: raw bytes decide
 }
 
-ModFileList ListModFiles(const std::string& directory) {
+ModFileList ListModFiles(const std::string& directory, FileNameTest takes) {
     ModFileList list;
 #if defined(_WIN32)
-    if (!ListTraFileNamesWin32(directory, list.names)) {
+    if (!ListTraFileNamesWin32(directory, takes, list.names)) {
         return Unlisted(directory);
     }
 #else
@@ -73,7 +73,7 @@ ModFileList ListModFiles(const std::string& directory) {
         std::filesystem::directory_iterator entry(std::filesystem::path(directory), error);
         for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
             std::string name = entry->path().filename().string();
-            if (HasTraExtension(name)) {
+            if (takes(name)) {
                 list.names.push_back(std::move(name));
             }
         }

@@ -14,6 +14,10 @@ namespace wordgleaner {
 struct ReferenceFilePaths {
     std::string original;
     std::string translated;  // empty: the translated folder has no counterpart
+    // The dialogF.tlk beside a translated dialog.tlk, which gives it its
+    // female texts; empty: none. The original side never has one: only its
+    // male texts are searched.
+    std::string translatedFemaleTable;
 };
 
 // A reference pair that yields no file at all.
@@ -34,11 +38,12 @@ struct ReferenceListing {
 };
 
 // Lists every pair. A file pair is its two files, whether they exist or not
-// (their load tells). A folder pair is every tra file directly in the
-// original folder with its counterpart: the translated file of the same
-// name, byte for byte or else up to ASCII case. A pair of a file and a
-// folder, and a folder pair whose original folder cannot be listed or holds
-// no tra file, are faults.
+// (their load tells). A folder pair is every tra file and string table
+// directly in the original folder with its counterpart: the translated file
+// of the same name, byte for byte or else up to ASCII case. In either folder
+// a dialogF.tlk beside a dialog.tlk is no file of its own but that table's
+// female texts. A pair of a file and a folder, and a folder pair whose
+// original folder cannot be listed or holds no such file, are faults.
 ReferenceListing ListReferenceFiles(const ReferencePairs& pairs);
 
 // Names each loaded file as its original's file name, as a single reference
