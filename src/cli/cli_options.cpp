@@ -245,14 +245,15 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                            "ID");
     DeclareReviewOptions(app, declared);
     app.add_option("--also-reference", request.furtherReferences,
-                   "A further reference pair (two tra files or two folders), searched after "
+                   "A further reference pair (two files or two folders), searched after "
                    "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
         ->option_text("ORIGINAL TRANSLATED");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
-                   "Reference tra file in the original language, or a folder of them")
+                   "Reference tra file or game string table (dialog.tlk) in the original "
+                   "language, or a folder of them")
         ->required();
     app.add_option("REF_TRANSLATED", request.referenceTranslated,
-                   "The same reference tra file in the destination language, or the folder "
+                   "The same reference file in the destination language, or the folder "
                    "of the translated files of the same names")
         ->required();
     app.add_option("MOD_DIR", request.modDirectory,
@@ -340,14 +341,32 @@ std::vector<std::string> FindMisreadWords(const CLI::App& app, int argc, const c
     return problems;
 }
 
+// An option of one value given more than once: CLI11 refuses it in its own
+// words, after which the values it took make no sense to tell.
+std::vector<std::string> OptionsGivenTwice(const CLI::App& app) {
+    std::vector<std::string> problems;
+    for (const CLI::Option* option : app.get_options()) {
+        const bool oneValue =
+            option->get_items_expected_min() == 1 && option->get_items_expected_max() == 1;
+        if (option->nonpositional() && oneValue && option->count() > 1) {
+            problems.push_back(option->get_name() + " is given " + std::to_string(option->count()) +
+                               " times; give it once");
+        }
+    }
+    return problems;
+}
+
 // What to tell when CLI11 refused the arguments: the words it misread, if
-// any; otherwise what is wrong with the values it took, since an option that
+// any; an option given twice; otherwise what is wrong with the values it took, since an option that
 // took a path as its value ("--comments o t m d") is the real fault behind
 // a missing DEST_DIR, and then its own message.
 std::vector<std::string> RefusalProblems(const CLI::App& app, int argc, const char* const* argv,
                                          const DeclaredOptions& declared,
                                          const CLI::ParseError& error) {
     std::vector<std::string> problems = FindMisreadWords(app, argc, argv);
+    if (problems.empty()) {
+        problems = OptionsGivenTwice(app);
+    }
     if (problems.empty()) {
         RecoveryOptions unused;
         problems = CheckOptions(declared.Read(), unused);

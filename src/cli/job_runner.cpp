@@ -61,7 +61,7 @@ void PrintOutcome(const ProgressSnapshot& end, const JobWatch& watch) {
     switch (EndOfRun(end)) {
         case RunEnd::Failed:
             watch.err << "wordgleaner-cli: failed with status " << end.status << " ("
-                      << TraErrorMessage(end.status) << ")\n";
+                      << RunStatusMessage(end.status) << ")\n";
             break;
         case RunEnd::Stopped:
             watch.err << "wordgleaner-cli: " << StoppedText(end) << '\n';

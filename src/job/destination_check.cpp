@@ -3,10 +3,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <random>
 #include <system_error>
+#include <vector>
 
+#include "job/output_files.h"
+#include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
+#include "job/worker/reference_files.h"
+#include "store/file_identity.h"
 #include "store/new_file.h"
 
 namespace wordgleaner {
@@ -107,6 +114,71 @@ DestinationCheck InsideReadTrees(const JobInputs& inputs) {
     return {};
 }
 
+// A file the run reads, and what it is to the user.
+struct RunInput {
+    std::string path;
+    const char* role;
+};
+
+std::vector<RunInput> InputsOf(const JobInputs& inputs, const std::vector<std::string>& mods) {
+    std::vector<RunInput> read;
+    for (const std::string& name : mods) {
+        read.push_back({JoinRelativePath(inputs.modDirectory, name), "the mod file"});
+    }
+    const bool tree = inputs.options.includeSubFolders;
+    for (const ReferenceFilePaths& paths : ListReferenceFiles(inputs.references, tree).files) {
+        for (const std::string* path : {&paths.original, &paths.translated}) {
+            if (!path->empty()) {
+                read.push_back({*path, "the reference file"});
+            }
+        }
+    }
+    return read;
+}
+
+// The files already in the destination that the run would replace or
+// remove, by identity.
+std::map<FileIdentity, std::string> ExistingOutputs(const std::string& destination,
+                                                    const std::vector<std::string>& mods) {
+    std::vector<std::string> paths = RunOutputPaths(destination);
+    paths.push_back(LockPath(destination));
+    for (const std::string& name : mods) {
+        paths.push_back(JoinRelativePath(destination, name));
+    }
+    std::map<FileIdentity, std::string> outputs;
+    for (const std::string& path : paths) {
+        if (const std::optional<FileIdentity> identity = IdentityOf(path)) {
+            outputs.emplace(*identity, path);
+        }
+    }
+    return outputs;
+}
+
+// A link in the destination that leads to an input, an input that is a link
+// into the destination, a second name of one file: no comparison of paths
+// or folders sees them, the files' identities do.
+DestinationCheck SharedFile(const JobInputs& inputs) {
+    const std::vector<std::string> mods =
+        ListFolderTree(inputs.modDirectory, ListTraFiles, inputs.options.includeSubFolders).names;
+    const std::map<FileIdentity, std::string> outputs =
+        ExistingOutputs(inputs.destinationDirectory, mods);
+    if (outputs.empty()) {
+        return {};
+    }
+    for (const RunInput& input : InputsOf(inputs, mods)) {
+        const std::optional<FileIdentity> identity = IdentityOf(input.path);
+        const auto output = identity ? outputs.find(*identity) : outputs.end();
+        if (output != outputs.end()) {
+            return Fault(DestinationFault::SharesInputFile,
+                         "The destination file " + output->second + " is " + input.role + " " +
+                             input.path +
+                             " under another name (a link, or a second name of the same file): "
+                             "a run never writes where it reads.");
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 DestinationCheck CheckDestination(const JobInputs& inputs) {
@@ -147,7 +219,13 @@ DestinationCheck CheckDestination(const JobInputs& inputs) {
             }
         }
     }
-    return inputs.options.includeSubFolders ? InsideReadTrees(inputs) : DestinationCheck{};
+    if (inputs.options.includeSubFolders) {
+        if (DestinationCheck inside = InsideReadTrees(inputs);
+            inside.fault != DestinationFault::None) {
+            return inside;
+        }
+    }
+    return SharedFile(inputs);
 }
 
 }  // namespace wordgleaner

@@ -22,7 +22,8 @@ struct ProgressSnapshot {
     std::string progressText;
     std::int32_t entryPercent = 0;
     std::string entryText;
-    std::int32_t status = 0;  // a TraError code, final once the run has ended
+    // A TraError code or DestinationBusyStatus, final once the run has ended.
+    std::int32_t status = 0;
     bool abortRequested = false;
     BatchCounters counters = {};  // all 0 until the run has ended
 

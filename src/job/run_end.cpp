@@ -7,12 +7,17 @@ namespace wordgleaner {
 namespace {
 
 constexpr const char* StoppedLoadingText = "Stopped while loading the references";
+constexpr const char* DestinationBusyMessage = "Destination in use by another run";
 
 std::string FilesText(int count) {
     return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
 }  // namespace
+
+const char* RunStatusMessage(std::int32_t status) {
+    return status == DestinationBusyStatus ? DestinationBusyMessage : TraErrorMessage(status);
+}
 
 RunEnd EndOfRun(const ProgressSnapshot& end) {
     if (end.status != TraOk) {
@@ -30,7 +35,11 @@ std::string StoppedText(const ProgressSnapshot& end) {
     if (end.partialFile.empty()) {
         return text + ".";
     }
-    return text + "; " + end.partialFile + " was saved with the entries done before the stop.";
+    return text + "; " + PartialFileText(end.partialFile);
+}
+
+std::string PartialFileText(const std::string& name) {
+    return name + " was saved with the entries done before the stop.";
 }
 
 }  // namespace wordgleaner

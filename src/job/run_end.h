@@ -1,10 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "job/progress_snapshot.h"
 
 namespace wordgleaner {
+
+// The status of a run that did not start because another run holds its
+// destination: a failure worth trying again later (EX_TEMPFAIL of the BSD
+// exit codes), beyond the store's codes.
+inline constexpr std::int32_t DestinationBusyStatus = 75;
+
+// The fixed message of a run's status: the store's message of its code, or
+// the one of DestinationBusyStatus.
+const char* RunStatusMessage(std::int32_t status);
 
 // How an ended run is to be told. A run stopped on request did not do all it
 // was asked to, so no front end may report it as a success.
@@ -16,5 +26,8 @@ RunEnd EndOfRun(const ProgressSnapshot& end);
 // dialog.tra was saved with the entries done before the stop.", or "Stopped
 // while loading the references" when no mod file was reached.
 std::string StoppedText(const ProgressSnapshot& end);
+
+// "dialog.tra was saved with the entries done before the stop."
+std::string PartialFileText(const std::string& name);
 
 }  // namespace wordgleaner

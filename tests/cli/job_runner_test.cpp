@@ -200,7 +200,7 @@ TEST_F(JobRunner, TheLineIsPrintedEvenWhenNoFileLiesDirectlyInTheModFolder) {
     EXPECT_EQ(Run(), TraOpenFailed);
 
     EXPECT_TRUE(
-        out.str().ends_with("No file to process. Check specified mod directory.\n"
+        out.str().ends_with(" holds no tra file.\n"
                             "Sub-folders not searched: d (2 tra files); include them "
                             "with --recursive\n"))
         << out.str();

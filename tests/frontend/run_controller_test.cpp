@@ -16,6 +16,7 @@
 #include "frontend/reference_pair_problems.h"
 #include "job/reference_pair.h"
 #include "support/check_point_hold.h"
+#include "support/held_destination.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
@@ -352,6 +353,21 @@ TEST(RunController, AFailedRunShowsItsOwnTextAsAnError) {
     EXPECT_EQ(run.view.boxes[0].text,
               "Failed to load setup, cause: Missing equal sign after string Id at line 1");
     EXPECT_TRUE(run.view.boxes[0].buttons.empty());
+    EXPECT_FALSE(run.view.running);
+}
+
+TEST(RunController, ADestinationAnotherRunWritesIntoIsToldInTheEndBox) {
+    RunFolders folders;
+    test_support::HeldDestination other(folders.dir.Path() / "out");
+    ASSERT_TRUE(other.Held());
+    Controlled run;
+    ASSERT_TRUE(run.controller.Import(folders.Request()));
+    run.FinishRun();
+    ASSERT_EQ(run.view.boxes.size(), 1u);
+    EXPECT_EQ(run.view.boxes[0].icon, MessageIcon::Error);
+    EXPECT_EQ(run.view.boxes[0].caption, "Failure");
+    EXPECT_EQ(run.view.boxes[0].text, "Another run is writing into " + folders.dir / "out");
+    EXPECT_FALSE(folders.Exists("out/dialog.tra"));
     EXPECT_FALSE(run.view.running);
 }
 

@@ -171,7 +171,8 @@ TEST_F(BatchSubFoldersTest, AModFolderWithFilesOnlyInSubFoldersIsRecoveredWithTh
 
     const ProgressSnapshot without = Run(false);
     EXPECT_EQ(without.status, TraOpenFailed);
-    EXPECT_EQ(without.progressText, "No file to process. Check specified mod directory.");
+    EXPECT_EQ(without.progressText, "No file to process. Check specified mod directory: " +
+                                        (root.Path() / "mod").string() + " holds no tra file.");
     EXPECT_EQ(without.unsearchedSubFolders, (std::vector<UnsearchedSubFolder>{{"d", 2}}));
 
     const ProgressSnapshot with = Run(true);

@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "job/destination_check.h"
+#include "job/worker/mod_directory.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
@@ -150,5 +152,89 @@ TEST_F(DestinationCheckTest, AReferenceGivenByABareNameIsLookedForInTheCurrentFo
     fs::current_path(previous);
     EXPECT_EQ(check.fault, DestinationFault::HoldsReference);
 }
+
+// --- Inputs and outputs compared as files -----------------------------------
+
+class SharedFileTest : public DestinationCheckTest {
+protected:
+    SharedFileTest() {
+        modFile = root.Write("mod/GAME.TRA", "@1 = ~Hello~\n");
+        reference = inputs.references[0].original;
+    }
+
+    // The fault's message, or "none".
+    std::string SharedFault() {
+        const DestinationCheck check = Check(root / "out");
+        if (check.fault == DestinationFault::None) {
+            return "none";
+        }
+        EXPECT_EQ(check.fault, DestinationFault::SharesInputFile) << check.message;
+        EXPECT_TRUE(check.NeedsConsent());
+        return check.message;
+    }
+
+    std::string JoinedOut(const std::string& name) { return JoinPath(root / "out", name); }
+    std::string ModPath(const std::string& name) { return JoinPath(inputs.modDirectory, name); }
+
+    std::string Message(const std::string& output, const std::string& role,
+                        const std::string& input) {
+        return "The destination file " + output + " is " + role + " " + input +
+               " under another name (a link, or a second name of the same file): a run never "
+               "writes where it reads.";
+    }
+
+    std::string modFile;
+    std::string reference;
+};
+
+TEST_F(SharedFileTest, FilesOfOtherNamesOrOtherFilesOfTheSameNamesPass) {
+    root.Write("out/GAME.TRA", "@1 = ~an earlier run~\n");
+    root.Write("out/Wordgleaner_report.txt", "an earlier report\n");
+    root.Write("out/dialog.tra", "not written: no mod file of that name\n");
+
+    EXPECT_EQ(SharedFault(), "none");
+}
+
+TEST_F(SharedFileTest, ASecondNameOfAModFileInTheDestinationNeedsConsent) {
+    std::error_code noHardLinks;
+    fs::create_hard_link(modFile, root.Path() / "out/GAME.TRA", noHardLinks);
+    if (noHardLinks) {
+        GTEST_SKIP() << "no hard links here: " << noHardLinks.message();
+    }
+    EXPECT_EQ(SharedFault(), Message(JoinedOut("GAME.TRA"), "the mod file", ModPath("GAME.TRA")));
+}
+
+#if !defined(_WIN32)  // links need privileges there
+TEST_F(SharedFileTest, ALinkInTheDestinationToAnInputNeedsConsent) {
+    fs::create_symlink(modFile, root.Path() / "out/GAME.TRA");
+    EXPECT_EQ(SharedFault(), Message(JoinedOut("GAME.TRA"), "the mod file", ModPath("GAME.TRA")));
+
+    fs::remove(root.Path() / "out/GAME.TRA");
+    fs::create_symlink(reference, root.Path() / "out/Wordgleaner_report.txt");
+    EXPECT_EQ(SharedFault(),
+              Message(JoinedOut("Wordgleaner_report.txt"), "the reference file", reference));
+}
+
+TEST_F(SharedFileTest, AnInputThatIsALinkIntoTheDestinationNeedsConsent) {
+    const std::string earlier = root.Write("out/GAME.TRA", "@1 = ~an earlier run~\n");
+    fs::remove(modFile);
+    fs::create_symlink(earlier, modFile);
+    EXPECT_EQ(SharedFault(), Message(JoinedOut("GAME.TRA"), "the mod file", ModPath("GAME.TRA")));
+
+    fs::remove(modFile);
+    root.Write("mod/GAME.TRA", "@1 = ~Hello~\n");
+    const std::string linked = root / "linked.tra";
+    fs::create_symlink(root.Write("out/tp2patch.tp2", "an earlier patch\n"), linked);
+    inputs.references.push_back({linked, inputs.references[0].translated});
+    EXPECT_EQ(SharedFault(), Message(JoinedOut("tp2patch.tp2"), "the reference file", linked));
+}
+
+// Replaced by the run, the link goes and what it pointed to stays: no
+// input is at stake.
+TEST_F(SharedFileTest, ALinkInTheDestinationToAFileOutsideTheRunPasses) {
+    fs::create_symlink(root.Write("victim.txt", "unrelated\n"), root.Path() / "out/tp2patch.tp2");
+    EXPECT_EQ(SharedFault(), "none");
+}
+#endif
 
 }  // namespace

@@ -49,7 +49,7 @@ protected:
     }
 
     FolderTreeListing Tree(bool includeSubFolders = true) const {
-        return ListFolderTree(root.Path().string(), ListModFiles, includeSubFolders);
+        return ListFolderTree(root.Path().string(), ListTraFiles, includeSubFolders);
     }
 
     TempDir root;
@@ -79,7 +79,7 @@ TEST_F(FolderTreeTest, WithoutSubFoldersTheListingIsTheFoldersOwn) {
     EXPECT_EQ(tree.names, (Names{"A.TRA", "b.tra"}));
     EXPECT_TRUE(tree.faults.empty());
     const FolderTreeListing missing =
-        ListFolderTree((root.Path() / "missing").string(), ListModFiles, true);
+        ListFolderTree((root.Path() / "missing").string(), ListTraFiles, true);
     EXPECT_EQ(missing.status, TraOpenFailed);
     EXPECT_TRUE(missing.names.empty());
 }
@@ -121,7 +121,7 @@ TEST_F(FolderTreeTest, AnUnreadableSubFolderIsToldWithTheSystemsReason) {
 
 TEST_F(FolderTreeTest, SubFoldersWithTraFilesAreCountedAtAnyDepth) {
     std::vector<std::pair<std::string, std::size_t>> found;
-    for (const SubFolderFiles& sub : SubFoldersWithFiles(root.Path().string(), ListModFiles)) {
+    for (const SubFolderFiles& sub : SubFoldersWithFiles(root.Path().string(), ListTraFiles)) {
         found.emplace_back(sub.name, sub.fileCount);
     }
 #if defined(_WIN32)
@@ -130,7 +130,7 @@ TEST_F(FolderTreeTest, SubFoldersWithTraFilesAreCountedAtAnyDepth) {
     EXPECT_EQ(found,
               (std::vector<std::pair<std::string, std::size_t>>{{"c", 2}, {"D", 1}, {"d", 4}}));
 #endif
-    EXPECT_TRUE(SubFoldersWithFiles((root.Path() / "text").string(), ListModFiles).empty());
+    EXPECT_TRUE(SubFoldersWithFiles((root.Path() / "text").string(), ListTraFiles).empty());
 }
 
 // --- What a run without sub-folders leaves out ------------------------------

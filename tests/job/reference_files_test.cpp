@@ -48,7 +48,7 @@ std::vector<std::string> Translations(const ReferenceListing& listing) {
 
 TEST(ListReferenceFiles, PairsFolderFilesByNameInListingOrderAfterTheEarlierPairs) {
     TempDir root;
-    for (const char* name : {"en/b.tra", "en/A.TRA", "en/c.tra", "en/notes.txt", "en/sub.tra/x.tra",
+    for (const char* name : {"en/b.tra", "en/A.TRA", "en/c.tra", "en/notes.txt", "en/sub/x.tra",
                              "fr/b.tra", "fr/B.tra", "fr/a.tra", "fr/extra.tra"}) {
         root.Write(name, "@0 = ~x~\n");
     }
@@ -71,6 +71,56 @@ TEST(ListReferenceFiles, PairsFolderFilesByNameInListingOrderAfterTheEarlierPair
         ignored.erase(ignored.begin());
     }
     EXPECT_EQ(listing.ignored, ignored);
+}
+
+std::vector<std::string> FemaleTables(const ReferenceListing& listing) {
+    std::vector<std::string> paths;
+    for (const ReferenceFilePaths& file : listing.files) {
+        paths.push_back(file.translatedFemaleTable);
+    }
+    return paths;
+}
+
+// A language folder of an Enhanced Edition: its table, its female table and
+// tra files beside them. Only the names matter here.
+TEST(ListReferenceFiles, ALanguageFolderGivesItsTablesAndTraFilesAndTheFemaleTableServes) {
+    TempDir root;
+    for (const char* name : {"en/dialog.tlk", "en/DialogF.tlk", "en/setup.tra", "en/notes.txt",
+                             "fr/DIALOG.TLK", "fr/dialogf.TLK", "fr/setup.tra", "fr/sounds.tlk",
+                             "alone/en/dialogF.tlk", "alone/fr/dialogF.tlk"}) {
+        root.Write(name, "");
+    }
+    const ReferenceListing listing = ListReferenceFiles(
+        {{root / "en", root / "fr"}, {Native(root, "alone/en"), Native(root, "alone/fr")}});
+
+    EXPECT_TRUE(listing.faults.empty());
+    EXPECT_EQ(Originals(listing),
+              (std::vector<std::string>{Native(root, "en/dialog.tlk"), Native(root, "en/setup.tra"),
+                                        Native(root, "alone/en/dialogF.tlk")}));
+    EXPECT_EQ(Translations(listing),
+              (std::vector<std::string>{Native(root, "fr/DIALOG.TLK"), Native(root, "fr/setup.tra"),
+                                        Native(root, "alone/fr/dialogF.tlk")}));
+    EXPECT_EQ(FemaleTables(listing),
+              (std::vector<std::string>{Native(root, "fr/dialogf.TLK"), "", ""}));
+    EXPECT_EQ(listing.ignored,
+              (std::vector<std::string>{"Ignored " + Native(root, "fr/sounds.tlk") +
+                                        ": no file of that name in " + root / "en"}));
+}
+
+TEST(ListReferenceFiles, ATranslatedTableGivenAsAFileFindsTheFemaleTableBesideIt) {
+    TempDir root;
+    for (const char* name : {"en/dialog.tlk", "en/dialogF.tlk", "fr/Dialog.tlk", "fr/DIALOGF.tlk",
+                             "fr/dialog.tra", "fr/other.tlk"}) {
+        root.Write(name, "");
+    }
+    const ReferenceListing listing =
+        ListReferenceFiles({{root / "en/dialog.tlk", root / "fr/Dialog.tlk"},
+                            {root / "en/dialog.tlk", root / "fr/dialog.tra"},
+                            {root / "en/dialog.tlk", root / "fr/other.tlk"},
+                            {root / "en/dialog.tlk", root / "nowhere/dialog.tlk"}});
+
+    EXPECT_EQ(FemaleTables(listing),
+              (std::vector<std::string>{root / "fr/DIALOGF.tlk", "", "", ""}));
 }
 
 TEST(ListReferenceFiles, PairsThatGiveNoFileAreFaultsNamingTheirPath) {

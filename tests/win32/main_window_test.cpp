@@ -9,10 +9,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "frontend/main_window_labels.h"
 #include "support/check_point_hold.h"
 #include "support/temp_dir.h"
+#include "win32/path_browse_field.h"
 #include "win32/resource_ids.h"
 #include "window_driver.h"
 
@@ -341,6 +343,21 @@ TEST(MainWindow, ReferenceFoldersTurnTheReferenceFieldsIntoFolderFields) {
     ASSERT_EQ(open.boxes.boxes.size(), 1u);
     EXPECT_EQ(open.boxes.boxes[0].text, "Drop one folder here: " + Examples +
                                             "/reference/english.tra is a file, not a folder");
+}
+
+// The chooser offers tra files and string tables, then all files; a string
+// table dropped onto a reference field is taken.
+TEST(MainWindow, TheReferenceFieldsOfferAndTakeStringTablesBesideTraFiles) {
+    using namespace std::string_literals;
+    EXPECT_EQ(ReferenceFileFilter(),
+              "Tra files and string tables (*.tra;*.tlk)\0*.tra;*.tlk\0"
+              "All files (*.*)\0*.*\0\0"s);
+
+    OpenWindow open;
+    const std::string table = Examples + "/game/lang/fr_FR/dialog.tlk";
+    DropOnto(open.dialog, table, CentreOf(open.dialog, IDC_REFERENCE_TRANSLATED));
+    EXPECT_EQ(ItemText(open.dialog, IDC_REFERENCE_TRANSLATED), table);
+    EXPECT_TRUE(open.boxes.boxes.empty());
 }
 
 TEST(MainWindow, ADroppedFolderGoesIntoTheFieldItWasDroppedOn) {

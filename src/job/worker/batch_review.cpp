@@ -85,9 +85,11 @@ ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
     return summary;
 }
 
-TraError Failed(SharedProgress& progress, const std::string& path, TraError status) {
-    progress.SetProgressText("Failed to write " + path + ", cause: " + TraErrorMessage(status));
-    return status;
+// "Failed to write out/Wordgleaner_review.html, cause: File write failure
+// (No space left on device)": the file, and the system's reason.
+TraError Failed(SharedProgress& progress, const std::string& path, const TraFailure& failure) {
+    progress.SetProgressText("Failed to write " + path + ", cause: " + TraFailureText(failure));
+    return failure.code;
 }
 
 }  // namespace
@@ -100,12 +102,13 @@ TraError WriteBatchReview(const JobInputs& inputs, const std::vector<ReviewRecor
     const int codePage = inputs.options.codePage;
     const std::string page = ReviewPagePath(inputs.destinationDirectory);
     const ReviewSummary summary = SummaryOf(inputs, progress.Snapshot());
-    if (TraError status = WriteReviewHtml(page, summary, records, codePage); status != TraOk) {
-        return Failed(progress, page, status);
+    if (TraFailure failure = WriteReviewHtml(page, summary, records, codePage);
+        failure.code != TraOk) {
+        return Failed(progress, page, failure);
     }
     const std::string table = ReviewTablePath(inputs.destinationDirectory);
-    if (TraError status = WriteReviewCsv(table, records, codePage); status != TraOk) {
-        return Failed(progress, table, status);
+    if (TraFailure failure = WriteReviewCsv(table, records, codePage); failure.code != TraOk) {
+        return Failed(progress, table, failure);
     }
     return TraOk;
 }

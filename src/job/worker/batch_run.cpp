@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <deque>
-#include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -17,12 +17,14 @@
 #include "job/worker/batch_report.h"
 #include "job/worker/batch_review.h"
 #include "job/worker/destination_folders.h"
+#include "job/worker/destination_lock.h"
 #include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
 #include "job/worker/patch_file.h"
 #include "job/worker/recover_file.h"
 #include "job/worker/recovery_tally.h"
 #include "job/worker/reference_files.h"
+#include "job/worker/run_start.h"
 #include "job/worker/search_choice.h"
 #include "job/worker/shared_progress.h"
 #include "job/worker/unsearched_sub_folders.h"
@@ -38,9 +40,8 @@ namespace wordgleaner {
 namespace {
 
 constexpr const char* BuildingListText = "Building list of tra files to process...";
-constexpr const char* IndexShortOfMemoryText =
-    "Memory allocation failure: not enough memory to index the reference texts";
-constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* IndexingStage = "indexing the reference texts";
+constexpr const char* NoFileSentence = "No file to process. Check specified mod directory";
 constexpr const char* OriginalLanguage = "original";
 constexpr const char* TranslatedLanguage = "destination";
 
@@ -51,8 +52,20 @@ std::string TwoDecimals(double value) {
     return FormatFixed(value, 2);
 }
 
+// "Memory allocation failure while recovering dialog.tra": what the run was
+// doing tells the user which input was too large.
+std::string ShortOfMemoryText(const std::string& stage) {
+    return std::string(TraErrorMessage(TraNoMemory)) + " while " + stage;
+}
+
 std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
     return "Failed to load " + what + ", cause: " + TraFailureText(failure);
+}
+
+// A load fails under the path of the file at fault: the female table beside
+// a string table, or the file loaded.
+std::string FailedToLoadReferenceText(const std::string& path, const TraFailure& failure) {
+    return FailedToLoadText(failure.otherFile.empty() ? path : failure.otherFile, failure);
 }
 
 std::string FailedToWriteText(std::string_view name, const TraFailure& failure) {
@@ -74,6 +87,25 @@ std::string LoadingText(const char* language, const std::string& path, std::size
            " in " + language + " language: " + path;
 }
 
+std::string BusyText(const std::string& destination) {
+    return "Another run is writing into " + destination;
+}
+
+std::string NotWritableText(const std::string& destination, const std::error_code& reason) {
+    return "Cannot write into the destination folder " + destination +
+           ", cause: " + reason.message();
+}
+
+// "No file to process. Check specified mod directory: mods/x holds no tra
+// file.", or why it could not be listed.
+std::string NoFileText(const std::string& directory, const FolderTreeListing& list) {
+    if (directory.empty()) {
+        return std::string(NoFileSentence) + ": no folder was given.";
+    }
+    const std::string why = list.status == TraOk ? "holds no tra file" : list.fault;
+    return std::string(NoFileSentence) + ": " + directory + " " + why + ".";
+}
+
 std::string SkippedLine(const std::string& name, const std::string& failureText) {
     return "Skipped " + name + ": " + failureText;
 }
@@ -81,20 +113,6 @@ std::string SkippedLine(const std::string& name, const std::string& failureText)
 std::string SkippedCountText(std::size_t count) {
     return "; " + std::to_string(count) + (count == 1 ? " file" : " files") +
            " skipped after a failure";
-}
-
-// The patch or report of an earlier run must not pass for this run's when
-// this run could not write its own. A protected file was refused, not
-// replaced, and stays; so does a folder in its place.
-void RemoveStaleOutput(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    const fs::file_status status = fs::symlink_status(path, ignored);
-    constexpr auto anyWrite =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (fs::is_regular_file(status) && (status.permissions() & anyWrite) != fs::perms::none) {
-        fs::remove(path, ignored);
-    }
 }
 
 std::string ProcessingText(const SplitFileName& name, int index, int count) {
@@ -128,28 +146,81 @@ public:
           abortCheck(progress, std::move(hook)) {}
 
     BatchCounters Execute() {
-        // Starting the job has cleared the percentages and texts.
-        if (ListFiles()) {
-            progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+        // Starting the job has cleared the percentages and texts. The lock
+        // is let go, and its file removed, before the run is seen to end.
+        DestinationLock lock;
+        if (!TakeDestination(lock)) {
+            return tally.counters;
+        }
+        try {
+            // An empty list always fails, so that no front end reports
+            // success for a run that did nothing.
+            const TraError status = ListFiles() ? WithReview(RunWithFiles()) : TraOpenFailed;
+            progress.SetStatus(WriteReport(status));
+        } catch (const std::bad_alloc&) {
+            EndShortOfMemory();
         }
         return tally.counters;
     }
 
 private:
+    // The memory ran out at `stage`: the run fails with it, keeps the patch
+    // lines written so far and still tries its report, as after any other
+    // failure; the memory that step held is free again.
+    void EndShortOfMemory() {
+        progress.SetProgressText(ShortOfMemoryText(stage));
+        progress.SetStatus(TraNoMemory);
+        try {
+            ClosePatch(TraNoMemory);
+            WriteReport(TraNoMemory);
+        } catch (const std::bad_alloc&) {
+            // Even that was too much: the status tells the failure.
+        }
+    }
+
+    // --- The destination, the run's own ---------------------------------------
+
+    // A destination another run writes into is left to it untouched; one
+    // this run holds tells of this run only from here on.
+    bool TakeDestination(DestinationLock& lock) {
+        const std::string& destination = inputs.destinationDirectory;
+        switch (lock.Take(destination)) {
+            case LockOutcome::Taken:
+                return StartReport(destination);
+            case LockOutcome::Busy:
+                progress.SetProgressText(BusyText(destination));
+                progress.SetStatus(DestinationBusyStatus);
+                return false;
+            case LockOutcome::Failed:
+                break;
+        }
+        progress.SetProgressText(NotWritableText(destination, lock.Reason()));
+        progress.SetStatus(TraOpenFailed);
+        return false;
+    }
+
+    bool StartReport(const std::string& destination) {
+        const TraFailure failure = ReplaceEarlierOutputs(destination);
+        if (failure.code != TraOk) {
+            progress.SetProgressText(FailedToWriteText(ReportFileName, failure));
+            progress.SetStatus(failure.code);
+        }
+        return failure.code == TraOk;
+    }
+
     // --- The mod files listed -------------------------------------------------
 
     bool ListFiles() {
         progress.SetProgressText(BuildingListText);
+        stage = "listing the mod files";
         if (!options.includeSubFolders) {
             progress.SetUnsearchedSubFolders(FindUnsearchedSubFolders(inputs));
         }
         FolderTreeListing list =
-            ListFolderTree(inputs.modDirectory, ListModFiles, options.includeSubFolders);
+            ListFolderTree(inputs.modDirectory, ListTraFiles, options.includeSubFolders);
         if (list.names.empty()) {
-            progress.SetProgressText(list.faults.empty() ? NoFileText : list.faults[0].Text());
-            // An empty list always fails, so that no front end reports
-            // success for a run that did nothing.
-            progress.SetStatus(TraOpenFailed);
+            progress.SetProgressText(list.faults.empty() ? NoFileText(inputs.modDirectory, list)
+                                                         : list.faults[0].Text());
             return false;
         }
         files = std::move(list.names);
@@ -193,6 +264,7 @@ private:
     // False when the run stops here: a pair or file failed and the run does
     // not keep going, or an abort was seen.
     bool LoadReferences(TraError& status) {
+        stage = "listing the reference files";
         ReferenceListing listing = ListReferenceFiles(inputs.references, options.includeSubFolders);
         ignoredReferences = std::move(listing.ignored);
         for (const ReferencePairFault& fault : listing.faults) {
@@ -214,6 +286,7 @@ private:
                 return false;
             }
         }
+        stage = "building the reference set";
         NameReferenceFiles(loaded, originalPaths, listedNames);
         references = ReferenceSet(std::move(loaded));
         status = TraOk;
@@ -227,12 +300,12 @@ private:
         const std::size_t before = referenceFiles.size();
         TraFile& original = referenceFiles.emplace_back();
         const TraFile* translated = nullptr;
-        bool ok = LoadReference(original, paths.original,
+        bool ok = LoadReference(original, {paths.original, {}},
                                 LoadingText(OriginalLanguage, paths.original, number, count),
                                 CheckPoint::AfterOriginalReference, status);
         if (ok && !paths.translated.empty()) {
             TraFile& counterpart = referenceFiles.emplace_back();
-            ok = LoadReference(counterpart, paths.translated,
+            ok = LoadReference(counterpart, {paths.translated, paths.translatedFemaleTable},
                                LoadingText(TranslatedLanguage, paths.translated, number, count),
                                CheckPoint::AfterTranslatedReference, status);
             translated = &counterpart;
@@ -247,14 +320,23 @@ private:
         return true;
     }
 
+    // One side of a reference file: a tra file or a string table, with the
+    // table's female texts when it has a female table.
+    struct ReferenceSide {
+        const std::string& path;
+        const std::string& femaleTable;  // empty: none
+    };
+
     // False when the run stops here: the load failed, or an abort was seen
     // right after it.
-    bool LoadReference(TraFile& reference, const std::string& path, const std::string& loadingText,
-                       CheckPoint afterLoad, TraError& status) {
+    bool LoadReference(TraFile& reference, const ReferenceSide& side,
+                       const std::string& loadingText, CheckPoint afterLoad, TraError& status) {
         progress.SetProgressText(loadingText);
-        status = reference.Load(path);
+        stage = "loading " + side.path;
+        status = reference.LoadReference(side.path, side.femaleTable);
         if (status != TraOk) {
-            progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
+            progress.SetProgressText(
+                FailedToLoadReferenceText(side.path, reference.GetLastFailure()));
             return false;
         }
         if (abortCheck.RequestedAt(afterLoad)) {
@@ -267,10 +349,11 @@ private:
     // The whole set is indexed once, and searched through the index from
     // then on.
     TraError IndexReferences() {
+        stage = IndexingStage;
         if (!BuildReferenceIndex(references, index)) {
             // Searching a partial index would report a whole run while
             // missing texts the reference holds.
-            progress.SetProgressText(IndexShortOfMemoryText);
+            progress.SetProgressText(ShortOfMemoryText(stage));
             return TraNoMemory;
         }
         search = MakeReferenceSearch(references, index, options);
@@ -285,20 +368,17 @@ private:
         const std::string path = PatchPath(inputs.destinationDirectory);
         const TraError status = patch.Open(path);
         if (status != TraOk) {
-            RemoveStaleOutput(path);
             progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
         }
         return status;
     }
 
-    // An earlier failure stays the run's status; the patch's own failure
-    // still removes the stale patch.
+    // An earlier failure stays the run's status.
     TraError ClosePatch(TraError status) {
         const TraError closed = patch.Close();
         if (closed == TraOk) {
             return status;
         }
-        RemoveStaleOutput(PatchPath(inputs.destinationDirectory));
         if (status != TraOk) {
             return status;
         }
@@ -307,8 +387,10 @@ private:
     }
 
     // Returns the run's status: `status`, or the report's failure when the
-    // run had none of its own.
+    // run had none of its own. A report that cannot be written leaves the
+    // start report, which tells the run did not end well.
     TraError WriteReport(TraError status) {
+        stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
         const std::vector<std::string> lines = ReportLines(
             progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
@@ -317,7 +399,6 @@ private:
         if (written == TraOk) {
             return status;
         }
-        RemoveStaleOutput(path);
         if (status != TraOk) {
             return status;
         }
@@ -334,6 +415,7 @@ private:
         if (status != TraOk && !onlySkipped) {
             return status;
         }
+        stage = "writing the review";
         const TraError written = WriteBatchReview(inputs, reviewRecords, progress);
         return written != TraOk ? written : status;
     }
@@ -356,7 +438,9 @@ private:
         if (status != TraOk) {
             return status;
         }
-        std::string completed = CompletedText(started, count, options);
+        // A file cut short by a stop is not done: the report names it apart.
+        const int finished = started - (progress.Snapshot().partialFile.empty() ? 0 : 1);
+        std::string completed = CompletedText(finished, count, options);
         if (skipped > 0) {
             completed += SkippedCountText(skipped);
         }
@@ -373,6 +457,7 @@ private:
         progress.SetProgressText(ProcessingText(split, index, count));
         progress.SetFilePercent(WholePercent(index, count));
         progress.SetFilePosition(index + 1, count, name);
+        stage = "recovering " + name;
         TraError status = modFile.Load(JoinRelativePath(inputs.modDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
@@ -442,6 +527,7 @@ private:
     TraError firstSkipped = TraOk;
     std::size_t skipped = 0;
     bool filesEnded = false;  // the loop over the mod files went to its end
+    std::string stage;        // what the run is doing, for a failure to allocate memory
 };
 
 }  // namespace

@@ -53,7 +53,7 @@ public:
     void Top() {
         ModFileList files = listFiles(top);
         if (files.status != TraOk) {
-            listing = {{}, files.status, {}};
+            listing = {{}, files.status, {}, std::move(files.fault)};
             return;
         }
         listing.names = std::move(files.names);
@@ -117,7 +117,7 @@ FolderTreeListing ListFolderTree(const std::string& folder, const FolderFileList
                                  bool includeSubFolders) {
     if (!includeSubFolders) {
         ModFileList files = listFiles(folder);
-        return {std::move(files.names), files.status, {}};
+        return {std::move(files.names), files.status, {}, std::move(files.fault)};
     }
     FolderTreeListing listing;
     try {

@@ -32,6 +32,7 @@ struct FolderTreeListing {
     TraError status = TraOk;  // of the top folder's own listing, as listFiles gave it
     // Sub-folders left out because they could not be listed, in walk order.
     std::vector<FolderTreeFault> faults;
+    std::string fault = {};  // why the top folder could not be listed, as listFiles told
 };
 
 // Without `includeSubFolders`, exactly what `listFiles` gives for `folder`.

@@ -1,16 +1,70 @@
 #include "job/worker/reference_files.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
 #include "matching/ascii_case.h"
+#include "store/talk_table_names.h"
 #include "store/tra_file.h"
 
 namespace wordgleaner {
 
 namespace {
+
+#if defined(_WIN32)
+constexpr const char* PathSeparators = "/\\";
+#else
+constexpr const char* PathSeparators = "/";
+#endif
+
+// A reference folder holds tra files and the game's string tables.
+bool IsReferenceFileName(std::string_view name) {
+    return HasTraExtension(name) || HasTalkTableExtension(name);
+}
+
+// The files of one reference folder that are files of the set: all but a
+// dialogF.tlk that gives the dialog.tlk beside it its female texts.
+ModFileList ListOwnReferenceFiles(const std::string& folder) {
+    ModFileList list = ListModFiles(folder, IsReferenceFileName);
+    std::vector<std::string> own;
+    std::copy_if(
+        list.names.begin(), list.names.end(), std::back_inserter(own),
+        [&list](const std::string& name) { return !ServesAsFemaleTable(name, list.names); });
+    list.names = std::move(own);
+    return list;
+}
+
+// The female table of the file at `relative` under `folder`, looked for
+// beside it; empty when there is none.
+std::string FemaleTablePath(const std::string& folder, const std::string& relative) {
+    const std::string subFolder = RelativeFolderOf(relative);
+    const std::string name = subFolder.empty() ? relative : relative.substr(subFolder.size() + 1);
+    if (!HasTalkTableExtension(name)) {
+        return {};  // spares a tra file the listing of its folder
+    }
+    const std::string beside = subFolder.empty() ? folder : JoinRelativePath(folder, subFolder);
+    const ModFileList tables = ListModFiles(beside, HasTalkTableExtension);
+    const std::string female = FemaleTableName(name, tables.names);
+    return female.empty() ? female : JoinPath(beside, female);
+}
+
+// The female table beside a table given as a file. None when its folder
+// cannot be listed: the table's own load then tells what is wrong.
+std::string FemaleTableBeside(const std::string& table) {
+    const std::size_t separator = table.find_last_of(PathSeparators);
+    const std::string folder =
+        separator == std::string::npos ? std::string() : table.substr(0, separator + 1);
+    const std::string name = table.substr(folder.size());
+    if (!HasTalkTableExtension(name)) {
+        return {};  // spares a tra file the listing of its folder
+    }
+    const ModFileList tables = ListModFiles(folder.empty() ? "." : folder, HasTalkTableExtension);
+    const std::string female = FemaleTableName(name, tables.names);
+    return female.empty() ? female : folder + female;
+}
 
 // The translated name for `original`: the same bytes, failing that the first
 // equal up to case; `names.size()` when there is none.
@@ -30,9 +84,9 @@ std::size_t CounterpartOf(std::string_view original, const std::vector<std::stri
 
 void ListFolderPair(const ReferencePair& pair, bool includeSubFolders, ReferenceListing& listing) {
     const FolderTreeListing originals =
-        ListFolderTree(pair.original, ListModFiles, includeSubFolders);
+        ListFolderTree(pair.original, ListOwnReferenceFiles, includeSubFolders);
     const FolderTreeListing translated =
-        ListFolderTree(pair.translated, ListModFiles, includeSubFolders);
+        ListFolderTree(pair.translated, ListOwnReferenceFiles, includeSubFolders);
     for (const auto* folder : {&originals, &translated}) {
         if (folder->status != TraOk) {
             const std::string& path = folder == &originals ? pair.original : pair.translated;
@@ -58,6 +112,8 @@ void ListFolderPair(const ReferencePair& pair, bool includeSubFolders, Reference
         if (counterpart < translated.names.size()) {
             taken[counterpart] = true;
             paths.translated = JoinRelativePath(pair.translated, translated.names[counterpart]);
+            paths.translatedFemaleTable =
+                FemaleTablePath(pair.translated, translated.names[counterpart]);
         }
         listing.files.push_back(std::move(paths));
     }
@@ -95,7 +151,8 @@ ReferenceListing ListReferenceFiles(const ReferencePairs& pairs, bool includeSub
     for (const ReferencePair& pair : pairs) {
         switch (ClassifyReferencePair(pair)) {
             case ReferencePairKind::Files:
-                listing.files.push_back({pair.original, pair.translated});
+                listing.files.push_back(
+                    {pair.original, pair.translated, {}, FemaleTableBeside(pair.translated)});
                 break;
             case ReferencePairKind::Folders:
                 ListFolderPair(pair, includeSubFolders, listing);

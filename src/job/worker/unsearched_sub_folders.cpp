@@ -15,7 +15,7 @@ namespace {
 // give; a case variant of a name of the same folder adds to its count.
 void AddSubFoldersOf(const std::string& folder, std::vector<UnsearchedSubFolder>& found) {
     const std::size_t firstOfFolder = found.size();
-    for (const SubFolderFiles& sub : SubFoldersWithFiles(folder, ListModFiles)) {
+    for (const SubFolderFiles& sub : SubFoldersWithFiles(folder, ListTraFiles)) {
         const auto same = std::find_if(found.begin(), found.end(), [&sub](const auto& known) {
             return EqualsIgnoringAsciiCase(known.name, sub.name);
         });
