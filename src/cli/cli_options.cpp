@@ -34,6 +34,7 @@ struct RawOptions {
     std::optional<std::string> codePage;
     bool keepGoing = false;
     bool recursive = false;
+    std::optional<std::string> decisions;
 };
 
 class OptionChecker {
@@ -96,6 +97,14 @@ public:
         }
     }
 
+    void DecisionsFile(const std::optional<std::string>& given, std::string& field) {
+        if (given && given->empty()) {
+            problems.push_back("--decisions: a file is needed");
+        } else if (given) {
+            field = *given;
+        }
+    }
+
     void IdWindow() {
         if (options.search.minReferenceId > options.search.maxReferenceId) {
             problems.push_back("--min-id must not be greater than --max-id");
@@ -127,6 +136,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     check.CodePage(raw.codePage, options.codePage);
     options.keepGoing = raw.keepGoing;
     options.includeSubFolders = raw.recursive;
+    check.DecisionsFile(raw.decisions, options.decisionsFile);
     return check.Problems();
 }
 
@@ -154,6 +164,7 @@ struct DeclaredOptions {
     TextOption minId;
     TextOption maxId;
     TextOption codePage;
+    TextOption decisions;
     RawOptions raw;
 
     RawOptions Read() const {
@@ -163,6 +174,7 @@ struct DeclaredOptions {
         values.minId = minId.Given();
         values.maxId = maxId.Given();
         values.codePage = codePage.Given();
+        values.decisions = decisions.Given();
         return values;
     }
 };
@@ -183,6 +195,11 @@ void DeclareReviewOptions(CLI::App& app, DeclaredOptions& declared) {
                                   std::to_string(RecoveryOptions{}.codePage) +
                                   "); the tra files are never re-encoded",
                               "N");
+    declared.decisions.Declare(app, "--decisions",
+                               "Apply a review's decisions, the Wordgleaner_decisions.csv "
+                               "saved from a review page: each entry still as reviewed gets "
+                               "the accepted, kept or edited text instead of the run's own",
+                               "FILE");
 }
 
 // What a run may do to the files around it, and whether one failing mod

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "matching/search_settings.h"
 #include "review/text_encoding.h"
@@ -39,6 +40,11 @@ struct RecoveryOptions {
     // under its folder; off by default, so that a run writes only what it
     // always wrote (and tells which sub-folders it left out).
     bool includeSubFolders = false;
+    // A review decisions file (Wordgleaner_decisions.csv, saved from a
+    // review page) whose decisions take the place of the run's own outcome
+    // for their entries; empty: none. A file that cannot be read or parsed
+    // refuses the run before anything is written into the destination.
+    std::string decisionsFile;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

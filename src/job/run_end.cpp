@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* StoppedLoadingText = "Stopped while loading the references";
 constexpr const char* DestinationBusyMessage = "Destination in use by another run";
+constexpr const char* DecisionsFileMessage = "Review decisions file not usable";
 
 std::string FilesText(int count) {
     return std::to_string(count) + (count == 1 ? " file" : " files");
@@ -16,7 +17,14 @@ std::string FilesText(int count) {
 }  // namespace
 
 const char* RunStatusMessage(std::int32_t status) {
-    return status == DestinationBusyStatus ? DestinationBusyMessage : TraErrorMessage(status);
+    switch (status) {
+        case DestinationBusyStatus:
+            return DestinationBusyMessage;
+        case DecisionsFileStatus:
+            return DecisionsFileMessage;
+        default:
+            return TraErrorMessage(status);
+    }
 }
 
 RunEnd EndOfRun(const ProgressSnapshot& end) {

@@ -12,8 +12,14 @@ namespace wordgleaner {
 // exit codes), beyond the store's codes.
 inline constexpr std::int32_t DestinationBusyStatus = 75;
 
+// The status of a run refused because its review decisions file cannot be
+// read or is not one: a mistake in what the run was given, as the command
+// line's bad options are (EX_USAGE). Nothing was written into the
+// destination.
+inline constexpr std::int32_t DecisionsFileStatus = 64;
+
 // The fixed message of a run's status: the store's message of its code, or
-// the one of DestinationBusyStatus.
+// the one of DestinationBusyStatus or DecisionsFileStatus.
 const char* RunStatusMessage(std::int32_t status);
 
 // How an ended run is to be told. A run stopped on request did not do all it

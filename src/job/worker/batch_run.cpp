@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -24,6 +25,7 @@
 #include "job/worker/recover_file.h"
 #include "job/worker/recovery_tally.h"
 #include "job/worker/reference_files.h"
+#include "job/worker/review_decisions.h"
 #include "job/worker/run_start.h"
 #include "job/worker/search_choice.h"
 #include "job/worker/shared_progress.h"
@@ -32,6 +34,7 @@
 #include "matching/reference_index.h"
 #include "matching/reference_search.h"
 #include "matching/reference_set.h"
+#include "review/decisions_file.h"
 #include "review/review_record.h"
 #include "store/tra_file.h"
 
@@ -85,6 +88,10 @@ std::string LoadingText(const char* language, const std::string& path, std::size
     }
     return "Loading reference tra file " + std::to_string(number) + " / " + std::to_string(count) +
            " in " + language + " language: " + path;
+}
+
+std::string DecisionsFaultText(const std::string& path, const std::string& fault) {
+    return "Failed to read the review decisions file " + path + ", cause: " + fault;
 }
 
 std::string BusyText(const std::string& destination) {
@@ -148,6 +155,9 @@ public:
     BatchCounters Execute() {
         // Starting the job has cleared the percentages and texts. The lock
         // is let go, and its file removed, before the run is seen to end.
+        if (!ReadDecisions()) {
+            return tally.counters;
+        }
         DestinationLock lock;
         if (!TakeDestination(lock)) {
             return tally.counters;
@@ -176,6 +186,24 @@ private:
         } catch (const std::bad_alloc&) {
             // Even that was too much: the status tells the failure.
         }
+    }
+
+    // --- The review's decisions ------------------------------------------------
+
+    // Read before the destination is touched: a run whose decisions file is
+    // refused leaves the destination as the last run left it.
+    bool ReadDecisions() {
+        if (options.decisionsFile.empty()) {
+            return true;
+        }
+        DecisionsFileRead read = ReadDecisionsFile(options.decisionsFile);
+        if (!read.Ok()) {
+            progress.SetProgressText(DecisionsFaultText(options.decisionsFile, read.fault));
+            progress.SetStatus(DecisionsFileStatus);
+            return false;
+        }
+        decisions.emplace(std::move(read.decisions), options.codePage);
+        return true;
     }
 
     // --- The destination, the run's own ---------------------------------------
@@ -392,8 +420,12 @@ private:
     TraError WriteReport(TraError status) {
         stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
-        const std::vector<std::string> lines = ReportLines(
+        std::vector<std::string> lines = ReportLines(
             progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
+        if (decisions) {
+            const std::vector<std::string> decided = decisions->ReportLines();
+            lines.insert(lines.end(), decided.begin(), decided.end());
+        }
         TraFailure failure;
         const TraError written = WriteReportFile(path, lines, failure);
         if (written == TraOk) {
@@ -463,9 +495,9 @@ private:
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
-        RecoverFile(
-            modFile, name,
-            {options, references, *search, tally, patch, reviewRecords, progress, abortCheck});
+        RecoverFile(modFile, name,
+                    {options, references, *search, tally, patch, reviewRecords, progress,
+                     abortCheck, decisions ? &*decisions : nullptr});
         // A stop seen inside the file left its later entries as they were,
         // as its patch trailer tells too.
         const bool partial = abortCheck.Requested();
@@ -523,7 +555,8 @@ private:
     // Kept when the batch is left by an exception too: its lines so far are
     // the record of the entries recovered.
     PatchFile patch;
-    std::vector<ReviewRecord> reviewRecords;  // filled only when the options ask for a review
+    std::vector<ReviewRecord> reviewRecords;   // filled only when the options ask for a review
+    std::optional<ReviewDecisions> decisions;  // when the options name a decisions file
     TraError firstSkipped = TraOk;
     std::size_t skipped = 0;
     bool filesEnded = false;  // the loop over the mod files went to its end

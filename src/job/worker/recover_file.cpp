@@ -1,6 +1,7 @@
 #include "job/worker/recover_file.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "job/worker/abort_check.h"
 #include "job/worker/patch_file.h"
 #include "job/worker/recovery_tally.h"
+#include "job/worker/review_decisions.h"
 #include "job/worker/review_entry.h"
 #include "job/worker/shared_progress.h"
 #include "matching/output/match_messages.h"
@@ -91,9 +93,61 @@ private:
             outcome = ClassifyMatch(result, options.veryLikelyThreshold);
         }
         KeepForReview(entry, outcome, result);
-        ActOn(outcome, position, entryId, result);
-        context.patch.Write(PatchEntryLines(outcome, entryId, result, patchNames));
+        Count(outcome, result);
+        if (std::optional<DecisionToApply> decision = Decided(entry)) {
+            ApplyDecision(*decision, position, entryId);
+        } else {
+            ActOn(outcome, position, entryId, result);
+            context.patch.Write(PatchEntryLines(outcome, entryId, result, patchNames));
+        }
         ++processed;
+    }
+
+    std::optional<DecisionToApply> Decided(const TraEntry& entry) {
+        if (context.decisions == nullptr) {
+            return std::nullopt;
+        }
+        return context.decisions->Take(name, entry, references);
+    }
+
+    // The counters and the patch's summaries stay those of the search, so
+    // that a run with decisions is read as the same run; only the entry's
+    // texts, comment and patch line are the reviewer's.
+    void ApplyDecision(const DecisionToApply& decision, int position, std::int32_t entryId) {
+        if (!options.lineInfoOnly && decision.kind != DecisionKind::Reject) {
+            modFile.SetTextsAt(position, decision.maleText, decision.femaleText);
+        }
+        if (options.lineInfoOnly || options.commentMode != CommentNone) {
+            modFile.AddCommentAt(position, DecisionMessage(decision));
+        }
+        context.patch.Write(DecisionPatchLine(decision, entryId));
+    }
+
+    std::string DecisionMessage(const DecisionToApply& decision) const {
+        switch (decision.kind) {
+            case DecisionKind::Accept:
+                return AcceptedInReviewMessage(references.Names()[decision.referenceFile],
+                                               decision.referenceId);
+            case DecisionKind::Reject:
+                return RejectedInReviewMessage(references.Names()[decision.referenceFile],
+                                               decision.referenceId);
+            case DecisionKind::Edit:
+                break;
+        }
+        return EditedInReviewMessage();
+    }
+
+    std::string DecisionPatchLine(const DecisionToApply& decision, std::int32_t entryId) const {
+        const MatchCandidate candidate{decision.referenceId, ExactScore, decision.referenceFile};
+        switch (decision.kind) {
+            case DecisionKind::Accept:
+                return PatchAcceptedInReviewLine(entryId, candidate, patchNames);
+            case DecisionKind::Reject:
+                return PatchRejectedInReviewLine(entryId, candidate, patchNames);
+            case DecisionKind::Edit:
+                break;
+        }
+        return PatchEditedInReviewLine(entryId);
     }
 
     // Before the entry's texts are replaced: the review shows the mod text.
@@ -104,20 +158,37 @@ private:
         }
     }
 
+    void Count(MatchOutcome outcome, const SearchResult& result) {
+        switch (outcome) {
+            case MatchOutcome::Exact:
+            case MatchOutcome::AlmostExact:
+                ++counters.exactCount;
+                context.tally.CountAccepted(result.Best().referenceFile);
+                break;
+            case MatchOutcome::VeryLikely:
+                ++counters.veryLikelyCount;
+                context.tally.CountAccepted(result.Best().referenceFile);
+                break;
+            case MatchOutcome::Likely:
+                ++counters.likelyCount;
+                break;
+            case MatchOutcome::NotFound:
+                break;
+            case MatchOutcome::Empty:
+                ++counters.emptyCount;
+                break;
+        }
+    }
+
     void ActOn(MatchOutcome outcome, int position, std::int32_t entryId,
                const SearchResult& result) {
         switch (outcome) {
             case MatchOutcome::Exact:
             case MatchOutcome::AlmostExact:
-                ++counters.exactCount;
-                TakeTranslation(outcome, position, result.Best());
-                break;
             case MatchOutcome::VeryLikely:
-                ++counters.veryLikelyCount;
                 TakeTranslation(outcome, position, result.Best());
                 break;
             case MatchOutcome::Likely:
-                ++counters.likelyCount;
                 modFile.AddCommentAt(position, LikelyMessage(references.Names(), result.Found()));
                 break;
             case MatchOutcome::NotFound:
@@ -126,7 +197,6 @@ private:
                 }
                 break;
             case MatchOutcome::Empty:
-                ++counters.emptyCount;
                 modFile.AddCommentAt(position, EmptyTextMessage(entryId));
                 break;
         }
@@ -135,7 +205,6 @@ private:
     // The sound references of the mod entry stay; an empty femaleText of the
     // destination entry empties the mod entry's one.
     void TakeTranslation(MatchOutcome outcome, int position, const MatchCandidate& best) {
-        context.tally.CountAccepted(best.referenceFile);
         const std::string& referenceName = references.Names()[best.referenceFile];
         std::string message = MatchFoundMessage(outcome, referenceName, best);
         if (options.lineInfoOnly) {

@@ -11,6 +11,7 @@ class AbortCheck;
 class PatchFile;
 class ReferenceSearch;
 class ReferenceSet;
+class ReviewDecisions;
 class SharedProgress;
 class TraFile;
 struct RecoveryOptions;
@@ -30,6 +31,9 @@ struct FileRecoveryContext {
     std::vector<ReviewRecord>& reviewRecords;
     SharedProgress& progress;  // the run's entryText and entryPercent
     AbortCheck& abortCheck;
+    // A review's decisions, each of which takes the place of the run's own
+    // texts, comment and patch line for its entry; null: none.
+    ReviewDecisions* decisions = nullptr;
 };
 
 // Recovers one loaded mod file in place: for every entry with an id it

@@ -71,4 +71,16 @@ std::string EmptyTextMessage(std::int32_t entryId) {
     return "Wordgleaner: empty string at Id " + std::to_string(entryId) + "\n";
 }
 
+std::string AcceptedInReviewMessage(std::string_view referenceName, std::int32_t referenceId) {
+    return "Wordgleaner: Accepted in review: string" + FoundIn(referenceName, referenceId) + "\n";
+}
+
+std::string RejectedInReviewMessage(std::string_view referenceName, std::int32_t referenceId) {
+    return "Wordgleaner: Rejected in review: string" + FoundIn(referenceName, referenceId) + "\n";
+}
+
+std::string EditedInReviewMessage() {
+    return "Wordgleaner: Translation edited in review\n";
+}
+
 }  // namespace wordgleaner

@@ -31,6 +31,12 @@ std::string NotFoundMessage();
 
 std::string EmptyTextMessage(std::int32_t entryId);
 
+// In place of the run's own comment, for an entry a reviewer decided: the
+// candidate whose translation was put in, or the one turned down.
+std::string AcceptedInReviewMessage(std::string_view referenceName, std::int32_t referenceId);
+std::string RejectedInReviewMessage(std::string_view referenceName, std::int32_t referenceId);
+std::string EditedInReviewMessage();
+
 // The likeliness of a candidate as the messages show it: 100 × |score| with
 // one decimal, and whether its sound reference was wrong.
 std::string LikelinessPercent(const MatchCandidate& candidate);

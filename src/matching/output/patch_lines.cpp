@@ -93,6 +93,20 @@ std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const Se
     return {};
 }
 
+std::string PatchAcceptedInReviewLine(std::int32_t entryId, const MatchCandidate& candidate,
+                                      std::span<const std::string> referenceNames) {
+    return LiveLine(entryId, candidate, referenceNames, "Accepted in review");
+}
+
+std::string PatchRejectedInReviewLine(std::int32_t entryId, const MatchCandidate& candidate,
+                                      std::span<const std::string> referenceNames) {
+    return "//" + LiveLine(entryId, candidate, referenceNames, "Rejected in review");
+}
+
+std::string PatchEditedInReviewLine(std::int32_t entryId) {
+    return "//\tText " + std::to_string(entryId) + " edited in review\n";
+}
+
 std::string PatchClosingLines(const PatchSummary& summary, std::string_view modName,
                               std::string_view destinationName, bool interrupted) {
     return "// Processed entries " + std::to_string(summary.processed) + " / " +

@@ -26,6 +26,17 @@ std::string PatchOpeningLine(std::string_view modName, std::string_view destinat
 std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const SearchResult& result,
                             std::span<const std::string> referenceNames = {});
 
+// The line of an entry a reviewer decided, in place of PatchEntryLines: a
+// live "\tSTRING_SET ~mod id~ @reference id\t// Accepted in review" for the
+// accepted candidate, the same line commented out for a rejected one, and
+// "//\tText N edited in review" for an edited text, which no reference id
+// holds. The candidate's file is named as PatchEntryLines names it.
+std::string PatchAcceptedInReviewLine(std::int32_t entryId, const MatchCandidate& candidate,
+                                      std::span<const std::string> referenceNames = {});
+std::string PatchRejectedInReviewLine(std::int32_t entryId, const MatchCandidate& candidate,
+                                      std::span<const std::string> referenceNames = {});
+std::string PatchEditedInReviewLine(std::int32_t entryId);
+
 // The counts of the closing summary: the first two of this file, the others
 // of the whole batch so far.
 struct PatchSummary {
