@@ -9,7 +9,9 @@
 //                                 "reference = ORIGINAL TRANSLATED" lines (files
 //                                 or folders, in priority order) and "mod = DIR"
 //                                 replace the pair and the mod folder, with
-//                                 paths under the case folder or "$EXAMPLES"
+//                                 paths under the case folder or "$EXAMPLES";
+//                                 "decisions = FILE" applies a review's
+//                                 decisions file under the case folder
 //   expected/                     every file the run leaves in the destination
 //                                 (in sub-folders too), byte for byte, and
 //                                 final.txt with the job's status and last texts
@@ -63,6 +65,7 @@ struct CaseSettings {
     bool examplesInputs = false;
     std::vector<std::pair<std::string, std::string>> references;  // as written
     std::string mod;                                              // as written
+    std::string decisions;                                        // as written
     std::optional<CheckPoint> abortPoint;
     int abortOccurrence = 1;
 };
@@ -135,6 +138,10 @@ void ApplySetting(const std::string& key, const std::string& value, CaseSettings
         settings.references.emplace_back(original, translated);
     } else if (key == "mod") {
         settings.mod = value;
+    } else if (key == "decisions") {
+        settings.decisions = value;
+    } else if (key == "code_page") {
+        options.codePage = std::stoi(value);
     } else if (key == "inputs") {
         EXPECT_EQ(value, "examples") << "unknown inputs";
         settings.examplesInputs = value == "examples";
@@ -264,6 +271,9 @@ FileContents RunCase(const fs::path& caseFolder) {
         settings.examplesInputs ? examples + "/mod" : caseFolder.generic_string() + "/mod";
     if (!settings.mod.empty()) {
         mod = CasePath(settings.mod, inputs);
+    }
+    if (!settings.decisions.empty()) {
+        settings.options.decisionsFile = CasePath(settings.decisions, caseFolder.generic_string());
     }
     TempDir out;
     RecoveryJob job(
