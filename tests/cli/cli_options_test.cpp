@@ -192,6 +192,15 @@ TEST(CliOptions, ACodePageThatIsNoNumberOrNotSupportedIsRefused) {
     ExpectRefused({"--code-page", "9999"}, CheckCodePage(9999).value().message);
 }
 
+TEST(CliOptions, DecisionsNamesItsFileAndAnEmptyOneOrASecondOneIsRefused) {
+    EXPECT_EQ(OptionsOf({}).decisionsFile, "");
+    EXPECT_EQ(OptionsOf({"--decisions", "Wordgleaner_decisions.csv"}).decisionsFile,
+              "Wordgleaner_decisions.csv");
+    ExpectRefused({"--decisions", ""}, "--decisions: a file is needed");
+    ExpectRefused({"--decisions", "a.csv", "--decisions", "b.csv"},
+                  "--decisions is given 2 times; give it once");
+}
+
 TEST(CliOptions, WrongArgumentsEndWithTheUsageExitCode) {
     ExpectRefused({"o", "t", "m"}, "DEST_DIR", false);
     ExpectRefused({"o", "t", "m", "d", "extra"}, "extra", false);

@@ -127,6 +127,30 @@ TEST(CliProgram, ExitsWithTheJobStatusWhenTheRunFails) {
     EXPECT_EQ(outcome.err, "wordgleaner-cli: failed with status 4 (Failed to open file)\n");
 }
 
+// The earlier run's outputs stay as they were: the file is read before the
+// run takes the destination.
+TEST(CliProgram, AMalformedDecisionsFileExitsWith64AtItsLineAndWritesNothing) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    const std::string earlierReport = scratch.Write("out/Wordgleaner_report.txt", "earlier\n");
+    const std::string decisions = scratch.Write(
+        "decisions.csv",
+        "mod file,id,mod text,decision,reference file,reference id,translation,"
+        "female translation\r\ndialog.tra,104,\"I shall return\r\nwith the pelts.,edit,,,x,\r\n");
+    std::vector<std::string> arguments = ExampleArguments(scratch / "out");
+    arguments.insert(arguments.begin(), {"--decisions", decisions});
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 64);
+    EXPECT_EQ(outcome.out, "Failed to read the review decisions file " + decisions +
+                               ", cause: a quoted field is not closed at line 2\n");
+    EXPECT_EQ(outcome.err,
+              "wordgleaner-cli: failed with status 64 (Review decisions file not usable)\n");
+    EXPECT_EQ(TempDir::Read(earlierReport), "earlier\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path() / "out"), {}), 1);
+}
+
 // This test process holds the lock as another run would; the program, a
 // process of its own, finds it held.
 TEST(CliProgram, ADestinationAnotherRunWritesIntoEndsTheProgramAtOnceWith75) {
