@@ -216,6 +216,14 @@ TEST_F(ReviewDecisionsTest, AnEditTheCodePageCannotWriteIsListedAndChangesNothin
     EXPECT_NE(Saved().find("@4     = ~Caf\xE9~\r\n"), std::string::npos);
 }
 
+TEST_F(ReviewDecisionsTest, AnEditNoTraDelimiterCanHoldIsListedAndChangesNothing) {
+    Recover(Header + "d/setup.tra,4,Caf\xC3\xA9,edit,,,\"~~~~~ \"\" %\",\r\n");
+    EXPECT_EQ(decisions->ReportLines().back(),
+              "Not applied: line 2, d/setup.tra Id 4: the translation holds each of ~, \", % and "
+              "~~~~~, so no tra file can hold it");
+    EXPECT_NE(Saved().find("@4     = ~Caf\xE9~\r\n"), std::string::npos);
+}
+
 // A file that holds an id twice: the row applies to the entry whose text
 // it names, and to one entry only.
 TEST_F(ReviewDecisionsTest, OfTwoEntriesWithOneIdTheOneWithTheReviewedTextTakesTheDecision) {

@@ -1,5 +1,8 @@
 #include "job/worker/review_decisions.h"
 
+#include <array>
+#include <string_view>
+
 #include "matching/reference_set.h"
 #include "review/code_page_encoder.h"
 #include "store/tra_file.h"
@@ -22,6 +25,13 @@ std::optional<std::uint32_t> FileNamed(const ReferenceSet& references, const std
         }
     }
     return std::nullopt;
+}
+
+// A tra text is closed by ~, ", % or ~~~~~, the first the text does not
+// hold; one that holds all four could not be read back as it was typed.
+bool TraCanHold(std::string_view text) {
+    return text.find('~') == std::string_view::npos || text.find('"') == std::string_view::npos ||
+           text.find('%') == std::string_view::npos || text.find("~~~~~") == std::string_view::npos;
 }
 
 std::string NotAppliedLine(const ReviewDecision& decision, const std::string& why) {
@@ -109,11 +119,17 @@ std::optional<DecisionToApply> ReviewDecisions::CheckEdit(Row& row) {
                          std::to_string(codePage) + " cannot write";
         return std::nullopt;
     }
+    if (!TraCanHold(*male) || !TraCanHold(*female)) {
+        row.notApplied =
+            "the translation holds each of ~, \", % and ~~~~~, so no tra file "
+            "can hold it";
+        return std::nullopt;
+    }
     return DecisionToApply{DecisionKind::Edit, 0, 0, std::move(*male), std::move(*female)};
 }
 
 std::vector<std::string> ReviewDecisions::ReportLines() const {
-    std::int32_t counts[3] = {0, 0, 0};
+    std::array<std::int32_t, 3> counts{};  // by DecisionKind
     std::vector<std::string> notApplied;
     for (const Row& row : rows) {
         if (row.applied) {
