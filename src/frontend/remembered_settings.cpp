@@ -18,7 +18,7 @@ constexpr auto AllKeys = std::to_array<SettingKey>(
     {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
      VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
      WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, IncludeSubFolders,
-     FurtherReferencePairs, WindowWidth, WindowHeight});
+     FurtherReferencePairs, WindowWidth, WindowHeight, settings_keys::ReviewDecisionsFile});
 
 // In the order of PathField.
 constexpr std::array<SettingKey, PathFieldCount> PathKeys = {ReferenceOriginal, ReferenceTranslated,
@@ -151,7 +151,8 @@ void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsVa
 
 RememberedWindow ReadRememberedWindow(const SettingsValues& values) {
     return {ReadRememberedPaths(values), ReadRememberedPreferences(values),
-            ReadRememberedLength(values, WindowWidth), ReadRememberedLength(values, WindowHeight)};
+            ReadRememberedLength(values, WindowWidth), ReadRememberedLength(values, WindowHeight),
+            ReadText(values, settings_keys::ReviewDecisionsFile)};
 }
 
 SettingsValues RememberedValues(const RememberedWindow& window) {
@@ -160,6 +161,7 @@ SettingsValues RememberedValues(const RememberedWindow& window) {
     WriteRememberedPreferences(window.preferences, values);
     WriteRememberedLength(window.width, WindowWidth, values);
     WriteRememberedLength(window.height, WindowHeight, values);
+    Write(values, settings_keys::ReviewDecisionsFile, window.decisionsFile);
     return values;
 }
 

@@ -25,6 +25,7 @@ inline constexpr SettingKey ReferenceOriginal{"paths", "referenceOriginal"};
 inline constexpr SettingKey ReferenceTranslated{"paths", "referenceTranslated"};
 inline constexpr SettingKey ModDirectory{"paths", "modDirectory"};
 inline constexpr SettingKey DestinationDirectory{"paths", "destinationDirectory"};
+inline constexpr SettingKey ReviewDecisionsFile{"paths", "reviewDecisions"};
 
 inline constexpr SettingKey MinLikeliness{"preferences", "minLikeliness"};
 inline constexpr SettingKey VeryLikelyThreshold{"preferences", "veryLikelyThreshold"};
@@ -62,13 +63,15 @@ void WriteRememberedPaths(const RunPaths& paths, SettingsValues& values);
 PreferencesValues ReadRememberedPreferences(const SettingsValues& values);
 void WriteRememberedPreferences(const PreferencesValues& preferences, SettingsValues& values);
 
-// What a window remembers as a whole: its fields, its preferences and its
-// size in pixels (0 for none stored, or one that is no size).
+// What a window remembers as a whole: its fields, its preferences, its
+// size in pixels (0 for none stored, or one that is no size) and its review
+// decisions field.
 struct RememberedWindow {
     RunPaths paths;
     PreferencesValues preferences;
     int width = 0;
     int height = 0;
+    std::string decisionsFile = {};
 };
 
 RememberedWindow ReadRememberedWindow(const SettingsValues& values);

@@ -28,8 +28,10 @@ JobInputs InputsOf(const RunRequest& request) {
         {paths[PathField::ReferenceOriginal], paths[PathField::ReferenceTranslated]}};
     const ReferencePairs& further = request.preferences.furtherPairs;
     references.insert(references.end(), further.begin(), further.end());
-    return {std::move(references), paths[PathField::ModDirectory],
-            paths[PathField::DestinationDirectory], request.preferences.options};
+    JobInputs inputs = {std::move(references), paths[PathField::ModDirectory],
+                        paths[PathField::DestinationDirectory], request.preferences.options};
+    inputs.options.decisionsFile = request.decisionsFile;
+    return inputs;
 }
 
 }  // namespace

@@ -11,10 +11,13 @@
 namespace wordgleaner {
 
 // What Import takes from the window: the four fields as typed and the
-// settings of Preferences, the further reference pairs among them.
+// settings of Preferences, the further reference pairs among them, and the
+// optional review decisions field (empty: none; a file that cannot be used
+// fails the run before it writes anything).
 struct RunRequest {
     RunPaths paths;
     PreferencesValues preferences;
+    std::string decisionsFile = {};
 };
 
 // The flow of a run in a window, the same for every toolkit: the checks

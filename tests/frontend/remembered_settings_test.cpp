@@ -57,6 +57,15 @@ TEST(RememberedSettings, AWindowComesBackWholeUnderTheSharedKeys) {
     EXPECT_EQ(read.height, 380);
 }
 
+TEST(RememberedSettings, TheDecisionsFieldComesBackAndIsEmptyWhenNeverStored) {
+    RememberedWindow window;
+    window.decisionsFile = "C:\\Users\\me\\Downloads\\Wordgleaner_decisions.csv";
+    const SettingsValues values = RememberedValues(window);
+    EXPECT_EQ(values.at("paths/reviewDecisions"), window.decisionsFile);
+    EXPECT_EQ(ReadRememberedWindow(values).decisionsFile, window.decisionsFile);
+    EXPECT_EQ(ReadRememberedWindow({}).decisionsFile, "");
+}
+
 TEST(RememberedSettings, NothingStoredGivesTheDefaults) {
     EXPECT_EQ(ReadRememberedPreferences({}), PreferencesValues());
     EXPECT_EQ(ReadRememberedPaths({}), RunPaths());
@@ -91,6 +100,7 @@ TEST(RememberedSettings, EveryWrittenKeyIsListedOnce) {
     SettingsValues values;
     WriteRememberedPreferences(PreferencesValues(), values);
     WriteRememberedPaths({}, values);
+    values.merge(RememberedValues({}));
     std::set<std::string> listed;
     for (const SettingKey& key : RememberedKeys()) {
         EXPECT_TRUE(listed.insert(key.Path()).second) << key.Path();

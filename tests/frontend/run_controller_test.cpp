@@ -356,6 +356,26 @@ TEST(RunController, AFailedRunShowsItsOwnTextAsAnError) {
     EXPECT_FALSE(run.view.running);
 }
 
+// The field's file reaches the run; a bad one is told in the end box, as
+// the run's own failure, and the destination gets nothing.
+TEST(RunController, TheDecisionsFieldReachesTheRunAndABadFileIsToldInTheEndBox) {
+    RunFolders folders;
+    const std::string decisions = folders.dir.Write("Wordgleaner_decisions.csv", "mod file,id\r\n");
+    Controlled run;
+    RunRequest request = folders.Request();
+    request.decisionsFile = decisions;
+    ASSERT_TRUE(run.controller.Import(request));
+    EXPECT_EQ(run.controller.Job().Inputs().options.decisionsFile, decisions);
+    run.FinishRun();
+    ASSERT_EQ(run.view.boxes.size(), 1u);
+    EXPECT_EQ(run.view.boxes[0].icon, MessageIcon::Error);
+    EXPECT_EQ(run.view.boxes[0].text, "Failed to read the review decisions file " + decisions +
+                                          ", cause: not the header line \"mod file,id,mod "
+                                          "text,decision,reference file,reference id,translation,"
+                                          "female translation\" at line 1");
+    EXPECT_TRUE(std::filesystem::is_empty(folders.dir.Path() / "out"));
+}
+
 TEST(RunController, ADestinationAnotherRunWritesIntoIsToldInTheEndBox) {
     RunFolders folders;
     test_support::HeldDestination other(folders.dir.Path() / "out");
