@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "frontend/decisions_field.h"
 #include "frontend/path_fields.h"
 #include "frontend/preferences_form.h"
 #include "job/output_files.h"
@@ -13,12 +14,16 @@ namespace {
 
 // A run that ended well with the review asked for has written it: a review
 // that cannot be written fails the run.
-std::vector<SummaryAction> SuccessActions(const JobInputs& inputs) {
+std::vector<SummaryAction> SuccessActions(const JobInputs& inputs,
+                                          const std::string& savedDecisions) {
     std::vector<SummaryAction> actions;
     if (inputs.options.writeReview) {
         actions.push_back({"Open review page", ReviewPagePath(inputs.destinationDirectory)});
     }
     actions.push_back({"Open destination folder", inputs.destinationDirectory});
+    if (!savedDecisions.empty() && savedDecisions != inputs.options.decisionsFile) {
+        actions.push_back({UseSavedDecisionsLabel, savedDecisions, true});
+    }
     return actions;
 }
 
@@ -53,12 +58,14 @@ std::string UnsearchedSubFoldersText(const ProgressSnapshot& end) {
            PlainLabelText(CheckLabel(PreferencesCheck::IncludeSubFolders)) + "\" in Preferences.";
 }
 
-EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs) {
+EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs,
+                        const std::string& savedDecisions) {
     EndSummary summary = {MessageIcon::Error, "Failure", end.progressText, {}};
     switch (EndOfRun(end)) {
         case RunEnd::Succeeded:
             summary = {MessageIcon::None, "Success",
-                       "Updated the tra files\n\n" + PlainRunSummary(end), SuccessActions(inputs)};
+                       "Updated the tra files\n\n" + PlainRunSummary(end),
+                       SuccessActions(inputs, savedDecisions)};
             break;
         case RunEnd::Stopped:
             summary = {MessageIcon::Warning, "Stopped", StoppedText(end), {}};

@@ -9,10 +9,12 @@
 
 namespace wordgleaner {
 
-// A button of the end box beside Close, and the file or folder it opens.
+// A button of the end box beside Close, and the file or folder it opens, or
+// the decisions file it puts into the window's review decisions field.
 struct SummaryAction {
     std::string label;
     std::string target;  // as the job wrote it: 8-bit, maybe relative
+    bool fillsDecisionsField = false;
 
     friend bool operator==(const SummaryAction&, const SummaryAction&) = default;
 };
@@ -42,6 +44,10 @@ std::string PlainRunSummary(const ProgressSnapshot& end);
 // too, check ..."; empty when the run left none out.
 std::string UnsearchedSubFoldersText(const ProgressSnapshot& end);
 
-EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs);
+// `savedDecisions`: a decisions file a review page saved (SavedDecisionsFile),
+// which a success offers for the next run unless this run applied it; empty:
+// none.
+EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs,
+                        const std::string& savedDecisions = {});
 
 }  // namespace wordgleaner

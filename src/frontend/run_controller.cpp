@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "frontend/decisions_field.h"
 #include "frontend/end_summary.h"
 #include "frontend/main_window_labels.h"
 #include "frontend/readable_progress.h"
@@ -139,7 +140,9 @@ void RunController::ShowProgress(const ProgressSnapshot& progress) {
 // The window is given back only once the box is closed, so nothing can
 // start over it.
 void RunController::ShowEnd(const ProgressSnapshot& end) {
-    const EndSummary summary = SummarizeEnd(end, job.Inputs());
+    const JobInputs& inputs = job.Inputs();
+    const EndSummary summary = SummarizeEnd(
+        end, inputs, SavedDecisionsFile({view.DownloadsFolder(), inputs.destinationDirectory}));
     if (summary.actions.empty()) {
         view.ShowMessage(summary.icon, summary.caption, summary.text);
     } else {
@@ -150,14 +153,19 @@ void RunController::ShowEnd(const ProgressSnapshot& end) {
         buttons.push_back(CloseButtonText);
         const int chosen = view.Choose(summary.icon, summary.caption, summary.text, buttons);
         if (chosen >= 0 && static_cast<std::size_t>(chosen) < summary.actions.size()) {
-            const std::string& target = summary.actions[static_cast<std::size_t>(chosen)].target;
-            if (!view.Open(target)) {
-                view.ShowMessage(MessageIcon::Warning, ProgramName, "Could not open " + target);
-            }
+            Act(summary.actions[static_cast<std::size_t>(chosen)]);
         }
     }
     running = false;
     view.SetRunning(false);
+}
+
+void RunController::Act(const SummaryAction& action) {
+    if (action.fillsDecisionsField) {
+        view.SetDecisionsFile(action.target);
+    } else if (!view.Open(action.target)) {
+        view.ShowMessage(MessageIcon::Warning, ProgramName, "Could not open " + action.target);
+    }
 }
 
 bool RunController::Cancel() {

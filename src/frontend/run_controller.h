@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 
+#include "frontend/end_summary.h"
 #include "frontend/path_fields.h"
 #include "frontend/preferences_values.h"
 #include "frontend/run_view.h"
@@ -54,6 +55,8 @@ private:
     bool DestinationAccepted(const JobInputs& inputs);
     void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
+    // An end box button: opens its target, or fills the decisions field.
+    void Act(const SummaryAction& action);
     void Refuse(const std::string& problem);
 
     RunView& view;

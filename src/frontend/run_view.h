@@ -39,6 +39,11 @@ public:
     // wrote it (maybe relative to the working directory); false when it could
     // not be opened.
     virtual bool Open(const std::string& path) = 0;
+    // Where the user's browser saves downloads, and so a review page its
+    // decisions file; empty when the system does not say.
+    virtual std::string DownloadsFolder() const = 0;
+    // Puts a path into the review decisions field.
+    virtual void SetDecisionsFile(const std::string& path) = 0;
     // One tick of a single-shot timer, after which the window calls the
     // controller's Poll.
     virtual void SchedulePoll(std::chrono::milliseconds interval) = 0;

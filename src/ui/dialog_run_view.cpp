@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <utility>
@@ -76,6 +77,14 @@ bool DialogRunView::Open(const std::string& path) {
     const QUrl url = QUrl::fromLocalFile(
         QFileInfo(QDir::fromNativeSeparators(FromLocalText(path))).absoluteFilePath());
     return openUrl ? openUrl(url) : QDesktopServices::openUrl(url);
+}
+
+std::string DialogRunView::DownloadsFolder() const {
+    return ToLocalText(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+}
+
+void DialogRunView::SetDecisionsFile(const std::string& path) {
+    widgets.decisions->SetPath(FromLocalText(path));
 }
 
 void DialogRunView::SchedulePoll(std::chrono::milliseconds interval) {

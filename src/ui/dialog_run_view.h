@@ -22,6 +22,7 @@ class PercentProgressBar;
 // The main window's controls that show a run.
 struct RunWidgets {
     std::array<PathBrowseControl*, PathFieldCount> fields{};
+    PathBrowseControl* decisions = nullptr;     // the review decisions field
     std::vector<QWidget*> otherInputs;          // locked during a run with the fields
     std::array<PercentProgressBar*, 2> bars{};  // by RunBar
     QLabel* time = nullptr;
@@ -49,6 +50,8 @@ public:
     void SetRunning(bool running) override;
     void FocusField(PathField field) override;
     bool Open(const std::string& path) override;
+    std::string DownloadsFolder() const override;
+    void SetDecisionsFile(const std::string& path) override;
     void SchedulePoll(std::chrono::milliseconds interval) override;
 
 private:

@@ -10,6 +10,7 @@
 #include "about_dialog.h"
 #include "controls/path_browse_control.h"
 #include "controls/percent_progress_bar.h"
+#include "frontend/decisions_field.h"
 #include "frontend/main_window_labels.h"
 #include "local_text.h"
 #include "message_boxes.h"
@@ -77,6 +78,11 @@ void MainDialog::BuildControls() {
         layout->addWidget(labels[index], row++, 0);
         layout->addWidget(widgets.fields[index], row++, 0);
     }
+    decisionsField = MakeDecisionsField(services.chooser, this);
+    auto* decisionsLabel = new QLabel(Text(DecisionsFieldLabel), this);
+    decisionsLabel->setBuddy(decisionsField);
+    layout->addWidget(decisionsLabel, row++, 0);
+    layout->addWidget(decisionsField, row++, 0);
     const char* barNames[] = {"filesProgressBar", "entriesProgressBar"};
     const char* barLabels[] = {FilesBarLabel, EntriesBarLabel};
     for (std::size_t index = 0; index < widgets.bars.size(); ++index) {
@@ -98,7 +104,8 @@ void MainDialog::BuildControls() {
     connect(importButton, &QPushButton::clicked, this, &MainDialog::StartRun);
     connect(preferencesButton, &QPushButton::clicked, this, &MainDialog::ChangeSettings);
     connect(widgets.quit, &QPushButton::clicked, this, &MainDialog::reject);
-    widgets.otherInputs = {furtherReferences, importButton, preferencesButton};
+    widgets.decisions = decisionsField;
+    widgets.otherInputs = {furtherReferences, decisionsField, importButton, preferencesButton};
     view.Attach(widgets, [this] { PollJob(); });
 }
 
@@ -132,6 +139,7 @@ RunRequest MainDialog::Request() const {
         request.paths.texts[index] = ToLocalText(widgets.fields[index]->GetPath());
     }
     request.preferences.furtherPairs = furtherReferences->Pairs();
+    request.decisionsFile = ToLocalText(decisionsField->GetPath());
     return request;
 }
 
@@ -179,6 +187,7 @@ void MainDialog::Restore() {
     }
     preferences = remembered.preferences;
     furtherReferences->SetPairs(preferences.furtherPairs);
+    decisionsField->SetPath(FromLocalText(remembered.decisionsFile));
     const QSize size(remembered.width, remembered.height);
     if (!size.isEmpty()) {
         resize(size.expandedTo(minimumSizeHint()));
@@ -188,8 +197,9 @@ void MainDialog::Restore() {
 void MainDialog::Remember() {
     if (services.store) {
         const RunRequest request = Request();
-        WriteStoredValues(*services.store, RememberedValues({request.paths, request.preferences,
-                                                             width(), height()}));
+        WriteStoredValues(*services.store,
+                          RememberedValues({request.paths, request.preferences, width(), height(),
+                                            request.decisionsFile}));
     }
 }
 

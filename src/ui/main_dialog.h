@@ -78,6 +78,7 @@ private:
     RunWidgets widgets;
     std::array<QLabel*, PathFieldCount> labels{};
     ReferencePairList* furtherReferences = nullptr;
+    PathBrowseControl* decisionsField = nullptr;  // optional: a review's decisions
     DialogRunView view;
     RunController controller;  // last, so a run still going on stops first
 };

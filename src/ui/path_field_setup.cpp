@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "controls/path_browse_control.h"
+#include "frontend/decisions_field.h"
 #include "frontend/main_window_labels.h"
 
 namespace wordgleaner {
@@ -15,11 +16,10 @@ namespace {
 // Wide enough for a long path at a glance.
 constexpr int FieldMinimumWidth = 420;
 
-}  // namespace
-
-QString ReferenceFileFilter() {
+// The chooser's pipe form of a list of file types.
+QString ChooserFilter(const std::vector<ChooserFileType>& types) {
     QString filter;
-    for (const ChooserFileType& type : ReferenceFileTypes(true)) {
+    for (const ChooserFileType& type : types) {
         QStringList patterns;
         for (const std::string& pattern : type.patterns) {
             patterns << QString::fromStdString(pattern);
@@ -28,6 +28,12 @@ QString ReferenceFileFilter() {
                   patterns.join(QLatin1Char(';')) + QLatin1Char('|');
     }
     return filter + QLatin1Char('|');
+}
+
+}  // namespace
+
+QString ReferenceFileFilter() {
+    return ChooserFilter(ReferenceFileTypes(true));
 }
 
 PathBrowseControl* MakePathField(const char* name, std::shared_ptr<PathChooser> chooser,
@@ -40,6 +46,14 @@ PathBrowseControl* MakePathField(const char* name, std::shared_ptr<PathChooser> 
     if (chooser) {
         field->SetChooser(std::move(chooser));
     }
+    return field;
+}
+
+PathBrowseControl* MakeDecisionsField(std::shared_ptr<PathChooser> chooser, QWidget* parent) {
+    PathBrowseControl* field = MakePathField("reviewDecisionsField", std::move(chooser), parent);
+    field->ModifyMode(PathBrowseControl::ModeFolder, 0);
+    field->SetFilter(ChooserFilter(DecisionsFileTypes()));
+    field->SetChooserTitle(QString::fromUtf8(DecisionsChooserTitle));
     return field;
 }
 

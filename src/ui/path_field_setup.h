@@ -29,6 +29,10 @@ PathBrowseControl* MakePathField(const char* name, std::shared_ptr<PathChooser> 
 // typed path follow.
 void SetReferenceFieldKind(PathBrowseControl& field, bool folders);
 
+// The optional field of a review decisions file: a file, with its chooser's
+// title and types.
+PathBrowseControl* MakeDecisionsField(std::shared_ptr<PathChooser> chooser, QWidget* parent);
+
 // One of the main window's fields as every window shows it: its kind and its
 // chooser's title.
 void ShowFieldKind(PathBrowseControl& control, PathField field, bool referenceFolders);

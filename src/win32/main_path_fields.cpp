@@ -1,5 +1,6 @@
 #include "win32/main_path_fields.h"
 
+#include "frontend/decisions_field.h"
 #include "frontend/main_window_labels.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
@@ -20,13 +21,27 @@ constexpr std::array<FieldIds, PathFieldCount> Ids = {{
     {IDC_DESTINATION_DIRECTORY, IDC_DESTINATION_DIRECTORY_LABEL},
 }};
 
+constexpr FieldIds DecisionsIds = {IDC_REVIEW_DECISIONS, IDC_REVIEW_DECISIONS_LABEL};
+
 }  // namespace
+
+std::array<PathBrowseField*, PathFieldCount + 1> MainPathFields::All() {
+    return {&fields[0], &fields[1], &fields[2], &fields[3], &decisions};
+}
+
+std::array<const PathBrowseField*, PathFieldCount + 1> MainPathFields::All() const {
+    return {&fields[0], &fields[1], &fields[2], &fields[3], &decisions};
+}
 
 void MainPathFields::Attach(HWND owner) {
     dialog = owner;
     for (std::size_t index = 0; index < PathFieldCount; ++index) {
         fields[index].Attach(dialog, Ids[index].edit);
     }
+    decisions.Attach(dialog, DecisionsIds.edit);
+    decisions.SetKind(false, DecisionsChooserTitle);
+    decisions.SetFileFilter(ChooserFileFilter(DecisionsFileTypes()));
+    SetItemText(dialog, DecisionsIds.label, DecisionsFieldLabel);
 }
 
 void MainPathFields::ShowKind(bool referenceFolders) {
@@ -53,8 +68,8 @@ void MainPathFields::SetPaths(const RunPaths& paths) {
 }
 
 void MainPathFields::Enable(bool enabled) {
-    for (PathBrowseField& field : fields) {
-        field.Enable(enabled);
+    for (PathBrowseField* field : All()) {
+        field->Enable(enabled);
     }
 }
 
@@ -63,13 +78,13 @@ void MainPathFields::Focus(PathField field) {
 }
 
 bool MainPathFields::HandleCommand(int id, int code) {
-    for (PathBrowseField& field : fields) {
-        if (id == field.ButtonId()) {
-            field.Browse();
+    for (PathBrowseField* field : All()) {
+        if (id == field->ButtonId()) {
+            field->Browse();
             return true;
         }
-        if (id == field.EditId() && code == EN_KILLFOCUS) {
-            field.MarkProblem();
+        if (id == field->EditId() && code == EN_KILLFOCUS) {
+            field->MarkProblem();
             return true;
         }
     }
@@ -77,19 +92,19 @@ bool MainPathFields::HandleCommand(int id, int code) {
 }
 
 void MainPathFields::DrawItem(const DRAWITEMSTRUCT& item) const {
-    for (const PathBrowseField& field : fields) {
-        if (static_cast<int>(item.CtlID) == field.ButtonId()) {
-            field.DrawButton(item);
+    for (const PathBrowseField* field : All()) {
+        if (static_cast<int>(item.CtlID) == field->ButtonId()) {
+            field->DrawButton(item);
         }
     }
 }
 
 std::string MainPathFields::Drop(const DroppedPaths& dropped) {
-    for (PathBrowseField& field : fields) {
-        if (field.Covers(dropped.point)) {
-            std::string problem = DropProblemText(dropped.paths, field.FolderMode());
+    for (PathBrowseField* field : All()) {
+        if (field->Covers(dropped.point)) {
+            std::string problem = DropProblemText(dropped.paths, field->FolderMode());
             if (problem.empty()) {
-                field.SetPath(dropped.paths.front());
+                field->SetPath(dropped.paths.front());
             }
             return problem;
         }
@@ -98,7 +113,9 @@ std::string MainPathFields::Drop(const DroppedPaths& dropped) {
 }
 
 void MainPathFields::AddAnchors(std::vector<Anchor>& anchors) const {
-    for (const FieldIds& ids : Ids) {
+    std::vector<FieldIds> every(Ids.begin(), Ids.end());
+    every.push_back(DecisionsIds);
+    for (const FieldIds& ids : every) {
         anchors.push_back({ids.edit, true});
         anchors.push_back({ids.label, true});
         anchors.push_back({ids.edit + IDC_BROWSE_OFFSET, false, true});

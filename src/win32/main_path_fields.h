@@ -13,7 +13,8 @@
 namespace wordgleaner {
 
 // The main window's four path fields with their labels, in the order of
-// PathField: their kinds and texts, their buttons and their drops.
+// PathField, and the optional review decisions field after them: their
+// kinds and texts, their buttons and their drops.
 class MainPathFields {
 public:
     void Attach(HWND dialog);
@@ -23,6 +24,8 @@ public:
 
     RunPaths Paths() const;
     void SetPaths(const RunPaths& paths);
+    std::string DecisionsFile() const { return decisions.Path(); }
+    void SetDecisionsFile(const std::string& path) { decisions.SetPath(path); }
     void Enable(bool enabled);
     void Focus(PathField field);
 
@@ -37,8 +40,13 @@ public:
     void AddAnchors(std::vector<Anchor>& anchors) const;
 
 private:
+    // Every field, the four and the decisions field, for what they all do.
+    std::array<PathBrowseField*, PathFieldCount + 1> All();
+    std::array<const PathBrowseField*, PathFieldCount + 1> All() const;
+
     HWND dialog = nullptr;
     std::array<PathBrowseField, PathFieldCount> fields;
+    PathBrowseField decisions;
 };
 
 }  // namespace wordgleaner

@@ -113,7 +113,7 @@ void MainWindow::CaptureLayout() {
 }
 
 RunRequest MainWindow::Request() const {
-    return {fields.Paths(), preferences};
+    return {fields.Paths(), preferences, fields.DecisionsFile()};
 }
 
 void MainWindow::StartRun() {
@@ -165,6 +165,7 @@ void MainWindow::Restore() {
     }
     const RememberedWindow remembered = ReadRememberedWindow(ReadIniFile(services.settingsFile));
     fields.SetPaths(remembered.paths);
+    fields.SetDecisionsFile(remembered.decisionsFile);
     preferences = remembered.preferences;
     if (remembered.width > 0 && remembered.height > 0) {
         const POINT minimum = layout.MinimumTrackSize();
@@ -182,7 +183,7 @@ void MainWindow::Remember() const {
     GetWindowRect(Handle(), &window);
     WriteIniFile(services.settingsFile,
                  RememberedValues({fields.Paths(), preferences, window.right - window.left,
-                                   window.bottom - window.top}));
+                                   window.bottom - window.top, fields.DecisionsFile()}));
 }
 
 }  // namespace wordgleaner

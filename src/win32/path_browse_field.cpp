@@ -42,8 +42,12 @@ int CALLBACK FolderChooserStarted(HWND chooser, UINT message, LPARAM /*lParam*/,
 
 // Each extension once: Windows compares names without their letter case.
 std::string ReferenceFileFilter() {
+    return ChooserFileFilter(ReferenceFileTypes(false));
+}
+
+std::string ChooserFileFilter(const std::vector<ChooserFileType>& types) {
     std::string filter;
-    for (const ChooserFileType& type : ReferenceFileTypes(false)) {
+    for (const ChooserFileType& type : types) {
         std::string patterns;
         for (const std::string& pattern : type.patterns) {
             patterns += (patterns.empty() ? "" : ";") + pattern;
@@ -142,7 +146,7 @@ bool PathBrowseField::BrowseFile() {
     std::vector<char> name(PathBufferSize, '\0');
     const std::string current = Path();
     current.copy(name.data(), name.size() - 1);
-    const std::string filter = ReferenceFileFilter();
+    const std::string filter = fileFilter.empty() ? ReferenceFileFilter() : fileFilter;
     OPENFILENAMEA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = dialog;

@@ -5,7 +5,10 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "frontend/main_window_labels.h"
 
 namespace wordgleaner {
 
@@ -18,6 +21,9 @@ public:
     void Attach(HWND dialog, int editId);
     // A field of files or of folders: its chooser, its check and its drops.
     void SetKind(bool folder, std::string title);
+    // The types a file chooser offers, as ChooserFileFilter gives them; the
+    // reference files' until set.
+    void SetFileFilter(std::string filter) { fileFilter = std::move(filter); }
     bool FolderMode() const { return folderMode; }
 
     int EditId() const { return editId; }
@@ -49,12 +55,15 @@ private:
     int editId = 0;
     std::string chooserTitle;
     bool folderMode = false;
+    std::string fileFilter;  // empty: ReferenceFileFilter()
 };
 
 // The reference fields' file types as the system's file chooser takes them:
 // "description (patterns)", NUL, the patterns, NUL, for each type, and a NUL
 // that ends the list.
 std::string ReferenceFileFilter();
+// The same form for any list of file types.
+std::string ChooserFileFilter(const std::vector<ChooserFileType>& types);
 
 // The paths of a drop from Explorer and where, in the dialog's client
 // coordinates, they were dropped; the drop is finished.

@@ -24,6 +24,8 @@
 #define IDC_ENTRIES_BAR_LABEL 1012
 #define IDC_PREFERENCES 1013
 #define IDC_TIME_LABEL 1014
+#define IDC_REVIEW_DECISIONS_LABEL 1015
+#define IDC_REVIEW_DECISIONS 1016
 #define IDC_BROWSE_OFFSET 100 /* a field's browse button: the field's id + this */
 
 /* Preferences. */

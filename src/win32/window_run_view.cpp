@@ -1,7 +1,9 @@
 #include "win32/window_run_view.h"
 
 #include <commctrl.h>
+#include <knownfolders.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <utility>
 #include <vector>
@@ -22,6 +24,18 @@ std::string FullPath(const std::string& path) {
     const DWORD length =
         GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     return length > 0 && length < full.size() ? std::string(full.data(), length) : path;
+}
+
+// A wide path in the system's 8-bit code page, as the job's paths are.
+std::string LocalText(const wchar_t* wide) {
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), length, nullptr, nullptr);
+    text.pop_back();  // the terminating NUL
+    return text;
 }
 
 }  // namespace
@@ -68,6 +82,20 @@ void WindowRunView::SetRunning(bool running) {
 
 void WindowRunView::FocusField(PathField field) {
     fields->Focus(field);
+}
+
+std::string WindowRunView::DownloadsFolder() const {
+    PWSTR wide = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &wide))) {
+        folder = LocalText(wide);
+    }
+    CoTaskMemFree(wide);
+    return folder;
+}
+
+void WindowRunView::SetDecisionsFile(const std::string& path) {
+    fields->SetDecisionsFile(path);
 }
 
 bool WindowRunView::Open(const std::string& path) {

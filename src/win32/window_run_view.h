@@ -34,6 +34,8 @@ public:
     void SetRunning(bool running) override;
     void FocusField(PathField field) override;
     bool Open(const std::string& path) override;
+    std::string DownloadsFolder() const override;
+    void SetDecisionsFile(const std::string& path) override;
     void SchedulePoll(std::chrono::milliseconds interval) override;
 
 private:

@@ -41,6 +41,20 @@ TEST(EndSummary, ASuccessOffersTheReviewPageOnlyWhenOneWasWritten) {
     EXPECT_EQ(reviewed.actions[1].label, "Open destination folder");
 }
 
+// A saved decisions file is offered for the next run, not when this run
+// applied it, and never after a failure.
+TEST(EndSummary, ASuccessOffersASavedDecisionsFileThisRunDidNotApply) {
+    const std::string saved = "C:\\Users\\me\\Downloads\\Wordgleaner_decisions.csv";
+    const EndSummary offered = SummarizeEnd(Ended(TraOk, false), Inputs(true), saved);
+    ASSERT_EQ(offered.actions.size(), 3u);
+    EXPECT_EQ(offered.actions[2], (SummaryAction{"Use saved decisions", saved, true}));
+
+    JobInputs applied = Inputs(true);
+    applied.options.decisionsFile = saved;
+    EXPECT_EQ(SummarizeEnd(Ended(TraOk, false), applied, saved).actions.size(), 2u);
+    EXPECT_TRUE(SummarizeEnd(Ended(TraOpenFailed, false), Inputs(true), saved).actions.empty());
+}
+
 TEST(EndSummary, ASuccessSaysWhatTheRunFoundInPlainWords) {
     ProgressSnapshot end = Ended(TraOk, false);
     end.filesDone = 1;

@@ -58,6 +58,11 @@ public:
         opened.push_back(path);
         return openSucceeds;
     }
+    std::string DownloadsFolder() const override { return downloadsFolder; }
+    void SetDecisionsFile(const std::string& path) override {
+        decisionsFile = path;
+        calls.push_back("SetDecisionsFile");
+    }
     void SchedulePoll(std::chrono::milliseconds interval) override {
         scheduled.push_back(interval);
     }
@@ -71,6 +76,9 @@ public:
     std::optional<PathField> focused;
     std::vector<std::string> opened;
     std::vector<std::chrono::milliseconds> scheduled;
+
+    std::string downloadsFolder;
+    std::string decisionsFile;  // as the controller put it into the field
 
     bool confirmAnswer = false;
     int chooseAnswer = -1;

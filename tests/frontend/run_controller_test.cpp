@@ -327,6 +327,24 @@ TEST(RunController, TheSuccessBoxOpensWhatItsButtonsName) {
     }
 }
 
+// The browser saved the page's decisions into the downloads folder: the
+// end box's last button before Close puts that file into the field.
+TEST(RunController, TheSuccessBoxPutsADecisionsFileSavedFromAPageIntoTheField) {
+    RunFolders folders;
+    TempDir downloads;
+    const std::string saved = downloads.Write("Wordgleaner_decisions.csv", "x");
+    Controlled run;
+    run.view.downloadsFolder = downloads.Path().string();
+    run.view.chooseAnswer = 1;
+    run.controller.Import(folders.Request());
+    run.FinishRun();
+    ASSERT_EQ(run.view.boxes.size(), 1u);
+    EXPECT_EQ(run.view.boxes[0].buttons,
+              (Strings{"Open destination folder", "Use saved decisions", "Close"}));
+    EXPECT_EQ(run.view.decisionsFile, saved);
+    EXPECT_TRUE(run.view.opened.empty());
+}
+
 TEST(RunController, APageOrFolderThatCannotBeOpenedIsTold) {
     RunFolders folders;
     Controlled run;

@@ -46,6 +46,7 @@ private slots:
             MainDialogFixture first(MainDialogFixture::Threads::Available, store.get());
             chosenSize = first.window.minimumSizeHint() + QSize(300, 40);
             first.SetPaths("/ref/orig.tra", "/ref/trans.tra", "/mod", "/out");
+            first.Field("reviewDecisionsField")->SetPath("/review/Wordgleaner_decisions.csv");
             WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
                 PreferencesValues chosen;
                 chosen.options.search.minLikeliness = 61;
@@ -69,6 +70,8 @@ private slots:
         QCOMPARE(second.Field("referenceTranslatedField")->GetPath(), QString("/ref/trans.tra"));
         QCOMPARE(second.Field("modDirectoryField")->GetPath(), QString("/mod"));
         QCOMPARE(second.Field("destinationDirectoryField")->GetPath(), QString("/out"));
+        QCOMPARE(second.Field("reviewDecisionsField")->GetPath(),
+                 QString("/review/Wordgleaner_decisions.csv"));
         const RecoveryOptions& settings = second.window.Settings();
         QCOMPARE(settings.search.minLikeliness, 61.0);
         QCOMPARE(settings.veryLikelyThreshold, 97.5);

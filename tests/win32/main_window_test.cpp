@@ -57,7 +57,8 @@ struct OpenWindow {
 void ExpectInputsEnabled(HWND dialog, bool enabled) {
     for (int id : {IDC_REFERENCE_ORIGINAL, IDC_REFERENCE_TRANSLATED, IDC_MOD_DIRECTORY,
                    IDC_DESTINATION_DIRECTORY, IDC_REFERENCE_ORIGINAL + IDC_BROWSE_OFFSET,
-                   IDC_DESTINATION_DIRECTORY + IDC_BROWSE_OFFSET, IDC_IMPORT, IDC_PREFERENCES}) {
+                   IDC_DESTINATION_DIRECTORY + IDC_BROWSE_OFFSET, IDC_REVIEW_DECISIONS,
+                   IDC_REVIEW_DECISIONS + IDC_BROWSE_OFFSET, IDC_IMPORT, IDC_PREFERENCES}) {
         EXPECT_EQ(Enabled(dialog, id), enabled) << id;
     }
 }
@@ -385,6 +386,7 @@ TEST(MainWindow, PathsSettingsAndSizeAreRememberedBetweenRuns) {
     {
         OpenWindow first({}, ini);
         first.SetPaths("\"C:\\out\"");  // quoted, as Explorer's "Copy as path" gives it
+        SetItemText(first.dialog, IDC_REVIEW_DECISIONS, "C:\\review\\Wordgleaner_decisions.csv");
         GetWindowRect(first.dialog, &grown);
         SetWindowPos(first.dialog, nullptr, 0, 0, grown.right - grown.left + 100,
                      grown.bottom - grown.top, SWP_NOMOVE | SWP_NOZORDER);
@@ -395,6 +397,8 @@ TEST(MainWindow, PathsSettingsAndSizeAreRememberedBetweenRuns) {
     EXPECT_NE(TempDir::Read(ini).find("destinationDirectory=C:\\out"), std::string::npos);
     OpenWindow second({}, ini);
     EXPECT_EQ(ItemText(second.dialog, IDC_DESTINATION_DIRECTORY), "C:\\out");
+    EXPECT_EQ(ItemText(second.dialog, IDC_REVIEW_DECISIONS),
+              "C:\\review\\Wordgleaner_decisions.csv");
     EXPECT_EQ(ItemText(second.dialog, IDC_MOD_DIRECTORY), Examples + "/mod");
     RECT restored;
     GetWindowRect(second.dialog, &restored);
