@@ -34,6 +34,7 @@ struct RawOptions {
     std::optional<std::string> codePage;
     bool keepGoing = false;
     bool recursive = false;
+    bool preferSameId = false;
 };
 
 class OptionChecker {
@@ -127,6 +128,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     check.CodePage(raw.codePage, options.codePage);
     options.keepGoing = raw.keepGoing;
     options.includeSubFolders = raw.recursive;
+    options.preferSameId = raw.preferSameId;
     return check.Problems();
 }
 
@@ -229,6 +231,9 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--patch", raw.patch, "Generate TP2 patch associated to the tra file");
     app.add_flag("--no-sound-check", raw.noSoundCheck,
                  "Do not compare sound references (by default a different sound prevents a match)");
+    app.add_flag("--prefer-same-id", raw.preferSameId,
+                 "Among reference entries of the same text, take the one of the mod entry's own "
+                 "file and id, else of its id, else of its file, before the first one");
     // Hidden: for checking the indexed search against the linear one.
     app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
                  "Search with the linear walk of the reference (the same results, far slower)")

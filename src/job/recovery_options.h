@@ -39,6 +39,11 @@ struct RecoveryOptions {
     // under its folder; off by default, so that a run writes only what it
     // always wrote (and tells which sub-folders it left out).
     bool includeSubFolders = false;
+    // Among reference entries of equal texts, the match is the one in the
+    // mod entry's own file and id, else of its id, else in its file, before
+    // the first in set order; off by default, so that a run writes only what
+    // it always wrote.
+    bool preferSameId = false;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

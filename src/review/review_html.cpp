@@ -22,6 +22,8 @@ constexpr std::size_t WriteChunk = 64 * 1024;
 constexpr std::array<ReviewOutcome, ReviewOutcomeCount> AllOutcomes = {
     ReviewOutcome::Exact,
     ReviewOutcome::ExactUpToCase,
+    ReviewOutcome::ExactOtherTranslations,
+    ReviewOutcome::ExactUpToCaseOtherTranslations,
     ReviewOutcome::VeryLikely,
     ReviewOutcome::Likely,
     ReviewOutcome::LikelyWrongSound,
@@ -112,6 +114,11 @@ const std::string* SoleReferenceFile(std::span<const ReviewRecord> records) {
                 return nullptr;
             }
         }
+        for (const ReviewAlternative& alternative : record.alternatives) {
+            if (!same(alternative.referenceFile)) {
+                return nullptr;
+            }
+        }
     }
     return sole;
 }
@@ -152,7 +159,8 @@ private:
         out += ReviewPageStyle();
         out +=
             "</style>\n</head>\n<body>\n<h1>Wordgleaner review</h1>\n"
-            "<p>Every entry that is not an exact match has a row below; a link to "
+            "<p>Every entry that is not an exact match, or whose exact match has equal "
+            "reference texts of other translations, has a row below; a link to "
             "<code>Wordgleaner_review.html#setup.tra-12</code> leads to entry 12 of "
             "setup.tra (spaces of the file name as underscores).</p>\n";
     }
@@ -331,15 +339,15 @@ private:
         out += ' ';
         out += std::to_string(record.id);
         out += "<td>";
-        OutcomeCell(record, outcome);
+        OutcomeCell(record);
         TextCells(record);
         out += "<td>";
         Candidates(record);
         out += '\n';
     }
 
-    void OutcomeCell(const ReviewRecord& record, ReviewOutcome outcome) {
-        out += OutcomeLabel(outcome);
+    void OutcomeCell(const ReviewRecord& record) {
+        out += RowOutcomeLabel(record);
         if (!record.HasBest()) {
             return;
         }
@@ -376,6 +384,28 @@ private:
         }
         out += record.outcome == MatchOutcome::Likely ? "<td class=\"w\">" : "<td>";
         AppendText(out, record.translatedText, decoder);
+        OtherTranslations(record);
+    }
+
+    // Under the translation put in, the others that equal reference texts
+    // carry, whole: the translator chooses among them, so each is shown as
+    // it would be put in, a female text after its male one.
+    void OtherTranslations(const ReviewRecord& record) {
+        if (record.alternatives.empty()) {
+            return;
+        }
+        out += "<ul class=\"alt\">";
+        for (const ReviewAlternative& alternative : record.alternatives) {
+            out += "<li>";
+            Reference(alternative.referenceFile, alternative.referenceId);
+            out += ": ";
+            AppendText(out, alternative.translation, decoder);
+            if (!alternative.femaleTranslation.empty()) {
+                out += "<br>female: ";
+                AppendText(out, alternative.femaleTranslation, decoder);
+            }
+        }
+        out += "</ul>";
     }
 
     // The other candidates are there to show that a better pick may exist;

@@ -18,6 +18,15 @@ struct ReviewCandidate {
     std::string text;  // the reference entry's text, bytes as read
 };
 
+// Another translation that a reference entry of the same text as an exact
+// match carries: the translator's other choice.
+struct ReviewAlternative {
+    std::string translation;  // bytes as read
+    std::string femaleTranslation;
+    std::string referenceFile;  // the first file, in set order, that carries it
+    std::int32_t referenceId = TraNoId;
+};
+
 // How one mod entry was matched, as plain data for the review page and
 // table. Texts are bytes as read from the tra files, in their code page or
 // UTF-8; the writers decode them.
@@ -40,16 +49,23 @@ struct ReviewRecord {
     // The translation put in, or for a likely match the one that would be.
     std::string translatedText;
     std::vector<ReviewCandidate> otherCandidates;
+    // For an exact match (up to case included): each translation other than
+    // the one put in that an equal reference text carries, once.
+    std::vector<ReviewAlternative> alternatives;
 
     bool HasBest() const { return referenceId != TraNoId; }
 };
 
 // What the review tells of an entry, finer than the match outcome: a likely
 // match with the wrong sound and an accepted match without translation are
-// told apart because the translator handles them differently.
+// told apart because the translator handles them differently, and so is an
+// exact match whose equal reference texts carry other translations, since
+// the translator may want one of those.
 enum class ReviewOutcome {
     Exact,
     ExactUpToCase,
+    ExactOtherTranslations,
+    ExactUpToCaseOtherTranslations,
     VeryLikely,
     Likely,
     LikelyWrongSound,
@@ -58,16 +74,21 @@ enum class ReviewOutcome {
     Empty,
 };
 
-inline constexpr int ReviewOutcomeCount = 8;
+inline constexpr int ReviewOutcomeCount = 10;
 
 ReviewOutcome ReviewOutcomeOf(const ReviewRecord& record);
 
-// Exact matches (up to case included) need no review; every other entry is
-// a row of the page.
+// Exact matches (up to case included) without other translations need no
+// review; every other entry is a row of the page.
 bool NeedsReview(ReviewOutcome outcome);
 
 // In plain words, as the page and the table show it: "exact up to case".
 std::string_view OutcomeLabel(ReviewOutcome outcome);
+
+// The outcome as a row of the page tells it: the label, with the number of
+// other translations for an exact match that has some ("exact, 2 other
+// translations").
+std::string RowOutcomeLabel(const ReviewRecord& record);
 
 // A short key without spaces, for the page's data attributes and the
 // filters in its address: "likely-wrong-sound".

@@ -19,7 +19,7 @@ namespace {
 constexpr std::string_view Bom = "\xEF\xBB\xBF";
 constexpr std::string_view Header =
     "Mod file,Id,Outcome,Likeliness,Reference file,Reference id,Mod text,Reference text,"
-    "Translated text\r\n";
+    "Translated text,Other translations\r\n";
 
 using Row = std::vector<std::string>;
 
@@ -92,15 +92,15 @@ TEST(ReviewCsv, WritesOneRowPerRecordWithEveryField) {
     const std::vector<Row> rows = ParseCsv(std::string_view(table).substr(Bom.size()));
     ASSERT_EQ(rows.size(), records.size() + 1);
     for (const Row& row : rows) {
-        EXPECT_EQ(row.size(), 9u);
+        EXPECT_EQ(row.size(), 10u);
     }
     EXPECT_EQ(rows[4],
               (Row{"setup.tra", "4", "likely", "65.9", "dialog.tra", "300",
-                   "Open the door & \"run\".", "Close the door & run.", "Ferme la porte."}));
+                   "Open the door & \"run\".", "Close the door & run.", "Ferme la porte.", "0"}));
     EXPECT_EQ(rows[5][2], "likely, wrong sound");
     EXPECT_EQ(rows[6][2], "missing translation");
     EXPECT_EQ(rows[7],
-              (Row{"setup.tra", "7", "not found", "", "", "", "Nobody says 'this'.", "", ""}));
+              (Row{"setup.tra", "7", "not found", "", "", "", "Nobody says 'this'.", "", "", "0"}));
     EXPECT_EQ(rows[8][2], "empty");
     EXPECT_EQ(rows[9][0], "items tra.tra");
 }
@@ -115,7 +115,7 @@ TEST(ReviewCsv, QuotesTextsWithQuotesCommasAndLineBreaks) {
     EXPECT_EQ(row,
               "\"a.tra\",12,\"very likely\",97.3,\"ref.tra\",34,"
               "\"He said \"\"stop\"\", twice\r\nthen left\",\"a\rlone carriage return\","
-              "\"\"\"\"\"\"\r\n");
+              "\"\"\"\"\"\",0\r\n");
     const std::vector<Row> rows = ParseCsv(table.substr(Bom.size()));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1][6], "He said \"stop\", twice\r\nthen left");
@@ -135,7 +135,7 @@ TEST(ReviewCsv, TextsThatBeginLikeAFormulaGetALeadingApostrophe) {
     const std::vector<Row> rows = ParseCsv(table.substr(Bom.size()));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1], (Row{"'=cmd.tra", "-12", "very likely", "97.5", "'@ref.tra", "-34",
-                            "'+1 to hit", "'-1 to hit", "'\tTab"}));
+                            "'+1 to hit", "'-1 to hit", "'\tTab", "0"}));
     EXPECT_EQ(rows[2][6], "'\rHello");
     EXPECT_EQ(rows[3][6], "Hello = world");
 }
@@ -153,7 +153,18 @@ TEST(ReviewCsv, DecodesTextsThatAreNotUtf8FromTheCodePage) {
                             "r\xC3\xA9"
                             "f.tra",
                             "2", "Caf\xC3\xA9 \xE2\x80\x9Cnoir\xE2\x80\x9D",
-                            "d\xC3\xA9j\xC3\xA0 vu", "\xC3\xA9t\xC3\xA9"}));
+                            "d\xC3\xA9j\xC3\xA0 vu", "\xC3\xA9t\xC3\xA9", "0"}));
+}
+
+TEST(ReviewCsv, CountsTheOtherTranslationsOfAnExactMatch) {
+    TempDir dir;
+    ReviewRecord record = WithBest(SampleRecord("a.tra", 1, MatchOutcome::Exact, "Yes"), "r.tra", 4,
+                                   100.0, "Yes", "Oui");
+    record.alternatives = {{"Si", "", "r.tra", 5}, {"Ouais", "", "s.tra", 4}};
+    const std::vector<Row> rows = ParseCsv(WriteAndRead(dir, {record}).substr(Bom.size()));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1][2], "exact, other translations");
+    EXPECT_EQ(rows[1][9], "2");
 }
 
 TEST(ReviewCsv, RefusesAFolderThatDoesNotExistAndCreatesNothing) {

@@ -242,21 +242,51 @@ TEST(ReviewHtml, CountsEveryOutcomeAndListsTheExactMatchesCollapsed) {
     for (const Element& row : RowsOf(page, "outcomes")) {
         counts[TextOf(row.cells[0])] = TextOf(row.cells[1]);
     }
-    EXPECT_EQ(counts, (std::map<std::string, std::string>{{"exact", "2"},
-                                                          {"exact up to case", "1"},
-                                                          {"very likely", "2"},
-                                                          {"likely", "2"},
-                                                          {"likely, wrong sound", "2"},
-                                                          {"missing translation", "2"},
-                                                          {"not found", "2"},
-                                                          {"empty", "3"},
-                                                          {"all", "16"}}));
+    EXPECT_EQ(counts,
+              (std::map<std::string, std::string>{{"exact", "2"},
+                                                  {"exact up to case", "1"},
+                                                  {"exact, other translations", "0"},
+                                                  {"exact up to case, other translations", "0"},
+                                                  {"very likely", "2"},
+                                                  {"likely", "2"},
+                                                  {"likely, wrong sound", "2"},
+                                                  {"missing translation", "2"},
+                                                  {"not found", "2"},
+                                                  {"empty", "3"},
+                                                  {"all", "16"}}));
     const std::size_t details = page.find("<details id=\"exact\"><summary>Exact matches: 3");
     ASSERT_NE(details, std::string::npos);
     const std::string_view list(page.data() + details, page.find("</details>", details) - details);
     EXPECT_NE(list.find("<li>setup.tra 2: dialog.tra 100, exact up to case</li>"),
               std::string::npos);
     EXPECT_NE(list.find("<li>items tra.tra 1: items.tra 10, exact</li>"), std::string::npos);
+}
+
+TEST(ReviewHtml, GivesAnExactMatchWithOtherTranslationsARowThatListsThem) {
+    TempDir dir;
+    ReviewRecord several = WithBest(SampleRecord("a.tra", 1, MatchOutcome::Exact, "Welcome"),
+                                    "r.tra", 4, 100.0, "Welcome", "Bienvenu");
+    several.alternatives = {{"Salut <toi>", "", "r.tra", 5}, {"Bienvenu", "Bienvenue", "s.tra", 9}};
+    const ReviewRecord single = WithBest(SampleRecord("a.tra", 2, MatchOutcome::Exact, "Yes"),
+                                         "r.tra", 6, 100.0, "Yes", "Oui");
+    const std::string page = WritePage(dir, {several, single});
+
+    const std::vector<Element> rows = RowsOf(page, "rows");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].attributes.at("data-o"), "exact-other");
+    EXPECT_EQ(TextOf(rows[1].cells[1]), "exact, 2 other translations 100.0 %\nr.tra 4");
+    EXPECT_EQ(TextOf(rows[1].cells[4]),
+              "Bienvenur.tra 5: Salut <toi>s.tra 9: Bienvenu\nfemale: Bienvenue");
+
+    std::map<std::string, std::string> counts;
+    for (const Element& row : RowsOf(page, "outcomes")) {
+        counts[TextOf(row.cells[0])] = TextOf(row.cells[1]);
+    }
+    EXPECT_EQ(counts["exact"], "1");
+    EXPECT_EQ(counts["exact, other translations"], "1");
+    EXPECT_NE(page.find("<a href=\"#outcome=exact-other\">"), std::string::npos);
+    EXPECT_NE(page.find("<option value=\"exact-other\">"), std::string::npos);
+    EXPECT_NE(page.find("<summary>Exact matches: 1</summary>"), std::string::npos);
 }
 
 TEST(ReviewHtml, NamesReferenceFilesInTheRowsOnlyWhenThereAreSeveral) {

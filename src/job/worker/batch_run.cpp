@@ -392,8 +392,9 @@ private:
     TraError WriteReport(TraError status) {
         stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
-        const std::vector<std::string> lines = ReportLines(
-            progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
+        const std::vector<std::string> lines =
+            ReportLines(progress.Snapshot(), references, tally.acceptedByReferenceFile,
+                        ignoredReferences, options.preferSameId ? tally.ambiguousCount : 0);
         TraFailure failure;
         const TraError written = WriteReportFile(path, lines, failure);
         if (written == TraOk) {

@@ -31,7 +31,8 @@ bool IsAccepted(MatchOutcome outcome) {
 
 ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
                               MatchOutcome outcome, const SearchResult& result,
-                              const ReferenceSet& references) {
+                              const ReferenceSet& references,
+                              std::span<const MatchCandidate> alternatives) {
     ReviewRecord record;
     record.modFile = modFile;
     record.id = entry.Id();
@@ -55,6 +56,13 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
         record.otherCandidates.push_back({otherFile.name, other.referenceId,
                                           LikelinessPercent(other.score), other.score < 0.0,
                                           MaleTextOf(*otherFile.original, other.referenceId)});
+    }
+    for (const MatchCandidate& alternative : alternatives) {
+        const TraEntry texts =
+            references.FindTranslated(alternative.referenceFile, alternative.referenceId);
+        record.alternatives.push_back(
+            {std::string(texts.MaleText()), std::string(texts.FemaleText()),
+             references.File(alternative.referenceFile).name, alternative.referenceId});
     }
     return record;
 }
