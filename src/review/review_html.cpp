@@ -394,18 +394,24 @@ private:
         if (record.alternatives.empty()) {
             return;
         }
+        // The female text tells this translation from another of the same male text.
+        FemaleText(record.translatedFemaleText);
         out += "<ul class=\"alt\">";
         for (const ReviewAlternative& alternative : record.alternatives) {
             out += "<li>";
             Reference(alternative.referenceFile, alternative.referenceId);
             out += ": ";
             AppendText(out, alternative.translation, decoder);
-            if (!alternative.femaleTranslation.empty()) {
-                out += "<br>female: ";
-                AppendText(out, alternative.femaleTranslation, decoder);
-            }
+            FemaleText(alternative.femaleTranslation);
         }
         out += "</ul>";
+    }
+
+    void FemaleText(const std::string& text) {
+        if (!text.empty()) {
+            out += "<br>female: ";
+            AppendText(out, text, decoder);
+        }
     }
 
     // The other candidates are there to show that a better pick may exist;

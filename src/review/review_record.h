@@ -48,6 +48,8 @@ struct ReviewRecord {
     std::string referenceText;
     // The translation put in, or for a likely match the one that would be.
     std::string translatedText;
+    // Its female text, when the translation has one.
+    std::string translatedFemaleText;
     std::vector<ReviewCandidate> otherCandidates;
     // For an exact match (up to case included): each translation other than
     // the one put in that an equal reference text carries, once.

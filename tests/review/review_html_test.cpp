@@ -266,6 +266,7 @@ TEST(ReviewHtml, GivesAnExactMatchWithOtherTranslationsARowThatListsThem) {
     TempDir dir;
     ReviewRecord several = WithBest(SampleRecord("a.tra", 1, MatchOutcome::Exact, "Welcome"),
                                     "r.tra", 4, 100.0, "Welcome", "Bienvenu");
+    several.translatedFemaleText = "Bienvenue !";
     several.alternatives = {{"Salut <toi>", "", "r.tra", 5}, {"Bienvenu", "Bienvenue", "s.tra", 9}};
     const ReviewRecord single = WithBest(SampleRecord("a.tra", 2, MatchOutcome::Exact, "Yes"),
                                          "r.tra", 6, 100.0, "Yes", "Oui");
@@ -275,8 +276,9 @@ TEST(ReviewHtml, GivesAnExactMatchWithOtherTranslationsARowThatListsThem) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].attributes.at("data-o"), "exact-other");
     EXPECT_EQ(TextOf(rows[1].cells[1]), "exact, 2 other translations 100.0 %\nr.tra 4");
-    EXPECT_EQ(TextOf(rows[1].cells[4]),
-              "Bienvenur.tra 5: Salut <toi>s.tra 9: Bienvenu\nfemale: Bienvenue");
+    EXPECT_EQ(
+        TextOf(rows[1].cells[4]),
+        "Bienvenu\nfemale: Bienvenue !r.tra 5: Salut <toi>s.tra 9: Bienvenu\nfemale: Bienvenue");
 
     std::map<std::string, std::string> counts;
     for (const Element& row : RowsOf(page, "outcomes")) {

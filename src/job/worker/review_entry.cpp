@@ -50,6 +50,7 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
     record.referenceText = MaleTextOf(*bestFile.original, best.referenceId);
     const TraEntry translated = references.FindTranslated(best.referenceFile, best.referenceId);
     record.translatedText = std::string(translated.MaleText());
+    record.translatedFemaleText = std::string(translated.FemaleText());
     record.missingTranslation = IsAccepted(outcome) && !translated;
     for (const MatchCandidate& other : result.Found().subspan(1)) {
         const ReferenceFile& otherFile = references.File(other.referenceFile);
