@@ -193,15 +193,17 @@ TEST(ReviewHtml, EscapesTextsSoThatNoneBecomesMarkup) {
     EXPECT_EQ(TextOf(settings[0].cells[1]), "C:\\mods\\<new> & \"old\"");
 }
 
-TEST(ReviewHtml, MarksTheWordsThatDifferInTheModAndReferenceTexts) {
+TEST(ReviewHtml, MarksTheWordsAndMarksThatDifferInTheModAndReferenceTexts) {
     TempDir dir;
     const std::vector<Element> rows = RowsOf(WritePage(dir, SampleRecords()), "rows");
     // setup.tra 4: "Open the door & "run"." against "Close the door & run."
     const Element& likely = rows[2];
-    EXPECT_EQ(likely.cells[2], "<mark>Open</mark> the door &amp; &quot;run&quot;.");
+    EXPECT_EQ(likely.cells[2],
+              "<mark>Open</mark> the door &amp; <ins>&quot;</ins>run<ins>&quot;</ins>.");
     EXPECT_EQ(likely.cells[3], "<mark>Close</mark> the door &amp; run.");
     // setup.tra 3: "Take the sword, <CHARNAME>." against "Take the sword <CHARNAME>!"
-    EXPECT_EQ(rows[1].cells[2], "Take the sword, &lt;CHARNAME&gt;.");
+    EXPECT_EQ(rows[1].cells[2], "Take the sword<ins>,</ins> &lt;CHARNAME&gt;<mark>.</mark>");
+    EXPECT_EQ(rows[1].cells[3], "Take the sword &lt;CHARNAME&gt;<mark>!</mark>");
     // items tra.tra 3: "Shield" against "Small shield"
     EXPECT_EQ(rows[8].cells[2], "<mark>Shield</mark>");
     EXPECT_EQ(rows[8].cells[3], "<mark>Small shield</mark>");
