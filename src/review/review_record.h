@@ -15,7 +15,21 @@ struct ReviewCandidate {
     std::int32_t referenceId = TraNoId;
     double likeliness = 0.0;  // per cent, without the wrong-sound sign
     bool wrongSound = false;
-    std::string text;  // the reference entry's text, bytes as read
+    std::string text;   // the reference entry's text, bytes as read
+    std::string sound;  // the reference entry's sound reference
+    // What choosing this candidate would put in.
+    std::string translatedText;
+    std::string translatedFemaleText;
+};
+
+// Another translation of the same text, found under another id or in
+// another reference file: a choice the reviewer may take instead of the
+// one put in.
+struct ReviewAlternative {
+    std::string translatedText;
+    std::string translatedFemaleText;
+    std::string referenceFile;
+    std::int32_t referenceId = TraNoId;
 };
 
 // How one mod entry was matched, as plain data for the review page and
@@ -39,7 +53,13 @@ struct ReviewRecord {
     std::string referenceText;
     // The translation put in, or for a likely match the one that would be.
     std::string translatedText;
+    std::string translatedFemaleText;
+    // Sound references of the mod entry and of the best candidate, shown
+    // beside their texts: a "wrong sound" is judged by them.
+    std::string modSound;
+    std::string referenceSound;
     std::vector<ReviewCandidate> otherCandidates;
+    std::vector<ReviewAlternative> alternatives;
 
     bool HasBest() const { return referenceId != TraNoId; }
 };
