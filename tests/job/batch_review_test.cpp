@@ -207,6 +207,24 @@ TEST_F(BatchReviewTest, TheTableHasAHeaderAndOneRowPerEntryWithAnId) {
         << table;
 }
 
+// What a reviewer decides by: the sound references of the mod entry and of
+// the best candidate, and what each other candidate would put in.
+TEST_F(BatchReviewTest, TheReviewShowsSoundsAndTheTranslationOfEachOtherCandidate) {
+    const ProgressSnapshot end = Run(true);
+    ASSERT_EQ(end.status, TraOk) << end.progressText;
+    const std::string table = Out("Wordgleaner_review.csv");
+    EXPECT_NE(table.find("\"Bon retour, h\xC3\xA9ros !\",\"wm1027\",\"WM1027\"\r\n"),
+              std::string::npos)
+        << table;
+    const std::string page = Out("Wordgleaner_review.html");
+    EXPECT_NE(page.find("Watch your step, the bridge is old.<div class=\"s\">WM1004</div>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<li data-i=\"1014\">Id 1014: 82.4 %<br>The guards will not let you "
+                        "pass without a writ.<div class=\"tr\">Les gardes ne vous laisseront "
+                        "pas passer"),
+              std::string::npos);
+}
+
 TEST_F(BatchReviewTest, ADefaultRunWritesNoReviewAndTheSameFilesAsARunWithOne) {
     ASSERT_EQ(Run(false).status, TraOk);
     const std::vector<std::string> withoutReview = NamesIn(paths.destinationDirectory);
