@@ -5,9 +5,11 @@ folder, opens its page in headless Chromium and decides every row that holds
 a candidate, some with the keyboard and some with the mouse: accept, choose
 another candidate, reject, edit (male and female text), undo. Reloads the
 page and finds the decisions kept, searches and sorts the rows, then saves
-the decisions and reads the downloaded file back, byte for byte.
+the decisions and reads the downloaded file back, byte for byte. Then, on
+the sample page written by REVIEW_SAMPLE, chooses an alternative translation
+of an ambiguous text by its key and finds it saved with its file and id.
 
-    decisions_browser_test.py WORDGLEANER_CLI EXAMPLES_DIR
+    decisions_browser_test.py WORDGLEANER_CLI EXAMPLES_DIR REVIEW_SAMPLE
 
 WORDGLEANER_DECISIONS_SCREENSHOT, when set, names a PNG file to save the
 page into once its decisions are made and reloaded (the README's picture).
@@ -50,6 +52,15 @@ EXPECTED = (
     '"dialog.tra",107,"Come back when you have the writ.",edit,,,'
     '"Revenez avec le ""bref"".","Revenez, madame."\r\n'
     '"items.tra",203,"Restores 10 hit points when drunk!",accept,"english.tra",1018,,\r\n'
+).encode("utf-8")
+
+
+# The second alternative of the sample's ambiguous row is its third choice,
+# after the best candidate and the first alternative.
+EXPECTED_ALTERNATIVE = (
+    "\ufeffmod file,id,mod text,decision,reference file,reference id,translation,"
+    "female translation\r\n"
+    '"items tra.tra",8,"Yes.",accept,"items.tra",22,,\r\n'
 ).encode("utf-8")
 
 
@@ -203,20 +214,38 @@ def check_search_and_sort(page):
     check_equal(likeliness[-1], None, "a row without candidate sorted last")
 
 
-def save_and_read_back(page, downloads):
+def save_and_read_back(page, downloads, expected):
+    page.driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                                {"behavior": "allow", "downloadPath": downloads})
     page.driver.find_element(By.ID, "save").click()
     saved = os.path.join(downloads, "Wordgleaner_decisions.csv")
     page.wait.until(lambda driver: os.path.exists(saved) and not any(
         name.endswith(".crdownload") for name in os.listdir(downloads)))
     with open(saved, "rb") as file:
         content = file.read()
-    check(content == EXPECTED, "saved decisions differ:\n" + repr(content) + "\nexpected:\n" +
-          repr(EXPECTED))
+    check(content == expected, "saved decisions differ:\n" + repr(content) + "\nexpected:\n" +
+          repr(expected))
+
+
+def choose_an_alternative(page, sample, folder, downloads):
+    subprocess.run([sample, folder], check=True, stdout=subprocess.DEVNULL)
+    page.driver.get("file://" + os.path.join(folder, "Wordgleaner_review.html"))
+    page.wait.until(lambda driver: page.counter().startswith("0 of "))
+    anchor = "items_tra.tra-8"
+    page.row(anchor).find_element(By.CSS_SELECTOR, "td").click()
+    check_equal(page.current(), anchor, "the row clicked")
+    alternatives = page.row(anchor).find_elements(By.CSS_SELECTOR, "li.a")
+    check_equal([item.find_element(By.CSS_SELECTOR, "button").text for item in alternatives],
+                ["Choose (2)", "Choose (3)"], "the choices of the alternatives")
+    page.keys("3")
+    check_equal(page.state(anchor), "Accepted items.tra 22", "the alternative chosen")
+    save_and_read_back(page, downloads, EXPECTED_ALTERNATIVE)
 
 
 def main():
-    if len(sys.argv) != 3:
-        print("usage: decisions_browser_test.py WORDGLEANER_CLI EXAMPLES_DIR", file=sys.stderr)
+    if len(sys.argv) != 4:
+        print("usage: decisions_browser_test.py WORDGLEANER_CLI EXAMPLES_DIR REVIEW_SAMPLE",
+              file=sys.stderr)
         return 2
     chromium = find_program("CHROMIUM", ["chromium", "chromium-browser"])
     chromedriver = find_program("CHROMEDRIVER", ["chromedriver"])
@@ -224,9 +253,10 @@ def main():
         print("SKIP: chromium and chromedriver (chromium-driver) are needed")
         return SKIP
     with tempfile.TemporaryDirectory() as work:
-        out, downloads, profile = (os.path.join(work, name)
-                                   for name in ("out", "downloads", "profile"))
-        for folder in (out, downloads, profile):
+        out, downloads, sample, sample_downloads, profile = (
+            os.path.join(work, name)
+            for name in ("out", "downloads", "sample", "sample-downloads", "profile"))
+        for folder in (out, downloads, sample, sample_downloads, profile):
             os.mkdir(folder)
         page_path = write_page(sys.argv[1], sys.argv[2], out)
         driver = start_browser(chromium, chromedriver, downloads, profile)
@@ -243,8 +273,10 @@ def main():
             take_screenshot(page)
             check_search_and_sort(page)
             print("searched by text and by id, sorted by likeliness")
-            save_and_read_back(page, downloads)
+            save_and_read_back(page, downloads, EXPECTED)
             print("saved Wordgleaner_decisions.csv and read back its exact bytes")
+            choose_an_alternative(page, sys.argv[3], sample, sample_downloads)
+            print("chose an alternative translation by its key and saved it")
         finally:
             driver.quit()
     return 0
