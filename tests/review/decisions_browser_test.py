@@ -56,10 +56,12 @@ EXPECTED = (
 
 
 # The second alternative of the sample's ambiguous row is its third choice,
-# after the best candidate and the first alternative.
+# after the best candidate and the first alternative. A mod text on two
+# lines keeps its line break, as CR LF.
 EXPECTED_ALTERNATIVE = (
     "\ufeffmod file,id,mod text,decision,reference file,reference id,translation,"
     "female translation\r\n"
+    '"items tra.tra",2,"A long\r\nsword",reject,"items.tra",11,,\r\n'
     '"items tra.tra",8,"Yes.",accept,"items.tra",22,,\r\n'
 ).encode("utf-8")
 
@@ -239,6 +241,7 @@ def choose_an_alternative(page, sample, folder, downloads):
                 ["Choose (2)", "Choose (3)"], "the choices of the alternatives")
     page.keys("3")
     check_equal(page.state(anchor), "Accepted items.tra 22", "the alternative chosen")
+    page.click("items_tra.tra-2", "button[data-a=reject]")
     save_and_read_back(page, downloads, EXPECTED_ALTERNATIVE)
 
 
