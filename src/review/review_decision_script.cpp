@@ -199,7 +199,7 @@ std::string_view ReviewDecisionScript() {
       editKey(event, target.closest('tr'));
       return;
     }
-    if (/^(INPUT|SELECT|TEXTAREA|BUTTON)$/.test(target.nodeName) || event.ctrlKey ||
+    if (/^(INPUT|SELECT|TEXTAREA)$/.test(target.nodeName) || event.ctrlKey ||
         event.metaKey || event.altKey) return;
     var handled = event.key === 'j' || event.key === 'k';
     if (handled) move(event.key === 'j' ? 1 : -1); else handled = decisionKey(event.key);

@@ -174,6 +174,8 @@ def decide_with_the_mouse(page):
     page.click("items.tra-203", "button[data-a=accept]")
     page.wait_for_counter("5 of 5 rows decided")
     check_equal(page.current(), "items.tra-203", "the current row after a click")
+    page.keys("k")  # the button clicked keeps the focus: the keys still work
+    check_equal(page.current(), "dialog.tra-107", "the current row after k")
 
 
 def check_kept_after_reload(page):
