@@ -269,8 +269,7 @@ private:
     }
 
     void ExactMatches(std::span<const ReviewRecord> records, const OutcomeCounts& counts) {
-        const int exact =
-            CountOf(counts, ReviewOutcome::Exact) + CountOf(counts, ReviewOutcome::ExactUpToCase);
+        const int exact = CountOf(counts, ReviewOutcome::Exact);
         if (exact == 0) {
             return;
         }

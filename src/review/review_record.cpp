@@ -26,7 +26,7 @@ ReviewOutcome ReviewOutcomeOf(const ReviewRecord& record) {
 }
 
 bool NeedsReview(ReviewOutcome outcome) {
-    return outcome != ReviewOutcome::Exact && outcome != ReviewOutcome::ExactUpToCase;
+    return outcome != ReviewOutcome::Exact;
 }
 
 std::string_view OutcomeLabel(ReviewOutcome outcome) {

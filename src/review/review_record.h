@@ -82,8 +82,8 @@ inline constexpr int ReviewOutcomeCount = 8;
 
 ReviewOutcome ReviewOutcomeOf(const ReviewRecord& record);
 
-// Exact matches (up to case included) need no review; every other entry is
-// a row of the page.
+// Exact matches need no review; every other entry is a row of the page. A
+// match up to case is one: the translator may reject a change of case.
 bool NeedsReview(ReviewOutcome outcome);
 
 // In plain words, as the page and the table show it: "exact up to case".
