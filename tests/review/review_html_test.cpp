@@ -309,6 +309,15 @@ TEST(ReviewHtml, KeysTheRunByItsRows) {
     EXPECT_NE(runKey(records), key);
 }
 
+// A browser reads CR CR LF as two line breaks.
+TEST(ReviewHtml, WritesATextsCarriageReturnLineFeedAsOneLineBreak) {
+    TempDir dir;
+    const std::string page =
+        WritePage(dir, {SampleRecord("a.tra", 1, MatchOutcome::NotFound, "First\r\nsecond")});
+    EXPECT_NE(page.find("First\r\nsecond"), std::string::npos);
+    EXPECT_EQ(page.find("\r\r"), std::string::npos);
+}
+
 TEST(ReviewHtml, ShowsTextsOfACodePageAndOfUtf8AsValidUtf8) {
     TempDir dir;
     // "Å" in UTF-8 ends with 0x85, a word delimiter of code page 1252: the
