@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "frontend/main_window_labels.h"
 #include "ui_resources.h"
 #include "version_source.h"
 
@@ -14,6 +15,13 @@ namespace {
 
 constexpr int IconSize = 32;
 constexpr int Margin = 16;
+
+// Where the package puts the README; on Windows it comes in the program's zip.
+#if defined(_WIN32)
+constexpr const char* DocumentationPlace = "README.md beside wordgleaner.exe";
+#else
+constexpr const char* DocumentationPlace = WORDGLEANER_DOC_DIR "/README.md";
+#endif
 
 QString ReadVersionText(const VersionSource& source) {
     auto version = source.ReadFileVersion();
@@ -38,6 +46,10 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
     versionLabel = MakePlainLabel(tr("unknown"), this);
     versionLabel->setObjectName("versionLabel");
     versionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    descriptionLabel =
+        MakePlainLabel(QString::fromUtf8(AboutDescription(DocumentationPlace)), this);
+    descriptionLabel->setObjectName("descriptionLabel");
+    descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -50,6 +62,7 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
     nameRow->addStretch();
     auto* text = new QVBoxLayout;
     text->addLayout(nameRow);
+    text->addWidget(descriptionLabel);
     text->addStretch();
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -68,6 +81,10 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
 
 QString AboutDialog::VersionText() const {
     return versionLabel->text();
+}
+
+QString AboutDialog::DescriptionText() const {
+    return descriptionLabel->text();
 }
 
 }  // namespace wordgleaner

@@ -35,6 +35,19 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("About Wordgleaner"));
     }
 
+    // What the program is, its licence and where the installed README is.
+    void saysWhatTheProgramDoesItsLicenceAndWhereItsDocumentationIs() {
+        ResourceVersionSource builtIn;
+        AboutDialog dialog(builtIn);
+        const QString text = dialog.DescriptionText();
+        QVERIFY2(text.startsWith("Carries existing translations over to the tra files of game "
+                                 "modifications.\n"),
+                 qPrintable(text));
+        QVERIFY(text.contains("MIT licence"));
+        QVERIFY2(text.endsWith("Documentation: " WORDGLEANER_DOC_DIR "/README.md"),
+                 qPrintable(text));
+    }
+
     void showsCouldntReadWhenTheVersionCannotBeRead() {
         FixedVersionSource failing(std::nullopt);
         AboutDialog dialog(failing);
