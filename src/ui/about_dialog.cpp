@@ -1,5 +1,7 @@
 #include "about_dialog.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -16,12 +18,17 @@ namespace {
 constexpr int IconSize = 32;
 constexpr int Margin = 16;
 
-// Where the package puts the README; on Windows it comes in the program's zip.
+// Where the installation put the README: its documentation folder under the
+// prefix the program runs from (/usr for the package, /usr/local for a
+// `cmake --install`). On Windows it comes in the program's zip.
+QString DocumentationPlace() {
 #if defined(_WIN32)
-constexpr const char* DocumentationPlace = "README.md beside wordgleaner.exe";
+    return QStringLiteral("README.md beside wordgleaner.exe");
 #else
-constexpr const char* DocumentationPlace = WORDGLEANER_DOC_DIR "/README.md";
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../" WORDGLEANER_DOC_DIR "/README.md"));
 #endif
+}
 
 QString ReadVersionText(const VersionSource& source) {
     auto version = source.ReadFileVersion();
@@ -46,8 +53,9 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
     versionLabel = MakePlainLabel(tr("unknown"), this);
     versionLabel->setObjectName("versionLabel");
     versionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    descriptionLabel =
-        MakePlainLabel(QString::fromUtf8(AboutDescription(DocumentationPlace)), this);
+    descriptionLabel = MakePlainLabel(
+        QString::fromLocal8Bit(AboutDescription(DocumentationPlace().toLocal8Bit().toStdString())),
+        this);
     descriptionLabel->setObjectName("descriptionLabel");
     descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* ok = new QPushButton(tr("OK"), this);

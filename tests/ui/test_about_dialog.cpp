@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 
@@ -35,7 +37,8 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("About Wordgleaner"));
     }
 
-    // What the program is, its licence and where the installed README is.
+    // What the program is, its licence and where the installed README is:
+    // under the prefix the program runs from.
     void saysWhatTheProgramDoesItsLicenceAndWhereItsDocumentationIs() {
         ResourceVersionSource builtIn;
         AboutDialog dialog(builtIn);
@@ -44,7 +47,8 @@ private slots:
                                  "modifications.\n"),
                  qPrintable(text));
         QVERIFY(text.contains("MIT licence"));
-        QVERIFY2(text.endsWith("Documentation: " WORDGLEANER_DOC_DIR "/README.md"),
+        const QString prefix = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/..");
+        QVERIFY2(text.endsWith("Documentation: " + prefix + "/share/doc/wordgleaner/README.md"),
                  qPrintable(text));
     }
 
