@@ -33,6 +33,7 @@ struct RawOptions {
     bool review = false;
     std::optional<std::string> codePage;
     bool keepGoing = false;
+    bool recursive = false;
 };
 
 class OptionChecker {
@@ -125,6 +126,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.writeReview = raw.review;
     check.CodePage(raw.codePage, options.codePage);
     options.keepGoing = raw.keepGoing;
+    options.includeSubFolders = raw.recursive;
     return check.Problems();
 }
 
@@ -190,8 +192,18 @@ void DeclareSafetyOptions(CLI::App& app, RawOptions& raw, CliRequest& request) {
                  "Skip mod files that fail to load or save, and go on; the report lists them "
                  "and the exit status is still that of the first failure");
     app.add_flag("--in-place", request.inPlace,
-                 "Allow DEST_DIR to be MOD_DIR or the folder of a reference file: the "
-                 "recovered files then replace the files of the same name there");
+                 "Allow DEST_DIR to be MOD_DIR or the folder of a reference file (with "
+                 "--recursive, to lie inside MOD_DIR or a reference folder): the recovered "
+                 "files then replace the files of the same name there");
+}
+
+// Which folders of the mod and the reference folders a run reads.
+void DeclareFolderOptions(CLI::App& app, RawOptions& raw) {
+    app.add_flag("--recursive", raw.recursive,
+                 "Include sub-folders: recover the tra files of every sub-folder of MOD_DIR "
+                 "into the same sub-folders of DEST_DIR (made as needed), and list the "
+                 "sub-folders of reference folders too, each file paired by its path; links "
+                 "to folders are not followed");
 }
 
 void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& request) {
@@ -222,6 +234,7 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                  "Search with the linear walk of the reference (the same results, far slower)")
         ->group("");
     DeclareSafetyOptions(app, raw, request);
+    DeclareFolderOptions(app, raw);
     declared.minId.Declare(app, "--min-id",
                            "Lowest reference string id searched (default " +
                                std::to_string(defaults.search.minReferenceId) + ")",
@@ -232,14 +245,15 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                            "ID");
     DeclareReviewOptions(app, declared);
     app.add_option("--also-reference", request.furtherReferences,
-                   "A further reference pair (two tra files or two folders), searched after "
+                   "A further reference pair (two files or two folders), searched after "
                    "REF_ORIGINAL and REF_TRANSLATED and any pair given before it; repeatable")
         ->option_text("ORIGINAL TRANSLATED");
     app.add_option("REF_ORIGINAL", request.referenceOriginal,
-                   "Reference tra file in the original language, or a folder of them")
+                   "Reference tra file or game string table (dialog.tlk) in the original "
+                   "language, or a folder of them")
         ->required();
     app.add_option("REF_TRANSLATED", request.referenceTranslated,
-                   "The same reference tra file in the destination language, or the folder "
+                   "The same reference file in the destination language, or the folder "
                    "of the translated files of the same names")
         ->required();
     app.add_option("MOD_DIR", request.modDirectory,
@@ -329,14 +343,32 @@ std::vector<std::string> FindMisreadWords(const CLI::App& app, int argc, const c
     return problems;
 }
 
+// An option of one value given more than once: CLI11 refuses it in its own
+// words, after which the values it took make no sense to tell.
+std::vector<std::string> OptionsGivenTwice(const CLI::App& app) {
+    std::vector<std::string> problems;
+    for (const CLI::Option* option : app.get_options()) {
+        const bool oneValue =
+            option->get_items_expected_min() == 1 && option->get_items_expected_max() == 1;
+        if (option->nonpositional() && oneValue && option->count() > 1) {
+            problems.push_back(option->get_name() + " is given " + std::to_string(option->count()) +
+                               " times; give it once");
+        }
+    }
+    return problems;
+}
+
 // What to tell when CLI11 refused the arguments: the words it misread, if
-// any; otherwise what is wrong with the values it took, since an option that
+// any; an option given twice; otherwise what is wrong with the values it took, since an option that
 // took a path as its value ("--comments o t m d") is the real fault behind
 // a missing DEST_DIR, and then its own message.
 std::vector<std::string> RefusalProblems(const CLI::App& app, int argc, const char* const* argv,
                                          const DeclaredOptions& declared,
                                          const CLI::ParseError& error) {
     std::vector<std::string> problems = FindMisreadWords(app, argc, argv);
+    if (problems.empty()) {
+        problems = OptionsGivenTwice(app);
+    }
     if (problems.empty()) {
         RecoveryOptions unused;
         problems = CheckOptions(declared.Read(), unused);

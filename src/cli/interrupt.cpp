@@ -48,11 +48,12 @@ bool InterruptReceived() {
     return interruptReceived != 0;
 }
 
-void IgnoreBrokenPipe() {
+void IgnoreWriteSignals() {
     struct sigaction action {};
     action.sa_handler = SIG_IGN;
     sigemptyset(&action.sa_mask);
     sigaction(SIGPIPE, &action, nullptr);
+    sigaction(SIGXFSZ, &action, nullptr);
 }
 
 }  // namespace wordgleaner

@@ -13,9 +13,10 @@ void InstallInterruptHandler();
 // True once a stop request came after InstallInterruptHandler.
 bool InterruptReceived();
 
-// A write into a closed pipe (`wordgleaner-cli ... | head -1`) fails like
-// any other write instead of ending the program, so the run goes on and
-// writes its files. Nothing to do on Windows, where no signal comes.
-void IgnoreBrokenPipe();
+// A write into a closed pipe (`wordgleaner-cli ... | head -1`) or beyond
+// the file-size limit (`ulimit -f`) fails like any other write instead of
+// ending the program: the run goes on, or fails with the reason, and the
+// report tells it. Nothing to do on Windows, where no signal comes.
+void IgnoreWriteSignals();
 
 }  // namespace wordgleaner

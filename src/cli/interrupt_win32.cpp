@@ -53,6 +53,6 @@ bool InterruptReceived() {
     return interruptReceived.load();
 }
 
-void IgnoreBrokenPipe() {}
+void IgnoreWriteSignals() {}
 
 }  // namespace wordgleaner

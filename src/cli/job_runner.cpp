@@ -8,6 +8,7 @@
 #include "job/recovery_job.h"
 #include "job/reference_pair.h"
 #include "job/run_end.h"
+#include "job/sub_folder_note.h"
 #include "store/tra_error.h"
 
 namespace wordgleaner {
@@ -50,6 +51,9 @@ void PrintOutcome(const ProgressSnapshot& end, const JobWatch& watch) {
     if (!end.entryText.empty()) {
         watch.out << end.entryText << '\n';
     }
+    if (!end.unsearchedSubFolders.empty()) {
+        watch.out << SubFoldersNotSearchedLine(end.unsearchedSubFolders) << '\n';
+    }
     for (const std::string& skipped : end.skippedFiles) {
         watch.out << skipped << '\n';
     }
@@ -57,7 +61,7 @@ void PrintOutcome(const ProgressSnapshot& end, const JobWatch& watch) {
     switch (EndOfRun(end)) {
         case RunEnd::Failed:
             watch.err << "wordgleaner-cli: failed with status " << end.status << " ("
-                      << TraErrorMessage(end.status) << ")\n";
+                      << RunStatusMessage(end.status) << ")\n";
             break;
         case RunEnd::Stopped:
             watch.err << "wordgleaner-cli: " << StoppedText(end) << '\n';
@@ -87,8 +91,9 @@ std::optional<int> RefuseMixedPair(const CliRequest& request, std::ostream& err)
 // said so, one where it would replace the files it reads. Returns the exit
 // code of a refused run, or nothing when the run may start.
 std::optional<int> RefuseDestination(const CliRequest& request, std::ostream& err) {
-    const DestinationCheck check = CheckDestination(
-        {request.References(), request.modDirectory, request.destinationDirectory, {}});
+    const DestinationCheck check =
+        CheckDestination({request.References(), request.modDirectory, request.destinationDirectory,
+                          request.options});
     if (check.Refused()) {
         err << "wordgleaner-cli: " << check.message << '\n';
         return check.Status();

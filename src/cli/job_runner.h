@@ -26,8 +26,10 @@ struct JobWatch {
 
 // Runs a job exactly as the desktop window does: checks the destination,
 // starts the job with the request, polls it until it has ended, forwarding an
-// interrupt as the abort request, then prints progressText and entryText.
-// Returns the exit code: the job's status, InterruptedExitCode for a stopped
+// interrupt as the abort request, then prints progressText, entryText, the
+// sub-folders the run left out and the skipped files.
+// Returns the exit code: the job's status (DestinationBusyStatus when another
+// run writes into the destination), InterruptedExitCode for a stopped
 // run, UsageExitCode for a destination that needs --in-place, the check's
 // status for one that cannot be written, or NoThreadExitCode.
 int RunRecovery(RecoveryJob& job, const CliRequest& request, const JobWatch& watch);

@@ -25,7 +25,7 @@ std::unique_ptr<ProgressView> MakeProgressView() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    IgnoreBrokenPipe();
+    IgnoreWriteSignals();
     CliParseResult parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
     if (!parsed.request) {
         return parsed.exitCode;

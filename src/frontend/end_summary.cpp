@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "frontend/path_fields.h"
+#include "frontend/preferences_form.h"
 #include "job/output_files.h"
 #include "job/run_end.h"
 
@@ -42,17 +44,32 @@ std::string PlainRunSummary(const ProgressSnapshot& end) {
     return text + ".";
 }
 
+std::string UnsearchedSubFoldersText(const ProgressSnapshot& end) {
+    if (end.unsearchedSubFolders.empty()) {
+        return {};
+    }
+    return "Sub-folders were left out: " + UnsearchedSubFolderList(end.unsearchedSubFolders) +
+           ". To recover their tra files too, check \"" +
+           PlainLabelText(CheckLabel(PreferencesCheck::IncludeSubFolders)) + "\" in Preferences.";
+}
+
 EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs) {
+    EndSummary summary = {MessageIcon::Error, "Failure", end.progressText, {}};
     switch (EndOfRun(end)) {
         case RunEnd::Succeeded:
-            return {MessageIcon::None, "Success",
-                    "Updated the tra files\n\n" + PlainRunSummary(end), SuccessActions(inputs)};
+            summary = {MessageIcon::None, "Success",
+                       "Updated the tra files\n\n" + PlainRunSummary(end), SuccessActions(inputs)};
+            break;
         case RunEnd::Stopped:
-            return {MessageIcon::Warning, "Stopped", StoppedText(end), {}};
+            summary = {MessageIcon::Warning, "Stopped", StoppedText(end), {}};
+            break;
         case RunEnd::Failed:
             break;
     }
-    return {MessageIcon::Error, "Failure", end.progressText, {}};
+    if (const std::string note = UnsearchedSubFoldersText(end); !note.empty()) {
+        summary.text += "\n\n" + note;
+    }
+    return summary;
 }
 
 std::string OpenFailedText(const std::string& fullPath) {

@@ -19,7 +19,9 @@ struct SummaryAction {
 
 // The box a window shows once a run has ended: a success offers to open the
 // review page (when one was written) and the destination folder; a stop
-// tells what it left on disk; a failure tells the run's own text.
+// tells what it left on disk; a failure tells the run's own text. Each also
+// names the sub-folders the run left out, if any, and the setting that
+// includes them.
 struct EndSummary {
     MessageIcon icon = MessageIcon::None;
     std::string caption;
@@ -35,6 +37,10 @@ inline constexpr const char* CloseButtonText = "Close";
 // 12895 exact, 2062 very likely, 7079 likely, 7964 not found." (exact counts
 // the matches up to case too; empty entries are told only when there are any).
 std::string PlainRunSummary(const ProgressSnapshot& end);
+
+// "Sub-folders were left out: d (60 tra files). To recover their tra files
+// too, check ..."; empty when the run left none out.
+std::string UnsearchedSubFoldersText(const ProgressSnapshot& end);
 
 EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs);
 

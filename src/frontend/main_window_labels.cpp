@@ -30,6 +30,14 @@ constexpr std::array<FieldTexts, 2> ReferenceFolderFields = {{
      "Select reference directory in destination language"},
 }};
 
+constexpr const char* ReferenceFilesDescription = "Tra files and string tables";
+// A mod's tra files and a game's string tables, in the spellings they come in.
+constexpr std::array<const char*, 2> ReferencePatterns = {"*.tra", "*.tlk"};
+constexpr std::array<const char*, 6> ReferencePatternsInEveryCase = {"*.tra", "*.TRA", "*.Tra",
+                                                                     "*.tlk", "*.TLK", "*.Tlk"};
+constexpr const char* EveryFileDescription = "All files";
+constexpr const char* EveryFilePattern = "*.*";
+
 const FieldTexts& TextsOf(PathField field, bool referenceFolders) {
     const auto index = static_cast<std::size_t>(field);
     return referenceFolders && index < ReferenceFolderFields.size() ? ReferenceFolderFields[index]
@@ -54,6 +62,17 @@ const char* FieldLabel(PathField field, bool referenceFolders) {
 
 const char* ChooserTitle(PathField field, bool referenceFolders) {
     return TextsOf(field, referenceFolders).chooserTitle;
+}
+
+std::vector<ChooserFileType> ReferenceFileTypes(bool spellEveryCase) {
+    ChooserFileType references{ReferenceFilesDescription, {}};
+    if (spellEveryCase) {
+        references.patterns.assign(ReferencePatternsInEveryCase.begin(),
+                                   ReferencePatternsInEveryCase.end());
+    } else {
+        references.patterns.assign(ReferencePatterns.begin(), ReferencePatterns.end());
+    }
+    return {references, {EveryFileDescription, {EveryFilePattern}}};
 }
 
 }  // namespace wordgleaner

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "frontend/path_fields.h"
 
@@ -30,5 +31,19 @@ const char* FieldLabel(PathField field, bool referenceFolders);
 
 // The title of the chooser a field's browse button opens.
 const char* ChooserTitle(PathField field, bool referenceFolders);
+
+// One entry of a file chooser's list of types: what it says and the name
+// patterns it shows ("*.tra").
+struct ChooserFileType {
+    std::string description;
+    std::vector<std::string> patterns;
+};
+
+// The types a reference field's file chooser offers: the files a reference
+// can be, tra files and the game's string tables, then every file ("*.*",
+// which a chooser outside Windows reads as "*"). `spellEveryCase`: for a
+// chooser that compares names with their letter case, each extension also
+// in capitals and capitalised, as mods and games spell them.
+std::vector<ChooserFileType> ReferenceFileTypes(bool spellEveryCase);
 
 }  // namespace wordgleaner

@@ -24,6 +24,8 @@ constexpr std::array<CheckSetting, PreferencesCheckCount> CheckSettings = {{
      [](PreferencesValues& values) -> bool& { return values.options.lineInfoOnly; }},
     {"Use m&ultiple reference files in a directory instead of a single reference",
      [](PreferencesValues& values) -> bool& { return values.referenceFolders; }},
+    {"Include su&b-folders of the mod folder and of reference folders",
+     [](PreferencesValues& values) -> bool& { return values.options.includeSubFolders; }},
     {"Compare &sound reference as well (no matching if different)",
      [](PreferencesValues& values) -> bool& { return values.options.search.compareSound; }},
     {"&Generate TP2 patch associated to the tra file",

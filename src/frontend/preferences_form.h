@@ -21,12 +21,13 @@ namespace wordgleaner {
 enum class PreferencesCheck {
     LineInfoOnly,
     ReferenceFolders,
+    IncludeSubFolders,
     CompareSound,
     GeneratePatch,
     WriteReview,
     KeepGoing,
 };
-inline constexpr std::size_t PreferencesCheckCount = 6;
+inline constexpr std::size_t PreferencesCheckCount = 7;
 
 // What the controls hold: the three text fields as typed, the comment mode of
 // the radio button checked, and the check boxes.

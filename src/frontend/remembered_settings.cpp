@@ -17,8 +17,8 @@ using namespace settings_keys;
 constexpr auto AllKeys = std::to_array<SettingKey>(
     {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
      VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
-     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, FurtherReferencePairs,
-     WindowWidth, WindowHeight});
+     WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, IncludeSubFolders,
+     FurtherReferencePairs, WindowWidth, WindowHeight});
 
 // In the order of PathField.
 constexpr std::array<SettingKey, PathFieldCount> PathKeys = {ReferenceOriginal, ReferenceTranslated,
@@ -90,6 +90,7 @@ RecoveryOptions ReadOptions(const SettingsValues& values) {
     options.writeReview = ReadFlag(values, WriteReview, options.writeReview);
     options.codePage = ReadCodePage(values, options.codePage);
     options.keepGoing = ReadFlag(values, KeepGoing, options.keepGoing);
+    options.includeSubFolders = ReadFlag(values, IncludeSubFolders, options.includeSubFolders);
     return options;
 }
 
@@ -103,6 +104,7 @@ void WriteOptions(const RecoveryOptions& options, SettingsValues& values) {
     Write(values, WriteReview, FlagText(options.writeReview));
     Write(values, settings_keys::CodePage, std::to_string(options.codePage));
     Write(values, KeepGoing, FlagText(options.keepGoing));
+    Write(values, IncludeSubFolders, FlagText(options.includeSubFolders));
 }
 
 ReferencePairs ReadFurtherPairs(const SettingsValues& values) {

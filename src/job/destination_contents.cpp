@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "job/output_files.h"
+#include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
 
 namespace wordgleaner {
@@ -18,21 +19,19 @@ bool NameTaken(const std::string& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-// Every file a run on these inputs writes, in the order it writes them.
+// Every file a run on these inputs writes or clears: its recovered files,
+// then the report, patch and review of an earlier run, which every run
+// removes whatever its own options.
 std::vector<std::string> OutputsOfARun(const JobInputs& inputs) {
     const std::string& destination = inputs.destinationDirectory;
     std::vector<std::string> outputs;
-    for (const std::string& name : ListModFiles(inputs.modDirectory).names) {
-        outputs.push_back(JoinPath(destination, name));
+    const bool tree = inputs.options.includeSubFolders;
+    for (const std::string& name : ListFolderTree(inputs.modDirectory, ListTraFiles, tree).names) {
+        outputs.push_back(JoinRelativePath(destination, name));
     }
-    if (inputs.options.generatePatch) {
-        outputs.push_back(PatchPath(destination));
+    for (std::string& path : RunOutputPaths(destination)) {
+        outputs.push_back(std::move(path));
     }
-    if (inputs.options.writeReview) {
-        outputs.push_back(ReviewPagePath(destination));
-        outputs.push_back(ReviewTablePath(destination));
-    }
-    outputs.push_back(ReportPath(destination));
     return outputs;
 }
 

@@ -20,10 +20,11 @@ bool DestinationAbsent(const std::string& destination);
 std::string CreateDestination(const std::string& destination);
 
 // The files already in the destination that a run on these inputs would
-// write over, listed the way the run names its outputs: a recovered file for
-// each tra file of the mod folder's listing, the report, and the patch and
-// the review page and table when the options ask for them. Paths as the run
-// would write them. A mod folder that cannot be listed adds no recovered
+// write over or clear, listed the way the run names its outputs: a recovered
+// file for each tra file of the mod folder's listing (its whole tree with
+// sub-folders included), then the report, the patch and the review page and
+// table, which a run clears whatever its options. Paths as the run would
+// write them. A mod folder that cannot be listed adds no recovered
 // file: the run will tell that itself.
 std::vector<std::string> OutputsARunWouldReplace(const JobInputs& inputs);
 

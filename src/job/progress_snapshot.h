@@ -6,6 +6,7 @@
 
 #include "job/batch_counters.h"
 #include "job/progress_percent.h"
+#include "job/sub_folder_note.h"
 
 namespace wordgleaner {
 
@@ -21,7 +22,8 @@ struct ProgressSnapshot {
     std::string progressText;
     std::int32_t entryPercent = 0;
     std::string entryText;
-    std::int32_t status = 0;  // a TraError code, final once the run has ended
+    // A TraError code or DestinationBusyStatus, final once the run has ended.
+    std::int32_t status = 0;
     bool abortRequested = false;
     BatchCounters counters = {};  // all 0 until the run has ended
 
@@ -41,6 +43,10 @@ struct ProgressSnapshot {
     std::string partialFile = {};  // saved with only the entries before a stop; empty if none
     // One line per mod file skipped because it failed to load or save.
     std::vector<std::string> skippedFiles = {};
+    // Set once the mod folder is listed, by a run without includeSubFolders:
+    // the sub-folders of the mod folder, then of the reference folders, that
+    // hold tra files it does not search.
+    std::vector<UnsearchedSubFolder> unsearchedSubFolders = {};
 
     bool Ended() const { return filePercent == EndedFilePercent; }
 

@@ -66,9 +66,9 @@ void RecoveryJob::Run() {
     try {
         counters = RunBatch(inputs, *progress, hooks.atCheckPoint);
     } catch (...) {
-        // The core throws nothing but std::bad_alloc. The run must still
-        // end, or its owner would wait for it forever; the worker has kept
-        // the patch lines written so far, as after any other failure.
+        // The core throws nothing but std::bad_alloc, which the batch tells
+        // with its stage; one thrown while it tells it must still end the
+        // run, or its owner would wait for it forever.
         progress->SetProgressText(TraErrorMessage(TraNoMemory));
         progress->SetStatus(TraNoMemory);
     }

@@ -34,6 +34,11 @@ struct RecoveryOptions {
     // A mod file that fails to load or save is told in the report and
     // skipped, and the batch goes on with the next; the run still fails.
     bool keepGoing = false;
+    // The tra files of every sub-folder of the mod folder and of the
+    // reference folders are taken too, each named and written by its path
+    // under its folder; off by default, so that a run writes only what it
+    // always wrote (and tells which sub-folders it left out).
+    bool includeSubFolders = false;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

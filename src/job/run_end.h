@@ -1,10 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "job/progress_snapshot.h"
 
 namespace wordgleaner {
+
+// The status of a run that did not start because another run holds its
+// destination: a failure worth trying again later (EX_TEMPFAIL of the BSD
+// exit codes), beyond the store's codes.
+inline constexpr std::int32_t DestinationBusyStatus = 75;
+
+// The fixed message of a run's status: the store's message of its code, or
+// the one of DestinationBusyStatus.
+const char* RunStatusMessage(std::int32_t status);
 
 // How an ended run is to be told. A run stopped on request did not do all it
 // was asked to, so no front end may report it as a success.

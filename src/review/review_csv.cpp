@@ -32,6 +32,14 @@ void AppendQuoted(std::string& out, std::string_view utf8) {
     out += '"';
 }
 
+// Spreadsheet programs read a cell that begins with one of these as a
+// formula, and a mod text or file name is anything its author typed; a
+// leading apostrophe, which they take as "text follows", keeps it a text.
+bool ReadAsFormula(std::string_view text) {
+    constexpr std::string_view FormulaStarts = "=+-@\t\r";
+    return !text.empty() && FormulaStarts.find(text.front()) != std::string_view::npos;
+}
+
 // Records end with LF, and so do the lines of a multi-line text in memory;
 // the file writer turns every LF into CR LF, the line break RFC 4180 names
 // both between records and inside a quoted field. A lone CR of a text stays.
@@ -77,7 +85,10 @@ private:
         out += '\n';
     }
 
-    void Text(std::string_view bytes) { AppendQuoted(out, decoder.ToUtf8(bytes)); }
+    void Text(std::string_view bytes) {
+        std::string utf8 = decoder.ToUtf8(bytes);
+        AppendQuoted(out, ReadAsFormula(utf8) ? "'" + utf8 : utf8);
+    }
 
     void Flush() {
         file.Write(out);
@@ -91,14 +102,14 @@ private:
 
 }  // namespace
 
-TraError WriteReviewCsv(const std::string& path, std::span<const ReviewRecord> records,
-                        int codePage) {
+TraFailure WriteReviewCsv(const std::string& path, std::span<const ReviewRecord> records,
+                          int codePage) {
     TextFileWriter file;
-    if (TraError opened = file.Open(path); opened != TraOk) {
-        return opened;
+    if (file.Open(path) == TraOk) {
+        ReviewTable(file, codePage).Write(records);
+        file.Commit();
     }
-    ReviewTable(file, codePage).Write(records);
-    return file.Commit();
+    return file.LastFailure();
 }
 
 }  // namespace wordgleaner

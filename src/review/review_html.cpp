@@ -426,14 +426,14 @@ private:
 // The file writer turns every LF into CR LF. HTML reads CR LF as one line
 // break, in text and in attribute values alike, so the texts' line breaks
 // show as they are.
-TraError WriteReviewHtml(const std::string& path, const ReviewSummary& summary,
-                         std::span<const ReviewRecord> records, int codePage) {
+TraFailure WriteReviewHtml(const std::string& path, const ReviewSummary& summary,
+                           std::span<const ReviewRecord> records, int codePage) {
     TextFileWriter file;
-    if (TraError opened = file.Open(path); opened != TraOk) {
-        return opened;
+    if (file.Open(path) == TraOk) {
+        ReviewPage(file, codePage).Write(summary, records);
+        file.Commit();
     }
-    ReviewPage(file, codePage).Write(summary, records);
-    return file.Commit();
+    return file.LastFailure();
 }
 
 }  // namespace wordgleaner

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "review/review_record.h"
-#include "store/tra_error.h"
+#include "store/tra_failure.h"
 
 namespace wordgleaner {
 
@@ -16,10 +16,10 @@ inline constexpr std::string_view ReviewPageName = "Wordgleaner_review.html";
 // outcome but the exact ones) with the words that differ between the mod
 // text and the reference text marked, and the exact matches as a collapsed
 // list. Texts that are not UTF-8 are decoded from `codePage`.
-// TraOpenFailed when the file cannot be created, TraWriteFailed when writing
-// fails; either way no page is left half-written and one that was there
-// stays as it was.
-TraError WriteReviewHtml(const std::string& path, const ReviewSummary& summary,
-                         std::span<const ReviewRecord> records, int codePage);
+// Its code is TraOpenFailed when the file cannot be created, TraWriteFailed
+// when writing fails, with the system's reason; either way no page is left
+// half-written and one that was there stays as it was.
+TraFailure WriteReviewHtml(const std::string& path, const ReviewSummary& summary,
+                           std::span<const ReviewRecord> records, int codePage);
 
 }  // namespace wordgleaner

@@ -12,7 +12,7 @@
 #include <system_error>
 #include <utility>
 
-#include "store/text_file.h"
+#include "store/input_file.h"
 #include "store/text_mode.h"
 
 namespace wordgleaner {
@@ -94,10 +94,10 @@ public:
     TraFailure Open(const std::string& path) {
         FileToRead opened = OpenToRead(path);
         if (opened.code != TraOk) {
-            return TraFailure::FromSystem(opened.code, opened.systemError);
+            return opened.Failure();
         }
         file = std::move(opened.file);
-        fileSize = SizeOf(path);
+        fileSize = opened.size;
         std::array<char, HeaderSize> header{};
         if (std::fread(header.data(), 1, header.size(), file.get()) < header.size()) {
             return std::ferror(file.get()) != 0 ? LastReadFailure() : TraFailure::DamagedTable(0);

@@ -13,7 +13,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "store/new_file.h"
@@ -34,17 +37,23 @@ std::error_code LastLibraryError() {
     return {errno, std::generic_category()};
 }
 
-bool IsDirectory(const std::string& path) {
+// What stands at `path` itself: a link is looked at as a link, never
+// followed, since the writer replaces it rather than writing through it.
+fs::file_status EntryStatus(const std::string& path) {
     std::error_code ignored;
-    return fs::is_directory(path, ignored);
+    return fs::symlink_status(path, ignored);
+}
+
+bool IsDirectory(const std::string& path) {
+    return fs::is_directory(EntryStatus(path));
 }
 
 // Devices and pipes (/dev/null, /dev/stdout, a FIFO) cannot be replaced by a
 // renamed file; they are written in place.
 bool IsSpecialFile(const std::string& path) {
-    std::error_code ignored;
-    auto status = fs::status(path, ignored);
-    return fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    const fs::file_status status = EntryStatus(path);
+    return fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status) &&
+           !fs::is_symlink(status);
 }
 
 // A file without any write permission bit was protected on purpose: it is
@@ -52,21 +61,10 @@ bool IsSpecialFile(const std::string& path) {
 // file. The bits are read rather than asked for with access(), which grants
 // the administrator everything.
 bool IsWriteProtected(const std::string& path) {
-    std::error_code ignored;
-    auto status = fs::status(path, ignored);
+    const fs::file_status status = EntryStatus(path);
     constexpr auto anyWrite =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return fs::is_regular_file(status) && (status.permissions() & anyWrite) == fs::perms::none;
-}
-
-// Through a symbolic link the file it points to is replaced, not the link.
-std::string ResolveLink(const std::string& path) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) {
-        return path;
-    }
-    auto resolved = fs::canonical(path, error);
-    return error ? path : resolved.string();
 }
 
 // The folder part of `path` with its last separator; empty for a bare name.
@@ -121,48 +119,32 @@ std::error_code RenameOverTarget(const std::string& from, const std::string& to)
 #endif
 }
 
-// The replacement keeps the access rights of the file it replaces.
+// The replacement keeps the access rights of the file it replaces; one that
+// replaces a link gets those of a new file.
 void CopyPermissions(const std::string& from, const std::string& to) {
-    std::error_code ignored;
-    auto status = fs::status(from, ignored);
+    const fs::file_status status = EntryStatus(from);
     if (fs::is_regular_file(status)) {
+        std::error_code ignored;
         fs::permissions(to, status.permissions(), ignored);
     }
 }
 
+// Until the bytes are on the disk, a power cut after the rename could leave
+// an empty file under the target's name.
+std::error_code SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+    if (_commit(_fileno(file)) == 0) {
+        return {};
+    }
+#else
+    if (::fsync(::fileno(file)) == 0) {
+        return {};
+    }
+#endif
+    return LastLibraryError();
+}
+
 }  // namespace
-
-FileToRead OpenToRead(const std::string& path) {
-    FileToRead opened;
-    if (IsDirectory(path)) {
-        opened.code = TraOpenFailed;
-        opened.systemError = std::make_error_code(std::errc::is_a_directory);
-        return opened;
-    }
-    opened.file.reset(std::fopen(path.c_str(), "rb"));
-    if (!opened.file) {
-        opened.code = TraOpenFailed;
-        opened.systemError = LastLibraryError();
-    }
-    return opened;
-}
-
-bool AppendRestOfFile(std::FILE* file, std::string& bytes, std::size_t expected) {
-    std::size_t used = bytes.size();
-    bytes.resize(used + std::max<std::size_t>(expected, 1));
-    while (true) {
-        if (used == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
-        }
-        const std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, file);
-        used += count;
-        if (used < bytes.size()) {
-            const bool failed = std::ferror(file) != 0;
-            bytes.resize(used);
-            return !failed;
-        }
-    }
-}
 
 void FileCloser::operator()(std::FILE* file) const {
     if (file != nullptr) {
@@ -181,7 +163,10 @@ TraError TextFileWriter::Open(const std::string& path) {
     Discard();
     failure = TraFailure();
     pending.clear();
-    targetPath = ResolveLink(path);
+    // A link at the target is replaced by the new file, never written
+    // through: what it points to may be anything, a file the run reads
+    // among them.
+    targetPath = path;
     if (targetPath.empty()) {
         Fail(TraOpenFailed, std::make_error_code(std::errc::no_such_file_or_directory));
         return TraOpenFailed;
@@ -277,6 +262,10 @@ TraError TextFileWriter::Commit() {
     FlushPending();
     if (std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0) {
         Fail(TraWriteFailed, LastLibraryError());
+    } else if (!temporaryPath.empty()) {
+        if (std::error_code reason = SyncToDisk(file.get())) {
+            Fail(TraWriteFailed, reason);
+        }
     }
     if (std::fclose(file.release()) != 0) {
         Fail(TraWriteFailed, LastLibraryError());

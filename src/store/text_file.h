@@ -25,26 +25,10 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// A file opened to read its bytes, or the reason it could not be.
-struct FileToRead {
-    FileHandle file;
-    TraError code = TraOk;  // TraOk or TraOpenFailed
-    std::error_code systemError;
-};
-
-// Opens `path` to read its bytes. A folder is refused as a file that cannot be
-// opened, on every platform: POSIX opens one and fails only its reading.
-FileToRead OpenToRead(const std::string& path);
-
-// Appends what the file holds from where it stands to its end to `bytes`;
-// false on a read error, after appending what was read before it. `expected`
-// guesses the size of the rest: one byte more sees the end without growing
-// the buffer. May throw std::bad_alloc.
-bool AppendRestOfFile(std::FILE* file, std::string& bytes, std::size_t expected);
-
 // Writes into a temporary file beside the target and renames it over the
 // target only in Commit, once every byte reached the disk: a failed or
-// abandoned write never truncates or destroys the file that was there.
+// abandoned write never truncates or destroys the file that was there. A
+// symbolic link at the target is replaced by the file, never written through.
 class TextFileWriter {
 public:
     TextFileWriter() = default;

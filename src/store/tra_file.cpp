@@ -49,7 +49,8 @@ TraFailure ParseLines(std::string_view bytes, TraParser& parser) {
         status = parser.ParseLine(bytes.substr(start, end - start));
         start = end;
     }
-    return GoesOn(status) ? TraFailure() : TraFailure(status, lineNumber);
+    return GoesOn(status) ? TraFailure()
+                          : TraFailure(status, lineNumber - parser.LinesSinceTextBegan());
 }
 
 // Room for every entry up front: growing the list on the way would for a moment
@@ -84,8 +85,8 @@ TraError TraFile::Load(const std::string& path) {
     TraFailure failure;
     try {
         const WholeTextFileRead read = ReadWholeTextFile(path, texts.Bytes());
-        if (read.code == TraOpenFailed) {
-            lastFailure = TraFailure::FromSystem(TraOpenFailed, read.systemError);
+        if (read.failure.code == TraOpenFailed) {
+            lastFailure = read.failure;
             return TraOpenFailed;
         }
         byteOrderMark = read.byteOrderMark;
@@ -93,8 +94,8 @@ TraError TraFile::Load(const std::string& path) {
         TraParser parser(entries, texts);
         failure = ParseLines(texts.Bytes(), parser);
         parser.Finish();
-        if (read.code != TraOk && failure.code == TraOk) {
-            failure = TraFailure::FromSystem(read.code, read.systemError);
+        if (read.failure.code != TraOk && failure.code == TraOk) {
+            failure = read.failure;
         }
     } catch (const std::bad_alloc&) {
         failure = TraFailure(TraNoMemory);

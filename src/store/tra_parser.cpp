@@ -28,6 +28,9 @@ bool IsDigit(char c) {
 TraError TraParser::ParseLine(std::string_view text) {
     line = text;
     position = 0;
+    if (linesSinceTextBegan >= 0) {
+        ++linesSinceTextBegan;
+    }
     ApplyLineStartRule();
     TraError status = TraOk;
     while (status == TraOk) {
@@ -184,6 +187,7 @@ TraError TraParser::OnMaleOpen() {
     }
     StartEntry(id);
     state = State::MaleText;
+    linesSinceTextBegan = 0;
     return TraOk;
 }
 
@@ -222,6 +226,7 @@ TraError TraParser::OnAfterMaleSound() {
     SkipBlanks();
     if (TakeDelimiter()) {
         state = State::FemaleText;
+        linesSinceTextBegan = 0;
         return TraOk;
     }
     if (At('\n')) {
@@ -408,6 +413,7 @@ TextSpan TraParser::SpanOf(const PendingField& field) {
 }
 
 void TraParser::CompletePending() {
+    linesSinceTextBegan = NoText;
     if (!hasPending) {
         return;
     }

@@ -29,6 +29,13 @@ public:
     // Completes the entry that is still pending at the end of the file, if any.
     void Finish();
 
+    // How many lines before the current one the last text of the entry being
+    // read began; 0 when it began on this line or there is none. A fault
+    // after a text that ran over several lines is told at the line where the
+    // text began: an unclosed delimiter there is the likely cause, the line
+    // where the reader stopped only where it noticed.
+    int LinesSinceTextBegan() const { return linesSinceTextBegan > 0 ? linesSinceTextBegan : 0; }
+
 private:
     enum class State {
         LineStart,
@@ -110,6 +117,8 @@ private:
     std::string_view delimiter;
     Field commentTarget = TraField::Comment;
     State commentReturn = State::LineStart;
+    static constexpr int NoText = -1;
+    int linesSinceTextBegan = NoText;
 };
 
 }  // namespace wordgleaner

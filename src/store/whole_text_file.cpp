@@ -2,14 +2,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
-#include "store/text_file.h"
+#include "store/input_file.h"
 #include "store/text_mode.h"
 
 namespace wordgleaner {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -18,11 +15,9 @@ using text_mode::LineFeed;
 constexpr std::size_t FirstReadSize = 64 * 1024;
 
 // The size the file has now, plus one byte so that its end is seen without
-// growing the buffer; a pipe or a file of the /proc kind tells no size.
-std::size_t ExpectedSize(const std::string& path) {
-    std::error_code error;
-    auto size = fs::file_size(path, error);
-    return error ? FirstReadSize : static_cast<std::size_t>(size) + 1;
+// growing the buffer; a file of the /proc kind tells a size of 0.
+std::size_t ExpectedSize(std::uint64_t size) {
+    return size == 0 ? FirstReadSize : static_cast<std::size_t>(size) + 1;
 }
 
 // Drops the byte-order mark and every CR that comes right before an LF, in
@@ -45,17 +40,15 @@ WholeTextFileRead ReadWholeTextFile(const std::string& path, std::string& bytes)
     bytes.clear();
     FileToRead opened = OpenToRead(path);
     if (opened.code != TraOk) {
-        result.code = opened.code;
-        result.systemError = opened.systemError;
+        result.failure = opened.Failure();
         return result;
     }
-    if (!AppendRestOfFile(opened.file.get(), bytes, ExpectedSize(path))) {
-        result.code = TraReadFailed;
-        result.systemError = {errno, std::generic_category()};
+    if (!AppendRestOfFile(opened.file.get(), bytes, ExpectedSize(opened.size))) {
+        result.failure = TraFailure::FromSystem(TraReadFailed, {errno, std::generic_category()});
     }
     result.byteOrderMark = std::string_view(bytes).starts_with(Utf8ByteOrderMark);
     bytes.resize(ToTextMode(bytes, result.byteOrderMark ? Utf8ByteOrderMark.size() : 0));
-    if (result.code != TraOk) {
+    if (result.failure.code != TraOk) {
         // Only whole lines: the rest of the last one was never read.
         auto lastLineFeed = bytes.rfind(LineFeed);
         bytes.resize(lastLineFeed == std::string::npos ? 0 : lastLineFeed + 1);

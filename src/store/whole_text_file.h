@@ -1,19 +1,19 @@
 #pragma once
 
 #include <string>
-#include <system_error>
 
-#include "store/tra_error.h"
+#include "store/tra_failure.h"
 
 namespace wordgleaner {
 
 struct WholeTextFileRead {
-    TraError code = TraOk;  // TraOk, TraOpenFailed or TraReadFailed
+    // TraOk, TraOpenFailed (also for what is no regular file, or one too
+    // large for the store) or TraReadFailed, with the reason.
+    TraFailure failure;
     bool byteOrderMark = false;
-    std::error_code systemError;  // the system's reason of a failure, when it told one
 };
 
-// Reads the whole file at `path` into `bytes` in text mode (CR LF as LF, a
+// Reads the whole regular file at `path` into `bytes` in text mode (CR LF as LF, a
 // lone CR kept, nothing from a 0x1A byte on, a leading byte-order mark
 // skipped), so that the entries of a tra file can be views
 // into one buffer. Every line of the result ends with LF: a last line without

@@ -1,6 +1,7 @@
 // Application start-up: one main window, run modally; the process ends with it.
 #include <QApplication>
 #include <QSettings>
+#include <csignal>
 
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
@@ -10,6 +11,11 @@
 using namespace wordgleaner;
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // A file-size limit (ulimit -f) fails the write it stops, which the run
+    // tells as it tells a full disk, instead of ending the program unseen.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Wordgleaner"));
     QApplication::setApplicationName(QStringLiteral("Wordgleaner"));

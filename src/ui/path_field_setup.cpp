@@ -1,6 +1,7 @@
 #include "path_field_setup.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -16,7 +17,18 @@ constexpr int FieldMinimumWidth = 420;
 
 }  // namespace
 
-const QString TraFileFilter = QStringLiteral("Tra files|*.tra;*.TRA;*.Tra|All files|*||");
+QString ReferenceFileFilter() {
+    QString filter;
+    for (const ChooserFileType& type : ReferenceFileTypes(true)) {
+        QStringList patterns;
+        for (const std::string& pattern : type.patterns) {
+            patterns << QString::fromStdString(pattern);
+        }
+        filter += QString::fromStdString(type.description) + QLatin1Char('|') +
+                  patterns.join(QLatin1Char(';')) + QLatin1Char('|');
+    }
+    return filter + QLatin1Char('|');
+}
 
 PathBrowseControl* MakePathField(const char* name, std::shared_ptr<PathChooser> chooser,
                                  QWidget* parent) {
@@ -34,7 +46,7 @@ PathBrowseControl* MakePathField(const char* name, std::shared_ptr<PathChooser> 
 void SetReferenceFieldKind(PathBrowseControl& field, bool folders) {
     field.ModifyMode(PathBrowseControl::ModeFolder,
                      folders ? unsigned{PathBrowseControl::ModeFolder} : 0U);
-    field.SetFilter(TraFileFilter);
+    field.SetFilter(ReferenceFileFilter());
 }
 
 // The destination's chooser offers to make a new folder.

@@ -12,9 +12,11 @@ namespace wordgleaner {
 class PathBrowseControl;
 class PathChooser;
 
-// Tra files in any letter case first, since a mod's files often differ from
-// the game's in case, and everything else as the second choice.
-extern const QString TraFileFilter;
+// The reference fields' file types in the chooser's pipe form ("Tra files
+// and string tables|*.tra;*.TRA;...|All files|*.*||"): every letter case is
+// spelled out, since a mod's files often differ from the game's in case and
+// Qt's chooser compares names with it outside Windows.
+QString ReferenceFileFilter();
 
 // A path field of the windows: a path can be typed, pasted and dropped as
 // well as chosen, and one that names nothing is marked at once. `chooser`:

@@ -73,8 +73,9 @@ void PreferencesDialog::BuildControls() {
     groups->addWidget(
         AddGroup(CommentsGroup, {commentButtons[0], commentButtons[1], commentButtons[2]}));
     groups->addWidget(
-        AddGroup(MiscellaneousGroup, {AddCheckBox(PreferencesCheck::ReferenceFolders), NumberRows(),
-                                      AddCheckBox(PreferencesCheck::CompareSound)}));
+        AddGroup(MiscellaneousGroup, {AddCheckBox(PreferencesCheck::ReferenceFolders),
+                                      AddCheckBox(PreferencesCheck::IncludeSubFolders),
+                                      NumberRows(), AddCheckBox(PreferencesCheck::CompareSound)}));
     groups->addWidget(AddGroup(PatchGroup, {AddCheckBox(PreferencesCheck::GeneratePatch)}));
     groups->addWidget(
         AddGroup(ReviewGroup, {AddCheckBox(PreferencesCheck::WriteReview), CodePageRow()}));
@@ -101,6 +102,7 @@ void PreferencesDialog::BuildControls() {
                                                    commentButtons[1],
                                                    commentButtons[2],
                                                    check(PreferencesCheck::ReferenceFolders),
+                                                   check(PreferencesCheck::IncludeSubFolders),
                                                    minLikelinessField,
                                                    thresholdField,
                                                    check(PreferencesCheck::CompareSound),

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
 #include <vector>
 
 #include "frontend/browse_glyph_maps.h"
@@ -19,9 +20,6 @@ namespace wordgleaner {
 namespace {
 
 constexpr int OpenFolderGlyph = 1;
-// Tra files first, in any letter case (Windows compares names without it),
-// and everything else as the second choice.
-constexpr char TraFileFilter[] = "Tra files (*.tra)\0*.tra\0All files (*.*)\0*.*\0";
 // Names a path can have on any Windows that the 8-bit file API reaches.
 constexpr DWORD PathBufferSize = 32768;
 // The system's warning icon (OIC_WARNING), in the small size.
@@ -43,6 +41,19 @@ int CALLBACK FolderChooserStarted(HWND chooser, UINT message, LPARAM /*lParam*/,
 }
 
 }  // namespace
+
+// Each extension once: Windows compares names without their letter case.
+std::string ReferenceFileFilter() {
+    std::string filter;
+    for (const ChooserFileType& type : ReferenceFileTypes(false)) {
+        std::string patterns;
+        for (const std::string& pattern : type.patterns) {
+            patterns += (patterns.empty() ? "" : ";") + pattern;
+        }
+        filter += type.description + " (" + patterns + ")" + '\0' + patterns + '\0';
+    }
+    return filter + '\0';
+}
 
 void PathBrowseField::Attach(HWND owner, int id) {
     dialog = owner;
@@ -203,10 +214,11 @@ bool PathBrowseField::BrowseFile() {
     std::vector<char> name(PathBufferSize, '\0');
     const std::string current = Path();
     current.copy(name.data(), name.size() - 1);
+    const std::string filter = ReferenceFileFilter();
     OPENFILENAMEA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = dialog;
-    chooser.lpstrFilter = TraFileFilter;
+    chooser.lpstrFilter = filter.c_str();
     chooser.lpstrFile = name.data();
     chooser.nMaxFile = static_cast<DWORD>(name.size());
     chooser.lpstrTitle = chooserTitle.c_str();

@@ -64,6 +64,11 @@ private:
     bool folderMode = false;
 };
 
+// The reference fields' file types as the system's file chooser takes them:
+// "description (patterns)", NUL, the patterns, NUL, for each type, and a NUL
+// that ends the list.
+std::string ReferenceFileFilter();
+
 // The paths of a drop from Explorer and where, in the dialog's client
 // coordinates, they were dropped; the drop is finished.
 struct DroppedPaths {

@@ -17,7 +17,7 @@ namespace {
 
 // In the order of PreferencesCheck.
 constexpr std::array<int, PreferencesCheckCount> CheckIds = {
-    IDC_LINE_INFO_ONLY, IDC_REFERENCE_FOLDERS, IDC_COMPARE_SOUND,
+    IDC_LINE_INFO_ONLY, IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS, IDC_COMPARE_SOUND,
     IDC_GENERATE_PATCH, IDC_WRITE_REVIEW,      IDC_KEEP_GOING};
 
 constexpr std::array<std::pair<int, std::int32_t>, 3> CommentIds = {{

@@ -72,16 +72,18 @@ TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
     EXPECT_EQ(request.options, RecoveryOptions{});
 }
 
-TEST(CliOptions, KeepGoingAndInPlaceAreOffUnlessAskedFor) {
+TEST(CliOptions, KeepGoingInPlaceAndRecursiveAreOffUnlessAskedFor) {
     Parsed plain = ParseWithPaths({});
     ASSERT_TRUE(plain.result.request.has_value());
     EXPECT_FALSE(plain.result.request->inPlace);
     EXPECT_FALSE(plain.result.request->options.keepGoing);
+    EXPECT_FALSE(plain.result.request->options.includeSubFolders);
 
-    Parsed asked = ParseWithPaths({"--keep-going", "--in-place"});
+    Parsed asked = ParseWithPaths({"--keep-going", "--in-place", "--recursive"});
     ASSERT_TRUE(asked.result.request.has_value()) << asked.err;
     EXPECT_TRUE(asked.result.request->inPlace);
     EXPECT_TRUE(asked.result.request->options.keepGoing);
+    EXPECT_TRUE(asked.result.request->options.includeSubFolders);
 }
 
 TEST(CliOptions, AlsoReferencePairsFollowTheFirstPairInTheOrderGiven) {
@@ -213,6 +215,28 @@ TEST(CliOptions, AMissingValueIsToldAsSuchWhereverItIsMissing) {
     EXPECT_NE(swallowed.err.find("DEST_DIR is required"), std::string::npos) << swallowed.err;
 }
 
+// Told as such, not as "Please enter a number." with the parser's words.
+TEST(CliOptions, AnOptionOfOneValueGivenTwiceIsToldAsSuch) {
+    for (const std::initializer_list<std::string> given :
+         {std::initializer_list<std::string>{"--min-likeliness", "40", "--min-likeliness", "60"},
+          {"--min-likeliness=40", "--patch", "--min-likeliness", "40"}}) {
+        Parsed parsed = ParseWithPaths(given);
+        EXPECT_EQ(parsed.result.exitCode, UsageExitCode);
+        EXPECT_EQ(parsed.err, "wordgleaner-cli: --min-likeliness is given 2 times; give it once\n" +
+                                  UsageLine + "\nRun with --help for more information.\n");
+    }
+    ExpectRefused({"--comments", "none", "--comments", "none", "--comments", "missing"},
+                  "--comments is given 3 times; give it once");
+    ExpectRefused({"--code-page", "1252", "--min-id", "3", "--code-page", "850"},
+                  "--code-page is given 2 times; give it once");
+
+    // Repeatable, and a flag given twice asks for the same thing.
+    Parsed pairs = ParseWithPaths(
+        {"--also-reference", "a", "b", "--also-reference", "c", "d", "--patch", "--patch"});
+    ASSERT_TRUE(pairs.result.request.has_value()) << pairs.err;
+    EXPECT_EQ(pairs.result.request->furtherReferences.size(), 2u);
+}
+
 TEST(CliOptions, APathThatBeginsWithADashIsToldHowToWriteIt) {
     ExpectRefused({"o", "t", "-mods", "d"},
                   "-mods: no such option; a path that begins with \"-\" is written ./-mods, or "
@@ -241,7 +265,7 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
     EXPECT_EQ(help.result.exitCode, 0);
     for (const char* word :
          {"REF_ORIGINAL", "--min-likeliness", "--threshold", "--line-info-only", "--comments",
-          "--patch", "--no-sound-check", "--min-id", "--max-id", "--version"}) {
+          "--patch", "--no-sound-check", "--min-id", "--max-id", "--recursive", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     // Scripts rely on it: the earlier files are replaced, no question asked.

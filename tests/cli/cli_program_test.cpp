@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/held_destination.h"
 #include "support/temp_dir.h"
 #include "wordgleaner/version.h"
 
@@ -121,8 +122,44 @@ TEST(CliProgram, ExitsWithTheJobStatusWhenTheRunFails) {
     Outcome outcome = RunProgram(arguments, scratch);
 
     EXPECT_EQ(outcome.exitCode, 4);
-    EXPECT_EQ(outcome.out, "No file to process. Check specified mod directory.\n");
+    EXPECT_EQ(outcome.out, "No file to process. Check specified mod directory: " + arguments[2] +
+                               " does not exist.\n");
     EXPECT_EQ(outcome.err, "wordgleaner-cli: failed with status 4 (Failed to open file)\n");
+}
+
+// This test process holds the lock as another run would; the program, a
+// process of its own, finds it held.
+TEST(CliProgram, ADestinationAnotherRunWritesIntoEndsTheProgramAtOnceWith75) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    test_support::HeldDestination other(scratch.Path() / "out");
+    ASSERT_TRUE(other.Held());
+
+    Outcome outcome = RunProgram(ExampleArguments(scratch / "out"), scratch);
+
+    EXPECT_EQ(outcome.exitCode, 75);
+    EXPECT_EQ(outcome.out, "Another run is writing into " + scratch / "out" + "\n");
+    EXPECT_EQ(outcome.err,
+              "wordgleaner-cli: failed with status 75 (Destination in use by another run)\n");
+    EXPECT_EQ(fs::directory_iterator(scratch.Path() / "out")->path().filename(), "Wordgleaner.lock")
+        << "nothing but the other run's lock file";
+}
+
+TEST(CliProgram, ADamagedStringTableExitsWith17AndNamesItsEntry) {
+    TempDir scratch;
+    fs::create_directory(scratch.Path() / "out");
+    const std::string table = scratch.Write("en_US/dialog.tlk", "TLK V1  \x01\x00");
+    std::vector<std::string> arguments = ExampleArguments(scratch / "out");
+    arguments[0] = table;
+
+    Outcome outcome = RunProgram(arguments, scratch);
+
+    EXPECT_EQ(outcome.exitCode, 17);
+    EXPECT_NE(
+        outcome.out.find("Failed to load " + table + ", cause: Damaged string table at entry 0\n"),
+        std::string::npos)
+        << outcome.out;
+    EXPECT_EQ(outcome.err, "wordgleaner-cli: failed with status 17 (Damaged string table)\n");
 }
 
 TEST(CliProgram, BadOptionsExitWith64AndAUsageMessageOnTheErrorStream) {

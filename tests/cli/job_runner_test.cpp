@@ -176,6 +176,51 @@ TEST_F(JobRunner, KeepGoingPrintsEverySkippedFileAndExitsWithTheFirstFailure) {
     EXPECT_TRUE(std::filesystem::exists(root / "out/c.tra"));
 }
 
+// --- Sub-folders ------------------------------------------------------------
+
+TEST_F(JobRunner, SubFoldersLeftOutAreNamedAfterTheSummaryWithoutChangingTheExitCode) {
+    root.Write("mod/d/b.tra", "@20 = ~Hello~\n");
+
+    EXPECT_EQ(Run(), 0);
+
+    const std::string tail =
+        "Entries: 2, Exact match: 1, Very likely match: 0, Likely match: 0\n"
+        "Sub-folders not searched: d (1 tra file); include them with --recursive\n";
+    EXPECT_TRUE(out.str().ends_with(tail)) << out.str();
+    EXPECT_FALSE(std::filesystem::exists(root / "out/d"));
+}
+
+// A mod language folder whose files all sit in sub-folders: the run has
+// nothing to do, and the line tells why.
+TEST_F(JobRunner, TheLineIsPrintedEvenWhenNoFileLiesDirectlyInTheModFolder) {
+    std::filesystem::remove(root / "mod/a.tra");
+    root.Write("mod/d/b.tra", "@20 = ~Hello~\n");
+    root.Write("mod/d/e/c.tra", "@30 = ~Hello~\n");
+
+    EXPECT_EQ(Run(), TraOpenFailed);
+
+    EXPECT_TRUE(
+        out.str().ends_with(" holds no tra file.\n"
+                            "Sub-folders not searched: d (2 tra files); include them "
+                            "with --recursive\n"))
+        << out.str();
+}
+
+TEST_F(JobRunner, WithRecursiveADestinationInsideTheModFolderNeedsInPlace) {
+    root.Write("mod/d/b.tra", "@20 = ~Hello~\n");
+    request.destinationDirectory = root / "mod/out";
+    std::filesystem::create_directory(request.destinationDirectory);
+    request.options.includeSubFolders = true;
+
+    EXPECT_EQ(Run(), UsageExitCode);
+    EXPECT_NE(err.str().find("inside the mod folder"), std::string::npos) << err.str();
+    EXPECT_TRUE(std::filesystem::is_empty(request.destinationDirectory));
+
+    request.options.includeSubFolders = false;
+    err.str("");
+    EXPECT_EQ(Run(), 0) << "without the sub-folders the run reads nothing there";
+}
+
 TEST_F(JobRunner, AWorkerThreadThatCannotStartIsToldAndExitsWithTheSystemErrorCode) {
     RecoveryJob refused({.makeThread = [](std::function<void()>) -> std::jthread {
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "job/output_files.h"
 #include "store/tra_error.h"
 #include "support/ended_snapshot.h"
@@ -64,6 +66,27 @@ TEST(EndSummary, AStopIsAWarningThatSaysWhatItLeft) {
     EXPECT_EQ(summary.caption, "Stopped");
     EXPECT_EQ(summary.text, "Stopped after 1 of 3 files.");
     EXPECT_TRUE(summary.actions.empty());
+}
+
+// The window's words for the report's "Sub-folders not searched" line, with
+// the setting's name as Preferences shows it; after every kind of end, a
+// mod folder whose files all lie in sub-folders failing first of all.
+TEST(EndSummary, SubFoldersLeftOutAreNamedWithTheSettingThatIncludesThem) {
+    const std::string note =
+        "\n\nSub-folders were left out: d (60 tra files), e (1 tra file). To recover their tra "
+        "files too, check \"Include sub-folders of the mod folder and of reference folders\" in "
+        "Preferences.";
+    for (const auto& [status, abortRequested] :
+         {std::pair{TraOpenFailed, false}, std::pair{TraOk, false}, std::pair{TraOk, true}}) {
+        ProgressSnapshot end = Ended(status, abortRequested);
+        const EndSummary without = SummarizeEnd(end, Inputs(false));
+        end.unsearchedSubFolders = {{"d", 60}, {"e", 1}};
+        const EndSummary with = SummarizeEnd(end, Inputs(false));
+        EXPECT_EQ(with.text, without.text + note);
+        EXPECT_EQ(with.caption, without.caption) << "the run ends as it would without the note";
+        EXPECT_EQ(with.actions, without.actions);
+    }
+    EXPECT_EQ(UnsearchedSubFoldersText(Ended(TraOk, false)), "");
 }
 
 TEST(EndSummary, AFailureTellsTheRunsOwnTextEvenAfterAStop) {

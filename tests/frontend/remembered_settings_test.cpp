@@ -23,6 +23,7 @@ PreferencesValues ChangedPreferences() {
     options.writeReview = true;
     options.codePage = 1251;
     options.keepGoing = true;
+    options.includeSubFolders = true;
     preferences.referenceFolders = true;
     preferences.furtherPairs = {{"C:\\en", "C:\\fr"}};
     return preferences;
@@ -38,6 +39,7 @@ TEST(RememberedSettings, PreferencesAndPathsComeBackAsTheyWereWritten) {
     EXPECT_EQ(values.at("paths/modDirectory"), "C:\\mod");
     EXPECT_EQ(values.at("preferences/minLikeliness"), "62.5");
     EXPECT_EQ(values.at("preferences/compareSound"), "false");
+    EXPECT_EQ(values.at("preferences/includeSubFolders"), "true");
 }
 
 // Both windows keep the same keys, so either reads what the other wrote.

@@ -16,6 +16,7 @@
 #include "frontend/reference_pair_problems.h"
 #include "job/reference_pair.h"
 #include "support/check_point_hold.h"
+#include "support/held_destination.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
@@ -214,8 +215,8 @@ TEST(RunController, ADestinationThatCannotBeCreatedOrIsAFileIsRefused) {
 }
 
 // An earlier run's outputs are counted the way this run would write them:
-// its recovered files, its report, and the patch and review only when this
-// run writes them too.
+// its recovered files, and the report, patch and review, which every run
+// clears whatever its own options.
 TEST(RunController, AnEarlierRunsOutputsAreCountedAndReplacedOnlyAfterAYes) {
     RunFolders folders;
     Controlled run;
@@ -234,9 +235,10 @@ TEST(RunController, AnEarlierRunsOutputsAreCountedAndReplacedOnlyAfterAYes) {
     EXPECT_EQ(question.preferred, DefaultAnswer::No);
     EXPECT_EQ(question.text,
               "The destination folder " + folders.dir / "out" +
-                  " already holds 3 files that this run would replace (recovered tra files of "
+                  " already holds 6 files that this run would replace (recovered tra files of "
                   "the same names, the report, the patch or the review of an earlier run):\n"
-                  "\ndialog.tra\nfarewell.tra\nWordgleaner_report.txt\n\nReplace them?");
+                  "\ndialog.tra\nfarewell.tra\nWordgleaner_report.txt\ntp2patch.tp2\n"
+                  "Wordgleaner_review.html\nand 1 more\n\nReplace them?");
     EXPECT_EQ(run.starts, 1);
     EXPECT_EQ(TempDir::Read(folders.dir / "out/Wordgleaner_report.txt"), report);
 
@@ -429,6 +431,21 @@ TEST(RunController, AFailedRunShowsItsOwnTextAsAnError) {
     EXPECT_EQ(run.view.boxes[0].text,
               "Failed to load setup, cause: Missing equal sign after string Id at line 1");
     EXPECT_TRUE(run.view.boxes[0].buttons.empty());
+    EXPECT_FALSE(run.view.running);
+}
+
+TEST(RunController, ADestinationAnotherRunWritesIntoIsToldInTheEndBox) {
+    RunFolders folders;
+    test_support::HeldDestination other(folders.dir.Path() / "out");
+    ASSERT_TRUE(other.Held());
+    Controlled run;
+    ASSERT_TRUE(run.controller.Import(folders.Request()));
+    run.FinishRun();
+    ASSERT_EQ(run.view.boxes.size(), 1u);
+    EXPECT_EQ(run.view.boxes[0].icon, MessageIcon::Error);
+    EXPECT_EQ(run.view.boxes[0].caption, "Failure");
+    EXPECT_EQ(run.view.boxes[0].text, "Another run is writing into " + folders.dir / "out");
+    EXPECT_FALSE(folders.Exists("out/dialog.tra"));
     EXPECT_FALSE(run.view.running);
 }
 

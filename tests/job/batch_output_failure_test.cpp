@@ -1,6 +1,7 @@
 // Outputs a run cannot write: a full disk or a protected file fails the run
 // with a message naming the file and the system's reason, and never leaves
-// an earlier run's patch or report looking like this run's.
+// an earlier run's patch or report looking like this run's: a report that
+// cannot be written leaves the report the run began with.
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ namespace {
 constexpr const char* ReportName = "Wordgleaner_report.txt";
 constexpr const char* PatchName = "tp2patch.tp2";
 const std::string StaleText = "stale output of an earlier run\n";
+const std::string StartReport =
+    "Process started, not ended.\r\nThe run replaces this report when it ends.\r\n";
 
 std::string Reason(std::errc error) {
     return std::make_error_code(error).message();
@@ -84,7 +87,7 @@ TEST_F(BatchOutputFailureTest, APatchThatCannotBeWrittenFailsTheRunAndTheOldPatc
     EXPECT_EQ(Out("a.tra").find("@100   = ~Salut~\r\n"), 0u) << "the recovered file is kept";
 }
 
-TEST_F(BatchOutputFailureTest, AReportThatCannotBeWrittenFailsTheRunAndTheOldReportGoes) {
+TEST_F(BatchOutputFailureTest, AReportThatCannotBeWrittenFailsTheRunAndLeavesTheStartReport) {
     root.Write("mod/a.tra", "@1 = ~Hello~\n");
     root.Write("out/" + std::string(ReportName), StaleText);
     ProgressSnapshot end;
@@ -98,7 +101,7 @@ TEST_F(BatchOutputFailureTest, AReportThatCannotBeWrittenFailsTheRunAndTheOldRep
               "Failed to write Wordgleaner_report.txt, cause: File write "
               "failure (" +
                   Reason(std::errc::file_too_large) + ")");
-    EXPECT_FALSE(Exists(ReportName));
+    EXPECT_EQ(Out(ReportName), StartReport) << "never the earlier run's";
     EXPECT_EQ(Out("a.tra"), "@1     = ~Salut~\r\n");
 }
 
@@ -161,15 +164,22 @@ TEST_F(BatchOutputFailureTest, APatchThatCannotBeCreatedStopsTheRunBeforeAnyFile
     EXPECT_TRUE(fs::is_directory(root.Path() / "out" / PatchName)) << "a folder is never removed";
 }
 
-TEST_F(BatchOutputFailureTest, AReportThatCannotBeCreatedFailsAnOtherwiseGoodRun) {
+// The report begins the run: one that cannot be created stops it before
+// anything is loaded or written.
+TEST_F(BatchOutputFailureTest, AReportThatCannotBeCreatedFailsTheRunBeforeAnyFile) {
     root.Write("mod/a.tra", "@1 = ~Hello~\n");
     root.Write("out/" + std::string(ReportName) + "/blocker", "");
+    paths.referenceOriginal = root / "never loaded.tra";
 
     const ProgressSnapshot end = Run();
 
     EXPECT_EQ(end.status, TraOpenFailed);
-    EXPECT_EQ(end.progressText.rfind("Failed to write Wordgleaner_report.txt, cause: ", 0), 0u);
-    EXPECT_EQ(Out("a.tra"), "@1     = ~Salut~\r\n");
+    EXPECT_EQ(end.progressText,
+              "Failed to write Wordgleaner_report.txt, cause: Failed to open "
+              "file (" +
+                  Reason(std::errc::is_a_directory) + ")");
+    EXPECT_FALSE(Exists("a.tra"));
+    EXPECT_FALSE(Exists("Wordgleaner.lock"));
 }
 
 }  // namespace

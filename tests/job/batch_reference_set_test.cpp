@@ -16,6 +16,10 @@
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 using namespace wordgleaner;
 
 namespace fs = std::filesystem;
@@ -275,6 +279,21 @@ TEST_F(BatchReferenceSetTest, WithKeepGoingAFailingFileIsLeftOutAndNamed) {
         end.skippedFiles[0].starts_with("Skipped " + Path("en/worldmap.tra") + ": Failed to load "))
         << end.skippedFiles[0];
 }
+
+#if !defined(_WIN32)
+// Opening a named pipe that nobody writes into would hold the run for good.
+TEST_F(BatchReferenceSetTest, ANamedPipeOfATraNameInAFolderFailsTheRunWithItsKind) {
+    WriteFiles({{"en/a.tra", "@0 = ~A~\n"}, {"fr/a.tra", "@0 = ~Ah~\n"}});
+    ASSERT_EQ(::mkfifo(Path("en/b.tra").c_str(), 0600), 0);
+    AddModFile("m.tra", "@1 = ~A~\n");
+    const ProgressSnapshot end = Run({{Path("en"), Path("fr")}});
+    EXPECT_EQ(end.status, TraOpenFailed);
+    EXPECT_EQ(end.progressText, "Failed to load " + Path("en/b.tra") +
+                                    ", cause: Failed to open file (a named pipe, not a regular "
+                                    "file)");
+    EXPECT_FALSE(fs::exists(Path("out/m.tra")));
+}
+#endif
 
 TEST_F(BatchReferenceSetTest, PairsThatGiveNoFileFailTheRunBeforeAnyLoad) {
     fs::create_directories(root.Path() / "empty");

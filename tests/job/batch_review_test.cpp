@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "job/check_point.h"
@@ -16,6 +17,7 @@
 #include "review/text_encoding.h"
 #include "store/tra_file.h"
 #include "support/batch_files.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 using namespace wordgleaner;
@@ -233,15 +235,39 @@ TEST_F(BatchReviewTest, AnAbortedRunReviewsTheEntriesItRecovered) {
     EXPECT_NE(Out("Wordgleaner_review.html").find("Process interrupted."), std::string::npos);
 }
 
-TEST_F(BatchReviewTest, AReviewThatCannotBeWrittenFailsTheRunAndTheReportNamesIt) {
+TEST_F(BatchReviewTest, AReviewThatCannotBeCreatedFailsTheRunAndTheReportNamesIt) {
     fs::create_directory(ReviewPagePath(paths.destinationDirectory));
     const ProgressSnapshot end = Run(true);
-    EXPECT_NE(end.status, TraOk);
+    EXPECT_EQ(end.status, TraOpenFailed);
     const std::string expected = "Failed to write " + ReviewPagePath(paths.destinationDirectory) +
-                                 ", cause: " + TraErrorMessage(end.status);
+                                 ", cause: Failed to open file (" +
+                                 std::make_error_code(std::errc::is_a_directory).message() + ")";
     EXPECT_EQ(end.progressText, expected);
     EXPECT_NE(Out("Wordgleaner_report.txt").find(expected), std::string::npos);
     EXPECT_FALSE(fs::exists(ReviewTablePath(paths.destinationDirectory)));
 }
+
+#if !defined(_WIN32)
+// The page, some kilobytes of style and rows, goes beyond a limit that the
+// recovered files and the report stay under: a write that fails half-way,
+// told with the system's reason as a full disk would be.
+TEST_F(BatchReviewTest, AReviewWriteThatFailsIsToldWithTheSystemsReason) {
+    ProgressSnapshot end;
+    {
+        test_support::FileSizeLimit limit(4000);
+        end = Run(true);
+    }
+    EXPECT_EQ(end.status, TraWriteFailed);
+    const std::string expected = "Failed to write " + ReviewPagePath(paths.destinationDirectory) +
+                                 ", cause: File write failure (" +
+                                 std::make_error_code(std::errc::file_too_large).message() + ")";
+    EXPECT_EQ(end.progressText, expected);
+    EXPECT_NE(Out("Wordgleaner_report.txt").find(expected), std::string::npos);
+    EXPECT_EQ(NamesIn(paths.destinationDirectory),
+              (std::vector<std::string>{"Wordgleaner_report.txt", "dialog.tra", "items.tra",
+                                        "setup.TRA"}))
+        << "no page, no table, no temporary file";
+}
+#endif
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -17,6 +18,10 @@
 #include "support/batch_files.h"
 #include "support/temp_dir.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 using namespace wordgleaner;
 
 namespace fs = std::filesystem;
@@ -27,7 +32,7 @@ using test_support::TempDir;
 
 namespace {
 
-constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* NoFileText = "No file to process. Check specified mod directory: ";
 constexpr const char* ReportName = "Wordgleaner_report.txt";
 constexpr const char* PatchName = "tp2patch.tp2";
 
@@ -208,23 +213,48 @@ TEST_F(BatchRunTest, LongPathsWork) {
 
 // --- Failures ---------------------------------------------------------------
 
-TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithoutLoadingAnythingOrWritingAReport) {
-    fs::create_directory(root.Path() / "mod/sub.tra");
+// The folder is named with what is wrong with it, so the user knows
+// whether to fix the path or the folder.
+TEST_F(BatchRunTest, AModFolderWithNoTraFileFailsWithItsPathAndWhyBeforeLoadingAnything) {
+    fs::create_directory(root.Path() / "mod/english");
     AddModFile("readme.txt", "not a tra file");
     paths.referenceOriginal = root / "no such reference.tra";
     const std::string missing = (root.Path() / "missing").string();
-
-    for (const std::string& modFolder : {paths.modDirectory, missing}) {
-        paths.modDirectory = modFolder;
+    const std::string file = root / "orig.tra";
+    struct Case {
+        std::string modFolder, text;
+    };
+    for (const Case& each :
+         {Case{paths.modDirectory, paths.modDirectory + " holds no tra file."},
+          Case{missing, missing + " does not exist."}, Case{file, file + " is not a folder."},
+          Case{"", "no folder was given."}}) {
+        paths.modDirectory = each.modFolder;
         const ProgressSnapshot end = Run();
 
-        EXPECT_EQ(end.status, TraOpenFailed) << modFolder;
-        EXPECT_EQ(end.progressText, NoFileText);
+        EXPECT_EQ(end.status, TraOpenFailed) << each.modFolder;
+        EXPECT_EQ(end.progressText, NoFileText + each.text);
         EXPECT_EQ(end.entryText, "");
         EXPECT_TRUE(end.Ended());
-        EXPECT_TRUE(Written().empty());
+        EXPECT_EQ(Written(), Names{ReportName});
+        EXPECT_EQ(Out(ReportName), end.progressText + "\r\n\r\n");
     }
 }
+
+#if !defined(_WIN32)
+TEST_F(BatchRunTest, AModFolderThatCannotBeListedIsToldWithTheSystemsReason) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root lists every folder";
+    }
+    fs::permissions(paths.modDirectory, fs::perms::owner_write);
+
+    const ProgressSnapshot end = Run();
+
+    fs::permissions(paths.modDirectory, fs::perms::owner_all);
+    EXPECT_EQ(end.progressText, NoFileText + paths.modDirectory + " cannot be listed (" +
+                                    std::make_error_code(std::errc::permission_denied).message() +
+                                    ").");
+}
+#endif
 
 TEST_F(BatchRunTest, AReferenceThatFailsToLoadIsNamedByItsPathAndEndsTheRun) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
@@ -273,17 +303,20 @@ TEST_F(BatchRunTest, ADanglingLinkInTheModFolderFailsToLoadAndSaysWhy) {
 }
 #endif
 
-TEST_F(BatchRunTest, AMissingDestinationFailsAtTheFirstSaveAndWritesNothing) {
+// The lock on the destination is the run's first step.
+TEST_F(BatchRunTest, AMissingDestinationFailsBeforeAnyLoadAndWritesNothing) {
     AddModFile("a.tra", "@1 = ~Hello~\n");
     AddModFile("b.tra", "@1 = ~Hello~\n");
     paths.destinationDirectory = root / "not created";
+    paths.referenceOriginal = root / "never loaded.tra";
 
     const ProgressSnapshot end = Run();
 
     EXPECT_EQ(end.status, TraOpenFailed);
-    EXPECT_EQ(end.progressText,
-              "Failed to save a.tra, cause: Failed to open file (" +
-                  std::make_error_code(std::errc::no_such_file_or_directory).message() + ")");
+    EXPECT_EQ(
+        end.progressText,
+        "Cannot write into the destination folder " + paths.destinationDirectory +
+            ", cause: " + std::make_error_code(std::errc::no_such_file_or_directory).message());
     EXPECT_TRUE(end.Ended());
     EXPECT_FALSE(fs::exists(paths.destinationDirectory));
 }
@@ -308,6 +341,39 @@ TEST_F(BatchRunTest, AnUnsavableRecoveredFileStopsTheBatchAndKeepsTheFilesBefore
     EXPECT_EQ(Out(ReportName), text + "\r\n" + end.entryText + "\r\n");
     EXPECT_NE(Out(PatchName).find("// End of recovery for b.tra"), std::string::npos)
         << "the patch keeps what was recovered";
+}
+
+// A check point that throws stands for an allocation that fails there.
+TEST_F(BatchRunTest, RunningOutOfMemoryFailsTheRunNamingTheStageAndTheReportTellsIt) {
+    AddModFile("a.tra", "@1 = ~Hello~\n@2 = ~Good bye~\n");
+    RecoveryOptions options;
+    options.generatePatch = true;
+    struct Case {
+        CheckPoint point;
+        std::string stage;
+        Names written;
+    };
+    for (const Case& each :
+         {Case{CheckPoint::AfterTranslatedReference, "loading " + paths.referenceTranslated,
+               Names{ReportName}},
+          Case{CheckPoint::BeforeEntry, "recovering a.tra", Names{ReportName, PatchName}}}) {
+        fs::remove_all(paths.destinationDirectory);
+        fs::create_directory(paths.destinationDirectory);
+        atCheckPoint = [point = each.point](CheckPoint reached) -> bool {
+            if (reached == point) {
+                throw std::bad_alloc();
+            }
+            return false;
+        };
+        const ProgressSnapshot end = Run(options);
+
+        EXPECT_EQ(end.status, TraNoMemory);
+        EXPECT_EQ(end.progressText, "Memory allocation failure while " + each.stage);
+        EXPECT_EQ(Written(), each.written) << "never the file being recovered";
+        EXPECT_EQ(Out(ReportName).rfind(end.progressText + "\r\n", 0), 0u) << Out(ReportName);
+    }
+    EXPECT_EQ(Out(PatchName).rfind("// Recovered for a.tra", 0), 0u)
+        << "the patch keeps the lines written before";
 }
 
 // --- Abort at each check point ----------------------------------------------
@@ -366,8 +432,12 @@ TEST_F(BatchRunTest, AnAbortInsideAFileNamesItAsPartialAndCountsOnlyTheFilesBefo
     EXPECT_EQ(end.fileCount, 3);
     EXPECT_EQ(end.filesDone, 1);
     EXPECT_EQ(end.partialFile, "b.tra");
+    EXPECT_EQ(end.progressText, CompletedText(1, 3)) << "b.tra is not counted as done";
     EXPECT_EQ(Written(), (Names{ReportName, "a.tra", "b.tra"}));
     EXPECT_NE(Out("b.tra").find("@2     = ~Good bye~"), std::string::npos);
+    EXPECT_EQ(Out(ReportName),
+              "Process interrupted.\r\n" + CompletedText(1, 3) + "\r\n" + end.entryText +
+                  "\r\nb.tra was saved with the entries done before the stop.\r\n");
 }
 
 TEST_F(BatchRunTest, AnAbortBeforeTheFirstFileStillClosesAnEmptyPatch) {

@@ -44,15 +44,21 @@ protected:
     JobInputs inputs;
 };
 
-TEST_F(DestinationContentsTest, OnlyTheFilesThisRunWritesCountInTheOrderItWritesThem) {
+// An earlier run's patch and review are cleared by every run, whatever its
+// own options, so they count as replaced too.
+TEST_F(DestinationContentsTest, OnlyTheFilesThisRunWritesOrClearsCountInTheOrderItWritesThem) {
     EXPECT_EQ(OutputsARunWouldReplace(inputs),
-              (Strings{Out("a.tra"), Out("B.TRA"), Out("Wordgleaner_report.txt")}));
+              (Strings{Out("a.tra"), Out("B.TRA"), Out("Wordgleaner_report.txt"),
+                       Out("tp2patch.tp2"), Out("Wordgleaner_review.html")}));
+}
 
-    inputs.options.generatePatch = true;
-    inputs.options.writeReview = true;  // the table was never written: not counted
-    EXPECT_EQ(OutputsARunWouldReplace(inputs),
-              (Strings{Out("a.tra"), Out("B.TRA"), Out("tp2patch.tp2"),
-                       Out("Wordgleaner_review.html"), Out("Wordgleaner_report.txt")}));
+TEST_F(DestinationContentsTest, WithSubFoldersTheRecoveredFilesOfTheWholeTreeCount) {
+    root.Write("mod/d/c.tra", "@1 = ~C~\n");
+    root.Write("out/d/c.tra", "earlier");
+    EXPECT_EQ(OutputsARunWouldReplace(inputs).size(), 5u) << "without the setting d/ is not read";
+
+    inputs.options.includeSubFolders = true;
+    EXPECT_EQ(OutputsARunWouldReplace(inputs)[2], (root.Path() / "out" / "d" / "c.tra").string());
 }
 
 TEST_F(DestinationContentsTest, AnEmptyDestinationOrAnUnlistableModFolderCountLittle) {
@@ -62,7 +68,9 @@ TEST_F(DestinationContentsTest, AnEmptyDestinationOrAnUnlistableModFolderCountLi
 
     inputs.destinationDirectory = root / "out";
     inputs.modDirectory = root / "no mod";
-    EXPECT_EQ(OutputsARunWouldReplace(inputs), Strings{Out("Wordgleaner_report.txt")});
+    EXPECT_EQ(OutputsARunWouldReplace(inputs),
+              (Strings{Out("Wordgleaner_report.txt"), Out("tp2patch.tp2"),
+                       Out("Wordgleaner_review.html")}));
 }
 
 TEST_F(DestinationContentsTest, OnlyANameThatIsNothingYetIsAbsent) {

@@ -148,7 +148,8 @@ TEST_F(JobThread, AnAbortDuringAFileStopsBeforeItsNextEntryAndTheFileIsStillWrit
 
     const ProgressSnapshot end = job.Snapshot();
     EXPECT_EQ(end.status, TraOk);
-    EXPECT_EQ(end.progressText.rfind("Completed (1 / 2)", 0), 0u) << end.progressText;
+    EXPECT_EQ(end.progressText.rfind("Completed (0 / 2)", 0), 0u) << "a.tra is not done";
+    EXPECT_EQ(end.partialFile, "a.tra");
     EXPECT_EQ(end.counters.entriesProcessed, 1);
     const std::string recovered = TempDir::Read(root / "out/a.tra");
     EXPECT_NE(recovered.find("~Bonjour~"), std::string::npos);
@@ -213,7 +214,10 @@ TEST_F(JobThread, DestroyingARunningJobRequestsItsAbortAndWaitsForItsWorker) {
 
     doomed.reset();
 
-    EXPECT_EQ(Report().rfind("Process interrupted.\r\nCompleted (1 / 2)", 0), 0u) << Report();
+    EXPECT_EQ(Report().rfind("Process interrupted.\r\nCompleted (0 / 2)", 0), 0u) << Report();
+    EXPECT_NE(Report().find("\r\na.tra was saved with the entries done before the stop.\r\n"),
+              std::string::npos)
+        << Report();
     EXPECT_TRUE(fs::exists(root / "out/a.tra"));
     EXPECT_FALSE(fs::exists(root / "out/b.tra"));
 }

@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 
 #if !defined(_WIN32)
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -19,10 +20,12 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using test_support::TempDir;
 
-TEST(ModDirectory, ListsRegularTraFilesInAnyLetterCaseAndNothingElse) {
+// A folder of a tra name is listed too, so that its load fails and says
+// what it is; what is inside a sub-folder is not.
+TEST(ModDirectory, ListsEveryEntryOfATraNameInAnyLetterCaseAndNothingElse) {
     TempDir mod;
-    for (const char* name :
-         {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak", "dialog.tr", ".tra"}) {
+    for (const char* name : {"a.tra", "B.TRA", "c.Tra", "notes.txt", "tra", "old.tra.bak",
+                             "dialog.tr", ".tra", "dialog.tlk"}) {
         mod.Write(name, "@1 = ~x~\n");
     }
     fs::create_directory(mod.Path() / "folder.tra");
@@ -31,24 +34,21 @@ TEST(ModDirectory, ListsRegularTraFilesInAnyLetterCaseAndNothingElse) {
     ModFileList list = ListModFiles(mod.Path().string());
 
     EXPECT_EQ(list.status, TraOk);
-    EXPECT_EQ(list.names, (Names{".tra", "a.tra", "B.TRA", "c.Tra"}));
+    EXPECT_EQ(list.names, (Names{".tra", "a.tra", "B.TRA", "c.Tra", "folder.tra"}));
 }
 
 #if !defined(_WIN32)  // links need privileges there
-TEST(ModDirectory, TakesALinkToAFileButNotALinkToADirectory) {
+// Skipping them would end the batch as a success with files missing from it;
+// listed, each fails to load and says why: a link to a folder or a device, a
+// named pipe, a dangling or looping link.
+TEST(ModDirectory, ListsTraEntriesThatAreNoRegularFileOrCannotBeReadSoTheirLoadFails) {
     TempDir mod;
     std::string target = mod.Write("target.txt", "@1 = ~x~\n");
     fs::create_directory(mod.Path() / "folder");
     fs::create_symlink(target, mod.Path() / "linked.tra");
     fs::create_directory_symlink(mod.Path() / "folder", mod.Path() / "dir.tra");
-
-    EXPECT_EQ(ListModFiles(mod.Path().string()).names, Names{"linked.tra"});
-}
-
-// Skipping them would end the batch as a success with files missing from it;
-// listed, each fails to load and says why.
-TEST(ModDirectory, ListsTraEntriesThatCannotBeReadSoTheirLoadFails) {
-    TempDir mod;
+    fs::create_symlink("/dev/zero", mod.Path() / "device.tra");
+    ASSERT_EQ(::mkfifo((mod.Path() / "pipe.tra").c_str(), 0600), 0);
     fs::create_symlink(mod.Path() / "missing", mod.Path() / "dangling.tra");
     fs::create_symlink(mod.Path() / "loop2.tra", mod.Path() / "loop1.tra");
     fs::create_symlink(mod.Path() / "loop1.tra", mod.Path() / "loop2.tra");
@@ -57,7 +57,8 @@ TEST(ModDirectory, ListsTraEntriesThatCannotBeReadSoTheirLoadFails) {
     ModFileList list = ListModFiles(mod.Path().string());
 
     EXPECT_EQ(list.status, TraOk);
-    EXPECT_EQ(list.names, (Names{"dangling.tra", "loop1.tra", "loop2.tra"}));
+    EXPECT_EQ(list.names, (Names{"dangling.tra", "device.tra", "dir.tra", "linked.tra", "loop1.tra",
+                                 "loop2.tra", "pipe.tra"}));
 }
 
 TEST(ModDirectory, ListsATraFileWithoutReadPermission) {
@@ -94,21 +95,26 @@ TEST(ModDirectory, SortsWithAsciiLettersFoldedAndBreaksTiesByRawBytes) {
 TEST(ModDirectory, AnEmptyOrSubDirectoryOnlyFolderListsNothingButIsNoFailure) {
     TempDir mod;
     EXPECT_EQ(ListModFiles(mod.Path().string()).status, TraOk);
-    fs::create_directory(mod.Path() / "one.tra");
+    fs::create_directory(mod.Path() / "english");
     ModFileList list = ListModFiles(mod.Path().string());
     EXPECT_EQ(list.status, TraOk);
     EXPECT_TRUE(list.names.empty());
 }
 
-TEST(ModDirectory, AFolderThatCannotBeListedFailsWithOpenFailed) {
+TEST(ModDirectory, AFolderThatCannotBeListedFailsWithOpenFailedAndWhy) {
     TempDir mod;
     std::string file = mod.Write("plain.tra", "");
-
-    for (const std::string& path : {(mod.Path() / "missing").string(), file, std::string()}) {
-        ModFileList list = ListModFiles(path);
-        EXPECT_EQ(list.status, TraOpenFailed) << path;
-        EXPECT_TRUE(list.names.empty()) << path;
+    struct Case {
+        std::string path, fault;
+    };
+    for (const Case& each : {Case{(mod.Path() / "missing").string(), "does not exist"},
+                             Case{file, "is not a folder"}, Case{"", "does not exist"}}) {
+        ModFileList list = ListModFiles(each.path);
+        EXPECT_EQ(list.status, TraOpenFailed) << each.path;
+        EXPECT_TRUE(list.names.empty()) << each.path;
+        EXPECT_EQ(list.fault, each.fault) << each.path;
     }
+    EXPECT_EQ(ListModFiles(mod.Path().string()).fault, "") << "listed";
 }
 
 TEST(ModDirectory, PathsLongerThanTheOldFixedBuffersWork) {

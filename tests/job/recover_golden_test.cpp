@@ -10,9 +10,9 @@
 //                                 or folders, in priority order) and "mod = DIR"
 //                                 replace the pair and the mod folder, with
 //                                 paths under the case folder or "$EXAMPLES"
-//   expected/                     every file the run leaves in the destination,
-//                                 byte for byte, and final.txt with the job's
-//                                 status and last texts
+//   expected/                     every file the run leaves in the destination
+//                                 (in sub-folders too), byte for byte, and
+//                                 final.txt with the job's status and last texts
 // The folder of the reference pair appears in expected texts as "$CASE", the
 // examples folder as "$EXAMPLES". Adding a case is adding a folder: every
 // folder is a test of its own.
@@ -125,6 +125,8 @@ void ApplySetting(const std::string& key, const std::string& value, CaseSettings
         options.search.maxReferenceId = std::stoi(value);
     } else if (key == "keep_going") {
         options.keepGoing = ParseFlag(value);
+    } else if (key == "recursive") {
+        options.includeSubFolders = ParseFlag(value);
     } else if (key == "reference") {
         std::istringstream words(value);
         std::string original;
@@ -194,13 +196,18 @@ std::string WithPortableSeparators(std::string text, const std::string& placehol
     return text;
 }
 
+// Every file of the folder's tree by its path under it ("d/dskenb.tra"); a
+// sub-folder counts only through the files in it.
 FileContents ReadFolder(const fs::path& folder) {
     FileContents files;
     if (!fs::is_directory(folder)) {
         return files;
     }
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_directory()) {
+            continue;
+        }
+        const std::string name = entry.path().lexically_relative(folder).generic_string();
         files[name] =
             entry.is_regular_file() ? TempDir::Read(entry.path().string()) : "<not a regular file>";
     }
@@ -281,6 +288,7 @@ void WriteExpected(const fs::path& expectedFolder, const FileContents& produced)
     fs::remove_all(expectedFolder);
     fs::create_directories(expectedFolder);
     for (const auto& [name, bytes] : produced) {
+        fs::create_directories((expectedFolder / name).parent_path());
         std::ofstream(expectedFolder / name, std::ios::binary) << bytes;
     }
 }

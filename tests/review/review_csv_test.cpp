@@ -74,7 +74,7 @@ std::vector<Row> ParseCsv(std::string_view text) {
 
 std::string WriteAndRead(const TempDir& dir, const std::vector<ReviewRecord>& records) {
     const std::string path = dir / ReviewTableName;
-    EXPECT_EQ(WriteReviewCsv(path, records, 1252), TraOk);
+    EXPECT_EQ(WriteReviewCsv(path, records, 1252).code, TraOk);
     return TempDir::Read(path);
 }
 
@@ -122,6 +122,24 @@ TEST(ReviewCsv, QuotesTextsWithQuotesCommasAndLineBreaks) {
     EXPECT_EQ(rows[1][8], "\"\"");
 }
 
+// A spreadsheet would compute a cell that begins like a formula; mod texts
+// and file names come from anyone. Numbers the table writes stay numbers.
+TEST(ReviewCsv, TextsThatBeginLikeAFormulaGetALeadingApostrophe) {
+    TempDir dir;
+    ReviewRecord record =
+        WithBest(SampleRecord("=cmd.tra", -12, MatchOutcome::VeryLikely, "+1 to hit"), "@ref.tra",
+                 -34, 97.5, "-1 to hit", "\tTab");
+    ReviewRecord carriageReturn = SampleRecord("a.tra", 1, MatchOutcome::NotFound, "\rHello");
+    ReviewRecord plain = SampleRecord("a.tra", 2, MatchOutcome::NotFound, "Hello = world");
+    const std::string table = WriteAndRead(dir, {record, carriageReturn, plain});
+    const std::vector<Row> rows = ParseCsv(table.substr(Bom.size()));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1], (Row{"'=cmd.tra", "-12", "very likely", "97.5", "'@ref.tra", "-34",
+                            "'+1 to hit", "'-1 to hit", "'\tTab"}));
+    EXPECT_EQ(rows[2][6], "'\rHello");
+    EXPECT_EQ(rows[3][6], "Hello = world");
+}
+
 TEST(ReviewCsv, DecodesTextsThatAreNotUtf8FromTheCodePage) {
     TempDir dir;
     ReviewRecord record =
@@ -141,7 +159,7 @@ TEST(ReviewCsv, DecodesTextsThatAreNotUtf8FromTheCodePage) {
 TEST(ReviewCsv, RefusesAFolderThatDoesNotExistAndCreatesNothing) {
     TempDir dir;
     const std::string path = dir / "missing/Wordgleaner_review.csv";
-    EXPECT_EQ(WriteReviewCsv(path, SampleRecords(), 1252), TraOpenFailed);
+    EXPECT_EQ(WriteReviewCsv(path, SampleRecords(), 1252).code, TraOpenFailed);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
@@ -155,7 +173,9 @@ TEST(ReviewCsv, LeavesThePreviousTableWhenAWriteFails) {
     }
     {
         test_support::FileSizeLimit limit(1000);
-        EXPECT_EQ(WriteReviewCsv(path, records, 1252), TraWriteFailed);
+        const TraFailure failure = WriteReviewCsv(path, records, 1252);
+        EXPECT_EQ(failure.code, TraWriteFailed);
+        EXPECT_EQ(failure.systemError, std::errc::file_too_large) << "the system's reason is kept";
     }
     EXPECT_EQ(TempDir::Read(path), "previous table");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);

@@ -126,7 +126,7 @@ std::string Shown(std::string_view bytes) {
 std::string WritePage(const TempDir& dir, const std::vector<ReviewRecord>& records,
                       const ReviewSummary& summary = {}) {
     const std::string path = dir / ReviewPageName;
-    EXPECT_EQ(WriteReviewHtml(path, summary, records, 1252), TraOk);
+    EXPECT_EQ(WriteReviewHtml(path, summary, records, 1252).code, TraOk);
     return TempDir::Read(path);
 }
 
@@ -274,7 +274,8 @@ TEST(ReviewHtml, NamesReferenceFilesInTheRowsOnlyWhenThereAreSeveral) {
 
 TEST(ReviewHtml, RefusesAFolderThatDoesNotExistAndCreatesNothing) {
     TempDir dir;
-    EXPECT_EQ(WriteReviewHtml(dir / "missing/page.html", {}, SampleRecords(), 1252), TraOpenFailed);
+    EXPECT_EQ(WriteReviewHtml(dir / "missing/page.html", {}, SampleRecords(), 1252).code,
+              TraOpenFailed);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
@@ -288,7 +289,9 @@ TEST(ReviewHtml, LeavesThePreviousPageWhenAWriteFails) {
     }
     {
         test_support::FileSizeLimit limit(1000);
-        EXPECT_EQ(WriteReviewHtml(path, {}, records, 1252), TraWriteFailed);
+        const TraFailure failure = WriteReviewHtml(path, {}, records, 1252);
+        EXPECT_EQ(failure.code, TraWriteFailed);
+        EXPECT_EQ(failure.systemError, std::errc::file_too_large) << "the system's reason is kept";
     }
     EXPECT_EQ(TempDir::Read(path), "previous page");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);

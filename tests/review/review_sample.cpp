@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
     const ReviewSummary summary{{{"Reference tra file in original language", "dialog.tra"},
                                  {"Threshold for likely match", "50.0 %"}}};
     const TraError page =
-        WriteReviewHtml((folder / ReviewPageName).string(), summary, records, DefaultCodePage);
+        WriteReviewHtml((folder / ReviewPageName).string(), summary, records, DefaultCodePage).code;
     const TraError table =
-        WriteReviewCsv((folder / ReviewTableName).string(), records, DefaultCodePage);
+        WriteReviewCsv((folder / ReviewTableName).string(), records, DefaultCodePage).code;
     if (page != TraOk || table != TraOk) {
         std::cerr << "review_sample: cannot write into " << folder.string() << "\n";
         return 1;

@@ -247,6 +247,20 @@ TEST(TraFileLoadFailure, ASyntaxFaultNamesTheLineTheReaderStoppedOn) {
     EXPECT_EQ(FailureTextOf("@1 = ~a~\n@99999999999 = ~b~\n"), "Id out of range at line 2");
 }
 
+// An unclosed delimiter makes the text run on until the next one, and the
+// reader only stumbles later: the line where the text began is where to
+// look. The next entry's own faults are its own again.
+TEST(TraFileLoadFailure, AFaultAfterATextOverSeveralLinesNamesTheLineTheTextBegan) {
+    EXPECT_EQ(FailureTextOf("@1 = ~unclosed\n@2 = ~b~\n"), "Expected separator missing at line 1");
+    EXPECT_EQ(FailureTextOf("@1 = ~a~\n@2 = ~b~ ~unclosed\n\n@3 = ~c~\n"),
+              "Too many strings for a string Id, two are allowed (male, female) at line 2")
+        << "a female text counts from its own first line";
+    EXPECT_EQ(FailureTextOf("@1 = ~a\nb~\n@2 ~x~\n"),
+              "Missing equal sign after string Id at line 3");
+    EXPECT_EQ(FailureTextOf("@1 = ~a~ [S\n"),
+              "Missing end character ] for sound reference at line 1");
+}
+
 TEST(TraFileLoadFailure, ASuccessfulLoadLeavesNoFailureBehind) {
     TraFile file;
     ASSERT_NE(LoadBytes(file, "@1 = ~a~\nx\n"), TraOk);

@@ -43,7 +43,7 @@ TEST(WholeTextFile, ReadsInTextModeAndEndsEveryLineWithLf) {
         const std::string path = dir.Write("input", test.input);
         std::string bytes = "left from before";
         const WholeTextFileRead read = ReadWholeTextFile(path, bytes);
-        EXPECT_EQ(read.code, TraOk);
+        EXPECT_EQ(read.failure.code, TraOk);
         EXPECT_EQ(bytes, test.lines) << "input of " << test.input.size() << " bytes";
         EXPECT_EQ(read.byteOrderMark, test.byteOrderMark);
     }
@@ -53,11 +53,11 @@ TEST(WholeTextFile, MissingFileAndDirectoryFailToOpenWithTheReason) {
     test_support::TempDir dir;
     std::string bytes;
     const WholeTextFileRead missing = ReadWholeTextFile(dir / "missing", bytes);
-    EXPECT_EQ(missing.code, TraOpenFailed);
-    EXPECT_EQ(missing.systemError, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(missing.failure.code, TraOpenFailed);
+    EXPECT_EQ(missing.failure.systemError, std::errc::no_such_file_or_directory);
     const WholeTextFileRead folder = ReadWholeTextFile(dir.Path().string(), bytes);
-    EXPECT_EQ(folder.code, TraOpenFailed);
-    EXPECT_EQ(folder.systemError, std::errc::is_a_directory);
+    EXPECT_EQ(folder.failure.code, TraOpenFailed);
+    EXPECT_EQ(TraFailureText(folder.failure), "Failed to open file (a folder, not a file)");
 }
 
 }  // namespace

@@ -85,12 +85,21 @@ private slots:
         QVERIFY(fixture.Field("modDirectoryField")->width() >= 200);
     }
 
-    void theFileChoosersOfferTraFilesInAnyCaseThenAllFiles() {
+    // The choosers offer tra files and string tables in any case, then all
+    // files; a string table dropped onto a reference field is taken.
+    void theReferenceFieldsOfferAndTakeStringTablesBesideTraFiles() {
         MainDialogFixture fixture;
         fixture.Field("referenceTranslatedField")->Browse();
         QCOMPARE(fixture.chooser->fileRequests.size(), std::size_t{1});
         QCOMPARE(NameFiltersFromPipeFilter(fixture.chooser->fileRequests[0].filter),
-                 QStringList({"Tra files (*.tra *.TRA *.Tra)", "All files (*)"}));
+                 QStringList({"Tra files and string tables (*.tra *.TRA *.Tra *.tlk *.TLK *.Tlk)",
+                              "All files (*)"}));
+
+        RunFolders run;
+        run.folders.Write("lang/fr_FR/dialog.tlk", "TLK V1  ");
+        PathBrowseControl& translated = *fixture.Field("referenceTranslatedField");
+        QVERIFY(DropPath(*translated.Edit(), run.Path("lang/fr_FR/dialog.tlk")));
+        QCOMPARE(translated.Edit()->text(), run.Path("lang/fr_FR/dialog.tlk"));
     }
 
     // --- Keyboard ---

@@ -1,5 +1,6 @@
 // Whole runs through the window, its own poll timer driving the ticks, and
 // the boxes of the run controller shown as the window's.
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "main_dialog_fixture.h"
+#include "ui/preferences_dialog.h"
 #include "ui/ui_resources.h"
 
 using namespace wordgleaner;
@@ -45,6 +47,43 @@ private slots:
         QVERIFY(fixture.InputsEnabled());
         QCOMPARE(fixture.Button("quitButton")->text(), QString("&Quit"));
         QVERIFY(!fixture.window.PollTimerActive());
+    }
+
+    // The check box of Preferences reaches the run; without it, the end box
+    // names what was left out and the setting.
+    void theSubFoldersCheckBoxReachesTheRun() {
+        RunFolders run;
+        run.folders.Write("mod/d/inner.tra", "@8 = ~Good bye~\r\n");
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
+        fixture.Button("importButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture.messages.shown.empty(), RunTimeoutMs);
+        QVERIFY2(fixture.messages.shown[0].text.endsWith(
+                     "Sub-folders were left out: d (1 tra file). To recover their tra files "
+                     "too, check \"Include sub-folders of the mod folder and of reference "
+                     "folders\" in Preferences."),
+                 qPrintable(fixture.messages.shown[0].text));
+        QVERIFY(!run.Exists("out/d"));
+
+        WhenModalOpens<PreferencesDialog>([](PreferencesDialog& dialog) {
+            for (auto* box : dialog.findChildren<QCheckBox*>()) {
+                if (box->text() == CheckLabel(PreferencesCheck::IncludeSubFolders)) {
+                    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+                }
+            }
+            dialog.accept();
+        });
+        fixture.Button("preferencesButton")->click();
+        QVERIFY(fixture.window.Settings().includeSubFolders);
+        fixture.messages.confirmAnswer = true;  // the first run's files are replaced
+        fixture.Button("importButton")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{3}, RunTimeoutMs);
+        QCOMPARE(fixture.messages.shown[1].caption, QString("Replace files?"));
+        QVERIFY(fixture.window.Job().Inputs().options.includeSubFolders);
+        QVERIFY(fixture.messages.shown[2].text.startsWith(
+            "Updated the tra files\n\n3 files done, 4 entries: "));
+        QVERIFY(!fixture.messages.shown[2].text.contains("left out"));
+        QVERIFY(run.Recovered("d/inner.tra").find("Au revoir") != std::string::npos);
     }
 
     // The controller's question is the window's Yes/No box.

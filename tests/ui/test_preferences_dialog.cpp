@@ -62,9 +62,10 @@ QComboBox* CodePageField(QWidget& dialog) {
 }
 
 constexpr PreferencesCheck AllChecks[] = {
-    PreferencesCheck::LineInfoOnly, PreferencesCheck::ReferenceFolders,
-    PreferencesCheck::CompareSound, PreferencesCheck::GeneratePatch,
-    PreferencesCheck::WriteReview,  PreferencesCheck::KeepGoing};
+    PreferencesCheck::LineInfoOnly,      PreferencesCheck::ReferenceFolders,
+    PreferencesCheck::IncludeSubFolders, PreferencesCheck::CompareSound,
+    PreferencesCheck::GeneratePatch,     PreferencesCheck::WriteReview,
+    PreferencesCheck::KeepGoing};
 
 }  // namespace
 

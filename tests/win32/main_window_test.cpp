@@ -9,10 +9,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "frontend/main_window_labels.h"
 #include "support/check_point_hold.h"
 #include "support/temp_dir.h"
+#include "win32/path_browse_field.h"
 #include "win32/resource_ids.h"
 #include "window_driver.h"
 
@@ -168,6 +170,39 @@ TEST(MainWindow, AWholeRunWithThePatchFromThePreferencesWritesWhatTheJobWrites) 
         ++files;
     }
     EXPECT_EQ(files, 5);  // three tra files, the patch and the report
+}
+
+// The check box of Preferences reaches the run, which recovers the mod
+// folder's sub-folder into the same sub-folder; without it, the end box
+// names what was left out.
+TEST(MainWindow, IncludeSubFoldersFromThePreferencesReachesTheRun) {
+    OpenWindow open;
+    TempDir folders;
+    folders.Write("mod/dialog.tra", ReadAll(Examples + "/mod/dialog.tra"));
+    folders.Write("mod/d/items.tra", ReadAll(Examples + "/mod/items.tra"));
+    std::filesystem::create_directory(folders.Path() / "out");
+    open.SetPaths(folders / "out");
+    SetItemText(open.dialog, IDC_MOD_DIRECTORY, folders / "mod");
+    ASSERT_TRUE(open.RunToTheEnd());
+    ASSERT_EQ(open.boxes.boxes.size(), 1u);
+    EXPECT_NE(open.boxes.boxes[0].text.find("\n\nSub-folders were left out: d (1 tra file). "),
+              std::string::npos)
+        << open.boxes.boxes[0].text;
+    EXPECT_FALSE(std::filesystem::exists(folders.Path() / "out/d"));
+    {
+        ModalAnswer answer(open.dialog, "Preferences", [](HWND preferences) {
+            Click(preferences, IDC_INCLUDE_SUB_FOLDERS);
+            Click(preferences, IDOK);
+        });
+        Click(open.dialog, IDC_PREFERENCES);
+        EXPECT_TRUE(answer.Answered());
+    }
+    ASSERT_TRUE(open.RunToTheEnd());
+    EXPECT_TRUE(open.window.Job().Inputs().options.includeSubFolders);
+    ASSERT_EQ(open.boxes.boxes.size(), 2u);
+    EXPECT_EQ(open.boxes.boxes[1].text.find("left out"), std::string::npos);
+    EXPECT_NE(ReadAll(folders.Path() / "out/d/items.tra").find("// Wordgleaner: "),
+              std::string::npos);
 }
 
 // A run on the examples whose worker is held before the given mod file
@@ -383,6 +418,21 @@ TEST(MainWindow, ReferenceFoldersTurnTheReferenceFieldsIntoFolderFields) {
     ASSERT_EQ(open.boxes.boxes.size(), 1u);
     EXPECT_EQ(open.boxes.boxes[0].text, "Drop one folder here: " + Examples +
                                             "/reference/english.tra is a file, not a folder");
+}
+
+// The chooser offers tra files and string tables, then all files; a string
+// table dropped onto a reference field is taken.
+TEST(MainWindow, TheReferenceFieldsOfferAndTakeStringTablesBesideTraFiles) {
+    using namespace std::string_literals;
+    EXPECT_EQ(ReferenceFileFilter(),
+              "Tra files and string tables (*.tra;*.tlk)\0*.tra;*.tlk\0"
+              "All files (*.*)\0*.*\0\0"s);
+
+    OpenWindow open;
+    const std::string table = Examples + "/game/lang/fr_FR/dialog.tlk";
+    DropOnto(open.dialog, table, CentreOf(open.dialog, IDC_REFERENCE_TRANSLATED));
+    EXPECT_EQ(ItemText(open.dialog, IDC_REFERENCE_TRANSLATED), table);
+    EXPECT_TRUE(open.boxes.boxes.empty());
 }
 
 TEST(MainWindow, ADroppedFolderGoesIntoTheFieldItWasDroppedOn) {

@@ -41,7 +41,7 @@ TEST(PreferencesWindow, TheDefaultsShowAsTheFormShowsThem) {
     EXPECT_FALSE(open.Checked(IDC_COMMENT_NONE));
     EXPECT_TRUE(open.Checked(IDC_COMPARE_SOUND));
     for (int id : {IDC_LINE_INFO_ONLY, IDC_GENERATE_PATCH, IDC_WRITE_REVIEW, IDC_KEEP_GOING,
-                   IDC_REFERENCE_FOLDERS}) {
+                   IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS}) {
         EXPECT_FALSE(open.Checked(id)) << id;
     }
     EXPECT_TRUE(Enabled(open.dialog, IDC_REFERENCE_FOLDERS));
@@ -74,6 +74,8 @@ TEST(PreferencesWindow, TheLabelsAreTheForms) {
     OpenPreferences open;
     EXPECT_EQ(ItemText(open.dialog, IDC_THRESHOLD_NOTE), ThresholdHint());
     EXPECT_EQ(ItemText(open.dialog, IDC_WRITE_REVIEW), CheckLabel(PreferencesCheck::WriteReview));
+    EXPECT_EQ(ItemText(open.dialog, IDC_INCLUDE_SUB_FOLDERS),
+              CheckLabel(PreferencesCheck::IncludeSubFolders));
     EXPECT_EQ(ItemText(open.dialog, IDC_COMMENT_MISSING), CommentLabel(CommentMissingMatch));
     EXPECT_EQ(SendDlgItemMessageA(open.dialog, IDC_CODE_PAGE, CB_GETCOUNT, 0, 0),
               static_cast<LRESULT>(OfferedCodePages.size()));
@@ -86,7 +88,7 @@ TEST(PreferencesWindow, OkHandsBackEveryChangedValue) {
     SetItemText(open.dialog, IDC_CODE_PAGE, "1251 - Cyrillic");
     CheckRadioButton(open.dialog, IDC_COMMENT_NONE, IDC_COMMENT_MISSING, IDC_COMMENT_MISSING);
     for (int id : {IDC_LINE_INFO_ONLY, IDC_GENERATE_PATCH, IDC_WRITE_REVIEW, IDC_KEEP_GOING,
-                   IDC_REFERENCE_FOLDERS, IDC_COMPARE_SOUND}) {
+                   IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS, IDC_COMPARE_SOUND}) {
         Click(open.dialog, id);
     }
     Click(open.dialog, IDOK);
@@ -102,6 +104,7 @@ TEST(PreferencesWindow, OkHandsBackEveryChangedValue) {
     expected.options.generatePatch = true;
     expected.options.writeReview = true;
     expected.options.keepGoing = true;
+    expected.options.includeSubFolders = true;
     expected.options.search.compareSound = false;
     expected.referenceFolders = true;
     EXPECT_EQ(open.window.Values(), expected);

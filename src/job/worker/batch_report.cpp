@@ -1,5 +1,6 @@
 #include "job/worker/batch_report.h"
 
+#include "job/run_end.h"
 #include "matching/reference_set.h"
 #include "store/text_file.h"
 
@@ -24,6 +25,12 @@ std::vector<std::string> ReportLines(const ProgressSnapshot& end, const Referenc
     }
     lines.push_back(end.progressText);
     lines.push_back(end.entryText);
+    if (!end.partialFile.empty()) {
+        lines.push_back(PartialFileText(end) + ".");
+    }
+    if (!end.unsearchedSubFolders.empty()) {
+        lines.push_back(SubFoldersNotSearchedLine(end.unsearchedSubFolders));
+    }
     if (references.FileCount() > 1) {
         for (std::uint32_t file = 0; file < references.FileCount(); ++file) {
             const std::int32_t accepted =

@@ -14,7 +14,9 @@ namespace wordgleaner {
 class ReferenceSet;
 
 // The report's lines: "Process interrupted." after a stop, the run's
-// progress and entries texts as they stand at its end, with several
+// progress and entries texts as they stand at its end, the file a stop cut
+// short, the sub-folders the run left out (SubFoldersNotSearchedLine) when
+// there are any, with several
 // reference files how many texts each gave (its accepted matches, which add
 // up to the summary's exact and very likely counts), then the skipped files
 // and the translated reference files that nothing searched.

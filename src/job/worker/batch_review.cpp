@@ -1,6 +1,7 @@
 #include "job/worker/batch_review.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "job/output_files.h"
@@ -39,7 +40,7 @@ std::string RunText(const ProgressSnapshot& now) {
     return text + now.progressText + " " + now.entryText;
 }
 
-ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
+ReviewSummary SettingsOf(const JobInputs& inputs, const ProgressSnapshot& now) {
     const RecoveryOptions& options = inputs.options;
     return {{
         {"Run", RunText(now)},
@@ -59,9 +60,36 @@ ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
     }};
 }
 
-TraError Failed(SharedProgress& progress, const std::string& path, TraError status) {
-    progress.SetProgressText("Failed to write " + path + ", cause: " + TraErrorMessage(status));
-    return status;
+// A skipped file's report line, "Skipped d/x.tra: Failed to load ...", as a
+// row of its own: the file, then its cause.
+ReviewSetting SkippedRow(const std::string& line) {
+    constexpr std::string_view Prefix = "Skipped ";
+    std::string_view shown = line;
+    if (shown.starts_with(Prefix)) {
+        shown.remove_prefix(Prefix.size());
+    }
+    return {"Skipped", std::string(shown)};
+}
+
+// The settings, then the files the run skipped, each with its cause. The
+// sub-folders setting is shown only when it is on, so that the page of a run
+// without it stays as it always was.
+ReviewSummary SummaryOf(const JobInputs& inputs, const ProgressSnapshot& now) {
+    ReviewSummary summary = SettingsOf(inputs, now);
+    if (inputs.options.includeSubFolders) {
+        summary.settings.push_back({"Include sub-folders", YesNo(true)});
+    }
+    for (const std::string& line : now.skippedFiles) {
+        summary.settings.push_back(SkippedRow(line));
+    }
+    return summary;
+}
+
+// "Failed to write out/Wordgleaner_review.html, cause: File write failure
+// (No space left on device)": the file, and the system's reason.
+TraError Failed(SharedProgress& progress, const std::string& path, const TraFailure& failure) {
+    progress.SetProgressText("Failed to write " + path + ", cause: " + TraFailureText(failure));
+    return failure.code;
 }
 
 }  // namespace
@@ -74,12 +102,13 @@ TraError WriteBatchReview(const JobInputs& inputs, const std::vector<ReviewRecor
     const int codePage = inputs.options.codePage;
     const std::string page = ReviewPagePath(inputs.destinationDirectory);
     const ReviewSummary summary = SummaryOf(inputs, progress.Snapshot());
-    if (TraError status = WriteReviewHtml(page, summary, records, codePage); status != TraOk) {
-        return Failed(progress, page, status);
+    if (TraFailure failure = WriteReviewHtml(page, summary, records, codePage);
+        failure.code != TraOk) {
+        return Failed(progress, page, failure);
     }
     const std::string table = ReviewTablePath(inputs.destinationDirectory);
-    if (TraError status = WriteReviewCsv(table, records, codePage); status != TraOk) {
-        return Failed(progress, table, status);
+    if (TraFailure failure = WriteReviewCsv(table, records, codePage); failure.code != TraOk) {
+        return Failed(progress, table, failure);
     }
     return TraOk;
 }

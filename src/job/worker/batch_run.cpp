@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <deque>
-#include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,13 +16,18 @@
 #include "job/worker/abort_check.h"
 #include "job/worker/batch_report.h"
 #include "job/worker/batch_review.h"
+#include "job/worker/destination_folders.h"
+#include "job/worker/destination_lock.h"
+#include "job/worker/folder_tree.h"
 #include "job/worker/mod_directory.h"
 #include "job/worker/patch_file.h"
 #include "job/worker/recover_file.h"
 #include "job/worker/recovery_tally.h"
 #include "job/worker/reference_files.h"
+#include "job/worker/run_start.h"
 #include "job/worker/search_choice.h"
 #include "job/worker/shared_progress.h"
+#include "job/worker/unsearched_sub_folders.h"
 #include "matching/output/number_format.h"
 #include "matching/reference_index.h"
 #include "matching/reference_search.h"
@@ -35,9 +40,8 @@ namespace wordgleaner {
 namespace {
 
 constexpr const char* BuildingListText = "Building list of tra files to process...";
-constexpr const char* IndexShortOfMemoryText =
-    "Memory allocation failure: not enough memory to index the reference texts";
-constexpr const char* NoFileText = "No file to process. Check specified mod directory.";
+constexpr const char* IndexingStage = "indexing the reference texts";
+constexpr const char* NoFileSentence = "No file to process. Check specified mod directory";
 constexpr const char* OriginalLanguage = "original";
 constexpr const char* TranslatedLanguage = "destination";
 
@@ -48,8 +52,20 @@ std::string TwoDecimals(double value) {
     return FormatFixed(value, 2);
 }
 
+// "Memory allocation failure while recovering dialog.tra": what the run was
+// doing tells the user which input was too large.
+std::string ShortOfMemoryText(const std::string& stage) {
+    return std::string(TraErrorMessage(TraNoMemory)) + " while " + stage;
+}
+
 std::string FailedToLoadText(const std::string& what, const TraFailure& failure) {
     return "Failed to load " + what + ", cause: " + TraFailureText(failure);
+}
+
+// A load fails under the path of the file at fault: the female table beside
+// a string table, or the file loaded.
+std::string FailedToLoadReferenceText(const std::string& path, const TraFailure& failure) {
+    return FailedToLoadText(failure.otherFile.empty() ? path : failure.otherFile, failure);
 }
 
 std::string FailedToWriteText(std::string_view name, const TraFailure& failure) {
@@ -71,6 +87,25 @@ std::string LoadingText(const char* language, const std::string& path, std::size
            " in " + language + " language: " + path;
 }
 
+std::string BusyText(const std::string& destination) {
+    return "Another run is writing into " + destination;
+}
+
+std::string NotWritableText(const std::string& destination, const std::error_code& reason) {
+    return "Cannot write into the destination folder " + destination +
+           ", cause: " + reason.message();
+}
+
+// "No file to process. Check specified mod directory: mods/x holds no tra
+// file.", or why it could not be listed.
+std::string NoFileText(const std::string& directory, const FolderTreeListing& list) {
+    if (directory.empty()) {
+        return std::string(NoFileSentence) + ": no folder was given.";
+    }
+    const std::string why = list.status == TraOk ? "holds no tra file" : list.fault;
+    return std::string(NoFileSentence) + ": " + directory + " " + why + ".";
+}
+
 std::string SkippedLine(const std::string& name, const std::string& failureText) {
     return "Skipped " + name + ": " + failureText;
 }
@@ -78,20 +113,6 @@ std::string SkippedLine(const std::string& name, const std::string& failureText)
 std::string SkippedCountText(std::size_t count) {
     return "; " + std::to_string(count) + (count == 1 ? " file" : " files") +
            " skipped after a failure";
-}
-
-// The patch or report of an earlier run must not pass for this run's when
-// this run could not write its own. A protected file was refused, not
-// replaced, and stays; so does a folder in its place.
-void RemoveStaleOutput(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    const fs::file_status status = fs::symlink_status(path, ignored);
-    constexpr auto anyWrite =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (fs::is_regular_file(status) && (status.permissions() & anyWrite) != fs::perms::none) {
-        fs::remove(path, ignored);
-    }
 }
 
 std::string ProcessingText(const SplitFileName& name, int index, int count) {
@@ -125,33 +146,91 @@ public:
           abortCheck(progress, std::move(hook)) {}
 
     BatchCounters Execute() {
-        // Starting the job has cleared the percentages and texts.
-        if (ListFiles()) {
-            progress.SetStatus(WriteReport(WithReview(RunWithFiles())));
+        // Starting the job has cleared the percentages and texts. The lock
+        // is let go, and its file removed, before the run is seen to end.
+        DestinationLock lock;
+        if (!TakeDestination(lock)) {
+            return tally.counters;
+        }
+        try {
+            // An empty list always fails, so that no front end reports
+            // success for a run that did nothing.
+            const TraError status = ListFiles() ? WithReview(RunWithFiles()) : TraOpenFailed;
+            progress.SetStatus(WriteReport(status));
+        } catch (const std::bad_alloc&) {
+            EndShortOfMemory();
         }
         return tally.counters;
     }
 
 private:
+    // The memory ran out at `stage`: the run fails with it, keeps the patch
+    // lines written so far and still tries its report, as after any other
+    // failure; the memory that step held is free again.
+    void EndShortOfMemory() {
+        progress.SetProgressText(ShortOfMemoryText(stage));
+        progress.SetStatus(TraNoMemory);
+        try {
+            ClosePatch(TraNoMemory);
+            WriteReport(TraNoMemory);
+        } catch (const std::bad_alloc&) {
+            // Even that was too much: the status tells the failure.
+        }
+    }
+
+    // --- The destination, the run's own ---------------------------------------
+
+    // A destination another run writes into is left to it untouched; one
+    // this run holds tells of this run only from here on.
+    bool TakeDestination(DestinationLock& lock) {
+        const std::string& destination = inputs.destinationDirectory;
+        switch (lock.Take(destination)) {
+            case LockOutcome::Taken:
+                return StartReport(destination);
+            case LockOutcome::Busy:
+                progress.SetProgressText(BusyText(destination));
+                progress.SetStatus(DestinationBusyStatus);
+                return false;
+            case LockOutcome::Failed:
+                break;
+        }
+        progress.SetProgressText(NotWritableText(destination, lock.Reason()));
+        progress.SetStatus(TraOpenFailed);
+        return false;
+    }
+
+    bool StartReport(const std::string& destination) {
+        const TraFailure failure = ReplaceEarlierOutputs(destination);
+        if (failure.code != TraOk) {
+            progress.SetProgressText(FailedToWriteText(ReportFileName, failure));
+            progress.SetStatus(failure.code);
+        }
+        return failure.code == TraOk;
+    }
+
     // --- The mod files listed -------------------------------------------------
 
     bool ListFiles() {
         progress.SetProgressText(BuildingListText);
-        ModFileList list = ListModFiles(inputs.modDirectory);
+        stage = "listing the mod files";
+        if (!options.includeSubFolders) {
+            progress.SetUnsearchedSubFolders(FindUnsearchedSubFolders(inputs));
+        }
+        FolderTreeListing list =
+            ListFolderTree(inputs.modDirectory, ListTraFiles, options.includeSubFolders);
         if (list.names.empty()) {
-            progress.SetProgressText(NoFileText);
-            // An empty list always fails, so that no front end reports
-            // success for a run that did nothing.
-            progress.SetStatus(TraOpenFailed);
+            progress.SetProgressText(list.faults.empty() ? NoFileText(inputs.modDirectory, list)
+                                                         : list.faults[0].Text());
             return false;
         }
         files = std::move(list.names);
+        unlistedModFolders = std::move(list.faults);
         return true;
     }
 
     TraError RunWithFiles() {
         TraError status = TraOk;
-        if (!LoadReferences(status)) {
+        if (!SkipUnlistedModFolders(status) || !LoadReferences(status)) {
             return status;
         }
         if (status = IndexReferences(); status != TraOk) {
@@ -165,12 +244,28 @@ private:
         return ClosePatch(ProcessFiles());
     }
 
+    // A sub-folder of the mod folder that could not be listed fails the run,
+    // unless it keeps going: its files would be missing from a run that
+    // looks complete.
+    bool SkipUnlistedModFolders(TraError& status) {
+        for (const FolderTreeFault& fault : unlistedModFolders) {
+            progress.SetProgressText(fault.Text());
+            status = TraOpenFailed;
+            if (!SkipAfterFailure(fault.folder, status)) {
+                return false;
+            }
+        }
+        status = TraOk;
+        return true;
+    }
+
     // --- The reference set -----------------------------------------------------
 
     // False when the run stops here: a pair or file failed and the run does
     // not keep going, or an abort was seen.
     bool LoadReferences(TraError& status) {
-        ReferenceListing listing = ListReferenceFiles(inputs.references);
+        stage = "listing the reference files";
+        ReferenceListing listing = ListReferenceFiles(inputs.references, options.includeSubFolders);
         ignoredReferences = std::move(listing.ignored);
         for (const ReferencePairFault& fault : listing.faults) {
             progress.SetProgressText(fault.text);
@@ -181,15 +276,18 @@ private:
         }
         std::vector<ReferenceFile> loaded;
         std::vector<std::string> originalPaths;
+        std::vector<std::string> listedNames;
         for (std::size_t i = 0; i < listing.files.size(); ++i) {
             const ReferenceFilePaths& paths = listing.files[i];
             if (LoadReferenceFile(paths, i + 1, listing.files.size(), loaded, status)) {
                 originalPaths.push_back(paths.original);
+                listedNames.push_back(paths.listedName);
             } else if (status == TraOk || !SkipAfterFailure(paths.original, status)) {
                 return false;
             }
         }
-        NameReferenceFiles(loaded, originalPaths);
+        stage = "building the reference set";
+        NameReferenceFiles(loaded, originalPaths, listedNames);
         references = ReferenceSet(std::move(loaded));
         status = TraOk;
         return true;
@@ -202,12 +300,12 @@ private:
         const std::size_t before = referenceFiles.size();
         TraFile& original = referenceFiles.emplace_back();
         const TraFile* translated = nullptr;
-        bool ok = LoadReference(original, paths.original,
+        bool ok = LoadReference(original, {paths.original, {}},
                                 LoadingText(OriginalLanguage, paths.original, number, count),
                                 CheckPoint::AfterOriginalReference, status);
         if (ok && !paths.translated.empty()) {
             TraFile& counterpart = referenceFiles.emplace_back();
-            ok = LoadReference(counterpart, paths.translated,
+            ok = LoadReference(counterpart, {paths.translated, paths.translatedFemaleTable},
                                LoadingText(TranslatedLanguage, paths.translated, number, count),
                                CheckPoint::AfterTranslatedReference, status);
             translated = &counterpart;
@@ -222,14 +320,23 @@ private:
         return true;
     }
 
+    // One side of a reference file: a tra file or a string table, with the
+    // table's female texts when it has a female table.
+    struct ReferenceSide {
+        const std::string& path;
+        const std::string& femaleTable;  // empty: none
+    };
+
     // False when the run stops here: the load failed, or an abort was seen
     // right after it.
-    bool LoadReference(TraFile& reference, const std::string& path, const std::string& loadingText,
-                       CheckPoint afterLoad, TraError& status) {
+    bool LoadReference(TraFile& reference, const ReferenceSide& side,
+                       const std::string& loadingText, CheckPoint afterLoad, TraError& status) {
         progress.SetProgressText(loadingText);
-        status = reference.Load(path);
+        stage = "loading " + side.path;
+        status = reference.LoadReference(side.path, side.femaleTable);
         if (status != TraOk) {
-            progress.SetProgressText(FailedToLoadText(path, reference.GetLastFailure()));
+            progress.SetProgressText(
+                FailedToLoadReferenceText(side.path, reference.GetLastFailure()));
             return false;
         }
         if (abortCheck.RequestedAt(afterLoad)) {
@@ -242,10 +349,11 @@ private:
     // The whole set is indexed once, and searched through the index from
     // then on.
     TraError IndexReferences() {
+        stage = IndexingStage;
         if (!BuildReferenceIndex(references, index)) {
             // Searching a partial index would report a whole run while
             // missing texts the reference holds.
-            progress.SetProgressText(IndexShortOfMemoryText);
+            progress.SetProgressText(ShortOfMemoryText(stage));
             return TraNoMemory;
         }
         search = MakeReferenceSearch(references, index, options);
@@ -260,20 +368,17 @@ private:
         const std::string path = PatchPath(inputs.destinationDirectory);
         const TraError status = patch.Open(path);
         if (status != TraOk) {
-            RemoveStaleOutput(path);
             progress.SetProgressText(FailedToWriteText(PatchFileName, patch.Failure()));
         }
         return status;
     }
 
-    // An earlier failure stays the run's status; the patch's own failure
-    // still removes the stale patch.
+    // An earlier failure stays the run's status.
     TraError ClosePatch(TraError status) {
         const TraError closed = patch.Close();
         if (closed == TraOk) {
             return status;
         }
-        RemoveStaleOutput(PatchPath(inputs.destinationDirectory));
         if (status != TraOk) {
             return status;
         }
@@ -282,8 +387,10 @@ private:
     }
 
     // Returns the run's status: `status`, or the report's failure when the
-    // run had none of its own.
+    // run had none of its own. A report that cannot be written leaves the
+    // start report, which tells the run did not end well.
     TraError WriteReport(TraError status) {
+        stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
         const std::vector<std::string> lines = ReportLines(
             progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
@@ -292,7 +399,6 @@ private:
         if (written == TraOk) {
             return status;
         }
-        RemoveStaleOutput(path);
         if (status != TraOk) {
             return status;
         }
@@ -301,10 +407,17 @@ private:
     }
 
     // The review goes beside the report of a run that did not fail, aborted
-    // ones included; written before the report, so that the report tells a
+    // ones included, and of one that only skipped files, for those it
+    // recovered; written before the report, so that the report tells a
     // review that could not be written.
     TraError WithReview(TraError status) {
-        return status == TraOk ? WriteBatchReview(inputs, reviewRecords, progress) : status;
+        const bool onlySkipped = filesEnded && status == firstSkipped;
+        if (status != TraOk && !onlySkipped) {
+            return status;
+        }
+        stage = "writing the review";
+        const TraError written = WriteBatchReview(inputs, reviewRecords, progress);
+        return written != TraOk ? written : status;
     }
 
     // --- The mod files recovered ----------------------------------------------
@@ -325,12 +438,15 @@ private:
         if (status != TraOk) {
             return status;
         }
-        std::string completed = CompletedText(started, count, options);
+        // A file cut short by a stop is not done: the report names it apart.
+        const int finished = started - (progress.Snapshot().partialFile.empty() ? 0 : 1);
+        std::string completed = CompletedText(finished, count, options);
         if (skipped > 0) {
             completed += SkippedCountText(skipped);
         }
         progress.SetProgressText(std::move(completed));
         progress.SetEntryText(SummaryText(tally.counters));
+        filesEnded = true;
         return firstSkipped;
     }
 
@@ -341,23 +457,38 @@ private:
         progress.SetProgressText(ProcessingText(split, index, count));
         progress.SetFilePercent(WholePercent(index, count));
         progress.SetFilePosition(index + 1, count, name);
-        TraError status = modFile.Load(JoinPath(inputs.modDirectory, name));
+        stage = "recovering " + name;
+        TraError status = modFile.Load(JoinRelativePath(inputs.modDirectory, name));
         if (status != TraOk) {
             progress.SetProgressText(FailedToLoadText(split.baseName, modFile.GetLastFailure()));
             return status;
         }
-        RecoverFile(modFile, {options, references, *search, tally, patch, reviewRecords, progress,
-                              abortCheck});
+        RecoverFile(
+            modFile, name,
+            {options, references, *search, tally, patch, reviewRecords, progress, abortCheck});
         // A stop seen inside the file left its later entries as they were,
         // as its patch trailer tells too.
         const bool partial = abortCheck.Requested();
-        status = modFile.Save(JoinPath(inputs.destinationDirectory, name));
-        if (status != TraOk) {
-            progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
+        if (status = SaveRecovered(name); status != TraOk) {
             return status;
         }
         progress.FileSaved(name, partial);
         return TraOk;
+    }
+
+    // At the same path under the destination, into folders made for it.
+    TraError SaveRecovered(const std::string& name) {
+        std::string folderFailure;
+        TraError status = MakeDestinationFolders(inputs.destinationDirectory, name, folderFailure);
+        if (status != TraOk) {
+            progress.SetProgressText(std::move(folderFailure));
+            return status;
+        }
+        status = modFile.Save(JoinRelativePath(inputs.destinationDirectory, name));
+        if (status != TraOk) {
+            progress.SetProgressText(FailedToSaveText(name, modFile.GetLastFailure()));
+        }
+        return status;
     }
 
     // With --keep-going a file (a mod file, a reference file or pair) that
@@ -377,7 +508,9 @@ private:
     const RecoveryOptions& options;
     SharedProgress& progress;
     AbortCheck abortCheck;
-    std::vector<std::string> files;  // of the mod directory, in the order processed
+    // Of the mod directory, by their paths under it, in the order processed.
+    std::vector<std::string> files;
+    std::vector<FolderTreeFault> unlistedModFolders;
     // Every loaded reference file, originals and translations; a deque, so
     // that the set's pointers stay valid as files are added.
     std::deque<TraFile> referenceFiles;
@@ -393,6 +526,8 @@ private:
     std::vector<ReviewRecord> reviewRecords;  // filled only when the options ask for a review
     TraError firstSkipped = TraOk;
     std::size_t skipped = 0;
+    bool filesEnded = false;  // the loop over the mod files went to its end
+    std::string stage;        // what the run is doing, for a failure to allocate memory
 };
 
 }  // namespace

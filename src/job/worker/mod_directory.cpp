@@ -17,20 +17,22 @@ namespace {
 
 constexpr std::string_view TraExtension = ".tra";
 
-#if !defined(_WIN32)
-// An entry that cannot be examined (a dangling or looping link, no right to
-// look at it) is taken: its load then fails and says why, where skipping it
-// would leave the user with a silently incomplete batch.
-bool IsModFile(const std::filesystem::directory_entry& entry, std::string_view name) {
-    if (!HasTraExtension(name)) {
-        return false;
+// What the user needs to fix; `reason` is the listing's own error, when the
+// platform told one.
+ModFileList Unlisted(const std::string& directory, std::error_code reason = {}) {
+    std::error_code ignored;
+    const std::filesystem::file_status status =
+        std::filesystem::status(std::filesystem::path(directory), ignored);
+    std::string fault = "cannot be listed";
+    if (directory.empty() || !std::filesystem::exists(status)) {
+        fault = "does not exist";
+    } else if (!std::filesystem::is_directory(status)) {
+        fault = "is not a folder";
+    } else if (reason) {
+        fault += " (" + reason.message() + ")";
     }
-    std::error_code unexamined;
-    std::filesystem::file_status status = entry.status(unexamined);
-    return unexamined || !std::filesystem::exists(status) ||
-           std::filesystem::is_regular_file(status);
+    return {{}, TraOpenFailed, std::move(fault)};
 }
-#endif
 
 }  // namespace
 
@@ -59,11 +61,15 @@ bool ModFileNameLess(std::string_view left, std::string_view right) {
     return left < right;  // equal up to case: raw bytes decide
 }
 
-ModFileList ListModFiles(const std::string& directory) {
+ModFileList ListTraFiles(const std::string& directory) {
+    return ListModFiles(directory);
+}
+
+ModFileList ListModFiles(const std::string& directory, FileNameTest takes) {
     ModFileList list;
 #if defined(_WIN32)
-    if (!ListTraFileNamesWin32(directory, list.names)) {
-        return {{}, TraOpenFailed};
+    if (!ListTraFileNamesWin32(directory, takes, list.names)) {
+        return Unlisted(directory);
     }
 #else
     try {
@@ -71,16 +77,16 @@ ModFileList ListModFiles(const std::string& directory) {
         std::filesystem::directory_iterator entry(std::filesystem::path(directory), error);
         for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
             std::string name = entry->path().filename().string();
-            if (IsModFile(*entry, name)) {
+            if (takes(name)) {
                 list.names.push_back(std::move(name));
             }
         }
         if (error) {
-            return {{}, TraOpenFailed};
+            return Unlisted(directory, error);
         }
     } catch (const std::exception&) {
         // Out of memory.
-        return {{}, TraOpenFailed};
+        return Unlisted(directory, std::make_error_code(std::errc::not_enough_memory));
     }
 #endif
     std::sort(list.names.begin(), list.names.end(),

@@ -34,9 +34,10 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-void TakeIfModFile(const WIN32_FIND_DATAA& found, std::vector<std::string>& names) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        HasTraExtension(found.cFileName)) {
+// A folder of such a name is taken too: its load fails and says what it is.
+void TakeIfModFile(const WIN32_FIND_DATAA& found, FileNameTest takes,
+                   std::vector<std::string>& names) {
+    if (takes(found.cFileName)) {
         names.emplace_back(found.cFileName);
     }
 }
@@ -57,7 +58,8 @@ char LastCharacter(const std::string& path) {
 
 }  // namespace
 
-bool ListTraFileNamesWin32(const std::string& directory, std::vector<std::string>& names) {
+bool ListTraFileNamesWin32(const std::string& directory, FileNameTest takes,
+                           std::vector<std::string>& names) {
     // An empty name would list the current directory.
     if (directory.empty() || !IsDirectory(directory)) {
         return false;
@@ -72,7 +74,7 @@ bool ListTraFileNamesWin32(const std::string& directory, std::vector<std::string
     FindHandle search(first);
     try {
         do {
-            TakeIfModFile(found, names);
+            TakeIfModFile(found, takes, names);
         } while (FindNextFileA(search.get(), &found));
     } catch (const std::bad_alloc&) {
         return false;

@@ -6,15 +6,16 @@
 // conversions would not give the same bytes back.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wordgleaner {
 
-// Appends the names of the files directly in `directory` whose names end in
-// ".tra" in any letter case, in the order Windows lists them; directories are
-// never taken. False when the directory cannot be listed, or the listing
-// fails before its end.
-bool ListTraFileNamesWin32(const std::string& directory, std::vector<std::string>& names);
+// Appends the names of the entries directly in `directory` that `takes`,
+// folders of such names included, in the order Windows lists them. False
+// when the directory cannot be listed, or the listing fails before its end.
+bool ListTraFileNamesWin32(const std::string& directory, bool (*takes)(std::string_view name),
+                           std::vector<std::string>& names);
 
 // `directory`, a backslash and `name`; no backslash after an empty directory,
 // a directory that ends in a separator, or a bare drive ("C:").

@@ -34,12 +34,13 @@ std::string TranslationsSource(const ReferenceSet& references) {
 
 class FileRecovery {
 public:
-    FileRecovery(TraFile& modFile, const FileRecoveryContext& context)
+    FileRecovery(TraFile& modFile, const std::string& name, const FileRecoveryContext& context)
         : context(context),
           options(context.options),
           references(context.references),
           counters(context.tally.counters),
           modFile(modFile),
+          name(name),
           patchNames(references.FileCount() > 1 ? references.Names()
                                                 : std::span<const std::string>()),
           source(TranslationsSource(references)),
@@ -47,7 +48,7 @@ public:
           translatedBefore(Translated()) {}
 
     void Run() {
-        context.patch.Write(PatchOpeningLine(modFile.GetName(), source));
+        context.patch.Write(PatchOpeningLine(name, source));
         SearchAhead ahead(context.search, QueriesOf(modFile));
         // Layout entries change nothing, so the abort request is read only
         // before the entries that carry an id.
@@ -59,8 +60,8 @@ public:
             RecoverEntry(item.position, item.entry, ahead);
         }
         ShowProgress("Processed");
-        context.patch.Write(PatchClosingLines(Summary(), modFile.GetName(), source,
-                                              context.abortCheck.Requested()));
+        context.patch.Write(
+            PatchClosingLines(Summary(), name, source, context.abortCheck.Requested()));
     }
 
 private:
@@ -99,7 +100,7 @@ private:
     void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result) {
         if (options.writeReview) {
             context.reviewRecords.push_back(
-                MakeReviewRecord(modFile.GetName(), entry, outcome, result, references));
+                MakeReviewRecord(name, entry, outcome, result, references));
         }
     }
 
@@ -182,6 +183,7 @@ private:
     const ReferenceSet& references;
     BatchCounters& counters;
     TraFile& modFile;
+    const std::string& name;
     std::span<const std::string> patchNames;  // empty with a single reference file
     std::string source;                       // of the translations, for the patch
     std::int32_t total = 0;
@@ -192,8 +194,12 @@ private:
 
 }  // namespace
 
+void RecoverFile(TraFile& modFile, const std::string& name, const FileRecoveryContext& context) {
+    FileRecovery(modFile, name, context).Run();
+}
+
 void RecoverFile(TraFile& modFile, const FileRecoveryContext& context) {
-    FileRecovery(modFile, context).Run();
+    RecoverFile(modFile, modFile.GetName(), context);
 }
 
 }  // namespace wordgleaner

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "review/review_record.h"
@@ -42,6 +43,10 @@ struct FileRecoveryContext {
 // closing the patch block.
 // The entries are searched ahead on a few threads with the context's search;
 // everything else happens in file order.
+// `name` is how the patch lines and the review name the file: its path
+// under the mod folder, '/' between the parts.
+void RecoverFile(TraFile& modFile, const std::string& name, const FileRecoveryContext& context);
+// The same for a file named by its file name.
 void RecoverFile(TraFile& modFile, const FileRecoveryContext& context);
 
 }  // namespace wordgleaner

@@ -93,6 +93,11 @@ void SharedProgress::AddSkippedFile(std::string line) {
     state.skippedFiles.push_back(std::move(line));
 }
 
+void SharedProgress::SetUnsearchedSubFolders(std::vector<UnsearchedSubFolder> folders) {
+    std::lock_guard lock(mutex);
+    state.unsearchedSubFolders = std::move(folders);
+}
+
 void SharedProgress::Finish(const BatchCounters& counters) {
     std::lock_guard lock(mutex);
     state.counters = counters;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "job/batch_counters.h"
 #include "job/progress_snapshot.h"
@@ -37,6 +38,7 @@ public:
     // A recovered file was saved; `partial` when a stop cut its entries short.
     void FileSaved(const std::string& name, bool partial);
     void AddSkippedFile(std::string line);
+    void SetUnsearchedSubFolders(std::vector<UnsearchedSubFolder> folders);
     // The worker's last write: publishes the counters and ends the run.
     void Finish(const BatchCounters& counters);
 

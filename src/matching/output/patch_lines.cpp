@@ -7,6 +7,34 @@ namespace wordgleaner {
 
 namespace {
 
+constexpr char HexDigits[] = "0123456789ABCDEF";
+
+// A name as a patch comment may hold it: every line of the patch is either
+// a comment or a command, so a line break in a file name would end the
+// comment and leave the rest of the name to stand as a command. Control
+// characters are written as C escapes instead, the other bytes as they are.
+std::string InLine(std::string_view name) {
+    std::string text;
+    text.reserve(name.size());
+    for (const char character : name) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (byte >= 0x20 && byte != 0x7F) {
+            text += character;
+        } else if (character == '\n') {
+            text += "\\n";
+        } else if (character == '\r') {
+            text += "\\r";
+        } else if (character == '\t') {
+            text += "\\t";
+        } else {
+            text += "\\x";
+            text += HexDigits[byte >> 4];
+            text += HexDigits[byte & 0xF];
+        }
+    }
+    return text;
+}
+
 std::string StringSet(std::int32_t entryId, std::int32_t referenceId) {
     return "STRING_SET ~" + std::to_string(entryId) + "~ @" + std::to_string(referenceId) + "\t// ";
 }
@@ -16,7 +44,7 @@ std::string StringSetFrom(std::int32_t entryId, const MatchCandidate& candidate,
                           std::span<const std::string> referenceNames) {
     std::string line = StringSet(entryId, candidate.referenceId);
     if (!referenceNames.empty()) {
-        line += referenceNames[candidate.referenceFile] + ": ";
+        line += InLine(referenceNames[candidate.referenceFile]) + ": ";
     }
     return line;
 }
@@ -41,8 +69,7 @@ std::string LikelyLines(std::int32_t entryId, const SearchResult& result,
 }  // namespace
 
 std::string PatchOpeningLine(std::string_view modName, std::string_view destinationName) {
-    return "// Recovered for " + std::string(modName) + ", from " + std::string(destinationName) +
-           "\n";
+    return "// Recovered for " + InLine(modName) + ", from " + InLine(destinationName) + "\n";
 }
 
 std::string PatchEntryLines(MatchOutcome outcome, std::int32_t entryId, const SearchResult& result,
@@ -72,8 +99,8 @@ std::string PatchClosingLines(const PatchSummary& summary, std::string_view modN
            std::to_string(summary.total) + ": Exact " + std::to_string(summary.exact) +
            " / Very likely " + std::to_string(summary.veryLikely) + " / Likely " +
            std::to_string(summary.likely) + " / Empty " + std::to_string(summary.empty) + "\n" +
-           "// End of recovery for " + std::string(modName) + ", from " +
-           std::string(destinationName) + (interrupted ? " (interrupted)" : "") + "\n";
+           "// End of recovery for " + InLine(modName) + ", from " + InLine(destinationName) +
+           (interrupted ? " (interrupted)" : "") + "\n";
 }
 
 }  // namespace wordgleaner

@@ -41,4 +41,20 @@ TEST(PatchEntryLines, NameEachCandidatesFileWithSeveralReferences) {
         << "the mod's own id names no reference file";
 }
 
+// A line break in a file name would end the comment and let the rest of
+// the name stand as a line of the patch.
+TEST(PatchLines, NamesKeepControlCharactersInsideTheirComment) {
+    const std::string name = "evil\n\tSTRING_SET ~1~ @2\r\x01.tra";
+    const std::string shown = "evil\\n\\tSTRING_SET ~1~ @2\\r\\x01.tra";
+    EXPECT_EQ(PatchOpeningLine(name, "fr\nx.tra"),
+              "// Recovered for " + shown + ", from fr\\nx.tra\n");
+    EXPECT_EQ(PatchClosingLines({}, name, "fr.tra", false),
+              "// Processed entries 0 / 0: Exact 0 / Very likely 0 / Likely 0 / Empty 0\n"
+              "// End of recovery for " +
+                  shown + ", from fr.tra\n");
+    const std::vector<std::string> names = {"a.tra", name};
+    EXPECT_EQ(PatchEntryLines(MatchOutcome::Exact, 1, Found({{5, ExactScore, 1}}), names),
+              "\tSTRING_SET ~1~ @5\t// " + shown + ": Exact match\n");
+}
+
 }  // namespace

@@ -1,0 +1,52 @@
+#include "store/file_identity.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace wordgleaner {
+
+#ifdef _WIN32
+
+// Opened for no access at all, which asks nothing of the file's sharing: a
+// file another program holds without sharing still tells who it is.
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    if (!known) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        information.dwVolumeSerialNumber,
+        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+}
+
+#else
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                        static_cast<std::uint64_t>(status.st_ino)};
+}
+
+#endif
+
+}  // namespace wordgleaner
