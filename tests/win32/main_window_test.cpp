@@ -197,10 +197,12 @@ TEST(MainWindow, IncludeSubFoldersFromThePreferencesReachesTheRun) {
         Click(open.dialog, IDC_PREFERENCES);
         EXPECT_TRUE(answer.Answered());
     }
+    open.boxes.confirmAnswer = true;  // the first run's files are replaced
     ASSERT_TRUE(open.RunToTheEnd());
     EXPECT_TRUE(open.window.Job().Inputs().options.includeSubFolders);
-    ASSERT_EQ(open.boxes.boxes.size(), 2u);
-    EXPECT_EQ(open.boxes.boxes[1].text.find("left out"), std::string::npos);
+    ASSERT_EQ(open.boxes.boxes.size(), 3u);
+    EXPECT_EQ(open.boxes.boxes[1].caption, "Replace files?");
+    EXPECT_EQ(open.boxes.boxes[2].text.find("left out"), std::string::npos);
     EXPECT_NE(ReadAll(folders.Path() / "out/d/items.tra").find("// Wordgleaner: "),
               std::string::npos);
 }
