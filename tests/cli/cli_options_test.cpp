@@ -268,6 +268,8 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
           "--patch", "--no-sound-check", "--min-id", "--max-id", "--recursive", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
+    // Scripts rely on it: the earlier files are replaced, no question asked.
+    EXPECT_NE(help.out.find("replaced without asking"), std::string::npos) << help.out;
 
     Parsed version = ParseWithPaths({"--version"});
     EXPECT_FALSE(version.result.request.has_value());
