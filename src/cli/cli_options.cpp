@@ -265,7 +265,9 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                    "Directory of the mod's tra files in the original language")
         ->required();
     app.add_option("DEST_DIR", request.destinationDirectory,
-                   "Directory that receives the recovered tra files, the patch and the report")
+                   "Directory that receives the recovered tra files, the patch and the report; "
+                   "it must exist, and files of those names already in it are replaced without "
+                   "asking (the desktop program asks first)")
         ->required();
 }
 

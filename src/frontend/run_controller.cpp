@@ -5,11 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "frontend/destination_questions.h"
 #include "frontend/end_summary.h"
 #include "frontend/main_window_labels.h"
 #include "frontend/readable_progress.h"
 #include "frontend/reference_pair_problems.h"
 #include "job/destination_check.h"
+#include "job/destination_contents.h"
 
 namespace wordgleaner {
 
@@ -53,7 +55,10 @@ bool RunController::Import(const RunRequest& request) {
         return false;
     }
     runStart = clock();
+    runRequest = request;
     running = true;
+    CheckPaths(request);  // the destination may have just been created
+    ClearBars();
     view.SetRunning(true);
     view.SchedulePoll(PollInterval);
     return true;
@@ -92,20 +97,66 @@ bool RunController::ReferencesAccepted(const ReferencePairs& references, bool re
     return true;
 }
 
-// A destination the run cannot write into is told at once; one whose files
-// the run would replace (the mod folder, a reference's folder) is used only
-// with the user's consent.
+void RunController::CheckPaths(const RunRequest& request) {
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        const auto field = static_cast<PathField>(index);
+        view.MarkPath(
+            field, PathProblemText(request.paths[field],
+                                   FieldWantsFolder(field, request.preferences.referenceFolders)));
+    }
+}
+
+// A destination the run cannot write into is told at once, unless it is
+// only missing and the user has it created; one whose files the run would
+// replace (the mod folder, a reference's folder, an earlier run's outputs)
+// is used only with the user's consent, asked once.
 bool RunController::DestinationAccepted(const JobInputs& inputs) {
-    const DestinationCheck check = CheckDestination(inputs);
+    DestinationCheck check = CheckDestination(inputs);
+    if (check.fault == DestinationFault::Missing &&
+        DestinationAbsent(inputs.destinationDirectory)) {
+        if (!DestinationCreated(inputs.destinationDirectory)) {
+            return false;
+        }
+        check = CheckDestination(inputs);
+    }
     if (check.Refused()) {
         Refuse(check.message);
         return false;
     }
     if (check.NeedsConsent()) {
-        return view.Confirm("Replace files?",
-                            check.message + "\n\nRecover into this folder anyway?");
+        return view.Confirm(ReplaceFilesCaption,
+                            check.message + "\n\nRecover into this folder anyway?",
+                            DefaultAnswer::No);
+    }
+    return ReplacingAccepted(inputs);
+}
+
+// Creating a folder loses nothing, so Yes is the answer Enter gives.
+bool RunController::DestinationCreated(const std::string& destination) {
+    if (!view.Confirm(CreateFolderCaption, CreateFolderQuestion(destination), DefaultAnswer::Yes)) {
+        return false;
+    }
+    if (const std::string problem = CreateDestination(destination); !problem.empty()) {
+        Refuse(problem);
+        return false;
     }
     return true;
+}
+
+// The files of an earlier run are the user's work too: Enter keeps them.
+bool RunController::ReplacingAccepted(const JobInputs& inputs) {
+    const std::vector<std::string> replaced = OutputsARunWouldReplace(inputs);
+    return replaced.empty() ||
+           view.Confirm(ReplaceFilesCaption,
+                        ReplaceOutputsQuestion(inputs.destinationDirectory, replaced),
+                        DefaultAnswer::No);
+}
+
+// What an earlier run left in the bars belongs to that run.
+void RunController::ClearBars() {
+    view.SetBar(RunBar::Files, 0, {});
+    view.SetBar(RunBar::Entries, 0, {});
+    view.SetTimeText({});
 }
 
 void RunController::Refuse(const std::string& problem) {
@@ -128,15 +179,19 @@ void RunController::Poll() {
 // The bars read as a person would say it; the run's own texts stay for the
 // report and the command line.
 void RunController::ShowProgress(const ProgressSnapshot& progress) {
-    view.SetBar(RunBar::Files, progress.filePercent, ReadableFilesText(progress));
-    view.SetBar(RunBar::Entries, progress.entryPercent, ReadableEntriesText(progress));
+    const ReadableBar files = ReadableFilesBar(progress);
+    const ReadableBar entries = ReadableEntriesBar(progress);
+    view.SetBar(RunBar::Files, files.percent, files.text);
+    view.SetBar(RunBar::Entries, entries.percent, entries.text);
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(clock() - runStart);
     view.SetTimeText(ReadableTimeText(elapsed, progress));
 }
 
 // The window is given back only once the box is closed, so nothing can
-// start over it.
+// start over it. The run has written into the destination, and maybe more:
+// the signs behind the box follow.
 void RunController::ShowEnd(const ProgressSnapshot& end) {
+    CheckPaths(runRequest);
     const EndSummary summary = SummarizeEnd(end, job.Inputs());
     if (summary.actions.empty()) {
         view.ShowMessage(summary.icon, summary.caption, summary.text);
@@ -148,14 +203,18 @@ void RunController::ShowEnd(const ProgressSnapshot& end) {
         buttons.push_back(CloseButtonText);
         const int chosen = view.Choose(summary.icon, summary.caption, summary.text, buttons);
         if (chosen >= 0 && static_cast<std::size_t>(chosen) < summary.actions.size()) {
-            const std::string& target = summary.actions[static_cast<std::size_t>(chosen)].target;
-            if (!view.Open(target)) {
-                view.ShowMessage(MessageIcon::Warning, ProgramName, "Could not open " + target);
-            }
+            OpenTarget(summary.actions[static_cast<std::size_t>(chosen)].target);
         }
     }
     running = false;
     view.SetRunning(false);
+}
+
+void RunController::OpenTarget(const std::string& target) {
+    const std::string full = view.FullPath(target);
+    if (!view.Open(full)) {
+        view.ShowMessage(MessageIcon::Warning, ProgramName, OpenFailedText(full));
+    }
 }
 
 bool RunController::Cancel() {

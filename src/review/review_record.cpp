@@ -44,7 +44,7 @@ std::string RowOutcomeLabel(const ReviewRecord& record) {
 }
 
 bool NeedsReview(ReviewOutcome outcome) {
-    return outcome != ReviewOutcome::Exact && outcome != ReviewOutcome::ExactUpToCase;
+    return outcome != ReviewOutcome::Exact;
 }
 
 std::string_view OutcomeLabel(ReviewOutcome outcome) {

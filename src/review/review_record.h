@@ -15,15 +15,20 @@ struct ReviewCandidate {
     std::int32_t referenceId = TraNoId;
     double likeliness = 0.0;  // per cent, without the wrong-sound sign
     bool wrongSound = false;
-    std::string text;  // the reference entry's text, bytes as read
+    std::string text;   // the reference entry's text, bytes as read
+    std::string sound;  // the reference entry's sound reference
+    // What choosing this candidate would put in.
+    std::string translatedText;
+    std::string translatedFemaleText;
 };
 
-// Another translation that a reference entry of the same text as an exact
-// match carries: the translator's other choice.
+// Another translation of the same text, found under another id or in
+// another reference file: a choice the reviewer may take instead of the
+// one put in.
 struct ReviewAlternative {
-    std::string translation;  // bytes as read
-    std::string femaleTranslation;
-    std::string referenceFile;  // the first file, in set order, that carries it
+    std::string translatedText;
+    std::string translatedFemaleText;
+    std::string referenceFile;
     std::int32_t referenceId = TraNoId;
 };
 
@@ -48,8 +53,11 @@ struct ReviewRecord {
     std::string referenceText;
     // The translation put in, or for a likely match the one that would be.
     std::string translatedText;
-    // Its female text, when the translation has one.
     std::string translatedFemaleText;
+    // Sound references of the mod entry and of the best candidate, shown
+    // beside their texts: a "wrong sound" is judged by them.
+    std::string modSound;
+    std::string referenceSound;
     std::vector<ReviewCandidate> otherCandidates;
     // For an exact match (up to case included): each translation other than
     // the one put in that an equal reference text carries, once.
@@ -80,8 +88,9 @@ inline constexpr int ReviewOutcomeCount = 10;
 
 ReviewOutcome ReviewOutcomeOf(const ReviewRecord& record);
 
-// Exact matches (up to case included) without other translations need no
-// review; every other entry is a row of the page.
+// Exact matches without other translations need no review; every other
+// entry is a row of the page. A match up to case is one: the translator may
+// reject a change of case.
 bool NeedsReview(ReviewOutcome outcome);
 
 // In plain words, as the page and the table show it: "exact up to case".

@@ -25,6 +25,7 @@
 #define IDC_PREFERENCES 1013
 #define IDC_TIME_LABEL 1014
 #define IDC_BROWSE_OFFSET 100 /* a field's browse button: the field's id + this */
+#define IDC_PATH_SIGN 1200    /* a field's warning sign, a child of its edit field */
 
 /* Preferences. */
 #define IDC_LINE_INFO_ONLY 1010
@@ -63,3 +64,4 @@
 
 /* About box. */
 #define IDC_VERSION_TEXT 1021
+#define IDC_ABOUT_DESCRIPTION 1022

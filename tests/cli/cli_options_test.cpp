@@ -271,6 +271,8 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
                              "--recursive", "--prefer-same-id", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
+    // Scripts rely on it: the earlier files are replaced, no question asked.
+    EXPECT_NE(help.out.find("replaced without asking"), std::string::npos) << help.out;
 
     Parsed version = ParseWithPaths({"--version"});
     EXPECT_FALSE(version.result.request.has_value());

@@ -354,7 +354,7 @@ TEST_F(RecoverFileTest, TheReviewRecordOfAnExactMatchListsTheOtherTranslations) 
     for (const ReviewRecord& record : reviewRecords) {
         EXPECT_EQ(record.referenceId, 1);
         ASSERT_EQ(record.alternatives.size(), 1u);
-        EXPECT_EQ(record.alternatives[0].translation, "Deviation des sorts");
+        EXPECT_EQ(record.alternatives[0].translatedText, "Deviation des sorts");
         EXPECT_EQ(record.alternatives[0].referenceFile, "reference.tra");
         EXPECT_EQ(record.alternatives[0].referenceId, 7);
     }

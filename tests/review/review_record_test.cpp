@@ -61,9 +61,7 @@ TEST(ReviewOutcome, MakesAnExactMatchWithOtherTranslationsARowOfItsOwn) {
 TEST(ReviewOutcome, LeavesOnlyTheExactMatchesOutOfTheReview) {
     for (int value = 0; value < ReviewOutcomeCount; ++value) {
         const auto outcome = static_cast<ReviewOutcome>(value);
-        const bool exact =
-            outcome == ReviewOutcome::Exact || outcome == ReviewOutcome::ExactUpToCase;
-        EXPECT_EQ(NeedsReview(outcome), !exact) << OutcomeLabel(outcome);
+        EXPECT_EQ(NeedsReview(outcome), outcome != ReviewOutcome::Exact) << OutcomeLabel(outcome);
         EXPECT_EQ(OutcomeKey(outcome).find(' '), std::string_view::npos);
     }
 }

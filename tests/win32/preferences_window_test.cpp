@@ -47,6 +47,27 @@ TEST(PreferencesWindow, TheDefaultsShowAsTheFormShowsThem) {
     EXPECT_TRUE(Enabled(open.dialog, IDC_REFERENCE_FOLDERS));
 }
 
+// The buttons beside the groups stay clear of them (Restore defaults once
+// covered the further pairs' group box).
+TEST(PreferencesWindow, NoButtonOverlapsAGroupBox) {
+    OpenPreferences open;
+    auto place = [&](int id) {
+        RECT area;
+        GetWindowRect(GetDlgItem(open.dialog, id), &area);
+        return area;
+    };
+    for (int button : {IDOK, IDCANCEL, IDC_RESTORE_DEFAULTS}) {
+        for (int group :
+             {IDC_DATA_OUTPUT_GROUP, IDC_COMMENTS_GROUP, IDC_MISCELLANEOUS_GROUP, IDC_PATCH_GROUP,
+              IDC_REVIEW_GROUP, IDC_FAILURES_GROUP, IDC_FURTHER_PAIRS_GROUP}) {
+            const RECT one = place(button);
+            const RECT other = place(group);
+            RECT common;
+            EXPECT_FALSE(IntersectRect(&common, &one, &other)) << button << " over " << group;
+        }
+    }
+}
+
 // The template's texts give way to the form's: the hint is made from the
 // threshold's range, the check boxes read as in the Qt window.
 TEST(PreferencesWindow, TheLabelsAreTheForms) {

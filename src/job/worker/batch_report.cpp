@@ -32,7 +32,7 @@ std::vector<std::string> ReportLines(const ProgressSnapshot& end, const Referenc
     lines.push_back(end.progressText);
     lines.push_back(end.entryText);
     if (!end.partialFile.empty()) {
-        lines.push_back(PartialFileText(end.partialFile));
+        lines.push_back(PartialFileText(end) + ".");
     }
     if (!end.unsearchedSubFolders.empty()) {
         lines.push_back(SubFoldersNotSearchedLine(end.unsearchedSubFolders));
