@@ -35,6 +35,7 @@ struct RawOptions {
     bool keepGoing = false;
     bool recursive = false;
     std::optional<std::string> decisions;
+    bool preferSameId = false;
 };
 
 class OptionChecker {
@@ -137,6 +138,7 @@ std::vector<std::string> CheckOptions(const RawOptions& raw, RecoveryOptions& op
     options.keepGoing = raw.keepGoing;
     options.includeSubFolders = raw.recursive;
     check.DecisionsFile(raw.decisions, options.decisionsFile);
+    options.preferSameId = raw.preferSameId;
     return check.Problems();
 }
 
@@ -246,6 +248,9 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
     app.add_flag("--patch", raw.patch, "Generate TP2 patch associated to the tra file");
     app.add_flag("--no-sound-check", raw.noSoundCheck,
                  "Do not compare sound references (by default a different sound prevents a match)");
+    app.add_flag("--prefer-same-id", raw.preferSameId,
+                 "Among reference entries of the same text, take the one of the mod entry's own "
+                 "file and id, else of its id, else of its file, before the first one");
     // Hidden: for checking the indexed search against the linear one.
     app.add_flag("--exhaustive-search", raw.exhaustiveSearch,
                  "Search with the linear walk of the reference (the same results, far slower)")
@@ -277,7 +282,9 @@ void DeclareOptions(CLI::App& app, DeclaredOptions& declared, CliRequest& reques
                    "Directory of the mod's tra files in the original language")
         ->required();
     app.add_option("DEST_DIR", request.destinationDirectory,
-                   "Directory that receives the recovered tra files, the patch and the report")
+                   "Directory that receives the recovered tra files, the patch and the report; "
+                   "it must exist, and files of those names already in it are replaced without "
+                   "asking (the desktop program asks first)")
         ->required();
 }
 

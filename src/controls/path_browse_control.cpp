@@ -220,7 +220,12 @@ QString PathBrowseControl::PathWarning() const {
 }
 
 void PathBrowseControl::UpdatePathWarning() {
-    pathWarning = existenceCheck ? PathProblem(edit->text(), (mode & ModeFolder) != 0) : QString();
+    ShowPathWarning(existenceCheck ? PathProblem(edit->text(), (mode & ModeFolder) != 0)
+                                   : QString());
+}
+
+void PathBrowseControl::ShowPathWarning(const QString& warning) {
+    pathWarning = warning;
     warningSign->setToolTip(pathWarning);
     warningSign->setVisible(!pathWarning.isEmpty());
 }

@@ -92,6 +92,10 @@ public:
     // with a warning sign whose tooltip says what is wrong, as soon as it is
     // typed or set. Off by default.
     void SetExistenceCheck(bool check);
+    // Shows the warning sign with this tooltip, or takes it away when empty:
+    // the owner's own finding, when the disk may have changed since the
+    // path was typed. The next edit checks the path again as usual.
+    void ShowPathWarning(const QString& warning);
 
     // The choosers Browse() uses; none puts back the standard dialogs.
     void SetChooser(std::shared_ptr<PathChooser> chooser);

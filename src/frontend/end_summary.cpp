@@ -79,4 +79,9 @@ EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs,
     return summary;
 }
 
+std::string OpenFailedText(const std::string& fullPath) {
+    return "Could not open\n\n" + fullPath +
+           "\n\nThe path can be copied from this box (Ctrl+C) and opened by hand.";
+}
+
 }  // namespace wordgleaner

@@ -50,4 +50,8 @@ std::string UnsearchedSubFoldersText(const ProgressSnapshot& end);
 EndSummary SummarizeEnd(const ProgressSnapshot& end, const JobInputs& inputs,
                         const std::string& savedDecisions = {});
 
+// Told when the user's programs could not open what a button names: the
+// full path, which the user can copy from the box and open by hand.
+std::string OpenFailedText(const std::string& fullPath);
+
 }  // namespace wordgleaner

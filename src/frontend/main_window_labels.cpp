@@ -46,6 +46,12 @@ const FieldTexts& TextsOf(PathField field, bool referenceFolders) {
 
 }  // namespace
 
+std::string AboutDescription(const std::string& documentation) {
+    return "Carries existing translations over to the tra files of game modifications.\n"
+           "Free software under the MIT licence. Documentation: " +
+           documentation;
+}
+
 const char* QuitLabel(bool running) {
     return running ? "&Abort" : "&Quit";
 }

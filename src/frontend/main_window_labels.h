@@ -17,6 +17,11 @@ inline constexpr const char* ImportLabel = "&Import";
 inline constexpr const char* PreferencesLabel = "&Preferences...";
 inline constexpr const char* AboutItemLabel = "&About Wordgleaner...";
 
+// The About box's line under the version: what the program does, its
+// licence, and where its documentation is (`documentation`: a path, or where
+// to find the file).
+std::string AboutDescription(const std::string& documentation);
+
 // Quit, which only stops the run while one goes on.
 const char* QuitLabel(bool running);
 

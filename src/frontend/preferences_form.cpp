@@ -34,6 +34,8 @@ constexpr std::array<CheckSetting, PreferencesCheckCount> CheckSettings = {{
      [](PreferencesValues& values) -> bool& { return values.options.writeReview; }},
     {"Skip mod f&iles that fail to load or save, and go on",
      [](PreferencesValues& values) -> bool& { return values.options.keepGoing; }},
+    {"Prefer the mod entry's own file and id among &equal texts",
+     [](PreferencesValues& values) -> bool& { return values.options.preferSameId; }},
 }};
 
 std::int32_t ShownCommentMode(std::int32_t commentMode) {

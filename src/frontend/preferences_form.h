@@ -26,8 +26,9 @@ enum class PreferencesCheck {
     GeneratePatch,
     WriteReview,
     KeepGoing,
+    PreferSameId,
 };
-inline constexpr std::size_t PreferencesCheckCount = 7;
+inline constexpr std::size_t PreferencesCheckCount = 8;
 
 // What the controls hold: the three text fields as typed, the comment mode of
 // the radio button checked, and the check boxes.

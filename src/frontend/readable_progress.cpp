@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+
+#include "job/progress_percent.h"
+#include "job/run_end.h"
 
 namespace wordgleaner {
 
@@ -18,7 +22,49 @@ std::string TwoDigits(long long value) {
     return text;
 }
 
+int FilesDonePercent(const ProgressSnapshot& end) {
+    return end.fileCount > 0 ? WholePercent(end.filesDone, end.fileCount) : 0;
+}
+
+std::string FailedFilesText(const ProgressSnapshot& end) {
+    if (end.fileCount == 0) {
+        return "Failed before any mod file";
+    }
+    return "Failed: " + std::to_string(end.filesDone) + " of " + std::to_string(end.fileCount) +
+           (end.fileCount == 1 ? " file" : " files") + " done";
+}
+
 }  // namespace
+
+ReadableBar ReadableFilesBar(const ProgressSnapshot& progress) {
+    if (progress.Ended()) {
+        switch (EndOfRun(progress)) {
+            case RunEnd::Stopped:
+                return {FilesDonePercent(progress), StoppedFilesText(progress)};
+            case RunEnd::Failed:
+                return {FilesDonePercent(progress), FailedFilesText(progress)};
+            case RunEnd::Succeeded:
+                break;
+        }
+    }
+    return {progress.filePercent, ReadableFilesText(progress)};
+}
+
+ReadableBar ReadableEntriesBar(const ProgressSnapshot& progress) {
+    if (progress.Ended()) {
+        switch (EndOfRun(progress)) {
+            case RunEnd::Stopped: {
+                std::string partial = PartialFileText(progress);
+                return {partial.empty() ? 0 : progress.entryPercent, std::move(partial)};
+            }
+            case RunEnd::Failed:
+                return {0, progress.progressText};
+            case RunEnd::Succeeded:
+                break;
+        }
+    }
+    return {progress.entryPercent, ReadableEntriesText(progress)};
+}
 
 std::string ReadableFilesText(const ProgressSnapshot& progress) {
     if (!WorkingOnAFile(progress)) {

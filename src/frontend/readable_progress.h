@@ -11,6 +11,23 @@ namespace wordgleaner {
 // numbers. The run's own texts (progressText, entryText) stay what the
 // report and the command line show; these are for the window.
 
+// A bar as the window shows it.
+struct ReadableBar {
+    int percent = 0;
+    std::string text;
+
+    friend bool operator==(const ReadableBar&, const ReadableBar&) = default;
+};
+
+// The two bars for a snapshot. While the run goes on and after a success,
+// the percentages of the run and the texts below. After a stop or a
+// failure, what the run left in plain words: the files bar tells the files
+// done ("Stopped after 2 of 5 files", "Failed: 2 of 5 files done") at
+// their share, and the entries bar the partial file of a stop, or the
+// run's own text of what failed.
+ReadableBar ReadableFilesBar(const ProgressSnapshot& progress);
+ReadableBar ReadableEntriesBar(const ProgressSnapshot& progress);
+
 // "File 5 of 31: gtu.tra" while a mod file is worked on; the run's own text
 // before the first file and once the run has ended (loading, summary,
 // failure).

@@ -18,7 +18,8 @@ constexpr auto AllKeys = std::to_array<SettingKey>(
     {ReferenceOriginal, ReferenceTranslated, ModDirectory, DestinationDirectory, MinLikeliness,
      VeryLikelyThreshold, LineInfoOnly, settings_keys::CommentMode, GeneratePatch, CompareSound,
      WriteReview, settings_keys::CodePage, KeepGoing, ReferenceFolders, IncludeSubFolders,
-     FurtherReferencePairs, WindowWidth, WindowHeight, settings_keys::ReviewDecisionsFile});
+     PreferSameId, FurtherReferencePairs, WindowWidth, WindowHeight,
+     settings_keys::ReviewDecisionsFile});
 
 // In the order of PathField.
 constexpr std::array<SettingKey, PathFieldCount> PathKeys = {ReferenceOriginal, ReferenceTranslated,
@@ -91,6 +92,7 @@ RecoveryOptions ReadOptions(const SettingsValues& values) {
     options.codePage = ReadCodePage(values, options.codePage);
     options.keepGoing = ReadFlag(values, KeepGoing, options.keepGoing);
     options.includeSubFolders = ReadFlag(values, IncludeSubFolders, options.includeSubFolders);
+    options.preferSameId = ReadFlag(values, PreferSameId, options.preferSameId);
     return options;
 }
 
@@ -105,6 +107,7 @@ void WriteOptions(const RecoveryOptions& options, SettingsValues& values) {
     Write(values, settings_keys::CodePage, std::to_string(options.codePage));
     Write(values, KeepGoing, FlagText(options.keepGoing));
     Write(values, IncludeSubFolders, FlagText(options.includeSubFolders));
+    Write(values, PreferSameId, FlagText(options.preferSameId));
 }
 
 ReferencePairs ReadFurtherPairs(const SettingsValues& values) {

@@ -38,6 +38,7 @@ inline constexpr SettingKey CodePage{"preferences", "codePage"};
 inline constexpr SettingKey KeepGoing{"preferences", "keepGoing"};
 inline constexpr SettingKey ReferenceFolders{"preferences", "referenceFolders"};
 inline constexpr SettingKey IncludeSubFolders{"preferences", "includeSubFolders"};
+inline constexpr SettingKey PreferSameId{"preferences", "preferSameId"};
 // Under the name of an earlier version, so that the pairs it kept are found.
 inline constexpr SettingKey FurtherReferencePairs{"references", "extraPairs"};
 

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "frontend/decisions_field.h"
+#include "frontend/destination_questions.h"
 #include "frontend/end_summary.h"
 #include "frontend/main_window_labels.h"
 #include "frontend/readable_progress.h"
 #include "frontend/reference_pair_problems.h"
 #include "job/destination_check.h"
+#include "job/destination_contents.h"
 
 namespace wordgleaner {
 
@@ -56,7 +58,10 @@ bool RunController::Import(const RunRequest& request) {
         return false;
     }
     runStart = clock();
+    runRequest = request;
     running = true;
+    CheckPaths(request);  // the destination may have just been created
+    ClearBars();
     view.SetRunning(true);
     view.SchedulePoll(PollInterval);
     return true;
@@ -95,20 +100,66 @@ bool RunController::ReferencesAccepted(const ReferencePairs& references, bool re
     return true;
 }
 
-// A destination the run cannot write into is told at once; one whose files
-// the run would replace (the mod folder, a reference's folder) is used only
-// with the user's consent.
+void RunController::CheckPaths(const RunRequest& request) {
+    for (std::size_t index = 0; index < PathFieldCount; ++index) {
+        const auto field = static_cast<PathField>(index);
+        view.MarkPath(
+            field, PathProblemText(request.paths[field],
+                                   FieldWantsFolder(field, request.preferences.referenceFolders)));
+    }
+}
+
+// A destination the run cannot write into is told at once, unless it is
+// only missing and the user has it created; one whose files the run would
+// replace (the mod folder, a reference's folder, an earlier run's outputs)
+// is used only with the user's consent, asked once.
 bool RunController::DestinationAccepted(const JobInputs& inputs) {
-    const DestinationCheck check = CheckDestination(inputs);
+    DestinationCheck check = CheckDestination(inputs);
+    if (check.fault == DestinationFault::Missing &&
+        DestinationAbsent(inputs.destinationDirectory)) {
+        if (!DestinationCreated(inputs.destinationDirectory)) {
+            return false;
+        }
+        check = CheckDestination(inputs);
+    }
     if (check.Refused()) {
         Refuse(check.message);
         return false;
     }
     if (check.NeedsConsent()) {
-        return view.Confirm("Replace files?",
-                            check.message + "\n\nRecover into this folder anyway?");
+        return view.Confirm(ReplaceFilesCaption,
+                            check.message + "\n\nRecover into this folder anyway?",
+                            DefaultAnswer::No);
+    }
+    return ReplacingAccepted(inputs);
+}
+
+// Creating a folder loses nothing, so Yes is the answer Enter gives.
+bool RunController::DestinationCreated(const std::string& destination) {
+    if (!view.Confirm(CreateFolderCaption, CreateFolderQuestion(destination), DefaultAnswer::Yes)) {
+        return false;
+    }
+    if (const std::string problem = CreateDestination(destination); !problem.empty()) {
+        Refuse(problem);
+        return false;
     }
     return true;
+}
+
+// The files of an earlier run are the user's work too: Enter keeps them.
+bool RunController::ReplacingAccepted(const JobInputs& inputs) {
+    const std::vector<std::string> replaced = OutputsARunWouldReplace(inputs);
+    return replaced.empty() ||
+           view.Confirm(ReplaceFilesCaption,
+                        ReplaceOutputsQuestion(inputs.destinationDirectory, replaced),
+                        DefaultAnswer::No);
+}
+
+// What an earlier run left in the bars belongs to that run.
+void RunController::ClearBars() {
+    view.SetBar(RunBar::Files, 0, {});
+    view.SetBar(RunBar::Entries, 0, {});
+    view.SetTimeText({});
 }
 
 void RunController::Refuse(const std::string& problem) {
@@ -131,15 +182,19 @@ void RunController::Poll() {
 // The bars read as a person would say it; the run's own texts stay for the
 // report and the command line.
 void RunController::ShowProgress(const ProgressSnapshot& progress) {
-    view.SetBar(RunBar::Files, progress.filePercent, ReadableFilesText(progress));
-    view.SetBar(RunBar::Entries, progress.entryPercent, ReadableEntriesText(progress));
+    const ReadableBar files = ReadableFilesBar(progress);
+    const ReadableBar entries = ReadableEntriesBar(progress);
+    view.SetBar(RunBar::Files, files.percent, files.text);
+    view.SetBar(RunBar::Entries, entries.percent, entries.text);
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(clock() - runStart);
     view.SetTimeText(ReadableTimeText(elapsed, progress));
 }
 
 // The window is given back only once the box is closed, so nothing can
-// start over it.
+// start over it. The run has written into the destination, and maybe more:
+// the signs behind the box follow.
 void RunController::ShowEnd(const ProgressSnapshot& end) {
+    CheckPaths(runRequest);
     const JobInputs& inputs = job.Inputs();
     const EndSummary summary = SummarizeEnd(
         end, inputs, SavedDecisionsFile({view.DownloadsFolder(), inputs.destinationDirectory}));
@@ -163,8 +218,15 @@ void RunController::ShowEnd(const ProgressSnapshot& end) {
 void RunController::Act(const SummaryAction& action) {
     if (action.fillsDecisionsField) {
         view.SetDecisionsFile(action.target);
-    } else if (!view.Open(action.target)) {
-        view.ShowMessage(MessageIcon::Warning, ProgramName, "Could not open " + action.target);
+    } else {
+        OpenTarget(action.target);
+    }
+}
+
+void RunController::OpenTarget(const std::string& target) {
+    const std::string full = view.FullPath(target);
+    if (!view.Open(full)) {
+        view.ShowMessage(MessageIcon::Warning, ProgramName, OpenFailedText(full));
     }
 }
 

@@ -32,13 +32,19 @@ public:
     // `clock`: empty for the steady clock; tests give their own.
     explicit RunController(RunView& view, JobHooks hooks = {}, Clock clock = {});
 
-    // Import: checks the request and starts a run on it; true when a run
-    // started. Told and refused, in this order: a field left empty (which
-    // gets the focus), a reference pair of a file and a folder or files where
-    // folders were chosen, a further pair gone from the disk, a destination
-    // the run cannot write into, and one whose files it would replace
-    // without a Yes. Nothing happens while a run goes on.
+    // Import: checks the request and starts a run on it, with empty bars;
+    // true when a run started. Told and refused, in this order: a field left
+    // empty (which gets the focus), a reference pair of a file and a folder
+    // or files where folders were chosen, a further pair gone from the disk,
+    // a missing destination the user does not want created (or that cannot
+    // be), a destination the run cannot write into, and one whose files it
+    // would replace without a Yes (asked once). Nothing happens while a run
+    // goes on.
     bool Import(const RunRequest& request);
+    // The window got the focus back: the signs of its path fields follow
+    // the disk again, which may have changed behind it. The controller does
+    // the same itself before a run and after every run.
+    void CheckPaths(const RunRequest& request);
     // One tick: shows the job's progress, then its end once it has ended,
     // or asks for the next tick.
     void Poll();
@@ -53,15 +59,20 @@ private:
     bool FieldsFilledIn(const RunRequest& request);
     bool ReferencesAccepted(const ReferencePairs& references, bool referenceFolders);
     bool DestinationAccepted(const JobInputs& inputs);
+    bool DestinationCreated(const std::string& destination);
+    bool ReplacingAccepted(const JobInputs& inputs);
+    void ClearBars();
     void ShowProgress(const ProgressSnapshot& progress);
     void ShowEnd(const ProgressSnapshot& end);
     // An end box button: opens its target, or fills the decisions field.
     void Act(const SummaryAction& action);
+    void OpenTarget(const std::string& target);
     void Refuse(const std::string& problem);
 
     RunView& view;
     Clock clock;
     std::chrono::steady_clock::time_point runStart;
+    RunRequest runRequest;  // of the run going on or last run
     bool running = false;
     // Last, so that a run still going on when the window goes is stopped
     // and its worker waited for before the rest goes.

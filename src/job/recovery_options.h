@@ -45,6 +45,11 @@ struct RecoveryOptions {
     // for their entries; empty: none. A file that cannot be read or parsed
     // refuses the run before anything is written into the destination.
     std::string decisionsFile;
+    // Among reference entries of equal texts, the match is the one in the
+    // mod entry's own file and id, else of its id, else in its file, before
+    // the first in set order; off by default, so that a run writes only what
+    // it always wrote.
+    bool preferSameId = false;
 
     friend bool operator==(const RecoveryOptions&, const RecoveryOptions&) = default;
 };

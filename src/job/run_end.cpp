@@ -34,20 +34,26 @@ RunEnd EndOfRun(const ProgressSnapshot& end) {
     return end.abortRequested ? RunEnd::Stopped : RunEnd::Succeeded;
 }
 
+std::string StoppedFilesText(const ProgressSnapshot& end) {
+    if (end.fileCount == 0) {
+        return StoppedLoadingText;
+    }
+    return "Stopped after " + std::to_string(end.filesDone) + " of " + FilesText(end.fileCount);
+}
+
+std::string PartialFileText(const ProgressSnapshot& end) {
+    if (end.fileCount == 0 || end.partialFile.empty()) {
+        return {};
+    }
+    return end.partialFile + " was saved with the entries done before the stop";
+}
+
 std::string StoppedText(const ProgressSnapshot& end) {
     if (end.fileCount == 0) {
         return StoppedLoadingText;
     }
-    std::string text =
-        "Stopped after " + std::to_string(end.filesDone) + " of " + FilesText(end.fileCount);
-    if (end.partialFile.empty()) {
-        return text + ".";
-    }
-    return text + "; " + PartialFileText(end.partialFile);
-}
-
-std::string PartialFileText(const std::string& name) {
-    return name + " was saved with the entries done before the stop.";
+    const std::string partial = PartialFileText(end);
+    return StoppedFilesText(end) + (partial.empty() ? "" : "; " + partial) + ".";
 }
 
 }  // namespace wordgleaner

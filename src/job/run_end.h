@@ -33,7 +33,10 @@ RunEnd EndOfRun(const ProgressSnapshot& end);
 // while loading the references" when no mod file was reached.
 std::string StoppedText(const ProgressSnapshot& end);
 
-// "dialog.tra was saved with the entries done before the stop."
-std::string PartialFileText(const std::string& name);
+// Its two parts, for a window's bars: "Stopped after 2 of 5 files" (or the
+// text of a stop while loading the references), and "dialog.tra was saved
+// with the entries done before the stop", empty when no file was partial.
+std::string StoppedFilesText(const ProgressSnapshot& end);
+std::string PartialFileText(const ProgressSnapshot& end);
 
 }  // namespace wordgleaner

@@ -52,6 +52,22 @@ SearchResult ExactTextIndex::Find(std::string_view modText, std::string_view mod
     return result;
 }
 
+// Slots of one key are sorted by record, so the records come in set order.
+std::vector<std::uint32_t> ExactTextIndex::EqualTexts(EqualTextKind kind, std::string_view modText,
+                                                      std::string_view modSound) const {
+    std::vector<std::uint32_t> found;
+    const Slot key = Slot{FoldedKey(modText, modSound)} << KeyShift;
+    for (auto slot = std::lower_bound(slots.begin(), slots.end(), key);
+         slot != slots.end() && *slot >> KeyShift == key >> KeyShift; ++slot) {
+        const auto record = static_cast<std::uint32_t>(*slot);
+        const TraEntry entry = references->Entry(references->Records()[record]);
+        if (IsEqualText(kind, compareSound, modText, modSound, entry)) {
+            found.push_back(record);
+        }
+    }
+    return found;
+}
+
 std::size_t ExactTextIndex::HeldBytes() const {
     return slots.capacity() * sizeof(Slot);
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "matching/equal_texts.h"
 #include "matching/match_candidate.h"
 #include "matching/reference_set.h"
 
@@ -26,6 +27,11 @@ public:
 
     // {id, ExactScore} or {id, CaseInsensitiveScore} in slot 0, or nothing.
     SearchResult Find(std::string_view modText, std::string_view modSound) const;
+
+    // Every in-window record the pass of `kind` accepts, in set order, as
+    // indexes into the set's records.
+    std::vector<std::uint32_t> EqualTexts(EqualTextKind kind, std::string_view modText,
+                                          std::string_view modSound) const;
 
     std::size_t HeldBytes() const;
 

@@ -474,6 +474,12 @@ SearchResult IndexedReferenceSearch::Search(std::string_view modText,
     }
 }
 
+std::vector<std::uint32_t> IndexedReferenceSearch::EqualTexts(EqualTextKind kind,
+                                                              std::string_view modText,
+                                                              std::string_view modSound) const {
+    return exactTexts.EqualTexts(kind, modText, modSound);
+}
+
 SearchResult IndexedReferenceSearch::ScoreEveryText(std::string_view modText,
                                                     std::string_view modSound) const {
     return SearchReference(settings, modText, modSound, references, index);

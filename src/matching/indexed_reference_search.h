@@ -31,6 +31,8 @@ public:
     ~IndexedReferenceSearch() override;
 
     SearchResult Search(std::string_view modText, std::string_view modSound) const override;
+    std::vector<std::uint32_t> EqualTexts(EqualTextKind kind, std::string_view modText,
+                                          std::string_view modSound) const override;
 
 private:
     class Query;

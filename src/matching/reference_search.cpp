@@ -40,6 +40,12 @@ SearchResult LinearReferenceSearch::Search(std::string_view modText,
     return SearchReference(settings, modText, modSound, references, index);
 }
 
+std::vector<std::uint32_t> LinearReferenceSearch::EqualTexts(EqualTextKind kind,
+                                                             std::string_view modText,
+                                                             std::string_view modSound) const {
+    return FindEqualTexts(settings, kind, modText, modSound, references);
+}
+
 namespace {
 
 // The first byte-exact entry in set order wins at once; failing one, the

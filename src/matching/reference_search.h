@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "matching/equal_texts.h"
 #include "matching/match_candidate.h"
 #include "matching/reference_index.h"
 #include "matching/reference_set.h"
@@ -19,6 +21,12 @@ public:
 
     // `modText` is a non-empty maleText, `modSound` its maleSound ("" if none).
     virtual SearchResult Search(std::string_view modText, std::string_view modSound) const = 0;
+
+    // Every record the exact pass of `kind` accepts for the mod text, in set
+    // order, as indexes into the set's records: the texts an exact or
+    // up-to-case match was chosen among.
+    virtual std::vector<std::uint32_t> EqualTexts(EqualTextKind kind, std::string_view modText,
+                                                  std::string_view modSound) const = 0;
 };
 
 // The plain algorithm: one walk of the set's records for the exact pass and,
@@ -30,6 +38,8 @@ public:
                           const SearchSettings& settings);
 
     SearchResult Search(std::string_view modText, std::string_view modSound) const override;
+    std::vector<std::uint32_t> EqualTexts(EqualTextKind kind, std::string_view modText,
+                                          std::string_view modSound) const override;
 
 private:
     const ReferenceSet& references;

@@ -17,6 +17,12 @@ struct ReferenceFile {
     const TraFile* original = nullptr;
     const TraFile* translated = nullptr;  // null: matches in it have no translation
     std::string name;
+    // Its path under its folder ('/' between the parts) or its file name,
+    // whatever other files of the set are named; empty: as `name`. A mod
+    // file of the same name is the file this one was the previous version of.
+    std::string listedName = {};
+
+    const std::string& PlaceName() const { return listedName.empty() ? name : listedName; }
 };
 
 // One searched reference text: the file it comes from, as an index into the

@@ -46,8 +46,15 @@ std::size_t CharacterStart(std::string_view utf8, std::size_t position) {
 
 }  // namespace
 
+// The file writer turns every LF into CR LF: the CR of a text's own CR LF
+// is left out, or the page would hold CR CR LF, two line breaks to a
+// browser, and a decision saved from it would not match the mod text.
 void AppendEscaped(std::string& out, std::string_view utf8) {
-    for (char character : utf8) {
+    for (std::size_t at = 0; at < utf8.size(); ++at) {
+        const char character = utf8[at];
+        if (character == '\r' && at + 1 < utf8.size() && utf8[at + 1] == '\n') {
+            continue;
+        }
         switch (character) {
             case '&':
                 out += "&amp;";

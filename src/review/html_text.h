@@ -10,7 +10,8 @@
 namespace wordgleaner {
 
 // Appends UTF-8 text with &, <, >, " and ' escaped, so that it is safe both
-// as element content and inside a quoted attribute value.
+// as element content and inside a quoted attribute value, and each CR LF as
+// LF, which the file writer writes as CR LF.
 void AppendEscaped(std::string& out, std::string_view utf8);
 
 // Appends a text of a tra file, decoded to UTF-8 and escaped.

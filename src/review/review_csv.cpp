@@ -16,7 +16,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::string_view HeaderRow =
     "Mod file,Id,Outcome,Likeliness,Reference file,Reference id,Mod text,Reference text,"
-    "Translated text\n";
+    "Translated text,Mod sound,Reference sound,Other translations\n";
 
 // Every text field is quoted, not only those that need it: outcomes such as
 // "likely, wrong sound" hold commas, and a spreadsheet program then also
@@ -82,6 +82,12 @@ private:
         Text(record.referenceText);
         out += ',';
         Text(record.translatedText);
+        out += ',';
+        Text(record.modSound);
+        out += ',';
+        Text(record.referenceSound);
+        out += ',';
+        out += std::to_string(record.alternatives.size());
         out += '\n';
     }
 

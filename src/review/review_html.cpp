@@ -22,6 +22,8 @@ constexpr std::size_t WriteChunk = 64 * 1024;
 constexpr std::array<ReviewOutcome, ReviewOutcomeCount> AllOutcomes = {
     ReviewOutcome::Exact,
     ReviewOutcome::ExactUpToCase,
+    ReviewOutcome::ExactOtherTranslations,
+    ReviewOutcome::ExactUpToCaseOtherTranslations,
     ReviewOutcome::VeryLikely,
     ReviewOutcome::Likely,
     ReviewOutcome::LikelyWrongSound,
@@ -94,6 +96,35 @@ private:
     std::unordered_set<std::string> used;
 };
 
+// Names the run's rows for the decisions the page keeps in the browser: the
+// same rows get the same key, so a page written again for an unchanged mod
+// finds its decisions, and a page of other rows starts afresh. FNV-1a over
+// the texts that make a row.
+std::string RunKey(std::span<const ReviewRecord> records) {
+    constexpr std::uint64_t OffsetBasis = 14695981039346656037ULL;
+    constexpr std::uint64_t Prime = 1099511628211ULL;
+    std::uint64_t hash = OffsetBasis;
+    auto add = [&hash](std::string_view bytes) {
+        for (char byte : bytes) {
+            hash = (hash ^ static_cast<unsigned char>(byte)) * Prime;
+        }
+        hash = (hash ^ 0xFFu) * Prime;  // ends a field: "ab","c" is not "a","bc"
+    };
+    for (const ReviewRecord& record : records) {
+        add(record.modFile);
+        add(std::to_string(record.id));
+        add(record.modText);
+        add(record.referenceFile);
+        add(std::to_string(record.referenceId));
+    }
+    constexpr char Hex[] = "0123456789abcdef";
+    std::string key(16, '0');
+    for (std::size_t digit = key.size(); digit-- > 0; hash >>= 4) {
+        key[digit] = Hex[hash & 0xF];
+    }
+    return key;
+}
+
 // The reference file of every candidate when there is only one, or null.
 const std::string* SoleReferenceFile(std::span<const ReviewRecord> records) {
     const std::string* sole = nullptr;
@@ -109,6 +140,11 @@ const std::string* SoleReferenceFile(std::span<const ReviewRecord> records) {
         }
         for (const ReviewCandidate& candidate : record.otherCandidates) {
             if (!same(candidate.referenceFile)) {
+                return nullptr;
+            }
+        }
+        for (const ReviewAlternative& alternative : record.alternatives) {
+            if (!same(alternative.referenceFile)) {
                 return nullptr;
             }
         }
@@ -138,6 +174,7 @@ public:
         }
         ExactMatches(records, counts.all);
         Filters(counts.modFiles);
+        DecisionBar();
         Rows(records);
         Tail();
         Flush();
@@ -152,7 +189,8 @@ private:
         out += ReviewPageStyle();
         out +=
             "</style>\n</head>\n<body>\n<h1>Wordgleaner review</h1>\n"
-            "<p>Every entry that is not an exact match has a row below; a link to "
+            "<p>Every entry that is not an exact match, or whose exact match has equal "
+            "reference texts of other translations, has a row below; a link to "
             "<code>Wordgleaner_review.html#setup.tra-12</code> leads to entry 12 of "
             "setup.tra (spaces of the file name as underscores).</p>\n";
     }
@@ -234,8 +272,7 @@ private:
     }
 
     void ExactMatches(std::span<const ReviewRecord> records, const OutcomeCounts& counts) {
-        const int exact =
-            CountOf(counts, ReviewOutcome::Exact) + CountOf(counts, ReviewOutcome::ExactUpToCase);
+        const int exact = CountOf(counts, ReviewOutcome::Exact);
         if (exact == 0) {
             return;
         }
@@ -266,6 +303,7 @@ private:
     void Filters(const std::vector<FileCounts>& modFiles) {
         out +=
             "<form id=\"filters\" hidden><label>Outcome <select id=\"outcome\">"
+            "<option value=\"need\" selected>needing a decision</option>"
             "<option value=\"\">all</option>";
         for (ReviewOutcome outcome : AllOutcomes) {
             if (NeedsReview(outcome)) {
@@ -288,16 +326,44 @@ private:
             AppendEscaped(out, name);
             out += "</option>";
         }
-        out += "</select></label>\n<output id=\"shown\"></output></form>\n";
+        out +=
+            "</select></label>\n<label>Search <input id=\"q\" type=\"search\" "
+            "placeholder=\"text or id\"></label>\n<label>Sort by <select id=\"sort\">"
+            "<option value=\"\">page order</option><option value=\"l\">likeliness"
+            "</option><option value=\"f\">mod file and id</option></select></label>\n"
+            "<output id=\"shown\"></output></form>\n";
+    }
+
+    // The decisions are made and saved by the script alone: hidden until it
+    // runs.
+    void DecisionBar() {
+        out +=
+            "<div id=\"decide\" hidden><output id=\"decided\"></output> "
+            "<button type=\"button\" id=\"save\">Save decisions</button>\n"
+            "<p class=\"keys\">Keys: <kbd>j</kbd> next row, <kbd>k</kbd> previous row, "
+            "<kbd>a</kbd> accept, <kbd>r</kbd> reject (keep the mod&#39;s text), "
+            "<kbd>e</kbd> edit, <kbd>1</kbd>&ndash;<kbd>9</kbd> choose a candidate, "
+            "<kbd>u</kbd> undo; in an edit, <kbd>Ctrl</kbd>+<kbd>Enter</kbd> keeps it and "
+            "<kbd>Esc</kbd> leaves it. Decisions stay in this browser until saved as "
+            "<code>Wordgleaner_decisions.csv</code>.</p></div>\n";
     }
 
     void Rows(std::span<const ReviewRecord> records) {
+        out += "<table id=\"rows\" data-run=\"";
+        out += RunKey(records);
+        if (soleReferenceFile != nullptr) {
+            out += "\" data-r=\"";
+            AppendText(out, *soleReferenceFile, decoder);
+        }
         out +=
-            "<table id=\"rows\"><thead><tr><th>Entry</th><th>Outcome</th><th>Mod text</th>"
+            "\"><thead><tr><th>Entry</th><th>Outcome</th><th>Mod text</th>"
             "<th>Reference text</th><th>Translation (<span class=\"w\">would be, for a "
             "likely match</span>)</th><th>Other candidates</th></tr></thead>\n"
             "<!-- Each row: data-o its outcome, data-l the likeliness in per cent of its "
-            "best candidate, data-f its mod file. -->\n<tbody>\n";
+            "best candidate, data-f its mod file, data-i and data-r the reference id and "
+            "file of its best candidate (data-r of the table when there is one reference "
+            "file); the same on each other candidate and alternative (data-r when its file is "
+            "not the row's). -->\n<tbody>\n";
         for (const ReviewRecord& record : records) {
             const ReviewOutcome outcome = ReviewOutcomeOf(record);
             if (NeedsReview(outcome)) {
@@ -320,26 +386,45 @@ private:
         AppendEscaped(out, anchor);
         out += "\" data-o=\"";
         out += OutcomeKey(outcome);
+        out += '"';
         if (record.HasBest()) {
-            out += "\" data-l=\"";
+            out += " data-l=\"";
             out += FormatLikelinessPercent(record.likeliness);
+            out += '"';
+            ChoiceAttributes(record.referenceFile, record.referenceId);
         }
-        out += "\" data-f=\"";
+        out += " data-f=\"";
         AppendEscaped(out, file);
         out += "\"><td>";
         AppendEscaped(out, file);
         out += ' ';
         out += std::to_string(record.id);
         out += "<td>";
-        OutcomeCell(record, outcome);
+        OutcomeCell(record);
         TextCells(record);
         out += "<td>";
         Candidates(record);
         out += '\n';
     }
 
-    void OutcomeCell(const ReviewRecord& record, ReviewOutcome outcome) {
-        out += OutcomeLabel(outcome);
+    // The script takes a decision's reference file and id from these, not
+    // from the text shown. A file name is left out where the script finds it
+    // one level up: a candidate's in its row, a row's in the table.
+    void ChoiceAttributes(const std::string& referenceFile, std::int32_t id,
+                          const std::string* inherited = nullptr) {
+        out += " data-i=\"";
+        out += std::to_string(id);
+        out += '"';
+        const bool known = inherited != nullptr && *inherited == referenceFile;
+        if (soleReferenceFile == nullptr && !known) {
+            out += " data-r=\"";
+            AppendText(out, referenceFile, decoder);
+            out += '"';
+        }
+    }
+
+    void OutcomeCell(const ReviewRecord& record) {
+        out += RowOutcomeLabel(record);
         if (!record.HasBest()) {
             return;
         }
@@ -368,38 +453,82 @@ private:
         if (record.HasBest()) {
             const WordDiff diff = DiffWords(record.referenceText, record.modText);
             AppendMarkedText(out, record.modText, diff.after, decoder);
+            Aside("s", record.modSound);
             out += "<td>";
             AppendMarkedText(out, record.referenceText, diff.before, decoder);
+            Aside("s", record.referenceSound);
         } else {
             AppendText(out, record.modText, decoder);
+            Aside("s", record.modSound);
             out += "<td>";
         }
         out += record.outcome == MatchOutcome::Likely ? "<td class=\"w\">" : "<td>";
         AppendText(out, record.translatedText, decoder);
+        Aside("fe", record.translatedFemaleText);
+    }
+
+    // A text that belongs beside another one: a sound reference ("s") or a
+    // female text ("fe"), labelled by the style sheet so that the script
+    // reads the cell's own text without it.
+    void Aside(std::string_view className, std::string_view bytes) {
+        if (bytes.empty()) {
+            return;
+        }
+        out += "<div class=\"";
+        out += className;
+        out += "\">";
+        AppendText(out, bytes, decoder);
+        out += "</div>";
     }
 
     // The other candidates are there to show that a better pick may exist;
     // their full texts are in the reference under the id shown. In full,
     // four of them per row would make the page several times as large.
     void Candidates(const ReviewRecord& record) {
-        if (record.otherCandidates.empty()) {
+        if (record.otherCandidates.empty() && record.alternatives.empty()) {
             return;
         }
         out += "<ul>";
         for (const ReviewCandidate& candidate : record.otherCandidates) {
-            out += "<li>";
-            Reference(candidate.referenceFile, candidate.referenceId);
+            ChoiceItem("", record, candidate.referenceFile, candidate.referenceId);
             out += ": ";
             out += FormatLikelinessPercent(candidate.likeliness);
             out += candidate.wrongSound ? " %, wrong sound<br>" : " %<br>";
             AppendEscaped(out, Preview(decoder.ToUtf8(candidate.text)));
+            PreviewAside("s", candidate.sound);
+            PreviewAside("tr", candidate.translatedText);
+        }
+        for (const ReviewAlternative& alternative : record.alternatives) {
+            ChoiceItem(" class=\"a\"", record, alternative.referenceFile, alternative.referenceId);
+            PreviewAside("tr", alternative.translatedText);
         }
         out += "</ul>";
+    }
+
+    void ChoiceItem(std::string_view attributes, const ReviewRecord& record,
+                    const std::string& referenceFile, std::int32_t id) {
+        out += "<li";
+        out += attributes;
+        ChoiceAttributes(referenceFile, id, &record.referenceFile);
+        out += '>';
+        Reference(referenceFile, id);
+    }
+
+    void PreviewAside(std::string_view className, std::string_view bytes) {
+        if (bytes.empty()) {
+            return;
+        }
+        out += "<div class=\"";
+        out += className;
+        out += "\">";
+        AppendEscaped(out, Preview(decoder.ToUtf8(bytes)));
+        out += "</div>";
     }
 
     void Tail() {
         out += "<script>";
         out += ReviewPageScript();
+        out += ReviewDecisionScript();
         out += "</script>\n</body>\n</html>\n";
     }
 

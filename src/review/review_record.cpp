@@ -18,15 +18,33 @@ ReviewOutcome ReviewOutcomeOf(const ReviewRecord& record) {
     if (record.missingTranslation) {
         return ReviewOutcome::MissingTranslation;
     }
+    const bool several = !record.alternatives.empty();
     if (record.outcome == MatchOutcome::Exact) {
-        return ReviewOutcome::Exact;
+        return several ? ReviewOutcome::ExactOtherTranslations : ReviewOutcome::Exact;
     }
-    return record.outcome == MatchOutcome::AlmostExact ? ReviewOutcome::ExactUpToCase
-                                                       : ReviewOutcome::VeryLikely;
+    if (record.outcome == MatchOutcome::AlmostExact) {
+        return several ? ReviewOutcome::ExactUpToCaseOtherTranslations
+                       : ReviewOutcome::ExactUpToCase;
+    }
+    return ReviewOutcome::VeryLikely;
+}
+
+std::string RowOutcomeLabel(const ReviewRecord& record) {
+    const ReviewOutcome outcome = ReviewOutcomeOf(record);
+    if (outcome != ReviewOutcome::ExactOtherTranslations &&
+        outcome != ReviewOutcome::ExactUpToCaseOtherTranslations) {
+        return std::string(OutcomeLabel(outcome));
+    }
+    const std::size_t count = record.alternatives.size();
+    return std::string(OutcomeLabel(outcome == ReviewOutcome::ExactOtherTranslations
+                                        ? ReviewOutcome::Exact
+                                        : ReviewOutcome::ExactUpToCase)) +
+           ", " + std::to_string(count) +
+           (count == 1 ? " other translation" : " other translations");
 }
 
 bool NeedsReview(ReviewOutcome outcome) {
-    return outcome != ReviewOutcome::Exact && outcome != ReviewOutcome::ExactUpToCase;
+    return outcome != ReviewOutcome::Exact;
 }
 
 std::string_view OutcomeLabel(ReviewOutcome outcome) {
@@ -35,6 +53,10 @@ std::string_view OutcomeLabel(ReviewOutcome outcome) {
             return "exact";
         case ReviewOutcome::ExactUpToCase:
             return "exact up to case";
+        case ReviewOutcome::ExactOtherTranslations:
+            return "exact, other translations";
+        case ReviewOutcome::ExactUpToCaseOtherTranslations:
+            return "exact up to case, other translations";
         case ReviewOutcome::VeryLikely:
             return "very likely";
         case ReviewOutcome::Likely:
@@ -57,6 +79,10 @@ std::string_view OutcomeKey(ReviewOutcome outcome) {
             return "exact";
         case ReviewOutcome::ExactUpToCase:
             return "exact-case";
+        case ReviewOutcome::ExactOtherTranslations:
+            return "exact-other";
+        case ReviewOutcome::ExactUpToCaseOtherTranslations:
+            return "exact-case-other";
         case ReviewOutcome::VeryLikely:
             return "very-likely";
         case ReviewOutcome::Likely:

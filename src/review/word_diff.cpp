@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "matching/words.h"
 
@@ -174,26 +175,134 @@ std::vector<Hunk> FindHunks(const std::vector<Token>& before, const std::vector<
     return hunks;
 }
 
-// Appends the marked span of tokens [first, last), after an Equal span for
-// the bytes since `covered`.
-void AppendMarked(std::vector<DiffSpan>& spans, std::size_t& covered,
-                  const std::vector<Token>& tokens, std::size_t first, std::size_t last,
-                  DiffKind kind) {
-    if (first == last) {
-        return;
+// Appends the marked span of tokens [first, last).
+void AppendMarked(std::vector<DiffSpan>& spans, const std::vector<Token>& tokens, std::size_t first,
+                  std::size_t last, DiffKind kind) {
+    if (first != last) {
+        spans.push_back({kind, tokens[first].begin, tokens[last - 1].end});
     }
-    const std::size_t begin = tokens[first].begin;
-    if (begin > covered) {
-        spans.push_back({DiffKind::Equal, covered, begin});
-    }
-    covered = tokens[last - 1].end;
-    spans.push_back({kind, begin, covered});
 }
 
-void AppendRest(std::vector<DiffSpan>& spans, std::size_t covered, std::size_t size) {
+// A place between words that both texts share: before token `before` of
+// the earlier text and token `after` of the later one (the count of tokens
+// for the end of the text).
+struct Boundary {
+    std::size_t before = 0;
+    std::size_t after = 0;
+
+    friend auto operator<=>(const Boundary&, const Boundary&) = default;
+};
+
+// The places between words where the two texts line up: their starts and
+// ends, both sides of every equal word, and the edges of every changed run.
+// A run that only one text has puts two places of that text against one
+// place of the other; the bytes around it are not compared, since they
+// belong to the added words as much as to their neighbours.
+std::vector<Boundary> SharedBoundaries(std::size_t beforeCount, std::size_t afterCount,
+                                       const std::vector<Hunk>& hunks) {
+    std::vector<Boundary> all{{0, 0}, {beforeCount, afterCount}};
+    std::size_t i = 0;
+    std::size_t j = 0;
+    auto equalUpTo = [&](std::size_t beforeStop) {
+        for (; i < beforeStop; ++i, ++j) {
+            all.push_back({i, j});
+            all.push_back({i + 1, j + 1});
+        }
+    };
+    for (const Hunk& hunk : hunks) {
+        equalUpTo(hunk.beforeFirst);
+        all.push_back({hunk.beforeFirst, hunk.afterFirst});
+        all.push_back({hunk.beforeLast, hunk.afterLast});
+        i = hunk.beforeLast;
+        j = hunk.afterLast;
+    }
+    equalUpTo(beforeCount);
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    auto lonely = [&all](auto side, std::size_t index) {
+        return std::count_if(all.begin(), all.end(),
+                             [&](const Boundary& b) { return b.*side == index; }) == 1;
+    };
+    std::vector<Boundary> shared;
+    for (const Boundary& boundary : all) {
+        if (lonely(&Boundary::before, boundary.before) &&
+            lonely(&Boundary::after, boundary.after)) {
+            shared.push_back(boundary);
+        }
+    }
+    return shared;
+}
+
+// The bytes between token `index - 1` and token `index`.
+DiffSpan GapBefore(const std::vector<Token>& tokens, std::size_t index, std::size_t size) {
+    const std::size_t begin = index == 0 ? 0 : tokens[index - 1].end;
+    const std::size_t end = index == tokens.size() ? size : tokens[index].begin;
+    return {DiffKind::Equal, begin, end};
+}
+
+// How many bytes the two gaps share at their start and at their end. A cut
+// inside a UTF-8 character is moved to its start when the page is written.
+std::pair<std::size_t, std::size_t> SharedEnds(std::string_view left, std::string_view right) {
+    const std::size_t shorter = std::min(left.size(), right.size());
+    std::size_t front = 0;
+    while (front < shorter && left[front] == right[front]) {
+        ++front;
+    }
+    std::size_t back = 0;
+    while (back < shorter - front &&
+           left[left.size() - 1 - back] == right[right.size() - 1 - back]) {
+        ++back;
+    }
+    return {front, back};
+}
+
+// Punctuation and spacing that differ between words both texts share:
+// "business!" against "business." marks the two marks, and an extra space
+// is marked as inserted. Only the differing middle of a gap is marked.
+void MarkGaps(const std::vector<Boundary>& boundaries, std::string_view before,
+              const std::vector<Token>& beforeTokens, std::string_view after,
+              const std::vector<Token>& afterTokens, WordDiff& diff) {
+    for (const Boundary& boundary : boundaries) {
+        const DiffSpan left = GapBefore(beforeTokens, boundary.before, before.size());
+        const DiffSpan right = GapBefore(afterTokens, boundary.after, after.size());
+        const std::string_view leftText = before.substr(left.begin, left.end - left.begin);
+        const std::string_view rightText = after.substr(right.begin, right.end - right.begin);
+        if (leftText == rightText) {
+            continue;
+        }
+        const auto [front, back] = SharedEnds(leftText, rightText);
+        const DiffSpan leftMiddle{DiffKind::Deleted, left.begin + front, left.end - back};
+        const DiffSpan rightMiddle{DiffKind::Inserted, right.begin + front, right.end - back};
+        const bool changed =
+            leftMiddle.begin < leftMiddle.end && rightMiddle.begin < rightMiddle.end;
+        if (leftMiddle.begin < leftMiddle.end) {
+            diff.before.push_back(leftMiddle);
+            diff.before.back().kind = changed ? DiffKind::Changed : DiffKind::Deleted;
+        }
+        if (rightMiddle.begin < rightMiddle.end) {
+            diff.after.push_back(rightMiddle);
+            diff.after.back().kind = changed ? DiffKind::Changed : DiffKind::Inserted;
+        }
+    }
+}
+
+// The marked spans put in order, with Equal spans for the bytes between.
+std::vector<DiffSpan> Covering(std::vector<DiffSpan> marked, std::size_t size) {
+    std::sort(marked.begin(), marked.end(),
+              [](const DiffSpan& a, const DiffSpan& b) { return a.begin < b.begin; });
+    std::vector<DiffSpan> spans;
+    std::size_t covered = 0;
+    for (const DiffSpan& span : marked) {
+        if (span.begin > covered) {
+            spans.push_back({DiffKind::Equal, covered, span.begin});
+        }
+        spans.push_back(span);
+        covered = span.end;
+    }
     if (size > covered) {
         spans.push_back({DiffKind::Equal, covered, size});
     }
+    return spans;
 }
 
 }  // namespace
@@ -201,20 +310,20 @@ void AppendRest(std::vector<DiffSpan>& spans, std::size_t covered, std::size_t s
 WordDiff DiffWords(std::string_view before, std::string_view after) {
     const std::vector<Token> beforeTokens = Tokenize(before);
     const std::vector<Token> afterTokens = Tokenize(after);
-    WordDiff diff;
-    std::size_t beforeCovered = 0;
-    std::size_t afterCovered = 0;
-    for (const Hunk& hunk : FindHunks(beforeTokens, afterTokens)) {
+    const std::vector<Hunk> hunks = FindHunks(beforeTokens, afterTokens);
+    WordDiff marked;
+    for (const Hunk& hunk : hunks) {
         const bool changed =
             hunk.beforeFirst != hunk.beforeLast && hunk.afterFirst != hunk.afterLast;
-        AppendMarked(diff.before, beforeCovered, beforeTokens, hunk.beforeFirst, hunk.beforeLast,
+        AppendMarked(marked.before, beforeTokens, hunk.beforeFirst, hunk.beforeLast,
                      changed ? DiffKind::Changed : DiffKind::Deleted);
-        AppendMarked(diff.after, afterCovered, afterTokens, hunk.afterFirst, hunk.afterLast,
+        AppendMarked(marked.after, afterTokens, hunk.afterFirst, hunk.afterLast,
                      changed ? DiffKind::Changed : DiffKind::Inserted);
     }
-    AppendRest(diff.before, beforeCovered, before.size());
-    AppendRest(diff.after, afterCovered, after.size());
-    return diff;
+    MarkGaps(SharedBoundaries(beforeTokens.size(), afterTokens.size(), hunks), before, beforeTokens,
+             after, afterTokens, marked);
+    return {Covering(std::move(marked.before), before.size()),
+            Covering(std::move(marked.after), after.size())};
 }
 
 }  // namespace wordgleaner

@@ -8,9 +8,9 @@ namespace wordgleaner {
 
 enum class DiffKind {
     Equal,
-    Inserted,  // words only the later text has
-    Deleted,   // words only the earlier text has
-    Changed,   // words of one text that stand where the other has other words
+    Inserted,  // words or marks only the later text has
+    Deleted,   // words or marks only the earlier text has
+    Changed,   // words or marks of one text where the other has others
 };
 
 // A byte range [begin, end) of one of the two texts.
@@ -24,8 +24,10 @@ struct DiffSpan {
 
 // Each text cut into spans that cover it whole and in order, so that the
 // spaces and punctuation between words are shown as they are. A run of
-// differing words is one span from its first word to its last; the bytes
-// between runs are Equal.
+// differing words is one span from its first word to its last; between
+// words that both texts share, punctuation and spacing that differ are
+// marked too (a match at 99.7 % often differs in a mark alone); the rest is
+// Equal.
 struct WordDiff {
     std::vector<DiffSpan> before;  // Equal, Deleted or Changed
     std::vector<DiffSpan> after;   // Equal, Inserted or Changed

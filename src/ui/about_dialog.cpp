@@ -1,10 +1,13 @@
 #include "about_dialog.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "frontend/main_window_labels.h"
 #include "ui_resources.h"
 #include "version_source.h"
 
@@ -14,6 +17,18 @@ namespace {
 
 constexpr int IconSize = 32;
 constexpr int Margin = 16;
+
+// Where the installation put the README: its documentation folder under the
+// prefix the program runs from (/usr for the package, /usr/local for a
+// `cmake --install`). On Windows it comes in the program's zip.
+QString DocumentationPlace() {
+#if defined(_WIN32)
+    return QStringLiteral("README.md beside wordgleaner.exe");
+#else
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../" WORDGLEANER_DOC_DIR "/README.md"));
+#endif
+}
 
 QString ReadVersionText(const VersionSource& source) {
     auto version = source.ReadFileVersion();
@@ -38,6 +53,11 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
     versionLabel = MakePlainLabel(tr("unknown"), this);
     versionLabel->setObjectName("versionLabel");
     versionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    descriptionLabel = MakePlainLabel(
+        QString::fromLocal8Bit(AboutDescription(DocumentationPlace().toLocal8Bit().toStdString())),
+        this);
+    descriptionLabel->setObjectName("descriptionLabel");
+    descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -50,6 +70,7 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
     nameRow->addStretch();
     auto* text = new QVBoxLayout;
     text->addLayout(nameRow);
+    text->addWidget(descriptionLabel);
     text->addStretch();
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -68,6 +89,10 @@ AboutDialog::AboutDialog(const VersionSource& versionSource, QWidget* parent) : 
 
 QString AboutDialog::VersionText() const {
     return versionLabel->text();
+}
+
+QString AboutDialog::DescriptionText() const {
+    return descriptionLabel->text();
 }
 
 }  // namespace wordgleaner

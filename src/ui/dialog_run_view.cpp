@@ -35,8 +35,9 @@ void DialogRunView::ShowMessage(MessageIcon icon, const std::string& caption,
     messages.Show(&window, icon, FromLocalText(caption), FromLocalText(text));
 }
 
-bool DialogRunView::Confirm(const std::string& caption, const std::string& question) {
-    return messages.Confirm(&window, FromLocalText(caption), FromLocalText(question));
+bool DialogRunView::Confirm(const std::string& caption, const std::string& question,
+                            DefaultAnswer preferred) {
+    return messages.Confirm(&window, FromLocalText(caption), FromLocalText(question), preferred);
 }
 
 int DialogRunView::Choose(MessageIcon icon, const std::string& caption, const std::string& text,
@@ -72,10 +73,18 @@ void DialogRunView::FocusField(PathField field) {
     widgets.fields[static_cast<std::size_t>(field)]->Edit()->setFocus(Qt::OtherFocusReason);
 }
 
+void DialogRunView::MarkPath(PathField field, const std::string& problem) {
+    widgets.fields[static_cast<std::size_t>(field)]->ShowPathWarning(FromLocalText(problem));
+}
+
 // Made absolute against the working directory the job ran in.
-bool DialogRunView::Open(const std::string& path) {
-    const QUrl url = QUrl::fromLocalFile(
-        QFileInfo(QDir::fromNativeSeparators(FromLocalText(path))).absoluteFilePath());
+std::string DialogRunView::FullPath(const std::string& path) const {
+    return ToLocalText(QDir::toNativeSeparators(
+        QFileInfo(QDir::fromNativeSeparators(FromLocalText(path))).absoluteFilePath()));
+}
+
+bool DialogRunView::Open(const std::string& fullPath) {
+    const QUrl url = QUrl::fromLocalFile(QDir::fromNativeSeparators(FromLocalText(fullPath)));
     return openUrl ? openUrl(url) : QDesktopServices::openUrl(url);
 }
 

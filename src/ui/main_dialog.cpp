@@ -29,6 +29,12 @@ constexpr std::array<const char*, PathFieldCount> FieldNames = {
     "referenceOriginalField", "referenceTranslatedField", "modDirectoryField",
     "destinationDirectoryField"};
 
+// The width a window opens with when it remembers none: a long path shows
+// at a glance. A narrower window still shows enough of each path to tell
+// where it goes, and every label whole.
+constexpr int FirstWidth = 640;
+constexpr int FieldNarrowestWidth = 200;
+
 QString Text(const char* text) {
     return QString::fromUtf8(text);
 }
@@ -55,6 +61,7 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
     setWindowIcon(ApplicationIcon());
     BuildControls();
     OfferAboutCommand();
+    resize(sizeHint().expandedTo(QSize(FirstWidth, 0)));
     Restore();
     ShowReferenceKind();
 }
@@ -63,16 +70,18 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
 // order; the fields and bars take the width the user gives the window.
 void MainDialog::BuildControls() {
     auto* layout = new QGridLayout(this);
+    grid = layout;
     layout->setColumnStretch(0, 1);
     int row = 0;
     for (std::size_t index = 0; index < PathFieldCount; ++index) {
         if (index == 2) {  // the further pairs, the one part that gains from a taller window
             furtherReferences = new ReferencePairList(services.messages, services.chooser, this);
             furtherReferences->setObjectName("furtherReferences");
-            layout->addWidget(furtherReferences, row, 0);
-            layout->setRowStretch(row++, 1);
+            pairsRow = row;
+            layout->addWidget(furtherReferences, row++, 0);
         }
         widgets.fields[index] = MakePathField(FieldNames[index], services.chooser, this);
+        widgets.fields[index]->setMinimumWidth(FieldNarrowestWidth);
         labels[index] = new QLabel(this);
         labels[index]->setBuddy(widgets.fields[index]);
         layout->addWidget(labels[index], row++, 0);
@@ -83,6 +92,10 @@ void MainDialog::BuildControls() {
     decisionsLabel->setBuddy(decisionsField);
     layout->addWidget(decisionsLabel, row++, 0);
     layout->addWidget(decisionsField, row++, 0);
+    spareRow = row++;  // between the fields and the bars: the bars keep to the bottom
+    GiveHeightToPairs(false);
+    connect(furtherReferences, &ReferencePairList::CountChanged, this,
+            [this](int count) { GiveHeightToPairs(count > 0); });
     const char* barNames[] = {"filesProgressBar", "entriesProgressBar"};
     const char* barLabels[] = {FilesBarLabel, EntriesBarLabel};
     for (std::size_t index = 0; index < widgets.bars.size(); ++index) {
@@ -131,6 +144,12 @@ void MainDialog::ShowReferenceKind() {
         ShowFieldKind(*widgets.fields[index], field, folders);
     }
     furtherReferences->SetFoldersFirst(folders);
+}
+
+// An empty list has nothing to show in more height.
+void MainDialog::GiveHeightToPairs(bool anyPair) {
+    grid->setRowStretch(pairsRow, anyPair ? 1 : 0);
+    grid->setRowStretch(spareRow, anyPair ? 0 : 1);
 }
 
 RunRequest MainDialog::Request() const {
@@ -222,6 +241,13 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void MainDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        controller.CheckPaths(Request());
+    }
 }
 
 bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {

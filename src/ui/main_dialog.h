@@ -10,6 +10,7 @@
 #include "frontend/preferences_values.h"
 #include "frontend/run_controller.h"
 
+class QGridLayout;
 class QLabel;
 class QSettings;
 class QUrl;
@@ -60,6 +61,8 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The window got the focus back: the disk may have changed behind it.
+    void changeEvent(QEvent* event) override;
     // Every way the window closes passes here; it keeps what is to be
     // remembered.
     void done(int result) override;
@@ -69,6 +72,7 @@ private:
     void BuildControls();
     void OfferAboutCommand();
     void ShowReferenceKind();
+    void GiveHeightToPairs(bool anyPair);
     RunRequest Request() const;
     void Restore();
     void Remember();
@@ -77,6 +81,9 @@ private:
     PreferencesValues preferences;  // the further pairs are the list's
     RunWidgets widgets;
     std::array<QLabel*, PathFieldCount> labels{};
+    QGridLayout* grid = nullptr;
+    int pairsRow = 0;  // the further pairs' row of the grid
+    int spareRow = 0;  // the empty row that takes the height the pairs do not
     ReferencePairList* furtherReferences = nullptr;
     PathBrowseControl* decisionsField = nullptr;  // optional: a review's decisions
     DialogRunView view;

@@ -28,6 +28,8 @@ void QtMessageBoxes::Show(QWidget* parent, MessageIcon icon, const QString& capt
     QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::Ok, parent);
     // Job texts hold file names and tra text; never let them be read as markup.
     box.setTextFormat(Qt::PlainText);
+    // A path told here may be needed elsewhere: it can be selected and copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 
@@ -53,12 +55,14 @@ int QtMessageBoxes::Ask(QWidget* parent, MessageIcon icon, const QString& captio
     return -1;
 }
 
-bool QtMessageBoxes::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+bool QtMessageBoxes::Confirm(QWidget* parent, const QString& caption, const QString& text,
+                             DefaultAnswer preferred) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     parent);
     box.setTextFormat(Qt::PlainText);
-    // Enter must not replace files by accident.
-    box.setDefaultButton(QMessageBox::No);
+    // Enter must not replace files by accident: the caller says which
+    // answer loses nothing.
+    box.setDefaultButton(preferred == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "frontend/message_icon.h"
+#include "frontend/run_view.h"
 
 class QWidget;
 
@@ -21,8 +22,9 @@ public:
     // the button pressed, or -1 when the box was closed another way.
     virtual int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
                     const QStringList& buttons) = 0;
-    // A modal question with Yes and No buttons, No the default; true for Yes.
-    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A modal question with Yes and No buttons; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text,
+                         DefaultAnswer preferred) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -31,7 +33,8 @@ public:
               const QString& text) override;
     int Ask(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text,
             const QStringList& buttons) override;
-    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text,
+                 DefaultAnswer preferred) override;
 };
 
 }  // namespace wordgleaner

@@ -75,7 +75,8 @@ void PreferencesDialog::BuildControls() {
     groups->addWidget(
         AddGroup(MiscellaneousGroup, {AddCheckBox(PreferencesCheck::ReferenceFolders),
                                       AddCheckBox(PreferencesCheck::IncludeSubFolders),
-                                      NumberRows(), AddCheckBox(PreferencesCheck::CompareSound)}));
+                                      NumberRows(), AddCheckBox(PreferencesCheck::CompareSound),
+                                      AddCheckBox(PreferencesCheck::PreferSameId)}));
     groups->addWidget(AddGroup(PatchGroup, {AddCheckBox(PreferencesCheck::GeneratePatch)}));
     groups->addWidget(
         AddGroup(ReviewGroup, {AddCheckBox(PreferencesCheck::WriteReview), CodePageRow()}));
@@ -106,6 +107,7 @@ void PreferencesDialog::BuildControls() {
                                                    minLikelinessField,
                                                    thresholdField,
                                                    check(PreferencesCheck::CompareSound),
+                                                   check(PreferencesCheck::PreferSameId),
                                                    check(PreferencesCheck::GeneratePatch),
                                                    check(PreferencesCheck::WriteReview),
                                                    codePageField,

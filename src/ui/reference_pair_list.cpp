@@ -155,6 +155,7 @@ void ReferencePairList::UpdateButtons() {
     upButton->setEnabled(row > 0);
     downButton->setEnabled(row >= 0 && row + 1 < count);
     removeButton->setEnabled(row >= 0);
+    emit CountChanged(count);
 }
 
 }  // namespace wordgleaner

@@ -35,6 +35,10 @@ public:
     // the list takes what the user adds to its height.
     QSize sizeHint() const override;
 
+signals:
+    // After every change of the list, with how many pairs it now holds.
+    void CountChanged(int count);
+
 public slots:
     // Opens the pair dialog; a pair accepted there goes to the end, selected.
     void AddPair();

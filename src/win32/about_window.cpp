@@ -12,6 +12,8 @@ namespace wordgleaner {
 namespace {
 
 constexpr char UnreadableVersion[] = "Couldn't read";
+// The zip that brings the program brings the README beside it.
+constexpr char DocumentationPlace[] = "README.md beside wordgleaner.exe";
 // A system command of the program's own: below 0xF000, low four bits clear.
 constexpr UINT AboutCommand = 0x0010;
 
@@ -24,6 +26,7 @@ bool AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
         case WM_INITDIALOG:
             SetItemText(Handle(), IDC_VERSION_TEXT,
                         ReadFileVersion(ProgramFile()).value_or(UnreadableVersion));
+            SetItemText(Handle(), IDC_ABOUT_DESCRIPTION, AboutDescription(DocumentationPlace));
             return true;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

@@ -1,5 +1,8 @@
 #include "win32/anchor_layout.h"
 
+#include <algorithm>
+#include <string>
+
 namespace wordgleaner {
 
 namespace {
@@ -10,6 +13,28 @@ int WindowDpi(HWND window) {
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     ReleaseDC(window, dc);
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The width a static text needs to show its text whole, in its own font.
+int TextWidth(HWND control) {
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    HDC dc = GetDC(control);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed = {};
+    DrawTextA(dc, text.c_str(), length, &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return needed.right;
+}
+
+bool IsStaticText(HWND control) {
+    char name[16] = {};
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "Static") == 0;
 }
 
 void ScaleRect(RECT& rect, int to, int from) {
@@ -35,6 +60,22 @@ void AnchorLayout::Capture(HWND owner, std::vector<Anchor> anchors) {
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&place), 2);
         controls.push_back({anchor, place});
     }
+    minimumTrack.x -= NarrowestShrink();
+}
+
+// How much narrower than the template the dialog may get.
+int AnchorLayout::NarrowestShrink() const {
+    int shrink = initialClient.cx;
+    for (const Placed& placed : controls) {
+        if (!placed.anchor.stretchWidth) {
+            continue;
+        }
+        HWND control = GetDlgItem(dialog, placed.anchor.id);
+        const int width = placed.initial.right - placed.initial.left;
+        const int narrowest = IsStaticText(control) ? TextWidth(control) : width / 2;
+        shrink = std::min(shrink, std::max(0, width - narrowest));
+    }
+    return shrink;
 }
 
 void AnchorLayout::Rescale(int newDpi) {

@@ -17,10 +17,13 @@ struct Anchor {
 };
 
 // Lays a resizable dialog out from the places its template gave the
-// controls: the template's size is the smallest the dialog can take.
+// controls. The template's height is the smallest the dialog can take; it
+// may be made narrower, as long as each stretched text keeps its whole text
+// and each other stretched control half its width.
 class AnchorLayout {
 public:
-    // Takes the controls' places as they are now, at the template's size.
+    // Takes the controls' places as they are now, at the template's size,
+    // and the texts they show then.
     void Capture(HWND dialog, std::vector<Anchor> anchors);
     void Apply() const;
     // The dialog moved to a monitor of another DPI, where Windows scales its
@@ -36,6 +39,8 @@ private:
     };
 
     HWND dialog = nullptr;
+    int NarrowestShrink() const;
+
     int dpi = USER_DEFAULT_SCREEN_DPI;  // of the places below
     SIZE initialClient = {};
     POINT minimumTrack = {};

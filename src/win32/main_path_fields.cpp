@@ -50,6 +50,7 @@ void MainPathFields::ShowKind(bool referenceFolders) {
         fields[index].SetKind(FieldWantsFolder(field, referenceFolders),
                               ChooserTitle(field, referenceFolders));
         SetItemText(dialog, Ids[index].label, FieldLabel(field, referenceFolders));
+        fields[index].CheckSign();  // a file is no folder, and a folder no file
     }
 }
 
@@ -77,10 +78,24 @@ void MainPathFields::Focus(PathField field) {
     SetFocus(GetDlgItem(dialog, fields[static_cast<std::size_t>(field)].EditId()));
 }
 
+void MainPathFields::Mark(PathField field, const std::string& problem) {
+    fields[static_cast<std::size_t>(field)].ShowSign(problem);
+}
+
+void MainPathFields::PlaceSigns() const {
+    for (const PathBrowseField* field : All()) {
+        field->PlaceSign();
+    }
+}
+
 bool MainPathFields::HandleCommand(int id, int code) {
     for (PathBrowseField* field : All()) {
         if (id == field->ButtonId()) {
             field->Browse();
+            return true;
+        }
+        if (id == field->EditId() && code == EN_CHANGE) {
+            field->CheckSign();
             return true;
         }
         if (id == field->EditId() && code == EN_KILLFOCUS) {

@@ -28,8 +28,13 @@ public:
     void SetDecisionsFile(const std::string& path) { decisions.SetPath(path); }
     void Enable(bool enabled);
     void Focus(PathField field);
+    // The field's warning sign, as the run controller found it.
+    void Mark(PathField field, const std::string& problem);
+    // After the window's layout has moved the fields.
+    void PlaceSigns() const;
 
-    // A browse button pressed or a field left; false for any other command.
+    // A browse button pressed, a field changed or left; false for any other
+    // command.
     bool HandleCommand(int id, int code);
     void DrawItem(const DRAWITEMSTRUCT& item) const;
     // Puts a drop into the field it landed on; the reason it was refused, or

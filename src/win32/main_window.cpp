@@ -38,7 +38,15 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return true;
         case WM_SIZE:
             layout.Apply();
+            fields.PlaceSigns();
             return true;
+        case WM_ACTIVATE:
+            // The disk may have changed while the window was elsewhere; the
+            // dialog still restores the focus.
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                controller.CheckPaths(Request());
+            }
+            return false;
         case WM_GETMINMAXINFO:
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = layout.MinimumTrackSize();
             return true;

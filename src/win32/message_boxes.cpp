@@ -57,7 +57,10 @@ int SystemMessageBoxes::Ask(HWND owner, MessageIcon icon, const std::string& cap
     TASKDIALOGCONFIG config = {};
     config.cbSize = sizeof config;
     config.hwndParent = owner;
-    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
+    // Command links, one under the other across the box: each shows its
+    // whole label, where push buttons are sized by the system (Wine's cut
+    // "Open destination folder").
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_USE_COMMAND_LINKS;
     config.pszWindowTitle = wideCaption.c_str();
     config.pszMainIcon = TaskIcon(icon);
     config.pszContent = wideText.c_str();
@@ -71,9 +74,11 @@ int SystemMessageBoxes::Ask(HWND owner, MessageIcon icon, const std::string& cap
     return pressed - FirstButtonId;
 }
 
-bool SystemMessageBoxes::Confirm(HWND owner, const std::string& caption, const std::string& text) {
+bool SystemMessageBoxes::Confirm(HWND owner, const std::string& caption, const std::string& text,
+                                 DefaultAnswer preferred) {
+    const UINT defaultButton = preferred == DefaultAnswer::Yes ? MB_DEFBUTTON1 : MB_DEFBUTTON2;
     return MessageBoxA(owner, text.c_str(), caption.c_str(),
-                       MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+                       MB_YESNO | defaultButton | MB_ICONQUESTION) == IDYES;
 }
 
 }  // namespace wordgleaner

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "frontend/message_icon.h"
+#include "frontend/run_view.h"
 
 namespace wordgleaner {
 
@@ -21,8 +22,9 @@ public:
     // button pressed, or -1 when the box was closed another way.
     virtual int Ask(HWND owner, MessageIcon icon, const std::string& caption,
                     const std::string& text, const std::vector<std::string>& buttons) = 0;
-    // Yes and No, No the default; true for Yes.
-    virtual bool Confirm(HWND owner, const std::string& caption, const std::string& text) = 0;
+    // Yes and No; true for Yes.
+    virtual bool Confirm(HWND owner, const std::string& caption, const std::string& text,
+                         DefaultAnswer preferred) = 0;
 };
 
 // The system's boxes: MessageBox, and a task dialog for named buttons.
@@ -32,7 +34,8 @@ public:
               const std::string& text) override;
     int Ask(HWND owner, MessageIcon icon, const std::string& caption, const std::string& text,
             const std::vector<std::string>& buttons) override;
-    bool Confirm(HWND owner, const std::string& caption, const std::string& text) override;
+    bool Confirm(HWND owner, const std::string& caption, const std::string& text,
+                 DefaultAnswer preferred) override;
 };
 
 }  // namespace wordgleaner

@@ -22,6 +22,8 @@ namespace {
 constexpr int OpenFolderGlyph = 1;
 // Names a path can have on any Windows that the 8-bit file API reaches.
 constexpr DWORD PathBufferSize = 32768;
+// The system's warning icon (OIC_WARNING), in the small size.
+constexpr WORD WarningIconId = 32515;
 
 // Opens the folder chooser at the field's folder and with the field's title.
 int CALLBACK FolderChooserStarted(HWND chooser, UINT message, LPARAM /*lParam*/, LPARAM data) {
@@ -115,6 +117,76 @@ void PathBrowseField::MarkProblem() const {
     SendMessageW(Edit(), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon));
 }
 
+void PathBrowseField::CheckSign() {
+    ShowSign(PathProblemText(Path(), folderMode));
+}
+
+void PathBrowseField::ShowSign(const std::string& problem) {
+    HWND sign = Sign();
+    if (!sign && problem.empty()) {
+        return;
+    }
+    if (!sign && !(sign = MakeSign())) {
+        return;
+    }
+    signText = problem;
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = Edit();
+    tool.uId = reinterpret_cast<UINT_PTR>(sign);
+    tool.lpszText = signText.data();
+    SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    // The typed text stops short of the sign instead of running under it.
+    RECT area;
+    GetClientRect(sign, &area);
+    const int margin = problem.empty() ? 0 : area.right + 2;
+    SendMessageA(Edit(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, margin));
+    ShowWindow(sign, problem.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+// A child of the edit field, so that it moves with it.
+HWND PathBrowseField::MakeSign() {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND sign = CreateWindowExA(
+        0, "STATIC", nullptr, WS_CHILD | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL, 0, 0, size, size,
+        Edit(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PATH_SIGN)), instance, nullptr);
+    if (!sign) {
+        return nullptr;
+    }
+    auto* icon = static_cast<HICON>(
+        LoadImageA(nullptr, MAKEINTRESOURCEA(WarningIconId), IMAGE_ICON, size, size, LR_SHARED));
+    SendMessageA(sign, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SetWindowPos(sign, nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The edit field paints around its sign, not over it.
+    SetWindowLongA(Edit(), GWL_STYLE, GetWindowLongA(Edit(), GWL_STYLE) | WS_CLIPCHILDREN);
+    if (tooltip) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Edit();
+        tool.uId = reinterpret_cast<UINT_PTR>(sign);
+        tool.lpszText = signText.data();
+        SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    PlaceSign();
+    return sign;
+}
+
+void PathBrowseField::PlaceSign() const {
+    HWND sign = Sign();
+    if (!sign) {
+        return;
+    }
+    RECT field;
+    RECT area;
+    GetClientRect(Edit(), &field);
+    GetClientRect(sign, &area);
+    SetWindowPos(sign, nullptr, field.right - area.right - 1, (field.bottom - area.bottom) / 2, 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool PathBrowseField::Browse() {
     return folderMode ? BrowseFolder() : BrowseFile();
 }
@@ -163,8 +235,8 @@ bool PathBrowseField::BrowseFile() {
 }
 
 void PathBrowseField::AddTooltip() {
-    HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                                   0, dialog, nullptr, GetModuleHandleA(nullptr), nullptr);
+    tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                              dialog, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!tooltip) {
         return;
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frontend/main_window_labels.h"
+#include "win32/resource_ids.h"
 
 namespace wordgleaner {
 
@@ -38,6 +39,13 @@ public:
     // A balloon on the edit field when its path names nothing or the wrong
     // kind; nothing when the path is fine or empty.
     void MarkProblem() const;
+    // The warning sign at the right end of the edit field, which stays
+    // while the path is wrong: checked again from the disk, or set to what
+    // the owner found (none when `problem` is empty). Its tooltip tells.
+    void CheckSign();
+    void ShowSign(const std::string& problem);
+    // Keeps the sign at the edit field's right end after a resize.
+    void PlaceSign() const;
 
     // The chooser, started from the browse button; true when a path was chosen.
     bool Browse();
@@ -48,12 +56,16 @@ private:
     bool BrowseFolder();
     bool BrowseFile();
     void AddTooltip();
+    HWND Sign() const { return GetDlgItem(Edit(), IDC_PATH_SIGN); }
+    HWND MakeSign();
     HWND Edit() const { return GetDlgItem(dialog, editId); }
     HWND Button() const { return GetDlgItem(dialog, ButtonId()); }
 
     HWND dialog = nullptr;
     int editId = 0;
+    HWND tooltip = nullptr;
     std::string chooserTitle;
+    std::string signText;  // the sign's tooltip, kept while the tooltip shows it
     bool folderMode = false;
     std::string fileFilter;  // empty: ReferenceFileFilter()
 };

@@ -18,7 +18,7 @@ namespace {
 // In the order of PreferencesCheck.
 constexpr std::array<int, PreferencesCheckCount> CheckIds = {
     IDC_LINE_INFO_ONLY, IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS, IDC_COMPARE_SOUND,
-    IDC_GENERATE_PATCH, IDC_WRITE_REVIEW,      IDC_KEEP_GOING};
+    IDC_GENERATE_PATCH, IDC_WRITE_REVIEW,      IDC_KEEP_GOING,          IDC_PREFER_SAME_ID};
 
 constexpr std::array<std::pair<int, std::int32_t>, 3> CommentIds = {{
     {IDC_COMMENT_NONE, CommentNone},

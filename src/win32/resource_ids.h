@@ -27,6 +27,7 @@
 #define IDC_REVIEW_DECISIONS_LABEL 1015
 #define IDC_REVIEW_DECISIONS 1016
 #define IDC_BROWSE_OFFSET 100 /* a field's browse button: the field's id + this */
+#define IDC_PATH_SIGN 1200    /* a field's warning sign, a child of its edit field */
 
 /* Preferences. */
 #define IDC_LINE_INFO_ONLY 1010
@@ -61,6 +62,8 @@
 #define IDC_ADD_PAIR 1040
 #define IDC_REMOVE_PAIR 1041
 #define IDC_INCLUDE_SUB_FOLDERS 1042
+#define IDC_PREFER_SAME_ID 1043
 
 /* About box. */
 #define IDC_VERSION_TEXT 1021
+#define IDC_ABOUT_DESCRIPTION 1022

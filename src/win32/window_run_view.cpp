@@ -18,14 +18,6 @@ namespace wordgleaner {
 
 namespace {
 
-// Made absolute against the working directory the job ran in.
-std::string FullPath(const std::string& path) {
-    std::vector<char> full(32768);
-    const DWORD length =
-        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    return length > 0 && length < full.size() ? std::string(full.data(), length) : path;
-}
-
 // A wide path in the system's 8-bit code page, as the job's paths are.
 std::string LocalText(const wchar_t* wide) {
     const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
@@ -54,8 +46,9 @@ void WindowRunView::ShowMessage(MessageIcon icon, const std::string& caption,
     messages.Show(dialog, icon, caption, text);
 }
 
-bool WindowRunView::Confirm(const std::string& caption, const std::string& question) {
-    return messages.Confirm(dialog, caption, question);
+bool WindowRunView::Confirm(const std::string& caption, const std::string& question,
+                            DefaultAnswer preferred) {
+    return messages.Confirm(dialog, caption, question, preferred);
 }
 
 int WindowRunView::Choose(MessageIcon icon, const std::string& caption, const std::string& text,
@@ -98,12 +91,24 @@ void WindowRunView::SetDecisionsFile(const std::string& path) {
     fields->SetDecisionsFile(path);
 }
 
-bool WindowRunView::Open(const std::string& path) {
-    const std::string full = FullPath(path);
+void WindowRunView::MarkPath(PathField field, const std::string& problem) {
+    fields->Mark(field, problem);
+}
+
+// Made absolute against the working directory the job ran in.
+std::string WindowRunView::FullPath(const std::string& path) const {
+    std::vector<char> full(32768);
+    const DWORD length =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    return length > 0 && length < full.size() ? std::string(full.data(), length) : path;
+}
+
+bool WindowRunView::Open(const std::string& fullPath) {
     if (open) {
-        return open(full);
+        return open(fullPath);
     }
-    const auto shell = ShellExecuteA(dialog, "open", full.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto shell =
+        ShellExecuteA(dialog, "open", fullPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(shell) > 32;
 }
 

@@ -26,14 +26,17 @@ public:
 
     void ShowMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override;
-    bool Confirm(const std::string& caption, const std::string& question) override;
+    bool Confirm(const std::string& caption, const std::string& question,
+                 DefaultAnswer preferred) override;
     int Choose(MessageIcon icon, const std::string& caption, const std::string& text,
                const std::vector<std::string>& buttons) override;
     void SetBar(RunBar bar, int percent, const std::string& text) override;
     void SetTimeText(const std::string& text) override;
     void SetRunning(bool running) override;
     void FocusField(PathField field) override;
-    bool Open(const std::string& path) override;
+    void MarkPath(PathField field, const std::string& problem) override;
+    std::string FullPath(const std::string& path) const override;
+    bool Open(const std::string& fullPath) override;
     std::string DownloadsFolder() const override;
     void SetDecisionsFile(const std::string& path) override;
     void SchedulePoll(std::chrono::milliseconds interval) override;

@@ -72,18 +72,21 @@ TEST(CliOptions, FourPathsAloneGiveThePreferencesDefaults) {
     EXPECT_EQ(request.options, RecoveryOptions{});
 }
 
-TEST(CliOptions, KeepGoingInPlaceAndRecursiveAreOffUnlessAskedFor) {
+TEST(CliOptions, KeepGoingInPlaceRecursiveAndPreferSameIdAreOffUnlessAskedFor) {
     Parsed plain = ParseWithPaths({});
     ASSERT_TRUE(plain.result.request.has_value());
     EXPECT_FALSE(plain.result.request->inPlace);
     EXPECT_FALSE(plain.result.request->options.keepGoing);
     EXPECT_FALSE(plain.result.request->options.includeSubFolders);
+    EXPECT_FALSE(plain.result.request->options.preferSameId);
 
-    Parsed asked = ParseWithPaths({"--keep-going", "--in-place", "--recursive"});
+    Parsed asked =
+        ParseWithPaths({"--keep-going", "--in-place", "--recursive", "--prefer-same-id"});
     ASSERT_TRUE(asked.result.request.has_value()) << asked.err;
     EXPECT_TRUE(asked.result.request->inPlace);
     EXPECT_TRUE(asked.result.request->options.keepGoing);
     EXPECT_TRUE(asked.result.request->options.includeSubFolders);
+    EXPECT_TRUE(asked.result.request->options.preferSameId);
 }
 
 TEST(CliOptions, AlsoReferencePairsFollowTheFirstPairInTheOrderGiven) {
@@ -272,11 +275,13 @@ TEST(CliOptions, HelpAndVersionPrintToStandardOutputAndEndWithZero) {
     Parsed help = ParseWithPaths({"--help"}, false);
     EXPECT_FALSE(help.result.request.has_value());
     EXPECT_EQ(help.result.exitCode, 0);
-    for (const char* word :
-         {"REF_ORIGINAL", "--min-likeliness", "--threshold", "--line-info-only", "--comments",
-          "--patch", "--no-sound-check", "--min-id", "--max-id", "--recursive", "--version"}) {
+    for (const char* word : {"REF_ORIGINAL", "--min-likeliness", "--threshold", "--line-info-only",
+                             "--comments", "--patch", "--no-sound-check", "--min-id", "--max-id",
+                             "--recursive", "--prefer-same-id", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
+    // Scripts rely on it: the earlier files are replaced, no question asked.
+    EXPECT_NE(help.out.find("replaced without asking"), std::string::npos) << help.out;
 
     Parsed version = ParseWithPaths({"--version"});
     EXPECT_FALSE(version.result.request.has_value());

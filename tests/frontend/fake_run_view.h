@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ public:
         std::string caption;
         std::string text;
         std::vector<std::string> buttons;  // of a question or a choice; empty for OK alone
+        DefaultAnswer preferred = DefaultAnswer::No;  // of a question
     };
     struct Bar {
         int percent = 0;
@@ -31,8 +34,9 @@ public:
         boxes.push_back({icon, caption, text, {}});
         calls.push_back("ShowMessage " + caption);
     }
-    bool Confirm(const std::string& caption, const std::string& question) override {
-        boxes.push_back({MessageIcon::None, caption, question, {"Yes", "No"}});
+    bool Confirm(const std::string& caption, const std::string& question,
+                 DefaultAnswer preferred) override {
+        boxes.push_back({MessageIcon::None, caption, question, {"Yes", "No"}, preferred});
         calls.push_back("Confirm " + caption);
         return confirmAnswer;
     }
@@ -54,6 +58,13 @@ public:
         focused = field;
         calls.push_back("FocusField");
     }
+    void MarkPath(PathField field, const std::string& problem) override {
+        signs[static_cast<std::size_t>(field)] = problem;
+        ++marks;
+    }
+    std::string FullPath(const std::string& path) const override {
+        return std::filesystem::absolute(path).lexically_normal().string();
+    }
     bool Open(const std::string& path) override {
         opened.push_back(path);
         return openSucceeds;
@@ -74,6 +85,8 @@ public:
     std::string timeText;
     bool running = false;
     std::optional<PathField> focused;
+    std::array<std::string, PathFieldCount> signs;  // by PathField: the sign's text, "" for none
+    int marks = 0;                                  // signs set or cleared
     std::vector<std::string> opened;
     std::vector<std::chrono::milliseconds> scheduled;
 

@@ -30,10 +30,10 @@ TEST(PreferencesForm, TheDefaultsShowAsTheCommandLinesDefaults) {
     EXPECT_EQ(fields.codePage, "1252 - Western European");
     EXPECT_EQ(fields.commentMode, CommentPerfectMatch);
     EXPECT_TRUE(fields[PreferencesCheck::CompareSound]);
-    for (PreferencesCheck off :
-         {PreferencesCheck::LineInfoOnly, PreferencesCheck::ReferenceFolders,
-          PreferencesCheck::IncludeSubFolders, PreferencesCheck::GeneratePatch,
-          PreferencesCheck::WriteReview, PreferencesCheck::KeepGoing}) {
+    for (PreferencesCheck off : {PreferencesCheck::LineInfoOnly, PreferencesCheck::ReferenceFolders,
+                                 PreferencesCheck::IncludeSubFolders,
+                                 PreferencesCheck::GeneratePatch, PreferencesCheck::WriteReview,
+                                 PreferencesCheck::KeepGoing, PreferencesCheck::PreferSameId}) {
         EXPECT_FALSE(fields[off]);
     }
     const PreferencesAnswer answer = AcceptPreferences(fields, PreferencesValues());
@@ -53,9 +53,11 @@ TEST(PreferencesForm, EveryValueShownIsTakenBackWithOk) {
     changed.options.codePage = 866;  // decodable, not offered
     changed.options.keepGoing = true;
     changed.options.includeSubFolders = true;
+    changed.options.preferSameId = true;
     changed.referenceFolders = true;
     const PreferencesFields fields = FieldsShowing(changed);
     EXPECT_TRUE(fields[PreferencesCheck::IncludeSubFolders]);
+    EXPECT_TRUE(fields[PreferencesCheck::PreferSameId]);
     EXPECT_EQ(fields.minLikeliness, "12.5");
     EXPECT_EQ(fields.veryLikelyThreshold, "99.125");
     EXPECT_EQ(fields.codePage, "866");

@@ -42,6 +42,38 @@ TEST(ReadableProgress, KeepsTheRunsOwnTextsBeforeTheFirstFileAndAfterTheEnd) {
     EXPECT_EQ(ReadableEntriesText(ended), ended.entryText);
 }
 
+// After a stop or a failure the bars tell what is on disk, as the box does;
+// after a success they keep the run's own summary.
+TEST(ReadableProgress, AnEndedRunsBarsTellTheFilesDoneAndThePartialFile) {
+    ProgressSnapshot end = InTheFifthFile();
+    end.filePercent = ProgressSnapshot::EndedFilePercent;
+    end.entryPercent = 30;
+    end.progressText = "Completed (5 / 31) with threshold for very likely match 95.00 %";
+    end.filesDone = 4;
+    end.partialFile = "gtu.tra";
+    end.abortRequested = true;
+    EXPECT_EQ(ReadableFilesBar(end), (ReadableBar{12, "Stopped after 4 of 31 files"}));
+    EXPECT_EQ(ReadableEntriesBar(end),
+              (ReadableBar{30, "gtu.tra was saved with the entries done before the stop"}));
+    end.partialFile.clear();
+    EXPECT_EQ(ReadableEntriesBar(end), (ReadableBar{0, ""}));
+
+    end.abortRequested = false;
+    end.status = 3;  // any failure
+    end.progressText = "Failed to save gtu.tra, cause: disk full";
+    EXPECT_EQ(ReadableFilesBar(end), (ReadableBar{12, "Failed: 4 of 31 files done"}));
+    EXPECT_EQ(ReadableEntriesBar(end), (ReadableBar{0, end.progressText}));
+    end.fileCount = 0;
+    EXPECT_EQ(ReadableFilesBar(end), (ReadableBar{0, "Failed before any mod file"}));
+
+    end.status = 0;
+    end.progressText = "Completed (31 / 31)";
+    end.entryText = "Entries: 9000, Exact match: 600";
+    EXPECT_EQ(ReadableFilesBar(end), (ReadableBar{100, end.progressText}));
+    EXPECT_EQ(ReadableEntriesBar(end), (ReadableBar{30, end.entryText}));
+    EXPECT_EQ(ReadableFilesBar(InTheFifthFile()), (ReadableBar{12, "File 5 of 31: gtu.tra"}));
+}
+
 TEST(ReadableProgress, DoneFractionCountsFinishedFilesAndThePartOfTheCurrentOne) {
     ProgressSnapshot progress = InTheFifthFile();
     progress.fileIndex = 3;

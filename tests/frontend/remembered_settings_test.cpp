@@ -24,6 +24,7 @@ PreferencesValues ChangedPreferences() {
     options.codePage = 1251;
     options.keepGoing = true;
     options.includeSubFolders = true;
+    options.preferSameId = true;
     preferences.referenceFolders = true;
     preferences.furtherPairs = {{"C:\\en", "C:\\fr"}};
     return preferences;
@@ -40,6 +41,7 @@ TEST(RememberedSettings, PreferencesAndPathsComeBackAsTheyWereWritten) {
     EXPECT_EQ(values.at("preferences/minLikeliness"), "62.5");
     EXPECT_EQ(values.at("preferences/compareSound"), "false");
     EXPECT_EQ(values.at("preferences/includeSubFolders"), "true");
+    EXPECT_EQ(values.at("preferences/preferSameId"), "true");
 }
 
 // Both windows keep the same keys, so either reads what the other wrote.

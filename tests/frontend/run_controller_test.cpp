@@ -164,18 +164,91 @@ TEST(RunController, AFurtherPairGoneFromTheDiskIsToldBeforeTheRun) {
     EXPECT_EQ(run.view.boxes[0].text, "There is no file or folder " + folders.dir / "gone.tra");
 }
 
-TEST(RunController, AMissingDestinationIsToldAndNoRunStarts) {
+// Creating a folder loses nothing: Yes is the default, and No leaves the
+// disk as it was.
+TEST(RunController, AMissingDestinationIsCreatedOnlyAfterAYes) {
     RunFolders folders;
     Controlled run;
     RunRequest request = folders.Request();
-    request.paths.texts[3] = folders.dir / "not created";
+    request.paths.texts[3] = folders.dir / "not created/yet";
     EXPECT_FALSE(run.controller.Import(request));
     ASSERT_EQ(run.view.boxes.size(), 1u);
-    EXPECT_EQ(run.view.boxes[0].caption, "Failure");
-    EXPECT_EQ(run.view.boxes[0].text,
-              "The destination folder " + folders.dir / "not created" + " does not exist");
+    EXPECT_EQ(run.view.boxes[0].caption, "Create folder?");
+    EXPECT_EQ(run.view.boxes[0].text, "The destination folder " + folders.dir / "not created/yet" +
+                                          " does not exist.\n\nCreate it?");
+    EXPECT_EQ(run.view.boxes[0].preferred, DefaultAnswer::Yes);
+    EXPECT_FALSE(folders.Exists("not created"));
     EXPECT_EQ(run.starts, 0);
-    EXPECT_FALSE(run.controller.Running());
+
+    run.view.confirmAnswer = true;
+    EXPECT_TRUE(run.controller.Import(request));
+    EXPECT_EQ(run.view.boxes.size(), 2u);  // the question alone
+    EXPECT_TRUE(std::filesystem::is_directory(folders.dir / "not created/yet"));
+    run.FinishRun();
+    EXPECT_EQ(run.view.boxes.back().caption, "Success");
+    EXPECT_TRUE(folders.Exists("not created/yet/dialog.tra"));
+}
+
+TEST(RunController, ADestinationThatCannotBeCreatedOrIsAFileIsRefused) {
+    RunFolders folders;
+    Controlled run;
+    run.view.confirmAnswer = true;
+    RunRequest request = folders.Request();
+    request.paths.texts[3] = folders.dir / "ref_orig.tra/out";  // under a file
+    EXPECT_FALSE(run.controller.Import(request));
+    ASSERT_EQ(run.view.boxes.size(), 2u);
+    EXPECT_EQ(run.view.boxes[0].caption, "Create folder?");
+    EXPECT_EQ(run.view.boxes[1].icon, MessageIcon::Error);
+    EXPECT_EQ(run.view.boxes[1].text.rfind("Could not create the destination folder " +
+                                               folders.dir / "ref_orig.tra/out" + ", cause: ",
+                                           0),
+              0u)
+        << run.view.boxes[1].text;
+
+    request.paths.texts[3] = folders.dir / "ref_orig.tra";  // no folder, and not missing
+    EXPECT_FALSE(run.controller.Import(request));
+    ASSERT_EQ(run.view.boxes.size(), 3u);
+    EXPECT_EQ(run.view.boxes[2].caption, "Failure");
+    EXPECT_EQ(run.view.boxes[2].text,
+              "The destination " + folders.dir / "ref_orig.tra" + " is not a folder");
+    EXPECT_EQ(run.starts, 0);
+}
+
+// An earlier run's outputs are counted the way this run would write them:
+// its recovered files, and the report, patch and review, which every run
+// clears whatever its own options.
+TEST(RunController, AnEarlierRunsOutputsAreCountedAndReplacedOnlyAfterAYes) {
+    RunFolders folders;
+    Controlled run;
+    RunRequest everything = folders.Request();
+    everything.preferences.options.generatePatch = true;
+    everything.preferences.options.writeReview = true;
+    ASSERT_TRUE(run.controller.Import(everything));  // into an empty folder: nothing asked
+    run.FinishRun();
+    ASSERT_EQ(run.view.boxes.size(), 1u);
+    const std::string report = TempDir::Read(folders.dir / "out/Wordgleaner_report.txt");
+
+    EXPECT_FALSE(run.controller.Import(folders.Request()));
+    ASSERT_EQ(run.view.boxes.size(), 2u);
+    const FakeRunView::Box& question = run.view.boxes[1];
+    EXPECT_EQ(question.caption, "Replace files?");
+    EXPECT_EQ(question.preferred, DefaultAnswer::No);
+    EXPECT_EQ(question.text,
+              "The destination folder " + folders.dir / "out" +
+                  " already holds 6 files that this run would replace (recovered tra files of "
+                  "the same names, the report, the patch or the review of an earlier run):\n"
+                  "\ndialog.tra\nfarewell.tra\nWordgleaner_report.txt\ntp2patch.tp2\n"
+                  "Wordgleaner_review.html\nand 1 more\n\nReplace them?");
+    EXPECT_EQ(run.starts, 1);
+    EXPECT_EQ(TempDir::Read(folders.dir / "out/Wordgleaner_report.txt"), report);
+
+    run.view.confirmAnswer = true;
+    EXPECT_TRUE(run.controller.Import(everything));
+    EXPECT_EQ(run.view.boxes.size(), 3u);
+    EXPECT_NE(run.view.boxes[2].text.find(" 6 files "), std::string::npos)
+        << run.view.boxes[2].text;
+    run.FinishRun();
+    EXPECT_EQ(run.view.boxes.back().caption, "Success");
 }
 
 TEST(RunController, TheModFolderAsDestinationIsUsedOnlyAfterAYes) {
@@ -196,6 +269,7 @@ TEST(RunController, TheModFolderAsDestinationIsUsedOnlyAfterAYes) {
 
     run.view.confirmAnswer = true;
     EXPECT_TRUE(run.controller.Import(request));
+    EXPECT_EQ(run.view.boxes.size(), 2u);  // its files are not asked about again
     run.FinishRun();
     EXPECT_EQ(run.view.boxes.back().caption, "Success");
     EXPECT_NE(TempDir::Read(folders.dir / "mod/dialog.tra"), modFile);
@@ -345,7 +419,7 @@ TEST(RunController, TheSuccessBoxPutsADecisionsFileSavedFromAPageIntoTheField) {
     EXPECT_TRUE(run.view.opened.empty());
 }
 
-TEST(RunController, APageOrFolderThatCannotBeOpenedIsTold) {
+TEST(RunController, APageOrFolderThatCannotBeOpenedIsToldWithItsFullPath) {
     RunFolders folders;
     Controlled run;
     run.view.chooseAnswer = 0;
@@ -355,7 +429,11 @@ TEST(RunController, APageOrFolderThatCannotBeOpenedIsTold) {
     ASSERT_EQ(run.view.boxes.size(), 2u);
     EXPECT_EQ(run.view.boxes[1].icon, MessageIcon::Warning);
     EXPECT_EQ(run.view.boxes[1].caption, "Wordgleaner");
-    EXPECT_EQ(run.view.boxes[1].text, "Could not open " + run.view.opened.at(0));
+    const std::string full = run.view.FullPath(folders.dir / "out");
+    EXPECT_EQ(run.view.opened, Strings{full});
+    EXPECT_EQ(run.view.boxes[1].text,
+              "Could not open\n\n" + full +
+                  "\n\nThe path can be copied from this box (Ctrl+C) and opened by hand.");
     EXPECT_FALSE(run.view.running);
 }
 
@@ -421,30 +499,67 @@ TEST(RunController, AMissingReferenceFailsTheRunAndTheFixedPathRunsAgain) {
     EXPECT_EQ(run.view.boxes[0].caption, "Failure");
     EXPECT_EQ(run.view.boxes[0].text.rfind("Failed to load " + missing + ", cause: ", 0), 0u)
         << run.view.boxes[0].text;
-    EXPECT_EQ(run.view.filesBar.percent, 100);
-    EXPECT_EQ(run.view.filesBar.text, run.view.boxes[0].text);
+    // The bars tell what was done, and what failed.
+    EXPECT_EQ(run.view.filesBar.percent, 0);
+    EXPECT_EQ(run.view.filesBar.text, "Failed before any mod file");
+    EXPECT_EQ(run.view.entriesBar.text, run.view.boxes[0].text);
     EXPECT_FALSE(folders.Exists("out/dialog.tra"));
 
+    run.view.confirmAnswer = true;  // its report is replaced
     EXPECT_TRUE(run.controller.Import(folders.Request()));
     run.FinishRun();
     EXPECT_EQ(run.view.boxes.back().caption, "Success");
     EXPECT_EQ(run.starts, 2);
 }
 
-TEST(RunController, ASecondRunStartsFromNothing) {
+TEST(RunController, ASecondRunStartsWithEmptyBars) {
     RunFolders folders;
     Controlled run;
     run.controller.Import(folders.Request());
     run.FinishRun();
+    ASSERT_EQ(run.view.filesBar.percent, 100);
     run.hold.Arm(CheckPoint::AfterOriginalReference);
     run.now += std::chrono::minutes(5);
+    run.view.confirmAnswer = true;
     run.controller.Import(folders.Request());
     ASSERT_TRUE(run.hold.WaitUntilHeld());
-    EXPECT_EQ(run.view.filesBar.percent, 100);  // Import leaves the bars alone
-    run.controller.Poll();
     EXPECT_EQ(run.view.filesBar.percent, 0);
+    EXPECT_EQ(run.view.filesBar.text, "");
+    EXPECT_EQ(run.view.entriesBar.percent, 0);
+    EXPECT_EQ(run.view.entriesBar.text, "");
+    EXPECT_EQ(run.view.timeText, "");
+    run.controller.Poll();
     EXPECT_EQ(run.view.filesBar.text, "Loading reference tra file in original language...");
     EXPECT_EQ(run.view.timeText, "Elapsed 0:00");
+}
+
+// A sign marks a path that named nothing when it was typed; the disk may
+// change behind the window, and the sign must not outlive the cause.
+TEST(RunController, PathSignsFollowTheDiskWhenTheWindowAsksAndAfterEveryRun) {
+    RunFolders folders;
+    Controlled run;
+    RunRequest request = folders.Request();
+    request.paths.texts[3] = folders.dir / "later";
+    run.controller.CheckPaths(request);
+    EXPECT_EQ(run.view.signs[3], "There is no folder " + folders.dir / "later");
+    EXPECT_EQ(run.view.signs[0], "");
+    request.preferences.referenceFolders = true;  // the references are now no folders
+    run.controller.CheckPaths(request);
+    EXPECT_EQ(run.view.signs[0], folders.dir / "ref_orig.tra" + " is a file, not a folder");
+
+    std::filesystem::create_directory(folders.dir / "later");  // behind the window's back
+    run.controller.CheckPaths(folders.Request());
+    EXPECT_EQ(run.view.signs, (std::array<std::string, PathFieldCount>{}));
+
+    // A run checks them as it starts and once it has ended, before its box.
+    run.view.signs[3] = "There is no folder " + folders.dir / "out";
+    run.controller.Import(folders.Request());
+    EXPECT_EQ(run.view.signs[3], "");
+    run.view.signs[3] = "stale";
+    const int marksBefore = run.view.marks;
+    run.FinishRun();
+    EXPECT_EQ(run.view.signs[3], "");
+    EXPECT_EQ(run.view.marks, marksBefore + static_cast<int>(PathFieldCount));
 }
 
 // --- Stopping --------------------------------------------------------------
@@ -466,6 +581,9 @@ TEST(RunController, CancelDuringARunOnlyAsksTheJobToStopAndTheStopIsNoSuccess) {
     EXPECT_EQ(run.view.boxes[0].icon, MessageIcon::Warning);
     EXPECT_EQ(run.view.boxes[0].caption, "Stopped");
     EXPECT_EQ(run.view.boxes[0].text, "Stopped while loading the references");
+    EXPECT_EQ(run.view.filesBar.text, "Stopped while loading the references");
+    EXPECT_EQ(run.view.filesBar.percent, 0);
+    EXPECT_EQ(run.view.entriesBar.text, "");
     const std::string report = TempDir::Read(folders.dir / "out/Wordgleaner_report.txt");
     EXPECT_EQ(report.rfind("Process interrupted.", 0), 0u) << report;
     EXPECT_FALSE(folders.Exists("out/dialog.tra"));
@@ -485,6 +603,11 @@ TEST(RunController, AStopInsideAFileTellsTheFilesDoneAndThePartialFile) {
     EXPECT_EQ(run.view.boxes[0].text,
               "Stopped after 0 of 2 files; dialog.tra was saved with the entries done before "
               "the stop.");
+    // The bars say the same, not "Completed (1 / 2)".
+    EXPECT_EQ(run.view.filesBar.text, "Stopped after 0 of 2 files");
+    EXPECT_EQ(run.view.filesBar.percent, 0);
+    EXPECT_EQ(run.view.entriesBar.text,
+              "dialog.tra was saved with the entries done before the stop");
     EXPECT_TRUE(folders.Exists("out/dialog.tra"));
     EXPECT_FALSE(folders.Exists("out/farewell.tra"));
 }

@@ -316,3 +316,39 @@ TEST_F(BatchReferenceSetTest, PairsThatGiveNoFileFailTheRunBeforeAnyLoad) {
 }
 
 }  // namespace
+
+// --- Equal texts of several translations -----------------------------------
+
+// Version 1 held the text in two files under colliding ids; the mod entry's
+// own file and id are the better guess, and only the preference says so.
+TEST_F(BatchReferenceSetTest, ThePreferenceTakesTheModEntrysOwnFileAndIdAndCountsTheChoices) {
+    WriteFiles({{"en/a.tra", "@0 = ~Spell Deflection~\n"},
+                {"en/m.tra", "@3 = ~Spell Deflection~\n@4 = ~Yes~\n"},
+                {"en/d/x.tra", "@0 = ~Yes~\n"},
+                {"fr/a.tra", "@0 = ~Renvoi des sorts~\n"},
+                {"fr/m.tra", "@3 = ~Deviation des sorts~\n@4 = ~Oui~\n"}});
+    AddModFile("m.tra", "@3 = ~Spell Deflection~\n@4 = ~Yes~\n");
+    RecoveryOptions options;
+    options.writeReview = true;
+    ASSERT_EQ(Run({{Path("en"), Path("fr")}}, options).status, TraOk);
+    const std::string firstInSetOrder = Out("m.tra");
+    EXPECT_NE(firstInSetOrder.find("~Renvoi des sorts~"), std::string::npos);
+    const std::string plainReport = Out(ReportName);
+    EXPECT_EQ(plainReport.find("several translations"), std::string::npos);
+
+    options.preferSameId = true;
+    ASSERT_EQ(Run({{Path("en"), Path("fr")}}, options).status, TraOk);
+    EXPECT_EQ(Out("m.tra"),
+              OnDisk("// Wordgleaner: case sensitive exact match found in file m.tra at Id 3\n"
+                     "@3     = ~Deviation des sorts~\n"
+                     "// Wordgleaner: case sensitive exact match found in file m.tra at Id 4\n"
+                     "@4     = ~Oui~\n"));
+    const std::string report = Out(ReportName);
+    const std::size_t subFolders = report.find("Sub-folders not searched: d");
+    const std::size_t several =
+        report.find("\r\nTexts with several translations in the reference: 1 (see the review)\r\n");
+    ASSERT_NE(subFolders, std::string::npos) << report;
+    ASSERT_NE(several, std::string::npos) << report;
+    EXPECT_LT(subFolders, several);
+    EXPECT_LT(several, report.find("Texts taken from a.tra: 0"));
+}

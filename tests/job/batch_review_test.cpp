@@ -71,6 +71,11 @@ std::string AttributeOf(const std::string& tag, const std::string& name) {
     return tag.substr(begin, tag.find('"', begin) - begin);
 }
 
+// A text cell without the sound reference or female text after it.
+std::string OwnText(const std::string& cell) {
+    return cell.substr(0, cell.find("<div"));
+}
+
 // The rows leave out their end tags; each begins at "<tr id=" and its cells
 // at "<td", which no escaped text can hold.
 std::vector<PageRow> RowsOfPage(const std::string& page) {
@@ -84,7 +89,7 @@ std::vector<PageRow> RowsOfPage(const std::string& page) {
         for (std::size_t cell = row.find("<td"); cell != std::string::npos;) {
             const std::size_t content = row.find('>', cell) + 1;
             const std::size_t end = row.find("<td", content);
-            cells.push_back(Unescaped(row.substr(content, end - content)));
+            cells.push_back(Unescaped(OwnText(row.substr(content, end - content))));
             cell = end;
         }
         EXPECT_EQ(cells.size(), 6u) << row;
@@ -153,7 +158,9 @@ const std::vector<ExpectedRow> ExamplesRows = {
     {"dialog.tra", 102, "likely", "likely 84.3 %Id 1031"},
     {"dialog.tra", 103, "likely-wrong-sound", "likely, wrong sound 100.0 %Id 1004"},
     {"dialog.tra", 104, "not-found", "not found"},
+    {"dialog.tra", 105, "exact-case", "exact up to case 100.0 %Id 1027"},
     {"dialog.tra", 107, "missing-translation", "missing translation 100.0 %Id 1032"},
+    {"items.tra", 202, "exact-case", "exact up to case 100.0 %Id 1017"},
     {"items.tra", 203, "very-likely", "very likely 100.0 %Id 1018"},
     {"items.tra", 204, "empty", "empty"},
     {"setup.TRA", 1, "not-found", "not found"},
@@ -166,8 +173,9 @@ TEST_F(BatchReviewTest, ThePageHasOneRowPerEntryThatIsNotAnExactMatchWithItsText
     const std::vector<PageRow> rows = RowsOfPage(Out("Wordgleaner_review.html"));
 
     // The counters of the run: every entry but the accepted exact ones with a
-    // translation (one exact match of examples/ lacks its translation).
-    const int exactWithTranslation = end.counters.exactCount - 1;
+    // translation (one exact match of examples/ lacks its translation, and
+    // the two matches up to case, counted as exact, are rows).
+    const int exactWithTranslation = end.counters.exactCount - 1 - 2;
     ASSERT_EQ(static_cast<int>(rows.size()), end.counters.entriesProcessed - exactWithTranslation);
     ASSERT_EQ(rows.size(), ExamplesRows.size());
 
@@ -182,7 +190,7 @@ TEST_F(BatchReviewTest, ThePageHasOneRowPerEntryThatIsNotAnExactMatchWithItsText
         const TraEntry mod = EntryOf(Examples / "mod", expected.file, expected.id);
         EXPECT_EQ(row.modText, mod.MaleText()) << "the mod text, not the translation put in";
         const TraEntry recovered = EntryOf(out, expected.file, expected.id);
-        if (row.outcomeKey == "very-likely") {
+        if (row.outcomeKey == "very-likely" || row.outcomeKey == "exact-case") {
             EXPECT_EQ(row.translation, ToUtf8(recovered.MaleText(), DefaultCodePage))
                 << "the translation that was put in";
         } else {
@@ -192,7 +200,7 @@ TEST_F(BatchReviewTest, ThePageHasOneRowPerEntryThatIsNotAnExactMatchWithItsText
     EXPECT_EQ(rows[0].referenceText, "Thank you, my friend. Here is your reward.");
     EXPECT_EQ(rows[1].translation, "Les gardes ne vous laisseront pas entrer.")
         << "a likely match shows the translation it would bring";
-    EXPECT_EQ(rows[4].translation, "");
+    EXPECT_EQ(rows[5].translation, "");
     EXPECT_EQ(rows[3].referenceText, "");
 }
 
@@ -205,6 +213,24 @@ TEST_F(BatchReviewTest, TheTableHasAHeaderAndOneRowPerEntryWithAnId) {
                          "\"HEALING POTION\",\"Healing potion\",\"Potion de soins\""),
               std::string::npos)
         << table;
+}
+
+// What a reviewer decides by: the sound references of the mod entry and of
+// the best candidate, and what each other candidate would put in.
+TEST_F(BatchReviewTest, TheReviewShowsSoundsAndTheTranslationOfEachOtherCandidate) {
+    const ProgressSnapshot end = Run(true);
+    ASSERT_EQ(end.status, TraOk) << end.progressText;
+    const std::string table = Out("Wordgleaner_review.csv");
+    EXPECT_NE(table.find("\"Bon retour, h\xC3\xA9ros !\",\"wm1027\",\"WM1027\"\r\n"),
+              std::string::npos)
+        << table;
+    const std::string page = Out("Wordgleaner_review.html");
+    EXPECT_NE(page.find("Watch your step, the bridge is old.<div class=\"s\">WM1004</div>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<li data-i=\"1014\">Id 1014: 82.4 %<br>The guards will not let you "
+                        "pass without a writ.<div class=\"tr\">Les gardes ne vous laisseront "
+                        "pas passer"),
+              std::string::npos);
 }
 
 TEST_F(BatchReviewTest, ADefaultRunWritesNoReviewAndTheSameFilesAsARunWithOne) {

@@ -320,6 +320,48 @@ TEST_F(RecoverFileTest, KeepsAReviewRecordPerEntryWithAnIdOnlyWhenAskedFor) {
     EXPECT_EQ(reviewRecords[1].outcome, MatchOutcome::NotFound);
 }
 
+// The reference holds the text twice, translated two ways: a spell name of
+// two files of the previous version, whose ids collide.
+const char* const TwiceOriginal = "@1 = ~Spell Deflection~\n@7 = ~Spell Deflection~\n";
+const char* const TwiceTranslated = "@1 = ~Renvoi des sorts~\n@7 = ~Deviation des sorts~\n";
+
+TEST_F(RecoverFileTest, EqualTextsGiveTheFirstUnlessTheModEntrysOwnIdIsPreferred) {
+    UseReferences(TwiceOriginal, TwiceTranslated);
+    Options().generatePatch = true;
+    OpenPatch();
+    Recover("@7 = ~Spell Deflection~\n");
+    EXPECT_EQ(At(0).MaleText(), "Renvoi des sorts");
+    EXPECT_EQ(tally.ambiguousCount, 0) << "neither the preference nor the review asked";
+
+    Options().preferSameId = true;
+    Recover("@7 = ~Spell Deflection~\n");
+    EXPECT_EQ(Saved(),
+              "// Wordgleaner: case sensitive exact match found in file reference.tra at Id 7\r\n"
+              "@7     = ~Deviation des sorts~\r\n");
+    EXPECT_EQ(tally.ambiguousCount, 1);
+    EXPECT_EQ(Counters().exactCount, 2);
+    const std::string patch = ClosePatch();
+    EXPECT_NE(patch.find("\tSTRING_SET ~7~ @1\t// Exact match\r\n"), std::string::npos);
+    EXPECT_NE(patch.find("\tSTRING_SET ~7~ @7\t// Exact match\r\n"), std::string::npos);
+}
+
+TEST_F(RecoverFileTest, TheReviewRecordOfAnExactMatchListsTheOtherTranslations) {
+    UseReferences(TwiceOriginal, TwiceTranslated);
+    Options().writeReview = true;
+    Recover("@7 = ~Spell Deflection~\n@8 = ~spell deflection~\n");
+    ASSERT_EQ(reviewRecords.size(), 2u);
+    EXPECT_EQ(At(1).MaleText(), "Renvoi des sorts") << "the review changes no choice";
+    for (const ReviewRecord& record : reviewRecords) {
+        EXPECT_EQ(record.referenceId, 1);
+        ASSERT_EQ(record.alternatives.size(), 1u);
+        EXPECT_EQ(record.alternatives[0].translatedText, "Deviation des sorts");
+        EXPECT_EQ(record.alternatives[0].referenceFile, "reference.tra");
+        EXPECT_EQ(record.alternatives[0].referenceId, 7);
+    }
+    EXPECT_EQ(ReviewOutcomeOf(reviewRecords[1]), ReviewOutcome::ExactUpToCaseOtherTranslations);
+    EXPECT_EQ(tally.ambiguousCount, 2);
+}
+
 TEST_F(RecoverFileTest, RecoversTheSameWithoutAnOpenPatchFile) {
     UseReferences(SampleOriginal, SampleTranslated);
     Recover(SampleMod);  // a run without a patch, or whose patch could not be created

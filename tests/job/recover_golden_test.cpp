@@ -130,6 +130,8 @@ void ApplySetting(const std::string& key, const std::string& value, CaseSettings
         options.keepGoing = ParseFlag(value);
     } else if (key == "recursive") {
         options.includeSubFolders = ParseFlag(value);
+    } else if (key == "prefer_same_id") {
+        options.preferSameId = ParseFlag(value);
     } else if (key == "reference") {
         std::istringstream words(value);
         std::string original;

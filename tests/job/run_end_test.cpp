@@ -38,4 +38,15 @@ TEST(RunEnd, TheStoppedTextCountsTheFilesDoneAndNamesThePartialOne) {
     EXPECT_EQ(StoppedText(end), "Stopped after 0 of 1 file.");
 }
 
+TEST(RunEnd, ItsPartsTellTheFilesDoneAndThePartialFileApart) {
+    ProgressSnapshot end = Ended(TraOk, true);
+    end.partialFile = "dialog.tra";  // not reached: the references were loading
+    EXPECT_EQ(StoppedFilesText(end), "Stopped while loading the references");
+    EXPECT_EQ(PartialFileText(end), "");
+    end.fileCount = 5;
+    end.filesDone = 1;
+    EXPECT_EQ(StoppedFilesText(end), "Stopped after 1 of 5 files");
+    EXPECT_EQ(PartialFileText(end), "dialog.tra was saved with the entries done before the stop");
+}
+
 }  // namespace

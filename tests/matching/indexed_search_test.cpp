@@ -4,6 +4,8 @@
 
 #include "matching/indexed_reference_search.h"
 
+#include "matching/equal_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -83,6 +85,42 @@ public:
                 ADD_FAILURE() << context << " mod text \"" << entry.text << "\" sound \""
                               << entry.sound << "\"\n  linear:  " << Describe(expected)
                               << "\n  indexed: " << Describe(actual);
+                ++differences;
+            }
+            differences += CountEqualTextDifferences(settings, indexed, entry, expected, context);
+        }
+        return differences;
+    }
+
+    // Both searches give the same equal texts of either kind, in set order,
+    // the first of them being the exact pass's match; and so the same choice
+    // among them for a mod entry whose id and file collide with theirs.
+    int CountEqualTextDifferences(const SearchSettings& settings,
+                                  const IndexedReferenceSearch& indexed, const RandomEntry& entry,
+                                  const SearchResult& expected, const std::string& context) const {
+        const LinearReferenceSearch linear(references, index, settings);
+        int differences = 0;
+        for (EqualTextKind kind : {EqualTextKind::ByteExact, EqualTextKind::UpToCase}) {
+            const std::vector<std::uint32_t> walked =
+                linear.EqualTexts(kind, entry.text, entry.sound);
+            const std::vector<std::uint32_t> hashed =
+                indexed.EqualTexts(kind, entry.text, entry.sound);
+            const bool passOfKind = expected.count > 0 &&
+                                    expected.Best().score >= CaseInsensitiveScore &&
+                                    EqualTextKindOf(expected.Best().score) == kind;
+            const ModEntryPlace place{references.File(0).name, entry.id};
+            const bool sameChoice =
+                walked.empty() ||
+                ChooseAmongEqualTexts(references, walked, ExactScore, place, true).chosen ==
+                    ChooseAmongEqualTexts(references, hashed, ExactScore, place, true).chosen;
+            const bool firstIsTheMatch =
+                !passOfKind ||
+                (!walked.empty() &&
+                 ChooseAmongEqualTexts(references, walked, expected.Best().score, place, false)
+                         .chosen == expected.Best());
+            if (walked != hashed || !sameChoice || !firstIsTheMatch) {
+                ADD_FAILURE() << context << " mod text \"" << entry.text << "\": equal texts "
+                              << walked.size() << " linear, " << hashed.size() << " indexed";
                 ++differences;
             }
         }

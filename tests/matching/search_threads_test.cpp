@@ -45,6 +45,10 @@ public:
         result.count = 1;
         return result;
     }
+    std::vector<std::uint32_t> EqualTexts(EqualTextKind, std::string_view,
+                                          std::string_view) const override {
+        return {};
+    }
 
     void AllowBelow(int number) {
         std::lock_guard lock(mutex);

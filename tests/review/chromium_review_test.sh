@@ -1,7 +1,8 @@
 #!/bin/bash
 # Loads a review page in headless Chromium and checks the DOM it renders:
-# every row is there and shown, and a filter by outcome given in the page
-# address hides exactly the rows of other outcomes.
+# every row is there, the page opens on the rows that need a decision (those
+# with a candidate), "#outcome=" shows them all, and a filter by outcome
+# given in the page address hides exactly the rows of other outcomes.
 #
 #   chromium_review_test.sh PAGE EXPECTED_ROWS [OUTCOME]
 #
@@ -37,12 +38,23 @@ fail() {
     exit 1
 }
 
-all_rows=$(dump_dom "file://$page" | row_tags)
+opening=$(dump_dom "file://$page" | row_tags)
+rows=$(printf '%s\n' "$opening" | count 'data-o=')
+deciding=$(printf '%s\n' "$opening" | count ' data-i=')
+shown=$(printf '%s\n' "$opening" | grep -v ' hidden' | count 'data-o=')
+shown_deciding=$(printf '%s\n' "$opening" | grep -v ' hidden' | count ' data-i=')
+[ "$rows" -eq "$expected_rows" ] || fail "$rows rows rendered, $expected_rows expected"
+[ "$deciding" -gt 0 ] || fail "no row holds a candidate"
+[ "$shown" -eq "$deciding" ] || fail "$shown rows shown at first, $deciding need a decision"
+[ "$shown_deciding" -eq "$deciding" ] || fail "rows that need a decision hidden at first"
+echo "opening: $shown of $rows rows shown, those that need a decision"
+
+all_rows=$(dump_dom "file://$page#outcome=" | row_tags)
 rows=$(printf '%s\n' "$all_rows" | count 'data-o=')
 hidden=$(printf '%s\n' "$all_rows" | count ' hidden')
 [ "$rows" -eq "$expected_rows" ] || fail "$rows rows rendered, $expected_rows expected"
-[ "$hidden" -eq 0 ] || fail "$hidden rows hidden without a filter"
-echo "unfiltered: $rows rows, all shown"
+[ "$hidden" -eq 0 ] || fail "$hidden rows hidden with every outcome chosen"
+echo "every outcome: $rows rows, all shown"
 
 filtered=$(dump_dom "file://$page#outcome=$outcome" | row_tags)
 rows=$(printf '%s\n' "$filtered" | count 'data-o=')

@@ -19,7 +19,7 @@ namespace {
 constexpr std::string_view Bom = "\xEF\xBB\xBF";
 constexpr std::string_view Header =
     "Mod file,Id,Outcome,Likeliness,Reference file,Reference id,Mod text,Reference text,"
-    "Translated text\r\n";
+    "Translated text,Mod sound,Reference sound,Other translations\r\n";
 
 using Row = std::vector<std::string>;
 
@@ -92,15 +92,15 @@ TEST(ReviewCsv, WritesOneRowPerRecordWithEveryField) {
     const std::vector<Row> rows = ParseCsv(std::string_view(table).substr(Bom.size()));
     ASSERT_EQ(rows.size(), records.size() + 1);
     for (const Row& row : rows) {
-        EXPECT_EQ(row.size(), 9u);
+        EXPECT_EQ(row.size(), 12u);
     }
-    EXPECT_EQ(rows[4],
-              (Row{"setup.tra", "4", "likely", "65.9", "dialog.tra", "300",
-                   "Open the door & \"run\".", "Close the door & run.", "Ferme la porte."}));
+    EXPECT_EQ(rows[4], (Row{"setup.tra", "4", "likely", "65.9", "dialog.tra", "300",
+                            "Open the door & \"run\".", "Close the door & run.", "Ferme la porte.",
+                            "", "", "0"}));
     EXPECT_EQ(rows[5][2], "likely, wrong sound");
     EXPECT_EQ(rows[6][2], "missing translation");
-    EXPECT_EQ(rows[7],
-              (Row{"setup.tra", "7", "not found", "", "", "", "Nobody says 'this'.", "", ""}));
+    EXPECT_EQ(rows[7], (Row{"setup.tra", "7", "not found", "", "", "", "Nobody says 'this'.", "",
+                            "", "", "", "0"}));
     EXPECT_EQ(rows[8][2], "empty");
     EXPECT_EQ(rows[9][0], "items tra.tra");
 }
@@ -115,7 +115,7 @@ TEST(ReviewCsv, QuotesTextsWithQuotesCommasAndLineBreaks) {
     EXPECT_EQ(row,
               "\"a.tra\",12,\"very likely\",97.3,\"ref.tra\",34,"
               "\"He said \"\"stop\"\", twice\r\nthen left\",\"a\rlone carriage return\","
-              "\"\"\"\"\"\"\r\n");
+              "\"\"\"\"\"\",\"\",\"\",0\r\n");
     const std::vector<Row> rows = ParseCsv(table.substr(Bom.size()));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1][6], "He said \"stop\", twice\r\nthen left");
@@ -129,13 +129,15 @@ TEST(ReviewCsv, TextsThatBeginLikeAFormulaGetALeadingApostrophe) {
     ReviewRecord record =
         WithBest(SampleRecord("=cmd.tra", -12, MatchOutcome::VeryLikely, "+1 to hit"), "@ref.tra",
                  -34, 97.5, "-1 to hit", "\tTab");
+    record.modSound = "=SND";
+    record.referenceSound = "-SND";
     ReviewRecord carriageReturn = SampleRecord("a.tra", 1, MatchOutcome::NotFound, "\rHello");
     ReviewRecord plain = SampleRecord("a.tra", 2, MatchOutcome::NotFound, "Hello = world");
     const std::string table = WriteAndRead(dir, {record, carriageReturn, plain});
     const std::vector<Row> rows = ParseCsv(table.substr(Bom.size()));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1], (Row{"'=cmd.tra", "-12", "very likely", "97.5", "'@ref.tra", "-34",
-                            "'+1 to hit", "'-1 to hit", "'\tTab"}));
+                            "'+1 to hit", "'-1 to hit", "'\tTab", "'=SND", "'-SND", "0"}));
     EXPECT_EQ(rows[2][6], "'\rHello");
     EXPECT_EQ(rows[3][6], "Hello = world");
 }
@@ -153,7 +155,36 @@ TEST(ReviewCsv, DecodesTextsThatAreNotUtf8FromTheCodePage) {
                             "r\xC3\xA9"
                             "f.tra",
                             "2", "Caf\xC3\xA9 \xE2\x80\x9Cnoir\xE2\x80\x9D",
-                            "d\xC3\xA9j\xC3\xA0 vu", "\xC3\xA9t\xC3\xA9"}));
+                            "d\xC3\xA9j\xC3\xA0 vu", "\xC3\xA9t\xC3\xA9", "", "", "0"}));
+}
+
+TEST(ReviewCsv, CountsTheOtherTranslationsOfAnExactMatch) {
+    TempDir dir;
+    ReviewRecord record = WithBest(SampleRecord("a.tra", 1, MatchOutcome::Exact, "Yes"), "r.tra", 4,
+                                   100.0, "Yes", "Oui");
+    record.alternatives = {{"Si", "", "r.tra", 5}, {"Ouais", "", "s.tra", 4}};
+    const std::vector<Row> rows = ParseCsv(WriteAndRead(dir, {record}).substr(Bom.size()));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1][2], "exact, other translations");
+    EXPECT_EQ(rows[0][11], "Other translations");
+    EXPECT_EQ(rows[1][11], "2");
+}
+
+// A "likely, wrong sound" row is judged by its two sound references.
+TEST(ReviewCsv, GivesTheModEntrysAndTheBestCandidatesSoundTheirOwnColumns) {
+    TempDir dir;
+    ReviewRecord record = WithBest(SampleRecord("a.tra", 3, MatchOutcome::Likely, "Halt!"),
+                                   "ref.tra", 9, 100.0, "Halt!", "Stop !");
+    record.wrongSound = true;
+    record.modSound = "GUARD01";
+    record.referenceSound = "GUARD02";
+    const std::vector<Row> rows = ParseCsv(WriteAndRead(dir, {record}).substr(Bom.size()));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][9], "Mod sound");
+    EXPECT_EQ(rows[0][10], "Reference sound");
+    EXPECT_EQ(rows[1][2], "likely, wrong sound");
+    EXPECT_EQ(rows[1][9], "GUARD01");
+    EXPECT_EQ(rows[1][10], "GUARD02");
 }
 
 TEST(ReviewCsv, RefusesAFolderThatDoesNotExistAndCreatesNothing) {

@@ -40,12 +40,28 @@ TEST(ReviewOutcome, MakesAnAcceptedMatchWithoutTranslationAMissingTranslation) {
     EXPECT_EQ(OutcomeLabel(ReviewOutcome::MissingTranslation), "missing translation");
 }
 
+TEST(ReviewOutcome, MakesAnExactMatchWithOtherTranslationsARowOfItsOwn) {
+    ReviewRecord exact = SampleRecord("a.tra", 1, MatchOutcome::Exact, "Yes");
+    exact.alternatives = {{"Si", "", "r.tra", 5}, {"Ouais", "", "s.tra", 4}};
+    EXPECT_EQ(ReviewOutcomeOf(exact), ReviewOutcome::ExactOtherTranslations);
+    EXPECT_TRUE(NeedsReview(ReviewOutcomeOf(exact)));
+    EXPECT_EQ(RowOutcomeLabel(exact), "exact, 2 other translations");
+
+    ReviewRecord upToCase = SampleRecord("a.tra", 2, MatchOutcome::AlmostExact, "YES");
+    upToCase.alternatives = {{"Si", "", "r.tra", 5}};
+    EXPECT_EQ(ReviewOutcomeOf(upToCase), ReviewOutcome::ExactUpToCaseOtherTranslations);
+    EXPECT_EQ(RowOutcomeLabel(upToCase), "exact up to case, 1 other translation");
+
+    // Nothing was put in: that is what the translator must see first.
+    exact.missingTranslation = true;
+    EXPECT_EQ(ReviewOutcomeOf(exact), ReviewOutcome::MissingTranslation);
+    EXPECT_EQ(RowOutcomeLabel(exact), "missing translation");
+}
+
 TEST(ReviewOutcome, LeavesOnlyTheExactMatchesOutOfTheReview) {
     for (int value = 0; value < ReviewOutcomeCount; ++value) {
         const auto outcome = static_cast<ReviewOutcome>(value);
-        const bool exact =
-            outcome == ReviewOutcome::Exact || outcome == ReviewOutcome::ExactUpToCase;
-        EXPECT_EQ(NeedsReview(outcome), !exact) << OutcomeLabel(outcome);
+        EXPECT_EQ(NeedsReview(outcome), outcome != ReviewOutcome::Exact) << OutcomeLabel(outcome);
         EXPECT_EQ(OutcomeKey(outcome).find(' '), std::string_view::npos);
     }
 }

@@ -30,9 +30,23 @@ inline ReviewRecord WithBest(ReviewRecord record, std::string referenceFile, std
     return record;
 }
 
+inline ReviewCandidate Candidate(std::string referenceFile, std::int32_t id, double likeliness,
+                                 bool wrongSound, std::string text,
+                                 std::string translatedText = {}) {
+    ReviewCandidate candidate;
+    candidate.referenceFile = std::move(referenceFile);
+    candidate.referenceId = id;
+    candidate.likeliness = likeliness;
+    candidate.wrongSound = wrongSound;
+    candidate.text = std::move(text);
+    candidate.translatedText = std::move(translatedText);
+    return candidate;
+}
+
 // A small run over two mod files with two entries of every outcome, texts
 // that need escaping, a code-page byte (0xE9, "é" in code page 1252) and
-// other candidates; the exact ones are not rows of the page.
+// other candidates with their translations, sound references and a female
+// text; the exact ones are not rows of the page.
 inline std::vector<ReviewRecord> SampleRecords() {
     std::vector<ReviewRecord> records;
     records.push_back(WithBest(SampleRecord("setup.tra", 1, MatchOutcome::Exact, "Hello."),
@@ -47,13 +61,19 @@ inline std::vector<ReviewRecord> SampleRecords() {
     ReviewRecord likely =
         WithBest(SampleRecord("setup.tra", 4, MatchOutcome::Likely, "Open the door & \"run\"."),
                  "dialog.tra", 300, 65.9, "Close the door & run.", "Ferme la porte.");
-    likely.otherCandidates.push_back({"dialog.tra", 301, 55.0, false, "Open a <door>."});
-    likely.otherCandidates.push_back({"dialog.tra", 302, 51.5, true, "Open it."});
+    likely.otherCandidates.push_back(
+        Candidate("dialog.tra", 301, 55.0, false, "Open a <door>.", "Ouvre une <porte>."));
+    likely.otherCandidates.push_back(
+        Candidate("dialog.tra", 302, 51.5, true, "Open it.", "Ouvre-la."));
+    likely.otherCandidates.back().sound = "OPEN02";
     records.push_back(likely);
     ReviewRecord wrongSound =
         WithBest(SampleRecord("setup.tra", 5, MatchOutcome::Likely, "Welcome, traveller."),
                  "dialog.tra", 400, 100.0, "Welcome, traveller.", "Bienvenue, voyageur.");
     wrongSound.wrongSound = true;
+    wrongSound.modSound = "WELCOME1";
+    wrongSound.referenceSound = "WELCOME2";
+    wrongSound.translatedFemaleText = "Bienvenue, voyageuse.";
     records.push_back(wrongSound);
     ReviewRecord missing =
         WithBest(SampleRecord("setup.tra", 6, MatchOutcome::Exact, "The gate is shut."),

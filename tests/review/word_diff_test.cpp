@@ -80,10 +80,33 @@ TEST(WordDiff, ShowsADeletedRunFollowedByAnInsertedOneAsChangedOnBothSides) {
     EXPECT_EQ(marked.after, "Run to the (~big red barn~) now");
 }
 
-TEST(WordDiff, KeepsThePunctuationAndSpacingBetweenWordsUnmarked) {
+TEST(WordDiff, MarksPunctuationAndSpacingThatDifferBetweenSharedWords) {
     const MarkedPair marked = Diff("Well... yes, my friend!", "Well -- no, my  friend?");
-    EXPECT_EQ(marked.before, "Well... (~yes~), my friend!");
-    EXPECT_EQ(marked.after, "Well -- (~no~), my  friend?");
+    EXPECT_EQ(marked.before, "Well(~...~) (~yes~), my friend(~!~)");
+    EXPECT_EQ(marked.after, "Well(~ --~) (~no~), my {+ +}friend(~?~)");
+    const MarkedPair comma = Diff("Mind your own business, wench!", "Mind your own business!");
+    EXPECT_EQ(comma.before, "Mind your own business, [-wench-]!");
+    EXPECT_EQ(comma.after, "Mind your own business!");
+    EXPECT_EQ(Diff("Hello, friend", "Hello friend").before, "Hello[-,-] friend");
+    EXPECT_EQ(Diff("Go away", "Go away!").after, "Go away{+!+}");
+    const WordDiff onlyMarks = DiffWords("?!", "...");
+    EXPECT_EQ(onlyMarks.before, (std::vector<DiffSpan>{{DiffKind::Changed, 0, 2}}));
+    EXPECT_EQ(onlyMarks.after, (std::vector<DiffSpan>{{DiffKind::Changed, 0, 3}}));
+}
+
+// The bytes around words that only one text has belong to those words: they
+// are not compared with the single gap the other text has there.
+TEST(WordDiff, LeavesTheGapsAroundAnAddedWordToTheWord) {
+    const MarkedPair marked = Diff("Take the sword.", "Take the long, sharp sword.");
+    EXPECT_EQ(marked.before, "Take the sword.");
+    EXPECT_EQ(marked.after, "Take the {+long, sharp+} sword.");
+}
+
+// Guillemets of code page 1252 are delimiters like the ASCII marks.
+TEST(WordDiff, MarksPunctuationOfACodePage) {
+    const MarkedPair marked = Diff("\xABOui\xBB", "\xABOui\xAB");
+    EXPECT_EQ(marked.before, "\xABOui(~\xBB~)");
+    EXPECT_EQ(marked.after, "\xABOui(~\xAB~)");
 }
 
 TEST(WordDiff, ComparesWordsByTheirExactBytesSoACaseChangeIsMarked) {
@@ -115,9 +138,6 @@ TEST(WordDiff, MarksEveryWordAgainstAnEmptyText) {
     const WordDiff bothEmpty = DiffWords("", "");
     EXPECT_TRUE(bothEmpty.before.empty());
     EXPECT_TRUE(bothEmpty.after.empty());
-    const WordDiff onlyDelimiters = DiffWords("?!", "...");
-    EXPECT_EQ(onlyDelimiters.before, (std::vector<DiffSpan>{{DiffKind::Equal, 0, 2}}));
-    EXPECT_EQ(onlyDelimiters.after, (std::vector<DiffSpan>{{DiffKind::Equal, 0, 3}}));
 }
 
 TEST(WordDiff, SpansCoverBothTextsWhole) {

@@ -43,8 +43,10 @@ public:
 
     // A question counts as a box shown with the question icon, answered with
     // `confirmAnswer`.
-    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override {
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text,
+                 DefaultAnswer preferred) override {
         ++questions;
+        preferredAnswers.push_back(preferred);
         Show(parent, MessageIcon::None, caption, text);
         return confirmAnswer;
     }
@@ -52,6 +54,7 @@ public:
     std::vector<Shown> shown;
     int answer = -1;
     int questions = 0;
+    std::vector<DefaultAnswer> preferredAnswers;  // of each question, in order
     bool confirmAnswer = true;
     // Runs while the box is "open", e.g. to look at the window behind it.
     std::function<void(const Shown&)> onShow;

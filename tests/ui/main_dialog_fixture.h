@@ -93,7 +93,7 @@ public:
           window({messages, version, chooser, Hooks(threads),
                   [this](const QUrl& url) {
                       opened.push_back(url);
-                      return true;
+                      return openSucceeds;
                   },
                   store}) {
         window.show();
@@ -149,6 +149,7 @@ public:
     test_support::CheckPointHold hold;
     int starts = 0;            // worker threads made
     std::vector<QUrl> opened;  // what the window would have opened in the user's programs
+    bool openSucceeds = true;
     MainDialog window;
 
 private:

@@ -200,6 +200,10 @@ bool SaveEndBox(const QDir& folder, const QDir& root) {
     ResourceVersionSource version;
     MainDialog window({messages, version, nullptr, {}, {}, &store});
     SetRunPaths(window, root);
+    // What the stopped run wrote would be asked about first.
+    QDir destination(root.filePath("westmarch/tra/french"));
+    destination.removeRecursively();
+    destination.mkpath(".");
     window.show();
     bool saved = false;
     GrabModalBoxWhenItOpens(folder.filePath("end-box.png"), &saved);

@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 
@@ -33,6 +35,21 @@ private slots:
         AboutDialog dialog(builtIn);
         QCOMPARE(dialog.VersionText(), QString(WORDGLEANER_VERSION));
         QCOMPARE(dialog.windowTitle(), QString("About Wordgleaner"));
+    }
+
+    // What the program is, its licence and where the installed README is:
+    // under the prefix the program runs from.
+    void saysWhatTheProgramDoesItsLicenceAndWhereItsDocumentationIs() {
+        ResourceVersionSource builtIn;
+        AboutDialog dialog(builtIn);
+        const QString text = dialog.DescriptionText();
+        QVERIFY2(text.startsWith("Carries existing translations over to the tra files of game "
+                                 "modifications.\n"),
+                 qPrintable(text));
+        QVERIFY(text.contains("MIT licence"));
+        const QString prefix = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/..");
+        QVERIFY2(text.endsWith("Documentation: " + prefix + "/share/doc/wordgleaner/README.md"),
+                 qPrintable(text));
     }
 
     void showsCouldntReadWhenTheVersionCannotBeRead() {

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -68,6 +69,20 @@ private slots:
         fixture.window.resize(fixture.window.width() + 300, fixture.window.height() + 50);
         QTRY_COMPARE(fixture.Field("modDirectoryField")->width(), fieldWidth + 300);
         QCOMPARE(fixture.Bar("filesProgressBar")->width(), barWidth + 300);
+    }
+
+    // It opens wide enough for a long path, and narrows down to where its
+    // labels still show whole.
+    void theWindowOpensWideAndCanBeMadeNarrowerWithWholeLabels() {
+        MainDialogFixture fixture;
+        QCOMPARE(fixture.window.width(), 640);
+        fixture.window.resize(100, fixture.window.height());
+        QTRY_VERIFY(fixture.window.width() < 640);
+        QCOMPARE(fixture.window.width(), fixture.window.minimumSizeHint().width());
+        for (auto* label : fixture.window.findChildren<QLabel*>()) {
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        }
+        QVERIFY(fixture.Field("modDirectoryField")->width() >= 200);
     }
 
     // The choosers offer tra files and string tables in any case, then all

@@ -153,6 +153,23 @@ private slots:
                  QString("Reference tra file in destination language (translated)"));
     }
 
+    // An empty list has nothing to show in more height; a list of pairs
+    // takes all a taller window gives.
+    void theListTakesExtraHeightOnlyWhenItHoldsPairs() {
+        ReferenceSets run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
+        QTreeWidget& list = PairList(fixture);
+        const int shortWindow = fixture.window.height();
+        const int emptyList = list.height();
+        fixture.window.resize(fixture.window.width(), shortWindow + 200);
+        QTRY_COMPARE(fixture.window.height(), shortWindow + 200);
+        QCOMPARE(list.height(), emptyList);
+
+        QVERIFY(AddPair(fixture, run.Path("extra1_orig.tra"), run.Path("extra1_trans.tra")));
+        QTRY_COMPARE(list.height(), emptyList + 200);
+    }
+
     void furtherPairsAreAddedOrderedAndRemovedAndReachTheJobInOrder() {
         ReferenceSets run;
         MainDialogFixture fixture;

@@ -1,6 +1,8 @@
 // Whole runs through the window, its own poll timer driving the ticks, and
 // the boxes of the run controller shown as the window's.
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <string>
@@ -73,12 +75,14 @@ private slots:
         });
         fixture.Button("preferencesButton")->click();
         QVERIFY(fixture.window.Settings().includeSubFolders);
+        fixture.messages.confirmAnswer = true;  // the first run's files are replaced
         fixture.Button("importButton")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{2}, RunTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{3}, RunTimeoutMs);
+        QCOMPARE(fixture.messages.shown[1].caption, QString("Replace files?"));
         QVERIFY(fixture.window.Job().Inputs().options.includeSubFolders);
-        QVERIFY(fixture.messages.shown[1].text.startsWith(
+        QVERIFY(fixture.messages.shown[2].text.startsWith(
             "Updated the tra files\n\n3 files done, 4 entries: "));
-        QVERIFY(!fixture.messages.shown[1].text.contains("left out"));
+        QVERIFY(!fixture.messages.shown[2].text.contains("left out"));
         QVERIFY(run.Recovered("d/inner.tra").find("Au revoir") != std::string::npos);
     }
 
@@ -98,6 +102,95 @@ private slots:
         fixture.Button("importButton")->click();
         QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{3}, RunTimeoutMs);
         QCOMPARE(fixture.messages.shown[2].caption, QString("Success"));
+    }
+
+    // Yes is the default of the question that loses nothing.
+    void aMissingDestinationIsCreatedAfterTheWindowsQuestion() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
+                         run.Path("new/out"));
+        QVERIFY(!fixture.Field("destinationDirectoryField")->PathWarning().isEmpty());
+        fixture.Button("importButton")->click();
+        QCOMPARE(fixture.messages.questions, 1);
+        QCOMPARE(fixture.messages.shown[0].caption, QString("Create folder?"));
+        QVERIFY(fixture.messages.preferredAnswers[0] == DefaultAnswer::Yes);
+        QVERIFY(run.Exists("new/out"));
+        QVERIFY(fixture.Field("destinationDirectoryField")->PathWarning().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{2}, RunTimeoutMs);
+        QCOMPARE(fixture.messages.shown[1].caption, QString("Success"));
+    }
+
+    // After a stop the bars tell what is on disk; the next run, which
+    // replaces that run's files only after a Yes, starts with empty bars.
+    void theBarsTellAStopAndANewRunStartsWithEmptyBarsAfterTheQuestion() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
+        fixture.hold.Arm(CheckPoint::BeforeEntry, 2);  // dialog.tra's second entry
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
+        fixture.Button("quitButton")->click();  // reads Abort
+        fixture.FinishRun();
+        QCOMPARE(fixture.messages.shown.back().caption, QString("Stopped"));
+        QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(),
+                 QString("Stopped after 0 of 2 files"));
+        QCOMPARE(fixture.Bar("entriesProgressBar")->DisplayedText(),
+                 QString("dialog.tra was saved with the entries done before the stop"));
+
+        fixture.messages.confirmAnswer = false;
+        fixture.Button("importButton")->click();
+        QCOMPARE(fixture.messages.shown.back().caption, QString("Replace files?"));
+        QVERIFY(fixture.messages.shown.back().text.contains(" holds 2 files "));
+        QVERIFY(fixture.messages.preferredAnswers.back() == DefaultAnswer::No);
+        QCOMPARE(fixture.starts, 1);
+
+        fixture.messages.confirmAnswer = true;
+        fixture.hold.Arm(CheckPoint::AfterOriginalReference);
+        fixture.Button("importButton")->click();
+        QVERIFY(fixture.hold.WaitUntilHeld());
+        // An empty bar shows its percentage.
+        QCOMPARE(fixture.Bar("filesProgressBar")->GetPos(), 0);
+        QCOMPARE(fixture.Bar("filesProgressBar")->DisplayedText(), QString("0%"));
+        QCOMPARE(fixture.Bar("entriesProgressBar")->DisplayedText(), QString("0%"));
+        fixture.FinishRun();
+    }
+
+    void aFolderThatCannotBeOpenedIsToldWithItsFullPath() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run);
+        fixture.messages.answer = 0;  // Open destination folder
+        fixture.openSucceeds = false;
+        fixture.Button("importButton")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.messages.shown.size(), std::size_t{2}, RunTimeoutMs);
+        const QString full =
+            QDir::toNativeSeparators(QFileInfo(run.Path("out")).absoluteFilePath());
+        QCOMPARE(fixture.opened.at(0),
+                 QUrl::fromLocalFile(QFileInfo(run.Path("out")).absoluteFilePath()));
+        QCOMPARE(fixture.messages.shown[1].icon, MessageIcon::Warning);
+        QVERIFY2(fixture.messages.shown[1].text.startsWith("Could not open\n\n" + full + "\n\n"),
+                 qPrintable(fixture.messages.shown[1].text));
+    }
+
+    // A sign marks a folder that was missing when typed; made since, the
+    // window finds it as soon as it has the focus again.
+    void aStaleSignGoesWhenTheWindowGetsTheFocusBack() {
+        RunFolders run;
+        MainDialogFixture fixture;
+        fixture.SetPaths(run.Path("ref_orig.tra"), run.Path("ref_trans.tra"), run.Path("mod"),
+                         run.Path("later"));
+        PathBrowseControl* destination = fixture.Field("destinationDirectoryField");
+        QVERIFY(destination->PathWarning().startsWith("There is no folder "));
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_VERIFY(!fixture.window.isActiveWindow());
+        std::filesystem::create_directory(run.folders.Path() / "later");
+        QVERIFY(!destination->PathWarning().isEmpty());
+        fixture.window.activateWindow();
+        QTRY_VERIFY(fixture.window.isActiveWindow());
+        QCOMPARE(destination->PathWarning(), QString());
     }
 };
 

@@ -65,7 +65,7 @@ constexpr PreferencesCheck AllChecks[] = {
     PreferencesCheck::LineInfoOnly,      PreferencesCheck::ReferenceFolders,
     PreferencesCheck::IncludeSubFolders, PreferencesCheck::CompareSound,
     PreferencesCheck::GeneratePatch,     PreferencesCheck::WriteReview,
-    PreferencesCheck::KeepGoing};
+    PreferencesCheck::KeepGoing,         PreferencesCheck::PreferSameId};
 
 }  // namespace
 

@@ -19,6 +19,11 @@ TEST(AboutWindow, ShowsTheVersionThisProgramWasBuiltWith) {
     HWND dialog = about.OpenModeless(nullptr);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ItemText(dialog, IDC_VERSION_TEXT), WORDGLEANER_VERSION);
+    const std::string description = ItemText(dialog, IDC_ABOUT_DESCRIPTION);
+    EXPECT_EQ(description.rfind("Carries existing translations over", 0), 0u) << description;
+    EXPECT_NE(description.find("MIT licence. Documentation: README.md beside wordgleaner.exe"),
+              std::string::npos)
+        << description;
     Click(dialog, IDOK);
     EXPECT_EQ(about.Ended(), IDOK);
 }

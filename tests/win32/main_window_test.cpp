@@ -28,6 +28,7 @@ const std::string Examples = WORDGLEANER_EXAMPLES;
 struct OpenWindow {
     FakeMessageBoxes boxes;
     std::vector<std::string> opened;
+    bool openSucceeds = true;
     MainWindow window;
     HWND dialog;
 
@@ -35,7 +36,7 @@ struct OpenWindow {
         : window({boxes, std::move(settingsFile),
                   [this](const std::string& target) {
                       opened.push_back(target);
-                      return true;
+                      return openSucceeds;
                   },
                   std::move(hooks)}),
           dialog(window.OpenModeless(nullptr)) {}
@@ -197,10 +198,12 @@ TEST(MainWindow, IncludeSubFoldersFromThePreferencesReachesTheRun) {
         Click(open.dialog, IDC_PREFERENCES);
         EXPECT_TRUE(answer.Answered());
     }
+    open.boxes.confirmAnswer = true;  // the first run's files are replaced
     ASSERT_TRUE(open.RunToTheEnd());
     EXPECT_TRUE(open.window.Job().Inputs().options.includeSubFolders);
-    ASSERT_EQ(open.boxes.boxes.size(), 2u);
-    EXPECT_EQ(open.boxes.boxes[1].text.find("left out"), std::string::npos);
+    ASSERT_EQ(open.boxes.boxes.size(), 3u);
+    EXPECT_EQ(open.boxes.boxes[1].caption, "Replace files?");
+    EXPECT_EQ(open.boxes.boxes[2].text.find("left out"), std::string::npos);
     EXPECT_NE(ReadAll(folders.Path() / "out/d/items.tra").find("// Wordgleaner: "),
               std::string::npos);
 }
@@ -252,6 +255,80 @@ TEST(MainWindow, AbortStopsTheRunAndTheWindowTellsWhatItLeft) {
     EXPECT_TRUE(IsWindow(open.dialog));
     EXPECT_EQ(ItemText(open.dialog, IDCANCEL), "&Quit");
     ExpectInputsEnabled(open.dialog, true);
+    // The bars say what the box says, at the share of the files done.
+    EXPECT_EQ(ItemText(open.dialog, IDC_FILES_BAR), "Stopped after 2 of 3 files");
+    EXPECT_EQ(BarPosition(open.dialog, IDC_FILES_BAR), 66);
+    EXPECT_EQ(ItemText(open.dialog, IDC_ENTRIES_BAR), "");
+
+    // The next run replaces that run's files only after a Yes, and starts
+    // with empty bars.
+    Click(open.dialog, IDC_IMPORT);
+    ASSERT_EQ(open.boxes.boxes.size(), 2u);
+    EXPECT_EQ(open.boxes.boxes[1].caption, "Replace files?");
+    EXPECT_NE(open.boxes.boxes[1].text.find(" holds 3 files "), std::string::npos)
+        << open.boxes.boxes[1].text;
+    EXPECT_EQ(open.boxes.boxes[1].preferred, DefaultAnswer::No);
+    EXPECT_FALSE(open.window.JobRunning());
+    open.boxes.confirmAnswer = true;
+    hold.Arm(CheckPoint::AfterOriginalReference);
+    Click(open.dialog, IDC_IMPORT);
+    ASSERT_TRUE(hold.WaitUntilHeld());
+    EXPECT_EQ(BarPosition(open.dialog, IDC_FILES_BAR), 0);
+    EXPECT_EQ(ItemText(open.dialog, IDC_FILES_BAR), "");
+    EXPECT_EQ(ItemText(open.dialog, IDC_ENTRIES_BAR), "");
+    hold.Release();
+    ASSERT_TRUE(PumpUntil([&] { return !open.window.JobRunning(); }));
+}
+
+TEST(MainWindow, AMissingDestinationIsCreatedAfterTheQuestionAndTheRunGoesOn) {
+    OpenWindow open;
+    TempDir root;
+    const std::string destination = (root.Path() / "new" / "out").string();
+    open.SetPaths(destination);
+    open.boxes.confirmAnswer = true;
+    ASSERT_TRUE(open.RunToTheEnd());
+    ASSERT_EQ(open.boxes.boxes.size(), 2u);
+    EXPECT_EQ(open.boxes.boxes[0].caption, "Create folder?");
+    EXPECT_EQ(open.boxes.boxes[0].preferred, DefaultAnswer::Yes);
+    EXPECT_EQ(open.boxes.boxes[1].caption, "Success");
+    EXPECT_TRUE(std::filesystem::exists(root.Path() / "new" / "out" / "Wordgleaner_report.txt"));
+}
+
+TEST(MainWindow, AFolderThatCannotBeOpenedIsToldWithItsFullPath) {
+    OpenWindow open;
+    open.boxes.askAnswer = 0;  // Open destination folder
+    open.openSucceeds = false;
+    TempDir out;
+    open.SetPaths(out.Path().string());
+    ASSERT_TRUE(open.RunToTheEnd());
+    ASSERT_EQ(open.boxes.boxes.size(), 2u);
+    ASSERT_EQ(open.opened.size(), 1u);
+    EXPECT_TRUE(std::filesystem::path(open.opened[0]).is_absolute()) << open.opened[0];
+    EXPECT_EQ(open.boxes.boxes[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(open.boxes.boxes[1].text.rfind("Could not open\n\n" + open.opened[0] + "\n\n", 0), 0u)
+        << open.boxes.boxes[1].text;
+}
+
+bool SignShown(HWND dialog, int editId) {
+    HWND sign = GetDlgItem(GetDlgItem(dialog, editId), IDC_PATH_SIGN);
+    return sign && IsWindowVisible(sign);
+}
+
+// A sign marks a path that named nothing when it was typed; the window
+// looks again when it gets the focus back, since the disk may have changed.
+TEST(MainWindow, AStaleSignGoesWhenTheWindowIsActivatedAgain) {
+    OpenWindow open;
+    TempDir root;
+    const std::filesystem::path later = root.Path() / "later";
+    open.SetPaths(later.string());
+    EXPECT_TRUE(SignShown(open.dialog, IDC_DESTINATION_DIRECTORY));
+    EXPECT_FALSE(SignShown(open.dialog, IDC_MOD_DIRECTORY));
+    std::filesystem::create_directory(later);
+    EXPECT_TRUE(SignShown(open.dialog, IDC_DESTINATION_DIRECTORY));
+    SendMessageA(open.dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_FALSE(SignShown(open.dialog, IDC_DESTINATION_DIRECTORY));
+    SetItemText(open.dialog, IDC_MOD_DIRECTORY, (root.Path() / "no mod").string());  // typed
+    EXPECT_TRUE(SignShown(open.dialog, IDC_MOD_DIRECTORY));
 }
 
 TEST(MainWindow, TheCloseBoxDuringARunOnlyAsksForAStopThenClosesWhenIdle) {
@@ -439,9 +516,25 @@ TEST(MainWindow, GrowingTheWindowStretchesTheFieldsAndKeepsTheButtonsRight) {
     EXPECT_EQ(Width(ItemPlace(open.dialog, IDC_MOD_DIRECTORY)), Width(field) + 80);
     EXPECT_EQ(ItemPlace(open.dialog, IDC_IMPORT).left, import.left + 80);
 
-    // Never smaller than the template made it.
+    // Narrower than the template made it, never lower, and every label
+    // still shows its text whole.
     Resize(open.dialog, 50, 50);
-    EXPECT_EQ(Width(ScreenRect(open.dialog)), Width(window));
+    EXPECT_LT(Width(ScreenRect(open.dialog)), Width(window));
+    EXPECT_EQ(Height(ScreenRect(open.dialog)), Height(window));
+    for (int id : {IDC_REFERENCE_ORIGINAL_LABEL, IDC_REFERENCE_TRANSLATED_LABEL,
+                   IDC_MOD_DIRECTORY_LABEL, IDC_DESTINATION_DIRECTORY_LABEL}) {
+        HWND label = GetDlgItem(open.dialog, id);
+        HDC dc = GetDC(label);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        const std::string text = ItemText(open.dialog, id);
+        RECT needed = {};
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_SINGLELINE);
+        ReleaseDC(label, dc);
+        EXPECT_GE(Width(ItemPlace(open.dialog, id)), needed.right) << text;
+    }
+    EXPECT_LT(ItemPlace(open.dialog, IDC_MOD_DIRECTORY).right,
+              ItemPlace(open.dialog, IDC_IMPORT).left);
 }
 
 // Windows scales a dialog's controls on a monitor of another DPI; the

@@ -41,10 +41,31 @@ TEST(PreferencesWindow, TheDefaultsShowAsTheFormShowsThem) {
     EXPECT_FALSE(open.Checked(IDC_COMMENT_NONE));
     EXPECT_TRUE(open.Checked(IDC_COMPARE_SOUND));
     for (int id : {IDC_LINE_INFO_ONLY, IDC_GENERATE_PATCH, IDC_WRITE_REVIEW, IDC_KEEP_GOING,
-                   IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS}) {
+                   IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS, IDC_PREFER_SAME_ID}) {
         EXPECT_FALSE(open.Checked(id)) << id;
     }
     EXPECT_TRUE(Enabled(open.dialog, IDC_REFERENCE_FOLDERS));
+}
+
+// The buttons beside the groups stay clear of them (Restore defaults once
+// covered the further pairs' group box).
+TEST(PreferencesWindow, NoButtonOverlapsAGroupBox) {
+    OpenPreferences open;
+    auto place = [&](int id) {
+        RECT area;
+        GetWindowRect(GetDlgItem(open.dialog, id), &area);
+        return area;
+    };
+    for (int button : {IDOK, IDCANCEL, IDC_RESTORE_DEFAULTS}) {
+        for (int group :
+             {IDC_DATA_OUTPUT_GROUP, IDC_COMMENTS_GROUP, IDC_MISCELLANEOUS_GROUP, IDC_PATCH_GROUP,
+              IDC_REVIEW_GROUP, IDC_FAILURES_GROUP, IDC_FURTHER_PAIRS_GROUP}) {
+            const RECT one = place(button);
+            const RECT other = place(group);
+            RECT common;
+            EXPECT_FALSE(IntersectRect(&common, &one, &other)) << button << " over " << group;
+        }
+    }
 }
 
 // The template's texts give way to the form's: the hint is made from the
@@ -55,6 +76,8 @@ TEST(PreferencesWindow, TheLabelsAreTheForms) {
     EXPECT_EQ(ItemText(open.dialog, IDC_WRITE_REVIEW), CheckLabel(PreferencesCheck::WriteReview));
     EXPECT_EQ(ItemText(open.dialog, IDC_INCLUDE_SUB_FOLDERS),
               CheckLabel(PreferencesCheck::IncludeSubFolders));
+    EXPECT_EQ(ItemText(open.dialog, IDC_PREFER_SAME_ID),
+              CheckLabel(PreferencesCheck::PreferSameId));
     EXPECT_EQ(ItemText(open.dialog, IDC_COMMENT_MISSING), CommentLabel(CommentMissingMatch));
     EXPECT_EQ(SendDlgItemMessageA(open.dialog, IDC_CODE_PAGE, CB_GETCOUNT, 0, 0),
               static_cast<LRESULT>(OfferedCodePages.size()));
@@ -66,8 +89,9 @@ TEST(PreferencesWindow, OkHandsBackEveryChangedValue) {
     SetItemText(open.dialog, IDC_THRESHOLD, "90");
     SetItemText(open.dialog, IDC_CODE_PAGE, "1251 - Cyrillic");
     CheckRadioButton(open.dialog, IDC_COMMENT_NONE, IDC_COMMENT_MISSING, IDC_COMMENT_MISSING);
-    for (int id : {IDC_LINE_INFO_ONLY, IDC_GENERATE_PATCH, IDC_WRITE_REVIEW, IDC_KEEP_GOING,
-                   IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS, IDC_COMPARE_SOUND}) {
+    for (int id :
+         {IDC_LINE_INFO_ONLY, IDC_GENERATE_PATCH, IDC_WRITE_REVIEW, IDC_KEEP_GOING,
+          IDC_REFERENCE_FOLDERS, IDC_INCLUDE_SUB_FOLDERS, IDC_COMPARE_SOUND, IDC_PREFER_SAME_ID}) {
         Click(open.dialog, id);
     }
     Click(open.dialog, IDOK);
@@ -84,6 +108,7 @@ TEST(PreferencesWindow, OkHandsBackEveryChangedValue) {
     expected.options.writeReview = true;
     expected.options.keepGoing = true;
     expected.options.includeSubFolders = true;
+    expected.options.preferSameId = true;
     expected.options.search.compareSound = false;
     expected.referenceFolders = true;
     EXPECT_EQ(open.window.Values(), expected);

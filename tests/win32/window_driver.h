@@ -24,6 +24,7 @@ public:
         std::string caption;
         std::string text;
         std::vector<std::string> buttons;
+        DefaultAnswer preferred = DefaultAnswer::No;  // of a question
     };
 
     void Show(HWND, MessageIcon icon, const std::string& caption,
@@ -35,8 +36,9 @@ public:
         boxes.push_back({icon, caption, text, buttons});
         return askAnswer;
     }
-    bool Confirm(HWND, const std::string& caption, const std::string& text) override {
-        boxes.push_back({MessageIcon::None, caption, text, {"Yes", "No"}});
+    bool Confirm(HWND, const std::string& caption, const std::string& text,
+                 DefaultAnswer preferred) override {
+        boxes.push_back({MessageIcon::None, caption, text, {"Yes", "No"}, preferred});
         return confirmAnswer;
     }
 

@@ -14,11 +14,17 @@ std::string TakenFromText(const std::string& name, std::int32_t count) {
     return "Texts taken from " + name + ": " + std::to_string(count);
 }
 
+std::string SeveralTranslationsText(std::int32_t count) {
+    return "Texts with several translations in the reference: " + std::to_string(count) +
+           " (see the review)";
+}
+
 }  // namespace
 
 std::vector<std::string> ReportLines(const ProgressSnapshot& end, const ReferenceSet& references,
                                      std::span<const std::int32_t> acceptedByReferenceFile,
-                                     std::span<const std::string> ignoredReferences) {
+                                     std::span<const std::string> ignoredReferences,
+                                     std::int32_t severalTranslations) {
     std::vector<std::string> lines;
     if (end.abortRequested) {
         lines.push_back(InterruptedLine);
@@ -26,10 +32,13 @@ std::vector<std::string> ReportLines(const ProgressSnapshot& end, const Referenc
     lines.push_back(end.progressText);
     lines.push_back(end.entryText);
     if (!end.partialFile.empty()) {
-        lines.push_back(PartialFileText(end.partialFile));
+        lines.push_back(PartialFileText(end) + ".");
     }
     if (!end.unsearchedSubFolders.empty()) {
         lines.push_back(SubFoldersNotSearchedLine(end.unsearchedSubFolders));
+    }
+    if (severalTranslations > 0) {
+        lines.push_back(SeveralTranslationsText(severalTranslations));
     }
     if (references.FileCount() > 1) {
         for (std::uint32_t file = 0; file < references.FileCount(); ++file) {

@@ -420,8 +420,9 @@ private:
     TraError WriteReport(TraError status) {
         stage = "writing the report";
         const std::string path = ReportPath(inputs.destinationDirectory);
-        std::vector<std::string> lines = ReportLines(
-            progress.Snapshot(), references, tally.acceptedByReferenceFile, ignoredReferences);
+        std::vector<std::string> lines =
+            ReportLines(progress.Snapshot(), references, tally.acceptedByReferenceFile,
+                        ignoredReferences, options.preferSameId ? tally.ambiguousCount : 0);
         if (decisions) {
             const std::vector<std::string> decided = decisions->ReportLines();
             lines.insert(lines.end(), decided.begin(), decided.end());

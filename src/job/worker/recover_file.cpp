@@ -14,6 +14,7 @@
 #include "job/worker/review_decisions.h"
 #include "job/worker/review_entry.h"
 #include "job/worker/shared_progress.h"
+#include "matching/equal_texts.h"
 #include "matching/output/match_messages.h"
 #include "matching/output/patch_lines.h"
 #include "matching/search_ahead.h"
@@ -92,7 +93,8 @@ private:
             result = ahead.Take(searched++);
             outcome = ClassifyMatch(result, options.veryLikelyThreshold);
         }
-        KeepForReview(entry, outcome, result);
+        const std::vector<MatchCandidate> alternatives = SettleEqualTexts(entry, outcome, result);
+        KeepForReview(entry, outcome, result, alternatives);
         Count(outcome, result);
         if (std::optional<DecisionToApply> decision = Decided(entry)) {
             ApplyDecision(*decision, position, entryId);
@@ -150,11 +152,36 @@ private:
         return PatchEditedInReviewLine(entryId);
     }
 
+    // The exact pass takes the first of the equal texts; which of them is
+    // the match, and which other translations they carry, is settled here
+    // only when the preference or the review asks, so that other runs
+    // search no more than they always did. Puts the match in the result's
+    // first slot and returns the other translations.
+    std::vector<MatchCandidate> SettleEqualTexts(const TraEntry& entry, MatchOutcome outcome,
+                                                 SearchResult& result) {
+        const bool exact = outcome == MatchOutcome::Exact || outcome == MatchOutcome::AlmostExact;
+        if (!exact || !(options.preferSameId || options.writeReview)) {
+            return {};
+        }
+        const double score = result.Best().score;
+        const std::vector<std::uint32_t> equalTexts =
+            context.search.EqualTexts(EqualTextKindOf(score), entry.MaleText(), entry.MaleSound());
+        if (equalTexts.empty()) {
+            return {};
+        }
+        EqualTextChoice choice = ChooseAmongEqualTexts(references, equalTexts, score,
+                                                       {name, entry.Id()}, options.preferSameId);
+        result.slots[0] = choice.chosen;
+        context.tally.ambiguousCount += choice.Ambiguous() ? 1 : 0;
+        return std::move(choice.alternatives);
+    }
+
     // Before the entry's texts are replaced: the review shows the mod text.
-    void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result) {
+    void KeepForReview(const TraEntry& entry, MatchOutcome outcome, const SearchResult& result,
+                       std::span<const MatchCandidate> alternatives) {
         if (options.writeReview) {
             context.reviewRecords.push_back(
-                MakeReviewRecord(name, entry, outcome, result, references));
+                MakeReviewRecord(name, entry, outcome, result, references, alternatives));
         }
     }
 

@@ -14,6 +14,9 @@ struct RecoveryTally {
     // they were found in, its index in the run's reference set; they add up
     // to the counters' exact and very likely counts.
     std::vector<std::int32_t> acceptedByReferenceFile;
+    // Exact and up-to-case matches whose equal texts carry other
+    // translations; counted only when the preference or the review asks.
+    std::int32_t ambiguousCount = 0;
 
     void CountAccepted(std::uint32_t referenceFile) {
         if (acceptedByReferenceFile.size() <= referenceFile) {

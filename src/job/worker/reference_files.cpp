@@ -172,6 +172,7 @@ void NameReferenceFiles(std::vector<ReferenceFile>& files,
         files[file].name = NameSharedWithAnother(files, listedNames, file)
                                ? originalPaths[file]
                                : ListedName(files, listedNames, file);
+        files[file].listedName = ListedName(files, listedNames, file);
     }
 }
 

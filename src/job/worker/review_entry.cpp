@@ -22,6 +22,24 @@ std::string MaleTextOf(const TraFile& file, std::int32_t id) {
     return std::string(file.Find(id).MaleText());
 }
 
+std::string MaleSoundOf(const TraFile& file, std::int32_t id) {
+    return std::string(file.Find(id).MaleSound());
+}
+
+ReviewCandidate CandidateOf(const MatchCandidate& candidate, const ReferenceSet& references) {
+    const ReferenceFile& file = references.File(candidate.referenceFile);
+    const TraEntry translated =
+        references.FindTranslated(candidate.referenceFile, candidate.referenceId);
+    return {file.name,
+            candidate.referenceId,
+            LikelinessPercent(candidate.score),
+            candidate.score < 0.0,
+            MaleTextOf(*file.original, candidate.referenceId),
+            MaleSoundOf(*file.original, candidate.referenceId),
+            std::string(translated.MaleText()),
+            std::string(translated.FemaleText())};
+}
+
 bool IsAccepted(MatchOutcome outcome) {
     return outcome == MatchOutcome::Exact || outcome == MatchOutcome::AlmostExact ||
            outcome == MatchOutcome::VeryLikely;
@@ -31,12 +49,14 @@ bool IsAccepted(MatchOutcome outcome) {
 
 ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
                               MatchOutcome outcome, const SearchResult& result,
-                              const ReferenceSet& references) {
+                              const ReferenceSet& references,
+                              std::span<const MatchCandidate> alternatives) {
     ReviewRecord record;
     record.modFile = modFile;
     record.id = entry.Id();
     record.outcome = outcome;
     record.modText = std::string(entry.MaleText());
+    record.modSound = std::string(entry.MaleSound());
     if (outcome == MatchOutcome::Empty || result.count == 0) {
         return record;
     }
@@ -47,14 +67,20 @@ ReviewRecord MakeReviewRecord(const std::string& modFile, const TraEntry& entry,
     record.referenceFile = bestFile.name;
     record.referenceId = best.referenceId;
     record.referenceText = MaleTextOf(*bestFile.original, best.referenceId);
+    record.referenceSound = MaleSoundOf(*bestFile.original, best.referenceId);
     const TraEntry translated = references.FindTranslated(best.referenceFile, best.referenceId);
     record.translatedText = std::string(translated.MaleText());
+    record.translatedFemaleText = std::string(translated.FemaleText());
     record.missingTranslation = IsAccepted(outcome) && !translated;
     for (const MatchCandidate& other : result.Found().subspan(1)) {
-        const ReferenceFile& otherFile = references.File(other.referenceFile);
-        record.otherCandidates.push_back({otherFile.name, other.referenceId,
-                                          LikelinessPercent(other.score), other.score < 0.0,
-                                          MaleTextOf(*otherFile.original, other.referenceId)});
+        record.otherCandidates.push_back(CandidateOf(other, references));
+    }
+    for (const MatchCandidate& alternative : alternatives) {
+        const TraEntry texts =
+            references.FindTranslated(alternative.referenceFile, alternative.referenceId);
+        record.alternatives.push_back(
+            {std::string(texts.MaleText()), std::string(texts.FemaleText()),
+             references.File(alternative.referenceFile).name, alternative.referenceId});
     }
     return record;
 }
