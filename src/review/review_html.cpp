@@ -501,6 +501,8 @@ private:
         for (const ReviewAlternative& alternative : record.alternatives) {
             ChoiceItem(" class=\"a\"", record, alternative.referenceFile, alternative.referenceId);
             PreviewAside("tr", alternative.translatedText);
+            // Two translations may differ only in their female texts.
+            PreviewAside("fe", alternative.translatedFemaleText);
         }
         out += "</ul>";
     }

@@ -221,7 +221,7 @@ TEST_F(BatchReviewTest, TheReviewShowsSoundsAndTheTranslationOfEachOtherCandidat
     const ProgressSnapshot end = Run(true);
     ASSERT_EQ(end.status, TraOk) << end.progressText;
     const std::string table = Out("Wordgleaner_review.csv");
-    EXPECT_NE(table.find("\"Bon retour, h\xC3\xA9ros !\",\"wm1027\",\"WM1027\"\r\n"),
+    EXPECT_NE(table.find("\"Bon retour, h\xC3\xA9ros !\",\"wm1027\",\"WM1027\",0\r\n"),
               std::string::npos)
         << table;
     const std::string page = Out("Wordgleaner_review.html");
