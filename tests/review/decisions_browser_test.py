@@ -5,7 +5,9 @@ folder, opens its page in headless Chromium and decides every row that holds
 a candidate, some with the keyboard and some with the mouse: accept, choose
 another candidate, reject, edit (male and female text), undo. Reloads the
 page and finds the decisions kept, searches and sorts the rows, then saves
-the decisions and reads the downloaded file back, byte for byte. Then, on
+the decisions and reads the downloaded file back, byte for byte, and runs
+the tool again with --decisions on it: the recovered file, the patch and the
+report show each decision. Then, on
 the sample page written by REVIEW_SAMPLE, chooses an alternative translation
 of an ambiguous text by its key and finds it saved with its file and id.
 
@@ -249,6 +251,31 @@ def choose_an_alternative(page, sample, folder, downloads):
     save_and_read_back(page, downloads, EXPECTED_ALTERNATIVE)
 
 
+def apply_saved_decisions(cli, examples, saved, folder):
+    """The next run applies the file the page saved: the review cycle's end."""
+    subprocess.run(
+        [cli, "--patch", "--decisions", saved,
+         os.path.join(examples, "reference", "english.tra"),
+         os.path.join(examples, "reference", "french.tra"), os.path.join(examples, "mod"),
+         folder],
+        check=True, stdout=subprocess.DEVNULL)
+
+    def read(name):
+        with open(os.path.join(folder, name), "rb") as file:
+            return file.read().decode("utf-8")
+
+    dialog, patch, report = (read(name) for name in
+                             ("dialog.tra", "tp2patch.tp2", "Wordgleaner_report.txt"))
+    for expected in ("Accepted in review: string found in file english.tra at Id 1014",
+                     "Rejected in review: string found in file english.tra at Id 1004",
+                     "Translation edited in review", 'Revenez avec le "bref".'):
+        check(expected in dialog, "the recovered dialog.tra lacks " + repr(expected))
+    for expected in ("// Accepted in review", "// Rejected in review", "edited in review"):
+        check(expected in patch, "the patch lacks " + repr(expected))
+    check("Review decisions: 3 accepted, 1 rejected, 1 edited, 0 not applied" in report,
+          "the report does not count the decisions:\n" + report)
+
+
 def main():
     if len(sys.argv) != 4:
         print("usage: decisions_browser_test.py WORDGLEANER_CLI EXAMPLES_DIR REVIEW_SAMPLE",
@@ -282,6 +309,11 @@ def main():
             print("searched by text and by id, sorted by likeliness")
             save_and_read_back(page, downloads, EXPECTED)
             print("saved Wordgleaner_decisions.csv and read back its exact bytes")
+            applied = os.path.join(work, "applied")
+            os.mkdir(applied)
+            apply_saved_decisions(sys.argv[1], sys.argv[2],
+                                  os.path.join(downloads, "Wordgleaner_decisions.csv"), applied)
+            print("applied the saved decisions with --decisions in the next run")
             choose_an_alternative(page, sys.argv[3], sample, sample_downloads)
             print("chose an alternative translation by its key and saved it")
         finally:
