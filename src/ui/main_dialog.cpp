@@ -69,8 +69,7 @@ MainDialog::MainDialog(MainDialogServices dialogServices, QWidget* parent)
 // Created in the order of the window's controls, which is also the tab
 // order; the fields and bars take the width the user gives the window.
 void MainDialog::BuildControls() {
-    auto* layout = new QGridLayout(this);
-    grid = layout;
+    auto* layout = grid = new QGridLayout(this);
     layout->setColumnStretch(0, 1);
     int row = 0;
     for (std::size_t index = 0; index < PathFieldCount; ++index) {
@@ -82,16 +81,10 @@ void MainDialog::BuildControls() {
         }
         widgets.fields[index] = MakePathField(FieldNames[index], services.chooser, this);
         widgets.fields[index]->setMinimumWidth(FieldNarrowestWidth);
-        labels[index] = new QLabel(this);
-        labels[index]->setBuddy(widgets.fields[index]);
-        layout->addWidget(labels[index], row++, 0);
-        layout->addWidget(widgets.fields[index], row++, 0);
+        labels[index] = AddLabelledRow(*layout, row, {}, widgets.fields[index]);
     }
     decisionsField = MakeDecisionsField(services.chooser, this);
-    auto* decisionsLabel = new QLabel(Text(DecisionsFieldLabel), this);
-    decisionsLabel->setBuddy(decisionsField);
-    layout->addWidget(decisionsLabel, row++, 0);
-    layout->addWidget(decisionsField, row++, 0);
+    AddLabelledRow(*layout, row, Text(DecisionsFieldLabel), decisionsField);
     spareRow = row++;  // between the fields and the bars: the bars keep to the bottom
     GiveHeightToPairs(false);
     connect(furtherReferences, &ReferencePairList::CountChanged, this,
@@ -101,8 +94,7 @@ void MainDialog::BuildControls() {
     for (std::size_t index = 0; index < widgets.bars.size(); ++index) {
         widgets.bars[index] = new PercentProgressBar(this);
         widgets.bars[index]->setObjectName(barNames[index]);
-        layout->addWidget(new QLabel(Text(barLabels[index]), this), row++, 0);
-        layout->addWidget(widgets.bars[index], row++, 0);
+        AddLabelledRow(*layout, row, Text(barLabels[index]), widgets.bars[index]);
     }
     widgets.time = new QLabel(this);
     widgets.time->setObjectName("timeLabel");

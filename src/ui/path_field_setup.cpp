@@ -1,5 +1,7 @@
 #include "path_field_setup.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 
@@ -75,6 +77,14 @@ void ShowFieldKind(PathBrowseControl& control, PathField field, bool referenceFo
         control.SetFolderFlags(FolderReturnOnlyFileSystemDirs | FolderEditBox |
                                FolderNewDialogStyle);
     }
+}
+
+QLabel* AddLabelledRow(QGridLayout& layout, int& row, const QString& label, QWidget* widget) {
+    auto* shown = new QLabel(label, layout.parentWidget());
+    shown->setBuddy(widget);
+    layout.addWidget(shown, row++, 0);
+    layout.addWidget(widget, row++, 0);
+    return shown;
 }
 
 }  // namespace wordgleaner

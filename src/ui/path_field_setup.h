@@ -4,6 +4,8 @@
 
 #include "frontend/path_fields.h"
 
+class QGridLayout;
+class QLabel;
 class QString;
 class QWidget;
 
@@ -36,5 +38,10 @@ PathBrowseControl* MakeDecisionsField(std::shared_ptr<PathChooser> chooser, QWid
 // One of the main window's fields as every window shows it: its kind and its
 // chooser's title.
 void ShowFieldKind(PathBrowseControl& control, PathField field, bool referenceFolders);
+
+// A row of the main window's single column: `widget` under its label, the
+// label its buddy so that the label's Alt shortcut focuses it. Returns the
+// label; `row` moves past both.
+QLabel* AddLabelledRow(QGridLayout& layout, int& row, const QString& label, QWidget* widget);
 
 }  // namespace wordgleaner
